@@ -1,0 +1,34 @@
+#include "report/fields.h"
+
+namespace quorlith {
+
+std::size_t TextLength(ByteView block, std::size_t offset, std::size_t units) {
+  std::size_t length = 0;
+  while (length < units && ReadWord(block, offset + 2 * length) != 0) ++length;
+  return length;
+}
+
+void AppendText(ReportText& out, ByteView block, std::size_t offset,
+                std::size_t units) {
+  std::size_t length = TextLength(block, offset, units);
+  for (std::size_t i = 0; i < length; ++i) {
+    out.push_back(static_cast<char16_t>(ReadWord(block, offset + 2 * i)));
+  }
+}
+
+bool TextsEqual(ByteView a, ByteView b, std::size_t offset, std::size_t units,
+                bool fold_az) {
+  for (std::size_t i = 0; i < units; ++i) {
+    std::uint16_t ua = ReadWord(a, offset + 2 * i);
+    std::uint16_t ub = ReadWord(b, offset + 2 * i);
+    if (fold_az) {
+      ua = FoldAz(ua);
+      ub = FoldAz(ub);
+    }
+    if (ua != ub) return false;
+    if (ua == 0) return true;
+  }
+  return true;
+}
+
+}  // namespace quorlith

@@ -1,0 +1,128 @@
+#include "report/report_text.h"
+
+namespace quorlith {
+
+void AppendDecimal(ReportText& out, std::int64_t value) {
+  AppendZeroPadded(out, value, 1);
+}
+
+void AppendZeroPadded(ReportText& out, std::int64_t value, int width) {
+  if (value < 0) out.push_back(u'-');
+  // Works on the magnitude as unsigned so that the most negative value has
+  // one too.
+  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
+                                      : static_cast<std::uint64_t>(value);
+  char16_t digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  for (int i = count; i < width; ++i) out.push_back(u'0');
+  while (count > 0) out.push_back(digits[--count]);
+}
+
+void AppendAscii(ReportText& out, std::string_view ascii) {
+  for (char c : ascii) out.push_back(static_cast<unsigned char>(c));
+}
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes one UTF-8 sequence at `pos`; returns the code point and advances
+// `pos`, or returns U+FFFD and skips one byte when the sequence is invalid.
+char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  unsigned char lead = byte(pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  int length;
+  char32_t code;
+  char32_t minimum;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1Fu, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0Fu, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07u, minimum = 0x10000;
+  } else {
+    ++pos;
+    return kReplacement;
+  }
+  if (pos + static_cast<std::size_t>(length) > s.size()) {
+    ++pos;
+    return kReplacement;
+  }
+  for (int i = 1; i < length; ++i) {
+    unsigned char next = byte(pos + static_cast<std::size_t>(i));
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return kReplacement;
+    }
+    code = (code << 6) | (next & 0x3Fu);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++pos;
+    return kReplacement;
+  }
+  pos += static_cast<std::size_t>(length);
+  return code;
+}
+
+}  // namespace
+
+void AppendUtf8(ReportText& out, std::string_view utf8) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t code = DecodeUtf8(utf8, pos);
+    if (code < 0x10000) {
+      out.push_back(static_cast<char16_t>(code));
+    } else {
+      code -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    }
+  }
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  AppendUtf8(out, utf8);
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() &&
+        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
+      ++i;
+    } else if (code >= 0xD800 && code <= 0xDFFF) {
+      code = kReplacement;
+    }
+    if (code < 0x80) {
+      out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace quorlith

@@ -1,0 +1,69 @@
+#include "report/setting_line.h"
+
+#include "report/fields.h"
+
+namespace quorlith {
+
+bool FieldDiffers(BlockPair blocks, const SettingLine& line) {
+  switch (line.rendering) {
+    case Rendering::kByteDecimal:
+      return ReadByte(blocks.printed, line.offset) !=
+             ReadByte(blocks.original, line.offset);
+    case Rendering::kText:
+      return !TextsEqual(blocks.printed, blocks.original, line.offset,
+                         line.units, line.compare == CompareRule::kTextFoldAz);
+    default:
+      return ReadWord(blocks.printed, line.offset) !=
+             ReadWord(blocks.original, line.offset);
+  }
+}
+
+void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
+  switch (line.rendering) {
+    case Rendering::kDecimal:
+      AppendDecimal(out, ReadSignedWord(block, line.offset));
+      break;
+    case Rendering::kUnsignedDecimal:
+      AppendDecimal(out, ReadWord(block, line.offset));
+      break;
+    case Rendering::kByteDecimal:
+      AppendDecimal(out, ReadByte(block, line.offset));
+      break;
+    case Rendering::kCharacter:
+      out.push_back(static_cast<char16_t>(ReadWord(block, line.offset)));
+      break;
+    case Rendering::kName:
+      AppendName(out, line.names, ReadSignedWord(block, line.offset));
+      break;
+    case Rendering::kText:
+      AppendText(out, block, line.offset, line.units);
+      break;
+    case Rendering::kBool:
+      out.append(BoolName(ReadSignedWord(block, line.offset)));
+      break;
+  }
+}
+
+void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
+                      const SettingLine& line) {
+  if (!ctx.ShouldWrite(ctx.comparing() && FieldDiffers(blocks, line))) return;
+  BeginSetting(ctx.out, line.keyword);
+  AppendValue(ctx.out, blocks.printed, line);
+  ctx.out.append(kLineEnd);
+}
+
+void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
+                       std::span<const SettingLine> lines) {
+  for (const SettingLine& line : lines) WriteSettingLine(ctx, blocks, line);
+}
+
+void WriteSubSection(ReportContext& ctx, BlockPair blocks,
+                     const SubSection& sub) {
+  auto mark = ctx.out.size();
+  AppendLine(ctx.out, sub.header);
+  WriteSettingLines(ctx, blocks, sub.lines);
+  if (sub.separator) AppendLine(ctx.out, kSeparatorLine);
+  EraseIfShort(ctx.out, mark, sub.threshold);
+}
+
+}  // namespace quorlith

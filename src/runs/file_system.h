@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlith {
+
+// Identifies a file whatever name reaches it (hard and symbolic links).
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileId&) const = default;
+};
+
+// One match of a search, as a directory listing reports it.
+struct DirEntry {
+  std::string name;            // name and extension, no directory
+  std::uint64_t size = 0;      // bytes, as the listing reported them
+  std::int64_t modified = 0;   // last write, seconds since the epoch (UTC)
+  std::optional<FileId> id;    // absent when the entry could not be looked up
+};
+
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Reads up to `buffer.size()` bytes from the current position; returns
+  // how many arrived. Fewer means end of file or a read error.
+  virtual std::size_t Read(std::span<std::uint8_t> buffer) = 0;
+  // Returns false when closing failed.
+  [[nodiscard]] virtual bool Close() = 0;
+};
+
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Returns false when not every byte could be written.
+  [[nodiscard]] virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
+  [[nodiscard]] virtual bool Close() = 0;
+};
+
+// What a run needs from the system. The real one is PosixFileSystem; tests
+// use FakeFileSystem to make any step fail.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The current working directory, ending with "/"; empty when unknown.
+  virtual std::string CurrentDirectory() = 0;
+
+  // Lists the entries of `directory` (ending with "/", or empty for the
+  // current one) whose names match `pattern` (see MatchesWildcard), sorted
+  // by SortEntryNames' order. An unreadable directory gives no entries.
+  virtual std::vector<DirEntry> Search(const std::string& directory,
+                                       std::string_view pattern) = 0;
+
+  // Opens a regular file for reading; nullptr when that fails. Folders,
+  // pipes and devices fail to open, so a run never blocks on one.
+  virtual std::unique_ptr<InputFile> OpenForRead(const std::string& path) = 0;
+
+  // Creates or empties a file for writing; nullptr when that fails.
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+
+  // The identity of the file at `path`, if one exists there.
+  virtual std::optional<FileId> IdOf(const std::string& path) = 0;
+};
+
+// Sorts entries by name without regard to the case of A to Z, then by
+// bytes, so every run visits the same files in the same order.
+void SortEntries(std::vector<DirEntry>& entries);
+
+}  // namespace quorlith

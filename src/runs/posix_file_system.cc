@@ -1,0 +1,141 @@
+#include "runs/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runs/file_names.h"
+
+namespace quorlith {
+namespace {
+
+class PosixInputFile : public InputFile {
+ public:
+  explicit PosixInputFile(int fd) : fd_(fd) {}
+  ~PosixInputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  std::size_t Read(std::span<std::uint8_t> buffer) override {
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+      ssize_t n = ::read(fd_, buffer.data() + done, buffer.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+
+  bool Close() override {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixOutputFile : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  bool Close() override {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+FileId IdOfStat(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev),
+          static_cast<std::uint64_t>(st.st_ino)};
+}
+
+}  // namespace
+
+std::string PosixFileSystem::CurrentDirectory() {
+  std::string dir(256, '\0');
+  while (::getcwd(dir.data(), dir.size()) == nullptr) {
+    if (errno != ERANGE) return {};
+    dir.resize(dir.size() * 2);
+  }
+  dir.resize(dir.find('\0'));
+  if (dir.empty() || dir.back() != '/') dir.push_back('/');
+  return dir;
+}
+
+std::vector<DirEntry> PosixFileSystem::Search(const std::string& directory,
+                                              std::string_view pattern) {
+  std::vector<DirEntry> entries;
+  DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (dir == nullptr) return entries;
+  while (const dirent* item = ::readdir(dir)) {
+    std::string_view name = item->d_name;
+    if (name == "." || name == "..") continue;
+    if (!MatchesWildcard(pattern, name)) continue;
+    DirEntry entry;
+    entry.name = name;
+    struct stat st;
+    // Follows symbolic links: the run reads what the link points at, so the
+    // size, time and identity must be of that file too.
+    if (::fstatat(::dirfd(dir), item->d_name, &st, 0) == 0) {
+      entry.size = static_cast<std::uint64_t>(st.st_size);
+      entry.modified = static_cast<std::int64_t>(st.st_mtime);
+      entry.id = IdOfStat(st);
+    }
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  SortEntries(entries);
+  return entries;
+}
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(
+    const std::string& path) {
+  // O_NONBLOCK keeps a FIFO that matches the pattern from blocking the run;
+  // it is refused below like every file that is not regular.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixInputFile>(fd);
+}
+
+std::unique_ptr<OutputFile> PosixFileSystem::Create(const std::string& path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixOutputFile>(fd);
+}
+
+std::optional<FileId> PosixFileSystem::IdOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return IdOfStat(st);
+}
+
+}  // namespace quorlith

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quorlith {
+
+// Message codes of the progress log. Do not renumber: users quote them.
+enum class LogCode : std::uint32_t {
+  kCannotFind = 0,
+  kCannotOpen = 1,
+  kCannotClose = 2,
+  kCompareNeedsNames = 3,
+  kCouldBeSetFile = 4,
+  kWrongFormat = 5,
+  kDecompiled = 6,
+  kCompared = 7,
+  kDecompiledCount = 8,
+  kComparedCount = 9,
+  kMarker = 10,
+};
+
+// True iff `code` reports a failure rather than progress.
+constexpr bool IsError(std::uint32_t code) {
+  return code <= static_cast<std::uint32_t>(LogCode::kWrongFormat) ||
+         code > static_cast<std::uint32_t>(LogCode::kMarker);
+}
+
+// The text of a catalogue message with "%s" replaced by `text1` then
+// `text2` and "%d" by `number`. Codes above 10 give the unknown-error text.
+std::u16string FormatLogMessage(std::uint32_t code, std::u16string_view text1,
+                                std::u16string_view text2, std::int32_t number);
+
+// Turns every LF into CR LF (a CR before it stays, so "\r\n" becomes
+// "\r\r\n", which the log pane shows as one line break) and drops text
+// after the last LF. Text without any LF is taken whole.
+std::u16string ConvertLineEnds(std::u16string_view text);
+
+// The log of one run: at most kCapacity characters, kept for the desktop
+// program's log pane, plus an optional echo that sees every message as it
+// is logged, whether it fits or not (the console program prints there).
+class LogBuffer {
+ public:
+  static constexpr std::size_t kCapacity = 128000;
+  using Echo = std::function<void(std::uint32_t code, std::u16string_view)>;
+
+  explicit LogBuffer(Echo echo = {}) : echo_(std::move(echo)) {}
+
+  // Empties the log before a run.
+  void ResetLog();
+
+  // Appends converted text unless it would bring the log to kCapacity
+  // characters or more; then the text is dropped, and later shorter text
+  // may still fit.
+  void AppendLogText(std::u16string_view formatted);
+
+  // Logs message `code` (see FormatLogMessage) and passes its formatted
+  // text to the echo.
+  void LogMessage(LogCode code, std::u16string_view text1 = {},
+                  std::u16string_view text2 = {}, std::int32_t number = 0);
+  void LogMessage(std::uint32_t code, std::u16string_view text1,
+                  std::u16string_view text2, std::int32_t number);
+
+  std::u16string_view Text() const { return text_; }
+  // True iff a message of an error code was logged since ResetLog.
+  bool ErrorLogged() const { return error_logged_; }
+
+ private:
+  std::u16string text_;
+  bool error_logged_ = false;
+  Echo echo_;
+};
+
+}  // namespace quorlith

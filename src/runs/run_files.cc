@@ -1,0 +1,83 @@
+#include "runs/run_files.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+#include "report/dos_time.h"
+
+namespace quorlith {
+
+std::unique_ptr<InputFile> OpenSetFile(FileSystem& fs, LogBuffer& log,
+                                       const std::string& path,
+                                       const DirEntry& entry,
+                                       SetFileImage& image) {
+  std::unique_ptr<InputFile> file = fs.OpenForRead(path);
+  if (!file) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(path));
+    return nullptr;
+  }
+  std::array<std::uint8_t, kHeaderSize> header;
+  std::size_t got = file->Read(header);
+  if (CheckSetFile(ByteView(header).first(got), entry.size) !=
+      CheckResult::kOk) {
+    log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(path));
+    // The file was only read; a failure to close it changes nothing.
+    (void)file->Close();
+    return nullptr;
+  }
+  std::span<std::uint8_t> body = image.MutableBody();
+  std::size_t loaded = file->Read(body);
+  image.Load(ByteView(body).first(loaded));
+  return file;
+}
+
+bool WouldReplaceInput(FileSystem& fs, const std::string& path,
+                       std::span<const FileId> inputs) {
+  std::optional<FileId> id = fs.IdOf(path);
+  return id && std::find(inputs.begin(), inputs.end(), *id) != inputs.end();
+}
+
+std::vector<FileId> IdsOf(std::span<const DirEntry> entries) {
+  std::vector<FileId> ids;
+  ids.reserve(entries.size());
+  for (const DirEntry& entry : entries) {
+    if (entry.id) ids.push_back(*entry.id);
+  }
+  return ids;
+}
+
+WrittenReport CreateReport(FileSystem& fs, LogBuffer& log,
+                           const std::string& path, const ReportText& text) {
+  WrittenReport report;
+  report.file = fs.Create(path);
+  if (!report.file) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(path));
+    return report;
+  }
+  static_assert(sizeof(char16_t) == 2);
+  if constexpr (std::endian::native == std::endian::little) {
+    report.written = report.file->Write(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(text.data()), text.size() * 2));
+  } else {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t unit : text) {
+      bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+      bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    report.written = report.file->Write(bytes);
+  }
+  return report;
+}
+
+bool CloseLogged(LogBuffer& log, const std::string& path, bool ok) {
+  if (!ok) log.LogMessage(LogCode::kCannotClose, Utf8ToUtf16(path));
+  return ok;
+}
+
+ReportSource SourceOf(const std::string& path, const DirEntry& entry) {
+  return {path, ToDosDateTime(entry.modified)};
+}
+
+}  // namespace quorlith

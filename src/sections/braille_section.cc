@@ -1,0 +1,7 @@
+#include "sections/sections.h"
+
+namespace quorlith {
+
+void WriteBrailleSection(ReportContext&) {}
+
+}  // namespace quorlith

@@ -1,0 +1,7 @@
+#include "sections/sections.h"
+
+namespace quorlith {
+
+void WriteHotKeySection(ReportContext&) {}
+
+}  // namespace quorlith

@@ -1,0 +1,7 @@
+#include "sections/sections.h"
+
+namespace quorlith {
+
+void WriteVerbositySection(ReportContext&) {}
+
+}  // namespace quorlith
