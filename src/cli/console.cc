@@ -5,32 +5,11 @@
 #include <vector>
 
 #include "report/report_text.h"
-#include "runs/run.h"
+#include "runs/command_line.h"
 
 namespace quorlith {
 
-const char kUsageText[] =
-    "Usage: quorlith [options] INPUT [OUTPUT]\n"
-    "       quorlith [options] ORIGINAL NEW ANY\n"
-    "\n"
-    "  quorlith INPUT           decompile each set file matching INPUT into a\n"
-    "                           report next to it (DEFAULT.000 -> DEFAULT.t00)\n"
-    "  quorlith INPUT OUTPUT    decompile, naming reports from OUTPUT (a folder\n"
-    "                           ending in '/', or a file name)\n"
-    "  quorlith ORIGINAL NEW X  compare ORIGINAL with each set file matching\n"
-    "                           NEW; the third argument may be anything\n"
-    "\n"
-    "INPUT and NEW may hold the wildcards * and ?; a name without extension\n"
-    "means .000. Put patterns in quotes, as in quorlith 'sets/*.000': the\n"
-    "shell would otherwise expand them into many arguments, and three names\n"
-    "make a comparison.\n"
-    "\n"
-    "Exit status: 0 when every file went well, 1 when an error was logged,\n"
-    "2 for a wrong command line.\n";
-
 namespace {
-
-constexpr char kVersionText[] = "Quorlith v. 7.0";
 
 // Prints a log message as a console line: the catalogue's CR LF becomes
 // the terminal's LF.
@@ -70,7 +49,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     out << kVersionText << '\n';
     return kExitOk;
   }
-  if (names.empty() || names.size() > 3) {
+  std::optional<CommandLineRun> run = RunForArguments(names);
+  if (!run) {
     err << kUsageText;
     return kExitUsage;
   }
@@ -79,8 +59,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     Print(IsError(code) ? err : out, text);
   });
   RunContext ctx{fs, log, {}};
-  auto mode = static_cast<RunMode>(names.size() + 1);
-  RunDecompile(ctx, mode, names[0], names.size() >= 2 ? names[1] : "");
+  RunDecompile(ctx, run->mode, run->input, run->output);
   return log.ErrorLogged() ? kExitRunError : kExitOk;
 }
 

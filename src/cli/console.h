@@ -11,10 +11,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRunError = 1;  // the run logged an error message
 inline constexpr int kExitUsage = 2;
 
-// How the program is called, for the console's usage error and the
-// desktop program's log pane alike.
-extern const char kUsageText[];
-
 // Runs the console program on its command line: parses it, runs the
 // decompile or comparison it names against `fs`, prints each log message
 // as it is logged (progress to `out`, errors to `err`) and returns the

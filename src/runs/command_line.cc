@@ -1,0 +1,31 @@
+#include "runs/command_line.h"
+
+namespace quorlith {
+
+const char kUsageText[] =
+    "Usage: quorlith [options] INPUT [OUTPUT]\n"
+    "       quorlith [options] ORIGINAL NEW ANY\n"
+    "\n"
+    "  quorlith INPUT           decompile each set file matching INPUT into a\n"
+    "                           report next to it (DEFAULT.000 -> DEFAULT.t00)\n"
+    "  quorlith INPUT OUTPUT    decompile, naming reports from OUTPUT (a folder\n"
+    "                           ending in '/', or a file name)\n"
+    "  quorlith ORIGINAL NEW X  compare ORIGINAL with each set file matching\n"
+    "                           NEW; the third argument may be anything\n"
+    "\n"
+    "INPUT and NEW may hold the wildcards * and ?; a name without extension\n"
+    "means .000. Put patterns in quotes, as in quorlith 'sets/*.000': the\n"
+    "shell would otherwise expand them into many arguments, and three names\n"
+    "make a comparison.\n"
+    "\n"
+    "Exit status: 0 when every file went well, 1 when an error was logged,\n"
+    "2 for a wrong command line.\n";
+
+std::optional<CommandLineRun> RunForArguments(
+    std::span<const std::string> names) {
+  if (names.empty() || names.size() > 3) return std::nullopt;
+  return CommandLineRun{static_cast<RunMode>(names.size() + 1), names[0],
+                        names.size() >= 2 ? names[1] : std::string()};
+}
+
+}  // namespace quorlith
