@@ -21,12 +21,19 @@ struct KeyStroke {
   std::uint16_t windows = 0;
   std::uint16_t application = 0;
   std::uint16_t key_code = 0;
+
+  // Equal iff every stored word is equal, flags of 2 included.
+  bool operator==(const KeyStroke&) const = default;
 };
 
 // The two ways a report writes a stroke. Hot-key style knows all seven
 // flags and the numeric keypad and ends the line; cursor-key style knows
 // Control, Alt and Shift only and leaves the line open for the commands.
 enum class KeyNameStyle { kHotKey, kCursorKey };
+
+// True iff `stroke` has no key in `style`: hot-key style looks at all eight
+// words, cursor-key style at Control, Alt, Shift and the key code.
+bool KeyStrokeIsUndefined(const KeyStroke& stroke, KeyNameStyle style);
 
 // Appends the name of `stroke` in `style`, e.g. "Control-Alt-Home". The
 // caller lower-cases hot-key letters first if it wants them lower-cased.
