@@ -1,0 +1,109 @@
+#include "report/report_text.h"
+
+#include <gtest/gtest.h>
+
+#include "report/dos_time.h"
+#include "report/fields.h"
+#include "report/value_names.h"
+
+namespace quorlith {
+namespace {
+
+TEST(ReportText, Numbers) {
+  struct Case {
+    std::int64_t value;
+    int width;
+    std::u16string expected;
+  };
+  const Case kCases[] = {
+      {0, 1, u"0"},       {-1, 1, u"-1"},         {32767, 1, u"32767"},
+      {-32768, 1, u"-32768"}, {65535, 1, u"65535"}, {7, 2, u"07"},
+      {1980, 2, u"1980"}, {0, 2, u"00"},
+      {INT64_MIN, 1, u"-9223372036854775808"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.value);
+    ReportText out;
+    AppendZeroPadded(out, c.value, c.width);
+    EXPECT_EQ(out, c.expected);
+  }
+}
+
+TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
+  EXPECT_EQ(Utf8ToUtf16("Grüße/日本"), u"Grüße/日本");
+  EXPECT_EQ(Utf16ToUtf8(u"Grüße/日本 \U0001F600"), "Grüße/日本 \U0001F600");
+  // Bytes that are not UTF-8 each become one replacement character.
+  EXPECT_EQ(Utf8ToUtf16("a\xFF\xC3z"), u"a\uFFFD\uFFFDz");
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+}
+
+TEST(ReportText, EraseIfShort) {
+  ReportText out = u"keep";
+  auto mark = out.size();
+  AppendLine(out, u"; Menu");
+  EraseIfShort(out, mark, 8);  // exactly the threshold: erased
+  EXPECT_EQ(out, u"keep");
+  AppendLine(out, u"; Menu");
+  EraseIfShort(out, mark, 7);  // one over: kept
+  EXPECT_EQ(out, u"keep; Menu\r\n");
+}
+
+TEST(ValueNames, OutOfRangeFallsBackToNumber) {
+  struct Case {
+    std::int32_t value;
+    std::u16string expected;
+  };
+  const Case kCases[] = {{0, u"Off"}, {2, u"On"}, {3, u"3"}, {-1, u"-1"},
+                         {32767, u"32767"}, {-32768, u"-32768"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.value);
+    ReportText out;
+    AppendName(out, OffAutoOnNames, c.value);
+    EXPECT_EQ(out, c.expected);
+  }
+  EXPECT_EQ(BoolName(-1), u"True");
+  EXPECT_EQ(BoolName(1), u"True");
+  EXPECT_EQ(BoolName(0), u"False");
+}
+
+TEST(DosTime, FieldsAndResolution) {
+  setenv("TZ", "UTC0", 1);
+  tzset();
+  struct Case {
+    std::int64_t seconds;
+    DosDateTime expected;
+  };
+  const Case kCases[] = {
+      {1246025279, {6, 26, 2009, 14, 7, 58}},    // 2009-06-26 14:07:59
+      {1246025278, {6, 26, 2009, 14, 7, 58}},
+      {946684799, {12, 31, 1999, 23, 59, 58}},
+      {315532800, {1, 1, 1980, 0, 0, 0}},         // the first DOS second
+      {315532799, {0, 0, 1980, 0, 0, 0}},         // 1979: out of range
+      {4354819200, {0, 0, 1980, 0, 0, 0}},        // 2108: out of range
+      {4354819199, {12, 31, 2107, 23, 59, 58}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.seconds);
+    DosDateTime t = ToDosDateTime(c.seconds);
+    EXPECT_EQ(t.month, c.expected.month);
+    EXPECT_EQ(t.day, c.expected.day);
+    EXPECT_EQ(t.year, c.expected.year);
+    EXPECT_EQ(t.hours, c.expected.hours);
+    EXPECT_EQ(t.minutes, c.expected.minutes);
+    EXPECT_EQ(t.seconds, c.expected.seconds);
+  }
+}
+
+TEST(DosTime, UsesLocalTime) {
+  setenv("TZ", "EST5", 1);
+  tzset();
+  DosDateTime t = ToDosDateTime(1246025279);
+  EXPECT_EQ(t.hours, 9);
+  setenv("TZ", "UTC0", 1);
+  tzset();
+}
+
+}  // namespace
+}  // namespace quorlith

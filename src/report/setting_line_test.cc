@@ -1,0 +1,130 @@
+#include "report/setting_line.h"
+
+#include <gtest/gtest.h>
+
+#include "report/report_testing.h"
+#include "setfile/set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+constexpr BlockId kBlock = BlockId::kDictionary;  // large enough for all
+constexpr std::u16string_view kThreeNames[] = {u"Zero", u"One", u"Two"};
+
+TEST(SettingLine, Renderings) {
+  struct Case {
+    const char* label;
+    SettingLine line;
+    std::uint16_t word;
+    std::u16string expected;
+  };
+  const Case kCases[] = {
+      {"signed", {u"K", 0, Rendering::kDecimal}, 0xFFFF, u"K = -1"},
+      {"signed max", {u"K", 0, Rendering::kDecimal}, 0x7FFF, u"K = 32767"},
+      {"unsigned", {u"K", 0, Rendering::kUnsignedDecimal}, 0xFFFF, u"K = 65535"},
+      {"byte", {u"K", 0, Rendering::kByteDecimal}, 0x01FF, u"K = 255"},
+      {"character", {u"K", 0, Rendering::kCharacter}, 65, u"K = A"},
+      {"character NUL", {u"K", 0, Rendering::kCharacter}, 0,
+       std::u16string(u"K = \0", 5)},
+      {"name", {u"K", 0, Rendering::kName, kThreeNames}, 2, u"K = Two"},
+      {"name past end", {u"K", 0, Rendering::kName, kThreeNames}, 3, u"K = 3"},
+      {"name negative", {u"K", 0, Rendering::kName, kThreeNames}, 0xFFFE,
+       u"K = -2"},
+      {"bool", {u"K", 0, Rendering::kBool}, 0xFFFF, u"K = True"},
+      {"bool zero", {u"K", 0, Rendering::kBool}, 0, u"K = False"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    SetFileImage image = SetFileBuilder().SetWord(kBlock, 0, c.word).Image();
+    ReportText out;
+    ReportContext ctx{out, ReportKind::kDecompile, image, image};
+    WriteSettingLine(ctx, ctx.Blocks(kBlock), c.line);
+    EXPECT_EQ(out, c.expected + u"\r\n");
+  }
+}
+
+constexpr SettingLine kTextLine{u"T", 4, Rendering::kText, {}, 3};
+
+void WriteTextLine(ReportContext& ctx) {
+  WriteSettingLine(ctx, ctx.Blocks(kBlock), kTextLine);
+}
+
+TEST(SettingLine, TextStopsAtNulOrFieldEnd) {
+  SetFileImage with_nul =
+      SetFileBuilder().SetText(kBlock, 4, u"ab").SetWord(kBlock, 10, 'z').Image();
+  SetFileImage without_nul =
+      SetFileBuilder().SetText(kBlock, 4, u"abcdef", false).Image();
+  EXPECT_EQ(DecompileSectionText(WriteTextLine, with_nul), "T = ab\n");
+  EXPECT_EQ(DecompileSectionText(WriteTextLine, without_nul), "T = abc\n");
+}
+
+TEST(SettingLine, ComparisonFilter) {
+  struct Case {
+    const char* label;
+    SettingLine line;
+    SetFileBuilder original;
+    SetFileBuilder changed;
+    bool differs;
+  };
+  constexpr SettingLine kWord{u"W", 2, Rendering::kDecimal};
+  constexpr SettingLine kByte{u"B", 3, Rendering::kByteDecimal};
+  constexpr SettingLine kText{u"T", 4, Rendering::kText, {}, 4};
+  constexpr SettingLine kFolded{u"F", 4, Rendering::kText, {}, 4,
+                                CompareRule::kTextFoldAz};
+  const Case kCases[] = {
+      {"same word", kWord, SetFileBuilder(), SetFileBuilder(), false},
+      {"word high byte", kWord, SetFileBuilder(),
+       SetFileBuilder().SetByte(kBlock, 3, 1), true},
+      {"byte ignores neighbour", kByte, SetFileBuilder(),
+       SetFileBuilder().SetByte(kBlock, 2, 1), false},
+      {"byte", kByte, SetFileBuilder(), SetFileBuilder().SetByte(kBlock, 3, 1),
+       true},
+      {"text case matters", kText, SetFileBuilder().SetText(kBlock, 4, u"ab"),
+       SetFileBuilder().SetText(kBlock, 4, u"aB"), true},
+      {"text after NUL ignored", kText,
+       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'x'),
+       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'y'), false},
+      {"folded A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"AbZ"),
+       SetFileBuilder().SetText(kBlock, 4, u"aBz"), false},
+      {"folded only A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"Ä"),
+       SetFileBuilder().SetText(kBlock, 4, u"ä"), true},
+      {"folded length", kFolded, SetFileBuilder().SetText(kBlock, 4, u"ab"),
+       SetFileBuilder().SetText(kBlock, 4, u"abc"), true},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    SetFileImage original = c.original.Image();
+    SetFileImage changed = c.changed.Image();
+    BlockPair pair{changed.Block(kBlock), original.Block(kBlock)};
+    EXPECT_EQ(FieldDiffers(pair, c.line), c.differs);
+    ReportText out;
+    ReportContext ctx{out, ReportKind::kComparison, changed, original};
+    WriteSettingLine(ctx, pair, c.line);
+    EXPECT_EQ(out.empty(), !c.differs);
+  }
+}
+
+constexpr SettingLine kSubLines[] = {
+    {u"A", 0, Rendering::kDecimal},
+    {u"B", 2, Rendering::kDecimal},
+};
+static_assert(FitsIn(kSubLines, 4));
+static_assert(!FitsIn(kSubLines, 3));
+
+void WriteTestSubSection(ReportContext& ctx) {
+  WriteSubSection(ctx, ctx.Blocks(kBlock),
+                  {u"; Sub", kSubLines, 5 + 2 + 3});
+}
+
+TEST(SettingLine, SubSectionErasesWhenNothingDiffers) {
+  SetFileImage original = SetFileBuilder().Image();
+  SetFileImage changed = SetFileBuilder().SetWord(kBlock, 2, 9).Image();
+  EXPECT_EQ(DecompileSectionText(WriteTestSubSection, original),
+            "; Sub\nA = 0\nB = 0\n;\n");
+  EXPECT_EQ(CompareSectionText(WriteTestSubSection, original, original), "");
+  EXPECT_EQ(CompareSectionText(WriteTestSubSection, original, changed),
+            "; Sub\nB = 9\n;\n");
+}
+
+}  // namespace
+}  // namespace quorlith

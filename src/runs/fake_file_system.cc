@@ -1,0 +1,134 @@
+#include "runs/fake_file_system.h"
+
+#include <algorithm>
+
+#include "runs/file_names.h"
+
+namespace quorlith {
+namespace {
+
+class FakeInput : public InputFile {
+ public:
+  FakeInput(FakeFileSystem& fs, std::string path, std::vector<std::uint8_t> bytes)
+      : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {
+    ++fs_.open_files;
+  }
+  ~FakeInput() override {
+    if (open_) --fs_.open_files;
+  }
+  std::size_t Read(std::span<std::uint8_t> buffer) override {
+    std::size_t n = std::min(buffer.size(), bytes_.size() - pos_);
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n,
+                buffer.begin());
+    pos_ += n;
+    return n;
+  }
+  bool Close() override {
+    open_ = false;
+    --fs_.open_files;
+    fs_.closed.push_back(path_);
+    return fs_.fail_close.count(path_) == 0;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string path_;
+  std::vector<std::uint8_t> bytes_;
+  std::size_t pos_ = 0;
+  bool open_ = true;
+};
+
+class FakeOutput : public OutputFile {
+ public:
+  FakeOutput(FakeFileSystem& fs, std::string path)
+      : fs_(fs), path_(std::move(path)) {
+    ++fs_.open_files;
+  }
+  ~FakeOutput() override {
+    if (open_) --fs_.open_files;
+  }
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    if (fs_.fail_write.count(path_)) return false;
+    FakeFileSystem::File* file = fs_.Find(path_);
+    file->bytes.insert(file->bytes.end(), bytes.begin(), bytes.end());
+    return true;
+  }
+  bool Close() override {
+    open_ = false;
+    --fs_.open_files;
+    fs_.closed.push_back(path_);
+    return fs_.fail_close.count(path_) == 0;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string path_;
+  bool open_ = true;
+};
+
+}  // namespace
+
+void FakeFileSystem::AddFile(const std::string& path,
+                             std::vector<std::uint8_t> bytes,
+                             std::int64_t modified) {
+  files_[path] = File{std::move(bytes), modified, std::nullopt, next_inode_++};
+}
+
+void FakeFileSystem::Link(const std::string& path, const std::string& alias) {
+  files_[alias] = files_.at(path);
+}
+
+FakeFileSystem::File* FakeFileSystem::Find(const std::string& path) {
+  auto it = files_.find(path);
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> FakeFileSystem::Paths() const {
+  std::vector<std::string> paths;
+  for (const auto& [path, file] : files_) paths.push_back(path);
+  return paths;
+}
+
+std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
+                                             std::string_view pattern) {
+  std::string dir = directory.empty() ? cwd_ : directory;
+  std::vector<DirEntry> entries;
+  for (const auto& [path, file] : files_) {
+    if (path.size() <= dir.size() || path.compare(0, dir.size(), dir) != 0) {
+      continue;
+    }
+    std::string_view rest = std::string_view(path).substr(dir.size());
+    if (rest.find('/') != std::string_view::npos) continue;
+    if (!MatchesWildcard(pattern, rest)) continue;
+    entries.push_back({std::string(rest),
+                       file.listed_size.value_or(file.bytes.size()),
+                       file.modified, FileId{1, file.inode}});
+  }
+  SortEntries(entries);
+  return entries;
+}
+
+std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(const std::string& path) {
+  File* file = Find(path);
+  if (file == nullptr || fail_open.count(path)) return nullptr;
+  return std::make_unique<FakeInput>(*this, path, file->bytes);
+}
+
+std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
+  if (fail_create.count(path)) return nullptr;
+  File* file = Find(path);
+  if (file == nullptr) {
+    AddFile(path, {});
+  } else {
+    file->bytes.clear();
+  }
+  return std::make_unique<FakeOutput>(*this, path);
+}
+
+std::optional<FileId> FakeFileSystem::IdOf(const std::string& path) {
+  File* file = Find(path);
+  if (file == nullptr) return std::nullopt;
+  return FileId{1, file->inode};
+}
+
+}  // namespace quorlith

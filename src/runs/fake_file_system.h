@@ -1,0 +1,56 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "runs/file_system.h"
+
+namespace quorlith {
+
+// An in-memory file system for run tests: files live under absolute paths,
+// folders exist implicitly, and any open, create, write or close can be
+// made to fail by path.
+class FakeFileSystem : public FileSystem {
+ public:
+  struct File {
+    std::vector<std::uint8_t> bytes;
+    std::int64_t modified = 0;
+    // The size a search reports; absent means the real size. Lets a test
+    // model a file that changed between the search and the read.
+    std::optional<std::uint64_t> listed_size;
+    std::uint64_t inode = 0;
+  };
+
+  void SetCurrentDirectory(std::string dir) { cwd_ = std::move(dir); }
+  void AddFile(const std::string& path, std::vector<std::uint8_t> bytes,
+               std::int64_t modified = 0);
+  // Makes `alias` another name of the file at `path`, as a hard link does.
+  void Link(const std::string& path, const std::string& alias);
+  File* Find(const std::string& path);
+  bool Exists(const std::string& path) const { return files_.count(path) != 0; }
+  std::vector<std::string> Paths() const;
+
+  std::set<std::string> fail_open;
+  std::set<std::string> fail_create;
+  std::set<std::string> fail_write;
+  std::set<std::string> fail_close;
+  // Every path closed, in order, to check that nothing is left open.
+  std::vector<std::string> closed;
+  int open_files = 0;
+
+  std::string CurrentDirectory() override { return cwd_; }
+  std::vector<DirEntry> Search(const std::string& directory,
+                               std::string_view pattern) override;
+  std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  std::optional<FileId> IdOf(const std::string& path) override;
+
+ private:
+  std::string cwd_ = "/";
+  std::map<std::string, File> files_;
+  std::uint64_t next_inode_ = 1;
+};
+
+}  // namespace quorlith

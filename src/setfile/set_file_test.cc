@@ -1,0 +1,98 @@
+#include "setfile/set_file.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "setfile/set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+TEST(SetFile, ValidityTest) {
+  struct Case {
+    const char* label;
+    std::size_t file_offset;  // byte to change, or kSetFileSize for none
+    std::uint8_t value;
+    std::uint64_t entry_size;
+    CheckResult expected;
+  };
+  const Case kCases[] = {
+      {"valid", kSetFileSize, 0, kSetFileSize, CheckResult::kOk},
+      {"bytes 17 to 21 are free", 17, 0xFF, kSetFileSize, CheckResult::kOk},
+      {"byte 21 is free", 21, 0x7F, kSetFileSize, CheckResult::kOk},
+      {"magic terminator", 16, 'x', kSetFileSize, CheckResult::kBadMagic},
+      {"magic case", 0, 'o', kSetFileSize, CheckResult::kBadMagic},
+      {"magic last byte", 15, 'E', kSetFileSize, CheckResult::kBadMagic},
+      {"version 46", 22, 46, kSetFileSize, CheckResult::kBadVersion},
+      {"version 48", 22, 48, kSetFileSize, CheckResult::kBadVersion},
+      {"version high byte", 25, 1, kSetFileSize, CheckResult::kBadVersion},
+      {"one byte short", kSetFileSize, 0, kSetFileSize - 1,
+       CheckResult::kWrongSize},
+      {"one byte long", kSetFileSize, 0, kSetFileSize + 1,
+       CheckResult::kWrongSize},
+      {"only low 32 bits count", kSetFileSize, 0,
+       (std::uint64_t{1} << 32) + kSetFileSize, CheckResult::kOk},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    SetFileBuilder builder;
+    if (c.file_offset < kSetFileSize) builder.SetFileByte(c.file_offset, c.value);
+    EXPECT_EQ(CheckSetFile(builder.Bytes(), c.entry_size), c.expected);
+  }
+}
+
+TEST(SetFile, ShortHeaderIsInvalid) {
+  SetFileBuilder builder;
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, kHeaderSize - 1}) {
+    SCOPED_TRACE(size);
+    EXPECT_EQ(CheckSetFile(ByteView(builder.Bytes()).first(size), kSetFileSize),
+              CheckResult::kTooShort);
+  }
+  EXPECT_EQ(CheckSetFile(ByteView(builder.Bytes()).first(kHeaderSize),
+                         kSetFileSize),
+            CheckResult::kOk);
+}
+
+TEST(SetFile, BlockLayout) {
+  EXPECT_EQ(Layout(BlockId::kScreen).file_offset, 26u);
+  EXPECT_EQ(Layout(BlockId::kWindow).file_offset, 54790u);
+  EXPECT_EQ(Layout(BlockId::kDictionary).file_offset +
+                Layout(BlockId::kDictionary).size,
+            117518u);
+  EXPECT_EQ(kSetFileSize, 117518u);
+}
+
+TEST(SetFile, LoadPlacesEveryBlock) {
+  // Marks the first and last byte of every block with its number and checks
+  // that the image hands them back from the right block.
+  SetFileBuilder builder;
+  for (std::size_t i = 0; i < kBlockCount; ++i) {
+    auto id = static_cast<BlockId>(i);
+    builder.SetByte(id, 0, static_cast<std::uint8_t>(i + 1));
+    builder.SetByte(id, Layout(id).size - 1, static_cast<std::uint8_t>(i + 101));
+  }
+  SetFileImage image = builder.Image();
+  for (std::size_t i = 0; i < kBlockCount; ++i) {
+    SCOPED_TRACE(i);
+    ByteView block = image.Block(static_cast<BlockId>(i));
+    ASSERT_EQ(block.size(), kBlockLayouts[i].size);
+    EXPECT_EQ(block.front(), i + 1);
+    EXPECT_EQ(block.back(), i + 101);
+  }
+}
+
+TEST(SetFile, ShortLoadLeavesZeros) {
+  SetFileImage image;
+  std::vector<std::uint8_t> full(kBodySize, 0xAA);
+  image.Load(full);
+  std::vector<std::uint8_t> part(10, 0x55);
+  image.Load(part);
+  ByteView screen = image.Block(BlockId::kScreen);
+  EXPECT_EQ(screen[9], 0x55);
+  EXPECT_EQ(screen[10], 0);
+  EXPECT_EQ(image.Block(BlockId::kDictionary).back(), 0);
+}
+
+}  // namespace
+}  // namespace quorlith
