@@ -1,0 +1,275 @@
+#include "runs/run.h"
+
+#include <gtest/gtest.h>
+
+#include "report/report_text.h"
+#include "runs/fake_file_system.h"
+#include "setfile/set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+std::vector<std::uint8_t> ValidFile(std::uint16_t screen_rate = 0) {
+  return SetFileBuilder().SetWord(BlockId::kScreen, 2, screen_rate).Bytes();
+}
+
+// Runs against a fake file system whose current directory is /cwd/ and
+// returns the log as plain lines, one per message line.
+class RunTest : public ::testing::Test {
+ protected:
+  RunTest() { fs_.SetCurrentDirectory("/cwd/"); }
+
+  std::vector<std::string> Run(RunMode mode, std::string_view input,
+                               std::string_view output = {}) {
+    LogBuffer log;
+    RunContext ctx{fs_, log, [this] { return ++pumps_ > cancel_after_; }};
+    RunDecompile(ctx, mode, input, output);
+    EXPECT_EQ(fs_.open_files, 0);
+    std::vector<std::string> lines;
+    std::string text = Utf16ToUtf8(log.Text());
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = text.find("\r\r\n", start);
+      if (end == std::string::npos) {
+        ADD_FAILURE() << "unterminated log text";
+        break;
+      }
+      lines.push_back(text.substr(start, end - start));
+      start = end + 3;
+    }
+    return lines;
+  }
+
+  std::string ReportText(const std::string& path) {
+    FakeFileSystem::File* file = fs_.Find(path);
+    if (file == nullptr) return "(missing)";
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < file->bytes.size(); i += 2) {
+      text.push_back(static_cast<char16_t>(file->bytes[i] | file->bytes[i + 1] << 8));
+    }
+    return Utf16ToUtf8(text);
+  }
+
+  FakeFileSystem fs_;
+  int pumps_ = 0;
+  int cancel_after_ = 1 << 30;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(RunTest, DecompileNextToInputs) {
+  fs_.AddFile("/sets/A.000", ValidFile());
+  fs_.AddFile("/sets/B.000", {'x'});
+  fs_.AddFile("/sets/C.000", ValidFile());
+  fs_.AddFile("/sets/C.001", ValidFile());
+  EXPECT_EQ(Run(RunMode::kDecompile, "/sets/*"),
+            (Lines{"/sets/A.000 decompiled to /sets/A.t00.",
+                   "Error: File /sets/B.000 does not match Orvalen version 7.0 "
+                   "format.",
+                   "/sets/C.000 decompiled to /sets/C.t00.",
+                   "2 file(s) decompiled."}));
+  EXPECT_EQ(ReportText("/sets/A.t00").rfind("\uFEFF; Human readable", 0), 0u);
+  EXPECT_FALSE(fs_.Exists("/sets/B.t00"));
+  EXPECT_EQ(pumps_, 3);
+}
+
+TEST_F(RunTest, InputNamesAreCompleted) {
+  fs_.AddFile("/cwd/DEFAULT.000", ValidFile());
+  fs_.AddFile("/sets/DEFAULT.000", ValidFile());
+  EXPECT_EQ(Run(RunMode::kDecompile, "DEFAULT"),
+            (Lines{"/cwd/DEFAULT.000 decompiled to /cwd/DEFAULT.t00.",
+                   "1 file(s) decompiled."}));
+  EXPECT_EQ(Run(RunMode::kDecompile, "/sets/default"),
+            (Lines{"/sets/DEFAULT.000 decompiled to /sets/DEFAULT.t00.",
+                   "1 file(s) decompiled."}));
+  EXPECT_EQ(Run(RunMode::kDecompile, "/nothing/*"),
+            (Lines{"Error: File /nothing/*.000 cannot be found."}));
+}
+
+TEST_F(RunTest, DecompileToOutputName) {
+  fs_.AddFile("/sets/A.000", ValidFile(1));
+  fs_.AddFile("/sets/B.000", ValidFile(2));
+  EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/*", "/out/"),
+            (Lines{"/sets/A.000 decompiled to /out/A.t00.",
+                   "/sets/B.000 decompiled to /out/B.t00.",
+                   "2 file(s) decompiled."}));
+  EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/*", "/out/ALL.TXT"),
+            (Lines{"/sets/A.000 decompiled to /out/ALL.TXT.",
+                   "/sets/B.000 decompiled to /out/ALL.TXT.",
+                   "2 file(s) decompiled."}));
+  EXPECT_EQ(ReportText("/out/ALL.TXT").find("Created from /sets/B.000"),
+            ReportText("/out/ALL.TXT").find("Created from"));
+  // The ticked box with an empty output name: reports in the current folder.
+  EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/A", ""),
+            (Lines{"/sets/A.000 decompiled to /cwd/A.t00.",
+                   "1 file(s) decompiled."}));
+}
+
+TEST_F(RunTest, SetFileExtensionEndsTheRun) {
+  fs_.AddFile("/sets/A.000", ValidFile());
+  fs_.AddFile("/sets/B.000", ValidFile());
+  fs_.AddFile("/v1.0/A.000", ValidFile());
+  EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/*", "/out/REPORT.001"),
+            (Lines{"Error: /out/REPORT.001 could be a set file name. Please "
+                   "enter a file name that does not",
+                   "use an extension of the type .0*"}));
+  EXPECT_FALSE(fs_.Exists("/out/REPORT.001"));
+  EXPECT_EQ(Run(RunMode::kDecompile, "/v1.0/*"),
+            (Lines{"Error: /v1.0/A.t00 could be a set file name. Please enter "
+                   "a file name that does not",
+                   "use an extension of the type .0*"}));
+}
+
+TEST_F(RunTest, DecompileFailures) {
+  fs_.AddFile("/s/A.000", ValidFile());
+  fs_.AddFile("/s/B.000", ValidFile());
+  fs_.AddFile("/s/C.000", ValidFile());
+  fs_.AddFile("/s/D.000", ValidFile());
+  fs_.AddFile("/s/E.000", ValidFile());
+  fs_.fail_open.insert("/s/A.000");
+  fs_.fail_create.insert("/s/B.t00");
+  fs_.fail_close.insert("/s/C.000");
+  fs_.fail_close.insert("/s/D.t00");
+  fs_.fail_write.insert("/s/E.t00");
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*"),
+            (Lines{"Error: Cannot open file /s/A.000",
+                   "Error: Cannot open file /s/B.t00",
+                   "/s/C.000 decompiled to /s/C.t00.",
+                   "Error: Cannot close file /s/C.000",
+                   "/s/D.000 decompiled to /s/D.t00.",
+                   "Error: Cannot close file /s/D.t00",
+                   "/s/E.000 decompiled to /s/E.t00.",
+                   "Error: Cannot close file /s/E.t00",
+                   "0 file(s) decompiled."}));
+}
+
+TEST_F(RunTest, ChangedSizeAndShortFiles) {
+  std::vector<std::uint8_t> header = ValidFile();
+  header.resize(kHeaderSize - 1);
+  fs_.AddFile("/s/A.000", header);
+  fs_.AddFile("/s/B.000", ValidFile(7));
+  // Listed with a set file's size, shrunk before the read: the report is
+  // written from what could be read, the rest reads as zero.
+  std::vector<std::uint8_t> shrunk = ValidFile(7);
+  shrunk.resize(kHeaderSize + 1);
+  fs_.AddFile("/s/C.000", shrunk);
+  fs_.Find("/s/C.000")->listed_size = kSetFileSize;
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*"),
+            (Lines{"Error: File /s/A.000 does not match Orvalen version 7.0 "
+                   "format.",
+                   "/s/B.000 decompiled to /s/B.t00.",
+                   "/s/C.000 decompiled to /s/C.t00.",
+                   "2 file(s) decompiled."}));
+}
+
+TEST_F(RunTest, NeverReplacesAnInput) {
+  // A name ending in "." has no character to turn into "t": its report
+  // name is its own.
+  fs_.AddFile("/s/DOT.", ValidFile());
+  fs_.AddFile("/s/A.000", ValidFile());
+  fs_.Link("/s/A.000", "/s/A.t00");  // the report name is the input itself
+  std::vector<std::uint8_t> before = fs_.Find("/s/DOT.")->bytes;
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*.", ""),
+            (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
+  EXPECT_EQ(Run(RunMode::kDecompileTo, "/s/*.", "/s/"),
+            (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/A"),
+            (Lines{"Error: Cannot open file /s/A.t00", "0 file(s) decompiled."}));
+  EXPECT_EQ(fs_.Find("/s/DOT.")->bytes, before);
+  EXPECT_EQ(fs_.Find("/s/A.000")->bytes.size(), kSetFileSize);
+}
+
+TEST_F(RunTest, CancelEndsWithoutCountLine) {
+  fs_.AddFile("/s/A.000", ValidFile());
+  fs_.AddFile("/s/B.000", ValidFile());
+  fs_.AddFile("/s/C.000", ValidFile());
+  cancel_after_ = 1;
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*"),
+            (Lines{"/s/A.000 decompiled to /s/A.t00.",
+                   "/s/B.000 decompiled to /s/B.t00."}));
+  EXPECT_FALSE(fs_.Exists("/s/C.t00"));
+}
+
+TEST_F(RunTest, Compare) {
+  fs_.AddFile("/orig/DEFAULT.000", ValidFile(5));
+  fs_.AddFile("/new/A.000", ValidFile(5));
+  fs_.AddFile("/new/B.000", ValidFile(6));
+  fs_.AddFile("/new/C.000", {'x'});
+  fs_.AddFile("/new/DEFAULT.000", ValidFile(5));
+  EXPECT_EQ(Run(RunMode::kCompare, "/orig/DEFAULT.000", "/new/*.000"),
+            (Lines{"/orig/DEFAULT.000 compared with /new/A.000",
+                   "/orig/DEFAULT.000 compared with /new/B.000",
+                   "Error: File /new/C.000 does not match Orvalen version 7.0 "
+                   "format.",
+                   "/orig/DEFAULT.000 compared with /new/DEFAULT.000",
+                   "3 file(s) compared."}));
+  EXPECT_NE(ReportText("/new/A.t00").find(
+                ";There are no differences between the two set files."),
+            std::string::npos);
+  EXPECT_EQ(ReportText("/new/B.t00").find(";There are no differences"),
+            std::string::npos);
+  // A pattern of only a folder takes the original's name and extension.
+  EXPECT_EQ(Run(RunMode::kCompare, "/orig/DEFAULT.000", "/new/"),
+            (Lines{"/orig/DEFAULT.000 compared with /new/DEFAULT.000",
+                   "1 file(s) compared."}));
+}
+
+TEST_F(RunTest, CompareFailures) {
+  fs_.AddFile("/o/O.000", ValidFile());
+  fs_.AddFile("/o/BAD.000", {'x'});
+  fs_.AddFile("/n/A.000", ValidFile());
+  fs_.AddFile("/n/B.000", ValidFile());
+  fs_.AddFile("/n/C.000", ValidFile());
+  fs_.AddFile("/n/D.000", ValidFile());
+  fs_.AddFile("/n/NOEXT", ValidFile());
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/*.000", "/n/*"),
+            (Lines{"Error: You must specify the file names to be used with the "
+                   "compare feature."}));
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/MISSING.000", "/n/*"),
+            (Lines{"Error: File /o/MISSING.000 cannot be found."}));
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/BAD.000", "/n/*"),
+            (Lines{"Error: File /o/BAD.000 does not match Orvalen version 7.0 "
+                   "format."}));
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/O.000", "/n/*.zzz"),
+            (Lines{"Error: File /n/*.zzz cannot be found."}));
+  fs_.fail_open.insert("/o/O.000");
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/O.000", "/n/*"),
+            (Lines{"Error: Cannot open file /o/O.000"}));
+  fs_.fail_open = {"/n/A.000"};
+  fs_.fail_create.insert("/n/B.t00");
+  fs_.fail_close.insert("/n/C.t00");
+  fs_.fail_close.insert("/o/O.000");
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/O.000", "/n/*.000"),
+            (Lines{"Error: Cannot open file /n/A.000",
+                   "Error: Cannot open file /n/B.t00",
+                   "/o/O.000 compared with /n/C.000",
+                   "Error: Cannot close file /n/C.t00",
+                   "/o/O.000 compared with /n/D.000",
+                   "Error: Cannot close file /o/O.000",
+                   "1 file(s) compared."}));
+  fs_.fail_close.clear();
+  // Without extensions on either side the report name is the new file's.
+  fs_.AddFile("/o/ONOEXT", ValidFile());
+  EXPECT_EQ(Run(RunMode::kCompare, "/o/ONOEXT", "/n/NOEXT"),
+            (Lines{"Error: Cannot open file /n/NOEXT", "0 file(s) compared."}));
+}
+
+TEST_F(RunTest, CompareNeverReplacesTheOriginal) {
+  fs_.AddFile("/s/B.t00", ValidFile(1));
+  fs_.AddFile("/s/B.000", ValidFile(2));
+  EXPECT_EQ(Run(RunMode::kCompare, "/s/B.t00", "/s/B.000"),
+            (Lines{"Error: Cannot open file /s/B.t00", "0 file(s) compared."}));
+  EXPECT_EQ(fs_.Find("/s/B.t00")->bytes, ValidFile(1));
+}
+
+TEST_F(RunTest, DecompileAfterCompareWritesDecompileReports) {
+  fs_.AddFile("/s/A.000", ValidFile());
+  fs_.AddFile("/s/B.000", ValidFile());
+  Run(RunMode::kCompare, "/s/A.000", "/s/B.000");
+  EXPECT_NE(ReportText("/s/B.t00").find("; Comparison list"), std::string::npos);
+  Run(RunMode::kDecompile, "/s/B.000");
+  EXPECT_NE(ReportText("/s/B.t00").find("; Created from /s/B.000"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorlith
