@@ -1,0 +1,123 @@
+#include "runs/posix_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "report/report_text.h"
+#include "runs/run.h"
+#include "setfile/set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  PosixFileSystemTest() {
+    char pattern[] = "/tmp/quorlith-test-XXXXXX";
+    dir_ = std::string(::mkdtemp(pattern)) + "/";
+  }
+  ~PosixFileSystemTest() override { fs::remove_all(dir_); }
+
+  void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(dir_ + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+
+  std::string Run(RunMode mode, const std::string& input,
+                  const std::string& output = {}) {
+    LogBuffer log;
+    RunContext ctx{fs_, log, {}};
+    RunDecompile(ctx, mode, input, output);
+    return Utf16ToUtf8(log.Text());
+  }
+
+  PosixFileSystem fs_;
+  std::string dir_;
+};
+
+TEST_F(PosixFileSystemTest, SearchMatchesSortsAndDescribes) {
+  Write("b.000", {1, 2, 3});
+  Write("A.000", {});
+  Write("a b.000", {});
+  Write("c.001", {});
+  fs::create_directory(dir_ + "dir.000");
+  std::vector<DirEntry> entries = fs_.Search(dir_, "*.000");
+  std::vector<std::string> names;
+  for (const DirEntry& entry : entries) names.push_back(entry.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"a b.000", "A.000", "b.000",
+                                             "dir.000"}));
+  EXPECT_EQ(entries[2].size, 3u);
+  EXPECT_TRUE(entries[2].id.has_value());
+  EXPECT_EQ(fs_.Search(dir_ + "missing/", "*").size(), 0u);
+  EXPECT_EQ(fs_.Search(dir_, "B.000").size(), 1u);  // case-insensitive
+}
+
+TEST_F(PosixFileSystemTest, OnlyRegularFilesOpen) {
+  Write("f.000", {1});
+  fs::create_directory(dir_ + "d.000");
+  ASSERT_EQ(::mkfifo((dir_ + "p.000").c_str(), 0600), 0);
+  EXPECT_NE(fs_.OpenForRead(dir_ + "f.000"), nullptr);
+  EXPECT_EQ(fs_.OpenForRead(dir_ + "d.000"), nullptr);
+  EXPECT_EQ(fs_.OpenForRead(dir_ + "p.000"), nullptr);  // must not block
+  EXPECT_EQ(fs_.OpenForRead(dir_ + "missing"), nullptr);
+  EXPECT_EQ(fs_.Create(dir_ + "missing/x"), nullptr);
+}
+
+TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
+  std::vector<std::uint8_t> set_file = SetFileBuilder().Bytes();
+  const std::string kOdd = "odd \xFF name.000";
+  const std::string kLong = std::string(251, 'L') + ".000";  // 255 bytes
+  for (const std::string& name : {std::string("A.000"), kOdd, kLong}) {
+    Write(name, set_file);
+  }
+  fs::create_directory(dir_ + "folder.000");
+  struct stat before;
+  ASSERT_EQ(::stat((dir_ + "A.000").c_str(), &before), 0);
+
+  std::string log = Run(RunMode::kDecompile, dir_ + "*");
+  EXPECT_NE(log.find("A.000 decompiled to " + dir_ + "A.t00."), std::string::npos);
+  EXPECT_NE(log.find("odd \xEF\xBF\xBD name.000 decompiled"), std::string::npos);
+  EXPECT_NE(log.find(std::string(251, 'L') + ".t00."), std::string::npos);
+  EXPECT_NE(log.find("Error: Cannot open file " + dir_ + "folder.000"),
+            std::string::npos);
+  EXPECT_NE(log.find("3 file(s) decompiled."), std::string::npos);
+  EXPECT_TRUE(fs::exists(dir_ + "odd \xFF name.t00"));
+
+  struct stat after;
+  ASSERT_EQ(::stat((dir_ + "A.000").c_str(), &after), 0);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
+  EXPECT_EQ(fs::file_size(dir_ + "A.t00") % 2, 0u);
+
+  // A missing output folder fails each create and the run goes on.
+  log = Run(RunMode::kDecompileTo, dir_ + "A", dir_ + "missing/");
+  EXPECT_EQ(log, "Error: Cannot open file " + dir_ + "missing/A.t00\r\r\n" +
+                     "0 file(s) decompiled.\r\r\n");
+}
+
+TEST_F(PosixFileSystemTest, SymbolicLinkToInputIsNotReplaced) {
+  Write("A.000", SetFileBuilder().Bytes());
+  fs::create_symlink(dir_ + "A.000", dir_ + "A.t00");
+  std::string log = Run(RunMode::kDecompile, dir_ + "A");
+  EXPECT_EQ(log, "Error: Cannot open file " + dir_ + "A.t00\r\r\n" +
+                     "0 file(s) decompiled.\r\r\n");
+  EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
+}
+
+TEST_F(PosixFileSystemTest, CurrentDirectoryEndsWithSlash) {
+  std::string cwd = fs_.CurrentDirectory();
+  ASSERT_FALSE(cwd.empty());
+  EXPECT_EQ(cwd.back(), '/');
+  EXPECT_EQ(cwd.front(), '/');
+}
+
+}  // namespace
+}  // namespace quorlith
