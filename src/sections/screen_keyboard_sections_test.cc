@@ -10,6 +10,8 @@
 namespace quorlith {
 namespace {
 
+using namespace std::literals;
+
 constexpr BlockId kScreen = BlockId::kScreen;
 constexpr BlockId kKeyboard = BlockId::kKeyboard;
 
@@ -247,8 +249,8 @@ const SameCase kSameCases[] = {
      [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"AbZ@["); },
      [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"aBz@["); }},
     {"line filter differs after its NUL",
-     [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"a\0bc"); },
-     [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"a\0xy"); }},
+     [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"a\0bc"sv); },
+     [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"a\0xy"sv); }},
     {"line filter without NUL differs in case",
      [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"ABCDEF", false); },
      [](SetFileBuilder& b) { b.SetText(kScreen, 38, u"abcdef", false); }},
