@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "report/report_text.h"
@@ -28,8 +29,12 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   bool help = false;
   bool version = false;
   std::vector<std::string> names;
+  unsigned hardware = std::thread::hardware_concurrency();
+  int jobs = hardware == 0 ? 1 : static_cast<int>(hardware);
   app.add_flag("-h,--help", help, "Print this help and exit");
   app.add_flag("--version", version, "Print the version and exit");
+  app.add_option("-j,--jobs", jobs, "Files to work on at once")
+      ->check(CLI::Range(1, 256));
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
   try {
@@ -42,6 +47,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     out << kUsageText
         << "\nOptions:\n  -h, --help   print this help\n"
            "  --version    print the version\n"
+           "  -j N         work on N files at once (default: one per\n"
+           "               processor); the log and reports are the same\n"
            "  --           end of options: later arguments are names\n";
     return kExitOk;
   }
@@ -58,7 +65,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   LogBuffer log([&](std::uint32_t code, std::u16string_view text) {
     Print(IsError(code) ? err : out, text);
   });
-  RunContext ctx{fs, log, {}};
+  RunContext ctx{fs, log, {}, jobs};
   RunDecompile(ctx, run->mode, run->input, run->output);
   return log.ErrorLogged() ? kExitRunError : kExitOk;
 }

@@ -1,35 +1,82 @@
 #include "runs/file_names.h"
+#include "runs/ordered_runner.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 
 namespace quorlith {
+namespace {
+
+struct CompareRun {
+  RunContext& ctx;
+  NameParts pattern;
+  std::string original_path;
+  ReportSource original_source;
+  SetFileImage original_image;
+  std::vector<FileId> inputs;  // the new files and the original
+
+  static std::string OutputPathFor(const std::string& new_path) {
+    NameParts parts = SplitPath(new_path);
+    parts.extension = ReportExtension(parts.extension);
+    return parts.Joined();
+  }
+
+  EntryResult Process(const DirEntry& entry, WorkerState& state) const {
+    LogBuffer& log = state.recorder.log();
+    auto done = [&](EntryOutcome outcome) { return state.recorder.Take(outcome); };
+    std::string new_path = pattern.Folder() + entry.name;
+    std::unique_ptr<InputFile> input =
+        OpenSetFile(ctx.fs, log, new_path, entry, state.image);
+    if (!input) return done(EntryOutcome::kNotCounted);
+    std::string output_path = OutputPathFor(new_path);
+    if (WouldReplaceInput(ctx.fs, output_path, inputs)) {
+      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
+      (void)input->Close();
+      return done(EntryOutcome::kNotCounted);
+    }
+    RenderComparisonReport(original_source, SourceOf(new_path, entry),
+                           original_image, state.image, state.report);
+    WrittenReport out = CreateReport(ctx.fs, log, output_path, state.report);
+    if (!out.file) {
+      (void)input->Close();
+      return done(EntryOutcome::kNotCounted);
+    }
+    log.LogMessage(LogCode::kCompared, Utf8ToUtf16(original_path),
+                   Utf8ToUtf16(new_path));
+    bool ok = CloseLogged(log, new_path, input->Close());
+    ok = CloseLogged(log, output_path, out.file->Close() && out.written) && ok;
+    return done(ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted);
+  }
+};
+
+}  // namespace
 
 void RunCompare(RunContext& ctx, std::string_view original_name,
                 std::string_view new_pattern) {
   LogBuffer& log = ctx.log;
   std::string cwd = ctx.fs.CurrentDirectory();
   NameParts original = SplitFileName(original_name, cwd);
-  std::string original_path = original.Joined();
-  if (original_path.find('*') != std::string::npos) {
+  if (original.Joined().find('*') != std::string::npos) {
     log.LogMessage(LogCode::kCompareNeedsNames);
     return;
   }
   std::vector<DirEntry> originals =
       ctx.fs.Search(original.Folder(), original.name + original.extension);
   if (originals.empty()) {
-    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(original_path));
+    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(original.Joined()));
     return;
   }
   // A "?" in the original's name may match several files; the first one
   // in search order is the original.
   const DirEntry& original_entry = originals.front();
-  original_path = original.Folder() + original_entry.name;
-  SetFileImage original_image;
-  std::unique_ptr<InputFile> original_file =
-      OpenSetFile(ctx.fs, log, original_path, original_entry, original_image);
+  auto run = std::make_unique<CompareRun>(CompareRun{ctx, {}, {}, {}, {}, {}});
+  run->original_path = original.Folder() + original_entry.name;
+  run->original_source = SourceOf(run->original_path, original_entry);
+  std::unique_ptr<InputFile> original_file = OpenSetFile(
+      ctx.fs, log, run->original_path, original_entry, run->original_image);
   if (!original_file) return;
 
-  NameParts pattern = SplitFileName(new_pattern, cwd);
+  run->pattern = SplitFileName(new_pattern, cwd);
+  NameParts& pattern = run->pattern;
   if (pattern.name.empty()) pattern.name = original.name;
   if (pattern.extension.empty()) pattern.extension = original.extension;
   std::vector<DirEntry> entries =
@@ -39,42 +86,26 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
     (void)original_file->Close();
     return;
   }
+  run->inputs = IdsOf(entries);
+  if (original_entry.id) run->inputs.push_back(*original_entry.id);
 
-  std::vector<FileId> inputs = IdsOf(entries);
-  if (original_entry.id) inputs.push_back(*original_entry.id);
-  ReportSource original_source = SourceOf(original_path, original_entry);
-  SetFileImage image;
-  ReportText report;
-  int count = 0;
+  std::vector<std::string> output_paths;
+  output_paths.reserve(entries.size());
   for (const DirEntry& entry : entries) {
-    std::string new_path = pattern.Folder() + entry.name;
-    if (std::unique_ptr<InputFile> input =
-            OpenSetFile(ctx.fs, log, new_path, entry, image)) {
-      NameParts new_parts = SplitPath(new_path);
-      new_parts.extension = ReportExtension(new_parts.extension);
-      std::string output_path = new_parts.Joined();
-      WrittenReport out;
-      if (WouldReplaceInput(ctx.fs, output_path, inputs)) {
-        log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
-      } else {
-        RenderComparisonReport(original_source, SourceOf(new_path, entry),
-                               original_image, image, report);
-        out = CreateReport(ctx.fs, log, output_path, report);
-      }
-      if (out.file) {
-        log.LogMessage(LogCode::kCompared, Utf8ToUtf16(original_path),
-                       Utf8ToUtf16(new_path));
-        bool ok = CloseLogged(log, new_path, input->Close());
-        ok = CloseLogged(log, output_path, out.file->Close() && out.written) &&
-             ok;
-        if (ok) ++count;
-      } else {
-        (void)input->Close();
-      }
-    }
-    if (ctx.pump && ctx.pump()) return;
+    output_paths.push_back(CompareRun::OutputPathFor(pattern.Folder() + entry.name));
   }
-  CloseLogged(log, original_path, original_file->Close());
+  int workers = WorkersFor(ctx.jobs, output_paths);
+  std::vector<WorkerState> states(static_cast<std::size_t>(workers));
+  int count = 0;
+  bool go_on = true;
+  RunInOrder<EntryResult>(
+      entries.size(), workers,
+      [&](std::size_t i, int worker) {
+        return run->Process(entries[i], states[static_cast<std::size_t>(worker)]);
+      },
+      [&](EntryResult& result) { return go_on = CommitEntry(ctx, result, count); });
+  if (!go_on) return;
+  (void)CloseLogged(log, run->original_path, original_file->Close());
   log.LogMessage(LogCode::kComparedCount, {}, {}, count);
 }
 

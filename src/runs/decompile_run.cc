@@ -1,4 +1,5 @@
 #include "runs/file_names.h"
+#include "runs/ordered_runner.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 
@@ -7,17 +8,12 @@ namespace {
 
 constexpr char kDefaultExtension[] = ".000";
 
-// What happened to one entry; only kStop ends the run early.
-enum class EntryOutcome { kCounted, kNotCounted, kStop };
-
 struct DecompileRun {
   RunContext& ctx;
   RunMode mode;
   NameParts pattern;
   NameParts output;  // mode 3 only
   std::vector<FileId> inputs;
-  SetFileImage image;
-  ReportText report;
 
   std::string OutputPathFor(const DirEntry& entry) const {
     if (mode == RunMode::kDecompile) {
@@ -26,34 +22,37 @@ struct DecompileRun {
     return ReportPathFromOutputName(output, entry.name);
   }
 
-  EntryOutcome Process(const DirEntry& entry) {
-    LogBuffer& log = ctx.log;
+  EntryResult Process(const DirEntry& entry, const std::string& output_path,
+                      WorkerState& state) const {
+    LogBuffer& log = state.recorder.log();
+    auto done = [&](EntryOutcome outcome) { return state.recorder.Take(outcome); };
     std::string input_path = pattern.Folder() + entry.name;
     std::unique_ptr<InputFile> input =
-        OpenSetFile(ctx.fs, log, input_path, entry, image);
-    if (!input) return EntryOutcome::kNotCounted;
-    std::string output_path = OutputPathFor(entry);
+        OpenSetFile(ctx.fs, log, input_path, entry, state.image);
+    if (!input) return done(EntryOutcome::kNotCounted);
+    // Reading only: a failure to close the input matters to nobody when
+    // no report comes of it.
     if (LooksLikeSetFileName(output_path)) {
       log.LogMessage(LogCode::kCouldBeSetFile, Utf8ToUtf16(output_path));
       (void)input->Close();
-      return EntryOutcome::kStop;
+      return done(EntryOutcome::kStop);
     }
     if (WouldReplaceInput(ctx.fs, output_path, inputs)) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
       (void)input->Close();
-      return EntryOutcome::kNotCounted;
+      return done(EntryOutcome::kNotCounted);
     }
-    RenderDecompileReport(SourceOf(input_path, entry), image, report);
-    WrittenReport out = CreateReport(ctx.fs, log, output_path, report);
+    RenderDecompileReport(SourceOf(input_path, entry), state.image, state.report);
+    WrittenReport out = CreateReport(ctx.fs, log, output_path, state.report);
     if (!out.file) {
       (void)input->Close();
-      return EntryOutcome::kNotCounted;
+      return done(EntryOutcome::kNotCounted);
     }
     log.LogMessage(LogCode::kDecompiled, Utf8ToUtf16(input_path),
                    Utf8ToUtf16(output_path));
     bool ok = CloseLogged(log, input_path, input->Close());
     ok = CloseLogged(log, output_path, out.file->Close() && out.written) && ok;
-    return ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted;
+    return done(ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted);
   }
 };
 
@@ -66,7 +65,7 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     return;
   }
   std::string cwd = ctx.fs.CurrentDirectory();
-  DecompileRun run{ctx, mode, SplitFileName(input, cwd), {}, {}, {}, {}};
+  DecompileRun run{ctx, mode, SplitFileName(input, cwd), {}, {}};
   if (run.pattern.extension.empty()) run.pattern.extension = kDefaultExtension;
   if (mode == RunMode::kDecompileTo) run.output = SplitFileName(output, cwd);
 
@@ -77,12 +76,36 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     return;
   }
   run.inputs = IdsOf(entries);
-  int count = 0;
+  std::vector<std::string> output_paths;
+  output_paths.reserve(entries.size());
   for (const DirEntry& entry : entries) {
-    EntryOutcome outcome = run.Process(entry);
-    if (outcome == EntryOutcome::kStop) return;
-    if (outcome == EntryOutcome::kCounted) ++count;
-    if (ctx.pump && ctx.pump()) return;
+    output_paths.push_back(run.OutputPathFor(entry));
+  }
+  // An entry whose report name could be a set file ends the run if it is a
+  // valid set file, and nothing after it may be written: such entries are
+  // taken one at a time, the runs of entries between them in parallel.
+  int workers = WorkersFor(ctx.jobs, output_paths);
+  std::vector<WorkerState> states(static_cast<std::size_t>(workers));
+  int count = 0;
+  std::size_t begin = 0;
+  while (begin < entries.size()) {
+    std::size_t end = begin;
+    while (end < entries.size() && !LooksLikeSetFileName(output_paths[end])) {
+      ++end;
+    }
+    if (end == begin) ++end;
+    bool go_on = true;
+    RunInOrder<EntryResult>(
+        end - begin, workers,
+        [&](std::size_t i, int worker) {
+          return run.Process(entries[begin + i], output_paths[begin + i],
+                             states[static_cast<std::size_t>(worker)]);
+        },
+        [&](EntryResult& result) {
+          return go_on = CommitEntry(ctx, result, count);
+        });
+    if (!go_on) return;
+    begin = end;
   }
   ctx.log.LogMessage(LogCode::kDecompiledCount, {}, {}, count);
 }

@@ -5,15 +5,18 @@
 #include "runs/file_names.h"
 
 namespace quorlith {
-namespace {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
 
 class FakeInput : public InputFile {
  public:
   FakeInput(FakeFileSystem& fs, std::string path, std::vector<std::uint8_t> bytes)
       : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {
+    Lock lock(fs_.mutex_);
     ++fs_.open_files;
   }
   ~FakeInput() override {
+    Lock lock(fs_.mutex_);
     if (open_) --fs_.open_files;
   }
   std::size_t Read(std::span<std::uint8_t> buffer) override {
@@ -24,6 +27,7 @@ class FakeInput : public InputFile {
     return n;
   }
   bool Close() override {
+    Lock lock(fs_.mutex_);
     open_ = false;
     --fs_.open_files;
     fs_.closed.push_back(path_);
@@ -42,18 +46,22 @@ class FakeOutput : public OutputFile {
  public:
   FakeOutput(FakeFileSystem& fs, std::string path)
       : fs_(fs), path_(std::move(path)) {
+    Lock lock(fs_.mutex_);
     ++fs_.open_files;
   }
   ~FakeOutput() override {
+    Lock lock(fs_.mutex_);
     if (open_) --fs_.open_files;
   }
   bool Write(std::span<const std::uint8_t> bytes) override {
+    Lock lock(fs_.mutex_);
     if (fs_.fail_write.count(path_)) return false;
     FakeFileSystem::File* file = fs_.Find(path_);
     file->bytes.insert(file->bytes.end(), bytes.begin(), bytes.end());
     return true;
   }
   bool Close() override {
+    Lock lock(fs_.mutex_);
     open_ = false;
     --fs_.open_files;
     fs_.closed.push_back(path_);
@@ -66,24 +74,26 @@ class FakeOutput : public OutputFile {
   bool open_ = true;
 };
 
-}  // namespace
-
 void FakeFileSystem::AddFile(const std::string& path,
                              std::vector<std::uint8_t> bytes,
                              std::int64_t modified) {
+  Lock lock(mutex_);
   files_[path] = File{std::move(bytes), modified, std::nullopt, next_inode_++};
 }
 
 void FakeFileSystem::Link(const std::string& path, const std::string& alias) {
+  Lock lock(mutex_);
   files_[alias] = files_.at(path);
 }
 
 FakeFileSystem::File* FakeFileSystem::Find(const std::string& path) {
+  Lock lock(mutex_);
   auto it = files_.find(path);
   return it == files_.end() ? nullptr : &it->second;
 }
 
-std::vector<std::string> FakeFileSystem::Paths() const {
+std::vector<std::string> FakeFileSystem::Paths() {
+  Lock lock(mutex_);
   std::vector<std::string> paths;
   for (const auto& [path, file] : files_) paths.push_back(path);
   return paths;
@@ -91,6 +101,7 @@ std::vector<std::string> FakeFileSystem::Paths() const {
 
 std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
                                              std::string_view pattern) {
+  Lock lock(mutex_);
   std::string dir = directory.empty() ? cwd_ : directory;
   std::vector<DirEntry> entries;
   for (const auto& [path, file] : files_) {
@@ -109,12 +120,14 @@ std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
 }
 
 std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(const std::string& path) {
+  Lock lock(mutex_);
   File* file = Find(path);
   if (file == nullptr || fail_open.count(path)) return nullptr;
   return std::make_unique<FakeInput>(*this, path, file->bytes);
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
+  Lock lock(mutex_);
   if (fail_create.count(path)) return nullptr;
   File* file = Find(path);
   if (file == nullptr) {
@@ -126,6 +139,7 @@ std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
 }
 
 std::optional<FileId> FakeFileSystem::IdOf(const std::string& path) {
+  Lock lock(mutex_);
   File* file = Find(path);
   if (file == nullptr) return std::nullopt;
   return FileId{1, file->inode};

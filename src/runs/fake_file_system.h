@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@ namespace quorlith {
 
 // An in-memory file system for run tests: files live under absolute paths,
 // folders exist implicitly, and any open, create, write or close can be
-// made to fail by path.
+// made to fail by path. Safe to use from a parallel run's workers.
 class FakeFileSystem : public FileSystem {
  public:
   struct File {
@@ -30,7 +31,7 @@ class FakeFileSystem : public FileSystem {
   void Link(const std::string& path, const std::string& alias);
   File* Find(const std::string& path);
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
-  std::vector<std::string> Paths() const;
+  std::vector<std::string> Paths();
 
   std::set<std::string> fail_open;
   std::set<std::string> fail_create;
@@ -48,6 +49,9 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileId> IdOf(const std::string& path) override;
 
  private:
+  friend class FakeInput;
+  friend class FakeOutput;
+  std::recursive_mutex mutex_;
   std::string cwd_ = "/";
   std::map<std::string, File> files_;
   std::uint64_t next_inode_ = 1;

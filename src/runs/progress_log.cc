@@ -92,7 +92,10 @@ void LogBuffer::LogMessage(LogCode code, std::u16string_view text1,
 
 void LogBuffer::LogMessage(std::uint32_t code, std::u16string_view text1,
                            std::u16string_view text2, std::int32_t number) {
-  std::u16string formatted = FormatLogMessage(code, text1, text2, number);
+  LogFormatted(code, FormatLogMessage(code, text1, text2, number));
+}
+
+void LogBuffer::LogFormatted(std::uint32_t code, std::u16string_view formatted) {
   if (IsError(code)) error_logged_ = true;
   AppendLogText(formatted);
   if (echo_) echo_(code, formatted);

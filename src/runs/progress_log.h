@@ -64,6 +64,10 @@ class LogBuffer {
   void LogMessage(std::uint32_t code, std::u16string_view text1,
                   std::u16string_view text2, std::int32_t number);
 
+  // Logs a message that FormatLogMessage already formatted, as a worker
+  // of a parallel run recorded it.
+  void LogFormatted(std::uint32_t code, std::u16string_view formatted);
+
   std::u16string_view Text() const { return text_; }
   // True iff a message of an error code was logged since ResetLog.
   bool ErrorLogged() const { return error_logged_; }

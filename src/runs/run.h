@@ -18,11 +18,15 @@ enum class RunMode {
 
 // What a run needs from its caller. `pump` runs after every file, lets the
 // user interface catch up and returns true when the run must stop (its
-// window was closed); the run then ends without its count line.
+// window was closed); the run then ends without its count line. With
+// `jobs` above 1 files are read and reports written on that many threads;
+// the log and every report stay exactly those of a serial run. `fs` must
+// then be safe to call from several threads.
 struct RunContext {
   FileSystem& fs;
   LogBuffer& log;
   std::function<bool()> pump;
+  int jobs = 1;
 };
 
 // Decompiles every set file that matches `input` (mode 2 or 3), or hands a

@@ -80,4 +80,29 @@ ReportSource SourceOf(const std::string& path, const DirEntry& entry) {
   return {path, ToDosDateTime(entry.modified)};
 }
 
+EntryResult RecordingLog::Take(EntryOutcome outcome) {
+  EntryResult result = std::move(result_);
+  result.outcome = outcome;
+  result_ = {};
+  log_.ResetLog();
+  return result;
+}
+
+bool CommitEntry(RunContext& ctx, EntryResult& result, int& count) {
+  for (const auto& [code, text] : result.messages) {
+    ctx.log.LogFormatted(code, text);
+  }
+  if (result.outcome == EntryOutcome::kStop) return false;
+  if (result.outcome == EntryOutcome::kCounted) ++count;
+  return !(ctx.pump && ctx.pump());
+}
+
+int WorkersFor(int jobs, std::span<const std::string> output_paths) {
+  if (jobs <= 1) return 1;
+  std::vector<std::string_view> sorted(output_paths.begin(), output_paths.end());
+  std::sort(sorted.begin(), sorted.end());
+  bool unique = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+  return unique ? jobs : 1;
+}
+
 }  // namespace quorlith

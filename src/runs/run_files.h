@@ -9,6 +9,7 @@
 #include "report/report_writer.h"
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
+#include "runs/run.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -45,5 +46,50 @@ WrittenReport CreateReport(FileSystem& fs, LogBuffer& log,
 bool CloseLogged(LogBuffer& log, const std::string& path, bool ok);
 
 ReportSource SourceOf(const std::string& path, const DirEntry& entry);
+
+// What one entry of a run did; only kStop ends the run early.
+enum class EntryOutcome { kCounted, kNotCounted, kStop };
+
+// The messages one entry logged, kept until the run logs them in order.
+struct EntryResult {
+  std::vector<std::pair<std::uint32_t, std::u16string>> messages;
+  EntryOutcome outcome = EntryOutcome::kNotCounted;
+};
+
+// A worker's own log: records what an entry logs for EntryResult.
+class RecordingLog {
+ public:
+  RecordingLog()
+      : log_([this](std::uint32_t code, std::u16string_view text) {
+          result_.messages.emplace_back(code, std::u16string(text));
+        }) {}
+  RecordingLog(const RecordingLog&) = delete;
+  RecordingLog& operator=(const RecordingLog&) = delete;
+
+  LogBuffer& log() { return log_; }
+  // Hands over what was recorded with `outcome` and starts afresh.
+  EntryResult Take(EntryOutcome outcome);
+
+ private:
+  EntryResult result_;
+  LogBuffer log_;
+};
+
+// Logs an entry's messages into the run's log; returns false when the run
+// must end here: the entry stopped it, or the pump says the run was
+// cancelled. Counts the entry into `count`.
+bool CommitEntry(RunContext& ctx, EntryResult& result, int& count);
+
+// Everything a worker of a run reuses from file to file.
+struct WorkerState {
+  SetFileImage image;
+  ReportText report;
+  RecordingLog recorder;
+};
+
+// The number of workers a run of `entries` may use: one when two entries
+// would write the same report, since then the order of writing decides
+// which report survives.
+int WorkersFor(int jobs, std::span<const std::string> output_paths);
 
 }  // namespace quorlith

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "setfile/set_file_builder.h"
@@ -22,7 +24,8 @@ class RunTest : public ::testing::Test {
   std::vector<std::string> Run(RunMode mode, std::string_view input,
                                std::string_view output = {}) {
     LogBuffer log;
-    RunContext ctx{fs_, log, [this] { return ++pumps_ > cancel_after_; }};
+    RunContext ctx{fs_, log, [this] { return ++pumps_ > cancel_after_; },
+                   jobs_};
     RunDecompile(ctx, mode, input, output);
     EXPECT_EQ(fs_.open_files, 0);
     std::vector<std::string> lines;
@@ -52,6 +55,7 @@ class RunTest : public ::testing::Test {
   FakeFileSystem fs_;
   int pumps_ = 0;
   int cancel_after_ = 1 << 30;
+  int jobs_ = 1;
 };
 
 using Lines = std::vector<std::string>;
@@ -269,6 +273,55 @@ TEST_F(RunTest, DecompileAfterCompareWritesDecompileReports) {
   Run(RunMode::kDecompile, "/s/B.000");
   EXPECT_NE(ReportText("/s/B.t00").find("; Created from /s/B.000"),
             std::string::npos);
+}
+
+TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
+  for (int i = 0; i < 40; ++i) {
+    std::string name = "/s/F" + std::to_string(100 + i) + ".000";
+    if (i % 7 == 3) {
+      fs_.AddFile(name, {'x'});
+    } else {
+      fs_.AddFile(name, ValidFile(static_cast<std::uint16_t>(i)), 1000000000 + i);
+    }
+  }
+  fs_.fail_create.insert("/s/F110.t00");
+  fs_.fail_close.insert("/s/F120.000");
+  struct Mode {
+    RunMode mode;
+    const char* input;
+    const char* output;
+  };
+  const Mode kModes[] = {{RunMode::kDecompile, "/s/*", ""},
+                         {RunMode::kDecompileTo, "/s/*", "/out/"},
+                         {RunMode::kDecompileTo, "/s/*", "/out/ALL.TXT"},
+                         {RunMode::kCompare, "/s/F100.000", "/s/*"}};
+  for (const Mode& m : kModes) {
+    SCOPED_TRACE(std::string(m.input) + " " + m.output);
+    jobs_ = 1;
+    Lines serial = Run(m.mode, m.input, m.output);
+    std::map<std::string, std::vector<std::uint8_t>> serial_files;
+    for (const std::string& path : fs_.Paths()) serial_files[path] = fs_.Find(path)->bytes;
+    jobs_ = 4;
+    EXPECT_EQ(Run(m.mode, m.input, m.output), serial);
+    for (const std::string& path : fs_.Paths()) {
+      EXPECT_EQ(fs_.Find(path)->bytes, serial_files[path]) << path;
+    }
+  }
+}
+
+TEST_F(RunTest, ParallelRunStopsAtASetFileName) {
+  for (int i = 0; i < 20; ++i) {
+    fs_.AddFile("/v1.0/F" + std::to_string(10 + i) + ".000",
+                i < 3 ? std::vector<std::uint8_t>{'x'} : ValidFile());
+  }
+  jobs_ = 4;
+  Lines lines = Run(RunMode::kDecompile, "/v1.0/*");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[3], "Error: /v1.0/F13.t00 could be a set file name. Please "
+                      "enter a file name that does not");
+  for (const std::string& path : fs_.Paths()) {
+    EXPECT_EQ(path.find(".t00"), std::string::npos) << path;
+  }
 }
 
 }  // namespace
