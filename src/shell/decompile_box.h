@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "runs/run.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace quorlith {
+
+// What the Decompile dialog asks for, handed to the run unchanged.
+struct DecompileRequest {
+  RunMode mode = RunMode::kDecompile;
+  std::string input;
+  std::string output;
+};
+
+// The run mode of the dialog: a plain decompile, plus one step when an
+// output name was given and one more when the comparison box is ticked.
+// A ticked box without output name thus decompiles into the current
+// folder.
+RunMode RunModeFor(bool has_output, bool compare);
+
+// The Decompile dialog. OK is enabled only while the input field holds
+// text; accepting it emits `decompileRequested` and closes the dialog.
+class DecompileBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Both fields hold at most this many characters.
+  static constexpr int kMaxFieldLength = 548;
+
+  explicit DecompileBox(QWidget* parent = nullptr);
+
+  // The request the fields describe now.
+  DecompileRequest Request() const;
+
+  QLineEdit* InputEdit() const { return input_; }
+  QLineEdit* OutputEdit() const { return output_; }
+  QCheckBox* CompareBox() const { return compare_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+ signals:
+  void decompileRequested(const quorlith::DecompileRequest& request);
+
+ public slots:
+  void accept() override;
+
+ private:
+  QLineEdit* input_;
+  QLineEdit* output_;
+  QCheckBox* compare_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+};
+
+}  // namespace quorlith

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "runs/file_system.h"
+#include "runs/progress_log.h"
+#include "runs/run.h"
+
+namespace quorlith {
+
+class MainWindow;
+struct DecompileRequest;
+
+// The desktop program outside its widgets: builds the main window, owns
+// the log buffer and the cancel flag, and wraps every run in the same
+// preparation and clean-up. It outlives the main window, so a run whose
+// window was closed under it only touches state that still exists.
+class Shell : public QObject {
+  Q_OBJECT
+
+ public:
+  // Shows a start-up error: the text and the caption "Initialization
+  // error".
+  using ErrorBox = std::function<void(const QString& text)>;
+
+  explicit Shell(FileSystem& fs, QObject* parent = nullptr);
+  ~Shell() override;
+
+  // Builds and shows the main window and obtains the log buffer. With
+  // `names` (the arguments after the program name) it runs them at once;
+  // without, it opens the Decompile dialog as soon as events are
+  // processed. Returns false, after an error box, when the program cannot
+  // start.
+  [[nodiscard]] bool InitInstance(std::span<const std::string> names);
+
+  // Runs what a command line names; more than three names run nothing and
+  // show how the program is called instead.
+  void StartCommandLineRun(std::span<const std::string> names);
+
+  // The main window, or null once it was closed.
+  MainWindow* Window() const;
+  const LogBuffer* Log() const { return log_.get(); }
+  bool Running() const { return running_; }
+
+  // For tests: replaces the message box of start-up errors and the
+  // allocation of the log buffer.
+  void SetErrorBox(ErrorBox box) { error_box_ = std::move(box); }
+  void SetLogAllocator(std::function<std::unique_ptr<LogBuffer>()> allocate) {
+    allocate_log_ = std::move(allocate);
+  }
+
+ private:
+  void StartDialogRun(const DecompileRequest& request);
+  void Run(RunMode mode, const std::string& input, const std::string& output);
+  // Called after every file: lets pending events through without waiting
+  // and returns true when the main window was closed.
+  bool Pump();
+
+  FileSystem& fs_;
+  std::unique_ptr<LogBuffer> log_;
+  QPointer<MainWindow> window_;
+  bool cancelled_ = false;
+  bool running_ = false;
+  ErrorBox error_box_;
+  std::function<std::unique_ptr<LogBuffer>()> allocate_log_;
+};
+
+}  // namespace quorlith
