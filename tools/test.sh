@@ -15,3 +15,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORLITH_SANITIZE=ON \
   >/dev/null
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs")
+
+# About a minute of fuzzing in all; any finding fails the run.
+bash tools/fuzz.sh 20
