@@ -1,0 +1,51 @@
+// Renders whole reports of a busy set file in memory: the cost of one
+// report, without any file system.
+#include <benchmark/benchmark.h>
+
+#include "report/report_writer.h"
+#include "setfile/busy_set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+void BM_DecompileReport(benchmark::State& state) {
+  SetFileImage image = BusySetFile(1).Image();
+  ReportText out;
+  for (auto _ : state) {
+    RenderDecompileReport({"/sets/BUSY.000", {}}, image, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(kSetFileSize));
+  state.counters["report_chars"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_DecompileReport);
+
+void BM_ComparisonReport(benchmark::State& state) {
+  SetFileImage original = BusySetFile(1).Image();
+  SetFileImage changed = BusySetFile(2).Image();
+  ReportText out;
+  for (auto _ : state) {
+    RenderComparisonReport({"/sets/A.000", {}}, {"/sets/B.000", {}}, original,
+                           changed, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(2 * kSetFileSize));
+  state.counters["report_chars"] = static_cast<double>(out.size());
+}
+BENCHMARK(BM_ComparisonReport);
+
+void BM_IdenticalComparison(benchmark::State& state) {
+  SetFileImage image = BusySetFile(1).Image();
+  ReportText out;
+  for (auto _ : state) {
+    RenderComparisonReport({"/sets/A.000", {}}, {"/sets/B.000", {}}, image,
+                           image, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_IdenticalComparison);
+
+}  // namespace
+}  // namespace quorlith

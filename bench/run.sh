@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Times quorlith on 1000 generated set files beside public tools doing
+# comparable work, then repeats the decompile at 10000 files:
+#   decompile  quorlith 'in/*' out/        (reads every file, writes every report)
+#   cp -r      the same files              (the I/O floor)
+#   xxd        the same bytes concatenated (a general binary-to-text dumper)
+#   compare    quorlith in/S00000.000 'in/*' x
+# Prints each mean wall time, the ratios and peak memory (RSS).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+QUORLITH_EXTRA_TOOLS=1 bash tools/install-deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORLITH_BENCH=ON \
+  -DQUORLITH_GUI=OFF -DQUORLITH_TESTS=OFF >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quorlith make_sets report_benchmark >/dev/null
+
+work=$(mktemp -d /tmp/quorlith-bench-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+q=$PWD/build-bench/quorlith
+
+mean() {  # mean seconds of the command hyperfine timed into $1
+  python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['results'][0]['mean'])" "$1"
+}
+peak_kib() {  # peak resident set size of one run of the command
+  /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ {print $2}'
+}
+
+measure() {  # COUNT
+  local n=$1 dir=$work/$1
+  mkdir -p "$dir/in" "$dir/out"
+  build-bench/bench/make_sets "$n" "$dir/in"
+  cat "$dir"/in/*.000 > "$dir/all.bin"
+  sync
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/decompile.json" \
+    "$q $dir/in/* $dir/out/" >/dev/null
+  hyperfine --warmup 1 --runs 5 --prepare "rm -rf $dir/copy" \
+    --export-json "$dir/cp.json" "cp -r $dir/in $dir/copy" >/dev/null
+  hyperfine -N --warmup 1 --runs 3 --export-json "$dir/xxd.json" \
+    "xxd $dir/all.bin $dir/all.hex" >/dev/null
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compare.json" \
+    "$q $dir/in/S00000.000 $dir/in/* x" >/dev/null
+  decompile=$(mean "$dir/decompile.json")
+  cp_time=$(mean "$dir/cp.json")
+  xxd_time=$(mean "$dir/xxd.json")
+  compare=$(mean "$dir/compare.json")
+  peak_decompile=$(peak_kib "$q" "$dir/in/*" "$dir/out/")
+  peak_compare=$(peak_kib "$q" "$dir/in/S00000.000" "$dir/in/*" x)
+  python3 - "$n" "$decompile" "$cp_time" "$xxd_time" "$compare" \
+    "$peak_decompile" "$peak_compare" <<'PY'
+import sys
+n = int(sys.argv[1])
+decompile, cp, xxd, compare = map(float, sys.argv[2:6])
+peak_d, peak_c = int(sys.argv[6]), int(sys.argv[7])
+print(f"{n} files:")
+print(f"  decompile  {decompile*1000:8.1f} ms  {decompile/n*1e6:7.1f} us/file  "
+      f"{decompile/cp:4.2f}x cp -r   xxd is {xxd/decompile:5.1f}x slower  peak {peak_d/1024:.1f} MiB")
+print(f"  compare    {compare*1000:8.1f} ms  {compare/n*1e6:7.1f} us/file  "
+      f"{compare/cp:4.2f}x cp -r   peak {peak_c/1024:.1f} MiB")
+print(f"  cp -r      {cp*1000:8.1f} ms")
+print(f"  xxd        {xxd*1000:8.1f} ms")
+PY
+  rm -rf "$dir"
+}
+
+echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "quorlith runs with -j $(nproc) (the default)."
+measure 1000
+measure 10000
+echo
+build-bench/bench/report_benchmark --benchmark_min_time=0.5 2>/dev/null | tail -n 4
