@@ -14,8 +14,9 @@ namespace {
 
 constexpr std::size_t LinesLength(std::span<const std::u16string_view> lines) {
   std::size_t length = 0;
-  for (std::u16string_view line : lines)
+  for (std::u16string_view line : lines) {
     length += line.size() + kLineEnd.size();
+  }
   return length;
 }
 
@@ -25,11 +26,14 @@ constexpr std::u16string_view kCharacteristicsHeader =
     u"; Window Characteristics";
 constexpr SettingLine kActiveWindowLine = {
     u"Active_Standard_Window_ID", kActiveWindowOffset, Rendering::kDecimal};
-// The header and ";" take 29; the number line takes at least 30 more.
+// Above the header and ";", below them and the shortest number line.
 constexpr std::size_t kCharacteristicsThreshold = 35;
-static_assert(kCharacteristicsHeader.size() + kLineEnd.size() +
-                  kSeparatorLength ==
-              29);
+constexpr std::size_t kCharacteristicsFixed =
+    kCharacteristicsHeader.size() + kLineEnd.size() + kSeparatorLength;
+static_assert(kCharacteristicsFixed <= kCharacteristicsThreshold &&
+              kCharacteristicsThreshold <
+                  kCharacteristicsFixed + kActiveWindowLine.keyword.size() +
+                      std::u16string_view(u" = 0").size() + kLineEnd.size());
 
 constexpr std::u16string_view kStandardComments[] = {
     u"; Standard Windows Characteristics",
