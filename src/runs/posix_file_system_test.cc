@@ -103,6 +103,20 @@ TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
                      "0 file(s) decompiled.\r\r\n");
 }
 
+TEST_F(PosixFileSystemTest, FullDiskAndUnwritableFolder) {
+  Write("A.000", SetFileBuilder().Bytes());
+  // /dev/full takes the open and refuses every write, as a full disk does.
+  fs::create_symlink("/dev/full", dir_ + "full.txt");
+  EXPECT_EQ(Run(RunMode::kDecompileTo, dir_ + "A", dir_ + "full.txt"),
+            dir_ + "A.000 decompiled to " + dir_ + "full.txt.\r\r\n" +
+                "Error: Cannot close file " + dir_ + "full.txt\r\r\n" +
+                "0 file(s) decompiled.\r\r\n");
+  // Not even root may create files in /proc.
+  EXPECT_EQ(Run(RunMode::kDecompileTo, dir_ + "A", "/proc/"),
+            "Error: Cannot open file /proc/A.t00\r\r\n"
+            "0 file(s) decompiled.\r\r\n");
+}
+
 TEST_F(PosixFileSystemTest, SymbolicLinkToInputIsNotReplaced) {
   Write("A.000", SetFileBuilder().Bytes());
   fs::create_symlink(dir_ + "A.000", dir_ + "A.t00");

@@ -275,6 +275,27 @@ TEST_F(RunTest, DecompileAfterCompareWritesDecompileReports) {
             std::string::npos);
 }
 
+TEST_F(RunTest, TenThousandFilesFillTheLog) {
+  constexpr int kFiles = 10000;
+  for (int i = 0; i < kFiles; ++i) {
+    fs_.AddFile("/many/N" + std::to_string(10000 + i) + ".000", {'x'});
+  }
+  int echoed = 0;
+  LogBuffer log([&](std::uint32_t, std::u16string_view) { ++echoed; });
+  RunContext ctx{fs_, log, {}};
+  RunDecompile(ctx, RunMode::kDecompile, "/many/*", "");
+  EXPECT_EQ(echoed, kFiles + 1);  // the console still prints every message
+  std::string text = Utf16ToUtf8(log.Text());
+  EXPECT_LT(log.Text().size(), LogBuffer::kCapacity);
+  EXPECT_GT(log.Text().size(), LogBuffer::kCapacity - 100);
+  EXPECT_EQ(text.rfind("Error: File /many/N10000.000 does not match", 0), 0u);
+  // Messages stop whole: the buffer ends at a line end, never mid-message,
+  // and the short count line still fits where a long message did not.
+  EXPECT_EQ(text.substr(text.size() - 3), "\r\r\n");
+  EXPECT_NE(text.find("0 file(s) decompiled."), std::string::npos);
+  EXPECT_EQ(fs_.Find("/many/N10000.000")->bytes, std::vector<std::uint8_t>{'x'});
+}
+
 TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
   for (int i = 0; i < 40; ++i) {
     std::string name = "/s/F" + std::to_string(100 + i) + ".000";
