@@ -25,9 +25,9 @@ struct Row {
 };
 
 // Every word alternates between 0 and 1 by its place in the block, so two
-// neighbouring words that swapped lines would show; the settings with their
-// own tables take their last row (the acronym and link tables, among
-// others) and the number settings their largest value.
+// neighbouring words that swapped lines would show. Each setting with a
+// table of its own takes that table's last row, and the number settings
+// take 0xFFFF.
 constexpr Row kGoldenValues[] = {
     {6, 2},   {46, 1},  {26, 2},  {54, 2},  {88, 3},      {68, 2},
     {122, 2}, {74, 2},  {174, 2}, {190, 6}, {220, 2},     {312, 2},
@@ -359,7 +359,7 @@ struct ValueCase {
   const char* line;
 };
 
-TEST(VerbositySection, ValuesOutsideTheNamesOrSigned) {
+TEST(VerbositySection, NumbersAndUnnamedValues) {
   const ValueCase cases[] = {
       {80, 0xFFFF, "Next_Text_Minimum_Length = 65535"},
       {80, 0x8000, "Next_Text_Minimum_Length = 32768"},
