@@ -109,15 +109,31 @@ SetFileBuilder Factory() {
   }
   SetCursorKey(b, 4, 22, 3, 1, 0, kHome, 250);  // Control-Home speaks window 3
 
-  // General settings and verbosity: a few options on.
-  for (std::size_t offset = 0; offset < 38; offset += 4) {
-    b.SetWord(BlockId::kGeneral, offset, 1);
+  // Mouse: speech with pointer identification, underline and bold found.
+  const std::uint16_t kMouse[] = {1, 50, 50, u'P', 70, 1, 1, 1, 1, 1, 1, 0, 1};
+  for (std::size_t i = 0; i < std::size(kMouse); ++i) {
+    b.SetWord(BlockId::kMouse, 2 * i, kMouse[i]);
   }
-  for (std::size_t offset = 0; offset < 376; offset += 6) {
-    b.SetWord(BlockId::kVerbosity, offset, 1);
+  b.SetByte(BlockId::kMouse, 30, 0x0C);
+
+  // General and global settings, in block order.
+  const std::uint16_t kGeneral[] = {0, 1, 1, 1, 1, 0xFFFF, 1, 1, 1, 1,
+                                    2, 1, 0, 300, 50, 3, 1, 1, 1};
+  for (std::size_t i = 0; i < std::size(kGeneral); ++i) {
+    b.SetWord(BlockId::kGeneral, 2 * i, kGeneral[i]);
   }
-  b.SetWord(BlockId::kMouse, 0, 1).SetWord(BlockId::kMouse, 2, 2);
-  b.SetWord(BlockId::kBraille, 0, 1).SetWord(BlockId::kBraille, 2, 40);
+
+  // Braille: 40 cells, grade 2, quick messages for three seconds.
+  const std::uint16_t kBraille[] = {1, 1, 40, 0, 1, 1, 0, 1, 1, 1, 0, 500,
+                                    1, 3000, 1, 0, 0, 8, 1, 1, 0xC0, 1, 0};
+  for (std::size_t i = 0; i < std::size(kBraille); ++i) {
+    b.SetWord(BlockId::kBraille, 2 * i, kBraille[i]);
+  }
+
+  // Verbosity: most announcements on.
+  for (std::size_t offset = 0; offset < 376; offset += 2) {
+    if (offset % 6 != 4) b.SetWord(BlockId::kVerbosity, offset, 1);
+  }
 
   // Windows: five standard windows, no chain reads, two hyperactive ones.
   b.SetWord(BlockId::kWindow, 0, 1);
@@ -158,8 +174,8 @@ SetFileBuilder Custom() {
       .SetWord(BlockId::kKeyboard, 38, 3);                 // interruptability
   SetHotKey(b, 126, 1, 1, 0, 1, kF1);                      // a moved hot key
   SetCursorKey(b, 4, 22, 3, 1, 0, kHome, 500);             // slower delay
-  b.SetWord(BlockId::kVerbosity, 2, 1)
-      .SetWord(BlockId::kBraille, 2, 80)
+  b.SetWord(BlockId::kVerbosity, 4, 1)
+      .SetWord(BlockId::kBraille, 4, 80)
       .SetText(BlockId::kDictionary, 0, u"CUSTOM.EXC")
       .SetText(BlockId::kWindow, kStandardWindowsOffset + 114 +
                                      kStandardWindowSize * 2,
