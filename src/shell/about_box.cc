@@ -22,11 +22,12 @@ AboutBox::AboutBox(QWidget* parent)
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
+  layout->addSpacing(12);
   layout->addWidget(version);
   layout->addWidget(product);
-  layout->addSpacing(24);
+  layout->addStretch();
   layout->addWidget(ok_, 0, Qt::AlignHCenter);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  setFixedSize(sizeHint().expandedTo(QSize(280, 180)));
   ok_->setFocus();
 }
 

@@ -203,6 +203,7 @@ TEST_F(ShellTest, ClosingTheWindowStopsTheRunAfterTheCurrentFile) {
   const Row rows[] = {
       {"close", [](MainWindow* window) { window->close(); }},
       {"Exit", [](MainWindow* window) { window->ExitAction()->trigger(); }},
+      {"destroyed", [](MainWindow* window) { delete window; }},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.how);
