@@ -61,11 +61,9 @@ void MainWindow::CreateActions() {
 void MainWindow::BeginRun() {
   decompile_action_->setEnabled(false);
   run_timer_->start();
-  setCursor(Qt::WaitCursor);
 }
 
 void MainWindow::EndRun() {
-  unsetCursor();
   decompile_action_->setEnabled(true);
   run_timer_->stop();
 }

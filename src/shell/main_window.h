@@ -29,8 +29,7 @@ class MainWindow : public QMainWindow {
 
   explicit MainWindow(QWidget* parent = nullptr);
 
-  // Greys "&Decompile...", starts the run timer and shows the wait cursor
-  // while the pointer is over the window.
+  // Greys "&Decompile..." and starts the run timer.
   void BeginRun();
   // Undoes BeginRun.
   void EndRun();

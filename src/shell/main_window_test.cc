@@ -92,11 +92,9 @@ TEST(MainWindow, BeginAndEndRun) {
   EXPECT_TRUE(window.ExitAction()->isEnabled());
   EXPECT_TRUE(window.AboutAction()->isEnabled());
   EXPECT_TRUE(window.RunTimer()->isActive());
-  EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
   window.EndRun();
   EXPECT_TRUE(window.DecompileAction()->isEnabled());
   EXPECT_FALSE(window.RunTimer()->isActive());
-  EXPECT_NE(window.cursor().shape(), Qt::WaitCursor);
 }
 
 TEST(MainWindow, DecompileOpensTheDialogUnlessGreyed) {

@@ -1,6 +1,7 @@
 #include "shell/shell.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <new>
 
@@ -77,10 +78,14 @@ void Shell::Run(RunMode mode, const std::string& input,
   log_->ResetLog();
   window->ClearLog();
   window->BeginRun();
+  // The pane's own text cursor would hide a cursor set on the window; an
+  // override covers every window of the program and no other program's.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 
   RunContext ctx{fs_, *log_, [this] { return Pump(); }};
   RunDecompile(ctx, mode, input, output);
 
+  QGuiApplication::restoreOverrideCursor();
   running_ = false;
   if (MainWindow* still_open = Window()) {
     still_open->EndRun();

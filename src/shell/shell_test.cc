@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -142,7 +143,7 @@ TEST_F(ShellTest, DialogRunWritesReportsAndShowsTheLog) {
   EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
   EXPECT_TRUE(Window()->DecompileAction()->isEnabled());
   EXPECT_FALSE(Window()->RunTimer()->isActive());
-  EXPECT_NE(Window()->cursor().shape(), Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(Window()->focusWidget(), Window()->LogPane());
   EXPECT_EQ(Window()->LogPane()->textCursor().position(), 0);
   EXPECT_FALSE(shell_.Running());
@@ -177,7 +178,8 @@ TEST_F(ShellTest, MenuItemGreyedDuringTheRun) {
     EXPECT_TRUE(window->ExitAction()->isEnabled());
     EXPECT_TRUE(window->AboutAction()->isEnabled());
     EXPECT_TRUE(window->RunTimer()->isActive());
-    EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     // The pane is emptied when the run starts and filled when it ends.
     EXPECT_TRUE(window->LogPane()->toPlainText().isEmpty());
     // No second run can start inside this one.
@@ -224,6 +226,7 @@ TEST_F(ShellTest, ClosingTheWindowStopsTheRunAfterTheCurrentFile) {
 
     EXPECT_EQ(shell.Window(), nullptr);
     EXPECT_FALSE(shell.Running());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     ASSERT_NE(shell.Log(), nullptr);
     EXPECT_EQ(LogPaneText(shell.Log()->Text()).toStdString(),
               folder + "A.000 decompiled to " + folder + "A.t00.");
