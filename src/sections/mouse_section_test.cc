@@ -67,7 +67,7 @@ TEST(MouseSection, DecompileMatchesGolden) {
             kMouseGolden);
 }
 
-TEST(MouseSection, ReportCarriesTheMenuBetweenKeyboardAndHotKeys) {
+TEST(MouseSection, ReportCarriesTheMenuAfterKeyboard) {
   std::string report = DecompileReportText(ChosenValues().Image());
   std::size_t at = report.find(kMouseGolden);
   ASSERT_NE(at, std::string::npos) << report;
