@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 #include <string>
 #include <vector>
 
@@ -10,7 +9,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quorlith-gui"));
   QApplication::setDesktopFileName(QStringLiteral("quorlith-gui"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorlith-gui.png")));
 
   // QApplication has taken out the options it handles; the rest are ours,
   // kept as bytes so that any file name reaches the run unchanged.

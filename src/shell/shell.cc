@@ -2,12 +2,17 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <new>
 
 #include "runs/command_line.h"
 #include "shell/decompile_box.h"
 #include "shell/main_window.h"
+
+// The icon lives in this static library, which nothing else references, so
+// its resources must be registered by hand.
+static void InitShellResources() { Q_INIT_RESOURCE(quorlith); }
 
 namespace quorlith {
 namespace {
@@ -33,6 +38,8 @@ Shell::~Shell() { delete window_.data(); }
 MainWindow* Shell::Window() const { return cancelled_ ? nullptr : window_; }
 
 bool Shell::InitInstance(std::span<const std::string> names) {
+  InitShellResources();
+  QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/quorlith-gui.png")));
   auto* window = new MainWindow;
   window_ = window;
   log_ = allocate_log_();

@@ -124,6 +124,7 @@ TEST_F(ShellTest, StartWithoutArgumentsOpensTheDialog) {
   EXPECT_TRUE(box->isVisible());
   EXPECT_TRUE(Window()->isVisible());
   EXPECT_TRUE(Window()->LogPane()->toPlainText().isEmpty());
+  EXPECT_FALSE(Window()->windowIcon().pixmap(32).isNull());
 }
 
 TEST_F(ShellTest, DialogRunWritesReportsAndShowsTheLog) {
