@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,12 +12,11 @@
 namespace quorlith {
 namespace {
 
-// A field is read into a buffer of kMaxFieldLength characters whose last
-// one holds the terminator.
-constexpr int kReadLength = DecompileBox::kMaxFieldLength - 1;
-
+// A field is taken whole: the field already stops at kMaxFieldLength
+// characters, and cutting one more off what the user sees would run on a
+// name nobody typed.
 std::string ReadField(const QLineEdit* edit) {
-  return edit->text().left(kReadLength).toStdString();
+  return QFile::encodeName(edit->text()).toStdString();
 }
 
 QLineEdit* NewField() {

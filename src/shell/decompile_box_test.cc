@@ -72,10 +72,10 @@ TEST(DecompileBox, FieldsHoldAtMost548Characters) {
   box.OutputEdit()->setText(QString(600, QLatin1Char('o')));
   EXPECT_EQ(box.InputEdit()->text().size(), 548);
   EXPECT_EQ(box.OutputEdit()->text().size(), 548);
-  // The field is read into a buffer whose last place holds the terminator.
+  // What the field shows is what the run gets.
   DecompileRequest request = box.Request();
-  EXPECT_EQ(request.input, std::string(547, 'i'));
-  EXPECT_EQ(request.output, std::string(547, 'o'));
+  EXPECT_EQ(request.input, std::string(548, 'i'));
+  EXPECT_EQ(request.output, std::string(548, 'o'));
 }
 
 TEST(DecompileBox, RunModeTable) {
