@@ -14,15 +14,13 @@ namespace {
 constexpr BlockId kBlock = BlockId::kCursorKey;
 constexpr std::size_t kRecordSize = 1066;
 
-// Field offsets inside a record.
+// Field offsets inside a record; each command has a number, a hot key and
+// a set file argument.
 constexpr std::size_t kFirstCommand = 0;
 constexpr std::size_t kSecondCommand = 2;
-constexpr std::size_t kFirstNumber = 4;
-constexpr std::size_t kFirstHotKey = 6;
-constexpr std::size_t kFirstSetFile = 8;
-constexpr std::size_t kSecondNumber = 530;
-constexpr std::size_t kSecondHotKey = 532;
-constexpr std::size_t kSecondSetFile = 534;
+constexpr std::size_t kNumber[] = {4, 530};
+constexpr std::size_t kHotKey[] = {6, 532};
+constexpr std::size_t kSetFile[] = {8, 534};
 constexpr std::size_t kControl = 1056;
 constexpr std::size_t kAlt = 1058;
 constexpr std::size_t kShift = 1060;
@@ -55,10 +53,6 @@ struct Record {
   }
 };
 
-std::string Decompile(const SetFileBuilder& b) {
-  return DecompileSectionText(WriteCursorKeySection, b.Image());
-}
-
 std::string Compare(const SetFileBuilder& original,
                     const SetFileBuilder& printed) {
   return CompareSectionText(WriteCursorKeySection, original.Image(),
@@ -77,24 +71,26 @@ TEST(CursorKeySection, WorkedExample) {
       .Word(kControl, 1)
       .Word(kKeyCode, kHome)
       .Word(kFirstCommand, kSpeakWindow)
-      .Word(kFirstNumber, 3)
+      .Word(kNumber[0], 3)
       .Word(kDelay, 250);
   EXPECT_EQ(Compare(SetFileBuilder(), b),
             Section("Key#05 = Control-Home Speak_Window_3 \n"
                     "Key#05_delay = 250\n"));
 
-  Record{b, 4}.Word(kSecondCommand, kExecuteHotKey).Word(kSecondHotKey, 4);
+  Record{b, 4}.Word(kSecondCommand, kExecuteHotKey).Word(kHotKey[1], 4);
   EXPECT_EQ(
       Compare(SetFileBuilder(), b),
       Section("Key#05 = Control-Home Speak_Window_3 Execute_Hot_Key_Word\n"
               "Key#05_delay = 250\n"));
 }
 
+// An undefined stroke writes no commands, whatever they hold.
 TEST(CursorKeySection, DecompileWritesEveryKey) {
   SetFileBuilder b;
   Record{b, 8}.Word(kAlt, 1).Word(kKeyCode, 'q').Word(kDelay, 0xFFFF);
+  Record{b, 11}.Word(kFirstCommand, kSpeakWindow).Word(kSecondCommand, 5);
   Record{b, 45}.Word(kKeyCode, 'X').Word(kFirstCommand, 10).Word(kDelay, 7);
-  std::string text = Decompile(b);
+  std::string text = DecompileSectionText(WriteCursorKeySection, b.Image());
   std::string expected = kHeader;
   for (int n = 1; n <= 46; ++n) {
     std::string number = (n < 10 ? "0" : "") + std::to_string(n);
@@ -110,169 +106,104 @@ TEST(CursorKeySection, DecompileWritesEveryKey) {
   EXPECT_EQ(text, expected);
 }
 
-TEST(CursorKeySection, UndefinedStrokeWritesNoCommands) {
-  SetFileBuilder b;
-  Record{b, 11}
-      .Word(kFirstCommand, kSpeakWindow)
-      .Word(kFirstNumber, 2)
-      .Word(kSecondCommand, 5)
-      .Word(kDelay, 100);
-  EXPECT_EQ(Compare(SetFileBuilder(), b),
-            Section("Key#12 = Undefined \nKey#12_delay = 100\n"));
-}
-
+// Key 7 is x, and every argument of both commands holds a decoy; each row
+// sets one command and the argument it reads.
 TEST(CursorKeySection, KeyLines) {
+  enum Argument { kNone, kNumberArgument, kHotKeyArgument, kSetFileArgument };
   struct Case {
     const char* label;
-    void (*fill)(Record r);
-    const char* line;  // the key line of key 7
+    std::size_t slot;
+    std::uint16_t command;
+    Argument argument;
+    std::uint16_t word;
+    std::u16string_view text;
+    const char* line;  // after "Key#07 = x "
   };
   const Case kCases[] = {
-      {"both commands undefined", [](Record r) { r.Word(kAlt, 1); },
-       "Alt-x Undefined "},
-      {"letters as stored", [](Record r) { r.Word(kKeyCode, 'X'); },
-       "X Undefined "},
-      {"flag of 2 is no prefix", [](Record r) { r.Word(kShift, 2); },
-       "x Undefined "},
-      {"second command only", [](Record r) { r.Word(kSecondCommand, 11); },
-       "x Undefined Next_Line"},
-      {"two plain commands",
-       [](Record r) { r.Word(kFirstCommand, 1).Word(kSecondCommand, 31); },
-       "x Prior_Character_Before Office_Smart_Tab"},
-      {"negative window",
-       [](Record r) {
-         r.Word(kFirstCommand, kSpeakWindow).Word(kFirstNumber, 0xFFFF);
-       },
-       "x Speak_Window_-1 "},
-      {"activate window",
-       [](Record r) { r.Word(kFirstCommand, 23).Word(kFirstNumber, 12); },
-       "x Activate_Window_12 "},
-      {"mouse to window second",
-       [](Record r) {
-         r.Word(kSecondCommand, 24)
-             .Word(kSecondNumber, 9)
-             .Word(kFirstNumber, 1);
-       },
-       "x Undefined Mouse_to_Window_9"},
-      {"load set",
-       [](Record r) {
-         r.Word(kFirstCommand, kLoadSet).Text(kFirstSetFile, u"Word.000");
-       },
-       "x Load_Set_Word.000 "},
-      {"load set second",
-       [](Record r) {
-         r.Word(kSecondCommand, kLoadSet)
-             .Text(kFirstSetFile, u"first")
-             .Text(kSecondSetFile, u"second");
-       },
-       "x Undefined Load_Set_second"},
-      {"load set empty name", [](Record r) { r.Word(kFirstCommand, kLoadSet); },
-       "x Load_Set_ "},
-      {"execute hot key",
-       [](Record r) {
-         r.Word(kFirstCommand, kExecuteHotKey).Word(kFirstHotKey, 283);
-       },
-       "x Execute_Hot_Key_Reload_Script "},
-      {"execute empty slot",
-       [](Record r) {
-         r.Word(kFirstCommand, kExecuteHotKey).Word(kFirstHotKey, 246);
-       },
-       "x Execute_Hot_Key_ "},
-      {"execute past table",
-       [](Record r) {
-         r.Word(kFirstCommand, kExecuteHotKey).Word(kFirstHotKey, 285);
-       },
-       "x Execute_Hot_Key_285 "},
-      {"execute negative",
-       [](Record r) {
-         r.Word(kFirstCommand, kExecuteHotKey).Word(kFirstHotKey, 0xFFFF);
-       },
-       "x Execute_Hot_Key_-1 "},
-      {"office attribute",
-       [](Record r) {
-         r.Word(kFirstCommand, kOfficeAttributeStatus).Word(kFirstNumber, 4);
-       },
-       "x Office_Attribute_Status_Font_Size "},
-      {"office attribute past table",
-       [](Record r) {
-         r.Word(kFirstCommand, kOfficeAttributeStatus).Word(kFirstNumber, 5);
-       },
-       "x Office_Attribute_Status_5 "},
-      {"office attribute second",
-       [](Record r) {
-         r.Word(kSecondCommand, kOfficeAttributeStatus).Word(kSecondNumber, 0);
-       },
-       "x Undefined Office_Attribute_Status_Bold"},
-      {"command past table", [](Record r) { r.Word(kFirstCommand, 32); },
-       "x 32 "},
-      {"negative command", [](Record r) { r.Word(kSecondCommand, 0xFFFE); },
-       "x Undefined -2"},
-      {"argument of a plain command unused",
-       [](Record r) {
-         r.Word(kFirstCommand, 7).Word(kFirstNumber, 3).Word(kFirstHotKey, 4);
-       },
-       "x Word "},
+      {"second only", 1, 11, kNone, 0, u"", "Undefined Next_Line"},
+      {"negative window", 0, kSpeakWindow, kNumberArgument, 0xFFFF, u"",
+       "Speak_Window_-1 "},
+      {"activate window", 0, 23, kNumberArgument, 12, u"",
+       "Activate_Window_12 "},
+      {"mouse to window second", 1, 24, kNumberArgument, 9, u"",
+       "Undefined Mouse_to_Window_9"},
+      {"load set", 0, kLoadSet, kSetFileArgument, 0, u"Word.000",
+       "Load_Set_Word.000 "},
+      {"load set second", 1, kLoadSet, kSetFileArgument, 0, u"second",
+       "Undefined Load_Set_second"},
+      {"execute hot key", 0, kExecuteHotKey, kHotKeyArgument, 283, u"",
+       "Execute_Hot_Key_Reload_Script "},
+      {"execute past table", 1, kExecuteHotKey, kHotKeyArgument, 285, u"",
+       "Undefined Execute_Hot_Key_285"},
+      {"execute negative", 0, kExecuteHotKey, kHotKeyArgument, 0xFFFF, u"",
+       "Execute_Hot_Key_-1 "},
+      {"office attribute", 0, kOfficeAttributeStatus, kNumberArgument, 4, u"",
+       "Office_Attribute_Status_Font_Size "},
+      {"office attribute past table", 1, kOfficeAttributeStatus,
+       kNumberArgument, 5, u"", "Undefined Office_Attribute_Status_5"},
+      {"last command", 0, 31, kNone, 0, u"", "Office_Smart_Tab "},
+      {"command past table", 0, 32, kNone, 0, u"", "32 "},
+      {"negative command", 1, 0xFFFE, kNone, 0, u"", "Undefined -2"},
+      {"plain command", 0, 7, kNumberArgument, 3, u"", "Word "},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);
     SetFileBuilder b;
     Record record{b, 6};
     record.Word(kKeyCode, 'x');
-    c.fill(record);
-    std::string expected = kHeader + std::string("Key#07 = ") + c.line + "\n";
-    EXPECT_EQ(Compare(SetFileBuilder(), b), expected);
+    for (std::size_t slot : {0, 1}) {
+      record.Word(kNumber[slot], 1).Word(kHotKey[slot], 4);
+      record.Text(kSetFile[slot], u"decoy");
+    }
+    record.Word(c.slot == 0 ? kFirstCommand : kSecondCommand, c.command);
+    if (c.argument == kNumberArgument) record.Word(kNumber[c.slot], c.word);
+    if (c.argument == kHotKeyArgument) record.Word(kHotKey[c.slot], c.word);
+    if (c.argument == kSetFileArgument) record.Text(kSetFile[c.slot], c.text);
+    EXPECT_EQ(Compare(SetFileBuilder(), b),
+              kHeader + std::string("Key#07 = x ") + c.line + "\n");
   }
 }
 
 TEST(CursorKeySection, SetFileNameWithoutNulEndsAtTheField) {
   SetFileBuilder b;
   Record{b, 0}.Word(kKeyCode, 'x').Word(kFirstCommand, kLoadSet);
-  b.SetText(kBlock, kFirstSetFile, std::u16string(261, u'n'), false);
-  b.SetText(kBlock, kSecondNumber, u"zz", false);
+  b.SetText(kBlock, kSetFile[0], std::u16string(261, u'n'), false);
+  b.SetText(kBlock, kNumber[1], u"zz", false);
   EXPECT_EQ(Compare(SetFileBuilder(), b),
             Section("Key#01 = x Load_Set_" + std::string(261, 'n') + " \n"));
 }
 
+// Key 10 is Alt-x with Next_Line, set file "name" and delay 200 in the
+// original; each row changes one field of the printed record.
 TEST(CursorKeySection, ComparisonDecidesEachLineOnItsOwn) {
   struct Case {
     const char* label;
-    void (*change)(Record r);
-    const char* lines;  // "" when neither line is written
+    std::size_t offset;
+    std::uint16_t word;
+    std::u16string_view text;  // written instead of `word` when not empty
+    const char* lines;         // "" when neither line is written
   };
   const Case kCases[] = {
-      {"nothing", [](Record) {}, ""},
-      {"delay only", [](Record r) { r.Word(kDelay, 300); },
-       "Key#10_delay = 300\n"},
-      {"first command", [](Record r) { r.Word(kFirstCommand, 7); },
-       "Key#10 = Alt-x Word \n"},
-      {"second command", [](Record r) { r.Word(kSecondCommand, 7); },
+      {"nothing", kDelay, 200, u"", ""},
+      {"delay only", kDelay, 300, u"", "Key#10_delay = 300\n"},
+      {"first command", kFirstCommand, 7, u"", "Key#10 = Alt-x Word \n"},
+      {"second command", kSecondCommand, 7, u"",
        "Key#10 = Alt-x Next_Line Word\n"},
-      {"unused first number", [](Record r) { r.Word(kFirstNumber, 1); },
+      {"unused first number", kNumber[0], 1, u"",
        "Key#10 = Alt-x Next_Line \n"},
-      {"unused first hot key", [](Record r) { r.Word(kFirstHotKey, 1); },
+      {"unused second hot key", kHotKey[1], 1, u"",
        "Key#10 = Alt-x Next_Line \n"},
-      {"unused second number", [](Record r) { r.Word(kSecondNumber, 1); },
+      {"unused first set file", kSetFile[0], 0, u"a",
        "Key#10 = Alt-x Next_Line \n"},
-      {"unused second hot key", [](Record r) { r.Word(kSecondHotKey, 1); },
+      {"unused second set file", kSetFile[1], 0, u"a",
        "Key#10 = Alt-x Next_Line \n"},
-      {"unused first set file", [](Record r) { r.Text(kFirstSetFile, u"a"); },
-       "Key#10 = Alt-x Next_Line \n"},
-      {"unused second set file", [](Record r) { r.Text(kSecondSetFile, u"a"); },
-       "Key#10 = Alt-x Next_Line \n"},
-      {"set file case", [](Record r) { r.Text(kFirstSetFile, u"NAME"); },
-       "Key#10 = Alt-x Next_Line \n"},
-      {"after the NUL", [](Record r) { r.Word(kFirstSetFile + 10, 'q'); }, ""},
-      {"control", [](Record r) { r.Word(kControl, 1); },
-       "Key#10 = Control-Alt-x Next_Line \n"},
-      {"control 2", [](Record r) { r.Word(kControl, 2); },
-       "Key#10 = Alt-x Next_Line \n"},
-      {"alt", [](Record r) { r.Word(kAlt, 0); }, "Key#10 = x Next_Line \n"},
-      {"shift", [](Record r) { r.Word(kShift, 1); },
-       "Key#10 = Alt-Shift-x Next_Line \n"},
-      {"letter case", [](Record r) { r.Word(kKeyCode, 'X'); },
-       "Key#10 = Alt-X Next_Line \n"},
-      {"key and delay", [](Record r) { r.Word(kKeyCode, 'y').Word(kDelay, 1); },
-       "Key#10 = Alt-y Next_Line \nKey#10_delay = 1\n"},
+      {"set file case", kSetFile[0], 0, u"NAME", "Key#10 = Alt-x Next_Line \n"},
+      {"after the NUL", kSetFile[0] + 10, 'q', u"", ""},
+      {"control", kControl, 1, u"", "Key#10 = Control-Alt-x Next_Line \n"},
+      {"control 2", kControl, 2, u"", "Key#10 = Alt-x Next_Line \n"},
+      {"alt", kAlt, 0, u"", "Key#10 = x Next_Line \n"},
+      {"shift", kShift, 1, u"", "Key#10 = Alt-Shift-x Next_Line \n"},
+      {"letter case", kKeyCode, 'X', u"", "Key#10 = Alt-X Next_Line \n"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);
@@ -281,18 +212,16 @@ TEST(CursorKeySection, ComparisonDecidesEachLineOnItsOwn) {
         .Word(kAlt, 1)
         .Word(kKeyCode, 'x')
         .Word(kFirstCommand, 11)
-        .Text(kFirstSetFile, u"name")
+        .Text(kSetFile[0], u"name")
         .Word(kDelay, 200);
     SetFileBuilder printed = original;
-    c.change(Record{printed, 9});
+    if (c.text.empty()) {
+      Record{printed, 9}.Word(c.offset, c.word);
+    } else {
+      Record{printed, 9}.Text(c.offset, c.text);
+    }
     EXPECT_EQ(Compare(original, printed), Section(c.lines));
   }
-}
-
-TEST(CursorKeySection, ComparisonOfEqualBlocksErasesTheSection) {
-  SetFileBuilder b;
-  Record{b, 0}.Word(kKeyCode, 'x').Word(kDelay, 5);
-  EXPECT_EQ(Compare(b, b), "");
 }
 
 }  // namespace
