@@ -13,11 +13,10 @@ using namespace std::literals;
 
 constexpr BlockId kGeneral = BlockId::kGeneral;
 constexpr BlockId kDictionary = BlockId::kDictionary;
-constexpr std::size_t kNameUnits = 261;
-constexpr std::size_t kNameSize = 2 * kNameUnits;
+constexpr std::uint16_t kNameUnits = 261;
+constexpr std::uint16_t kNameSize = 2 * kNameUnits;
 
-// An empty name leaves the line with nothing after " = ".
-TEST(GeneralSections, DecompileMatchesGolden) {
+SetFileBuilder ChosenValues() {
   SetFileBuilder b;
   constexpr std::uint16_t kWords[] = {3,      1,      0, 1, 1, 0xFFFF, 1,
                                       1,      0,      1, 3, 2, 1,      0xFFFF,
@@ -28,9 +27,10 @@ TEST(GeneralSections, DecompileMatchesGolden) {
   b.SetText(kDictionary, 0 * kNameSize, u"C:\\Dict\\Exceptions.JDF")
       .SetText(kDictionary, 2 * kNameSize, u"Ünïcode名.dic")
       .SetText(kDictionary, 4 * kNameSize, u"colors.cdf");
-  SetFileImage image = b.Image();
-  EXPECT_EQ(DecompileSectionText(WriteGeneralSection, image),
-            R"(; Menu 6 - General Settings
+  return b;
+}
+
+constexpr std::string_view kGeneralGolden = R"(; Menu 6 - General Settings
 Voice = On
 Braille = 2
 Hot_Keys = Off
@@ -49,52 +49,47 @@ Trigger_Delay = -1
 Space_Threshold = -32768
 Auto_Speak_Tooltips = Auto
 MSAA_Application_Mode = On
-)");
-  EXPECT_EQ(DecompileSectionText(WriteGlobalSection, image),
-            "; Menu 9 - Global Settings\nGlobal_Settings = Verbosity\n");
-  EXPECT_EQ(DecompileSectionText(WriteDictionarySection, image),
-            R"(; Menu 10 - Dictionary Settings
+)";
+constexpr std::string_view kGlobalGolden =
+    "; Menu 9 - Global Settings\nGlobal_Settings = Verbosity\n";
+// An empty name leaves the line with nothing after " = ".
+constexpr std::string_view kDictionaryGolden =
+    R"(; Menu 10 - Dictionary Settings
 Exception_Dictionary_File = C:\Dict\Exceptions.JDF
 Character_Dictionary_File = 
 Key_Label_Dictionary_File = Ünïcode名.dic
 Graphic_Dictionary_File = 
 Color_Dictionary_File = colors.cdf
-)");
+)";
+
+TEST(GeneralSections, DecompileMatchesGolden) {
+  SetFileImage image = ChosenValues().Image();
+  EXPECT_EQ(DecompileSectionText(WriteGeneralSection, image), kGeneralGolden);
+  EXPECT_EQ(DecompileSectionText(WriteGlobalSection, image), kGlobalGolden);
+  EXPECT_EQ(DecompileSectionText(WriteDictionarySection, image),
+            kDictionaryGolden);
+  SetFileBuilder other;
+  other.SetWord(kGeneral, 10, 0xFFFE);
+  EXPECT_NE(DecompileSectionText(WriteGeneralSection, other.Image())
+                .find("\nInclude_Window_With_Box = -2\n"),
+            std::string::npos);
 }
 
-// One word of the general block changed at a time against an all-zero
-// original.
-TEST(GeneralSections, ComparisonShowsOnlyTheChangedLine) {
-  const WordLine kCases[] = {
-      {0, 1, "Global_Settings = Off"},
-      {0, 4, "Global_Settings = 4"},
-      {2, 1, "Voice = On"},
-      {4, 1, "Hot_Keys = On"},
-      {6, 1, "Cursor_Keys = On"},
-      {8, 1, "Include_Box_In_Light_Bar = On"},
-      {10, 0xFFFF, "Include_Window_With_Box = None"},
-      {10, 0xFFFE, "Include_Window_With_Box = -2"},
-      {12, 1, "Marked_Text = Light_Bar"},
-      {14, 1, "Character_Dictionary = On"},
-      {16, 1, "Key_Label_Dictionary = On"},
-      {18, 1, "Exception_Dictionary = On"},
-      {20, 4, "Graphic_Dictionary = 4"},
-      {22, 2, "Color_Dictionary = Exact_Or_Closest"},
-      {24, 1, "Allow_Speak_Windows_In_Edit_Boxes = On"},
-      {26, 0xFFFF, "Cursor_Delay = 65535"},
-      {28, 250, "Trigger_Delay = 250"},
-      {30, 0xFFFF, "Space_Threshold = -1"},
-      {32, 2, "Auto_Speak_Tooltips = On"},
-      {34, 1, "MSAA_Application_Mode = On"},
-      {36, 1, "Braille = On"},
-  };
-  for (const WordLine& c : kCases) {
-    SCOPED_TRACE(c.line);
-    std::string header = c.offset == 0 ? "; Menu 9 - Global Settings\n"
-                                       : "; Menu 6 - General Settings\n";
-    EXPECT_EQ(OneWordBody(kGeneral, c.offset, c.value),
-              header + std::string(c.line) + "\n;\n");
-  }
+TEST(GeneralSections, EachWordWritesItsGoldenLine) {
+  constexpr GoldenWord kGeneralWords[] = {{2},  {36}, {4},  {6},  {8},  {10},
+                                          {12}, {14}, {16}, {18}, {20}, {22},
+                                          {24}, {26}, {28}, {30}, {32}, {34}};
+  constexpr GoldenWord kGlobalWords[] = {{0}};
+  constexpr GoldenWord kNames[] = {
+      {0}, {kNameSize}, {2 * kNameSize}, {3 * kNameSize}, {4 * kNameSize}};
+  ExpectEachWordWritesItsGoldenLine(WriteGeneralSection, kGeneral,
+                                    ChosenValues(), kGeneralGolden,
+                                    kGeneralWords);
+  ExpectEachWordWritesItsGoldenLine(WriteGlobalSection, kGeneral,
+                                    ChosenValues(), kGlobalGolden,
+                                    kGlobalWords);
+  ExpectEachWordWritesItsGoldenLine(WriteDictionarySection, kDictionary,
+                                    ChosenValues(), kDictionaryGolden, kNames);
 }
 
 // Names are compared ignoring ASCII letter case only, up to their NUL.
@@ -106,11 +101,6 @@ TEST(GeneralSections, ComparisonOfDictionaryNames) {
     std::string_view line;  // "" for no difference
   };
   const Case kCases[] = {
-      {0, u"", u"except.jdf", "Exception_Dictionary_File = except.jdf"},
-      {1, u"", u"C:\\chars.jdf", "Character_Dictionary_File = C:\\chars.jdf"},
-      {2, u"", u"ключи.jkm", "Key_Label_Dictionary_File = ключи.jkm"},
-      {3, u"", u"g", "Graphic_Dictionary_File = g"},
-      {4, u"", u"Colors.CDF", "Color_Dictionary_File = Colors.CDF"},
       {1, u"ÄRGER.JDF", u"ärger.jdf", "Character_Dictionary_File = ärger.jdf"},
       {0, u"C:\\DICT\\EXCEPT.JDF", u"c:\\dict\\Except.jdf", ""},
       {4, u"AZaz@[`{", u"azAZ@[`{", ""},
