@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     if (!file) {
-      std::fprintf(stderr, "make_sets: cannot write %s%s\n", folder.c_str(), name);
+      std::fprintf(stderr, "make_sets: cannot write %s%s\n", folder.c_str(),
+                   name);
       return 1;
     }
   }

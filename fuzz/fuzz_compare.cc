@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (split > rest.size()) split = rest.size();
   SetFileImage original;
   SetFileImage changed;
-  original.Load(rest.first(split));
-  changed.Load(rest.subspan(split));
+  LoadSetFileImage(rest.first(split), original);
+  LoadSetFileImage(rest.subspan(split), changed);
   ReportText out;
   RenderComparisonReport({"/o/O.000", {}}, {"/n/N.000", {}}, original, changed,
                          out);

@@ -17,13 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   for (std::string_view& part : parts) {
     std::size_t nul = input.find('\0');
     part = input.substr(0, nul);
-    input = nul == std::string_view::npos ? std::string_view() : input.substr(nul + 1);
+    input = nul == std::string_view::npos ? std::string_view()
+                                          : input.substr(nul + 1);
   }
   const auto& [pattern, name, output] = parts;
 
   NameParts split = SplitFileName(pattern, "/cwd/");
   if (split.Joined().empty()) __builtin_trap();
-  if (!split.directory.empty() && split.directory.back() != '/') __builtin_trap();
+  if (!split.directory.empty() && split.directory.back() != '/')
+    __builtin_trap();
   if (split.name.find('/') != std::string::npos) __builtin_trap();
 
   bool matches = MatchesWildcard(pattern, name);
@@ -34,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (report.size() != name.size()) __builtin_trap();
   (void)ReportPathFromOutputName(SplitFileName(output, "/cwd/"), name);
   (void)LooksLikeSetFileName(report);
-  if (CompareNames(pattern, name) != -CompareNames(name, pattern)) __builtin_trap();
+  if (CompareNames(pattern, name) != -CompareNames(name, pattern))
+    __builtin_trap();
 
   // Every byte string survives the trip to report text as valid UTF-16.
   std::u16string text = Utf8ToUtf16(name);

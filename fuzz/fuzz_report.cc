@@ -23,15 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   SetFileImage image;
   ReportText out;
   if (check == CheckResult::kOk) {
-    image.Load(rest.subspan(kHeaderSize));
+    LoadSetFileImage(rest.subspan(kHeaderSize), image);
     RenderDecompileReport({"/f/A.000", {}}, image, out);
   }
   if (mode % 2 == 1) {
     // The bytes as blocks behind a valid header, short or long.
-    image.Load(rest);
-    RenderDecompileReport({"/f/B.000", ToDosDateTime(
-                                           static_cast<std::int64_t>(size) << 24)},
-                          image, out);
+    LoadSetFileImage(rest, image);
+    RenderDecompileReport(
+        {"/f/B.000", ToDosDateTime(static_cast<std::int64_t>(size) << 24)},
+        image, out);
   }
   return 0;
 }

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   Save(dir + "/report/bad_version", WithMode(0, bad_version));
   Save(dir + "/report/short", WithMode(1, short_file));
   Save(dir + "/report/long", WithMode(1, long_file));
-  Save(dir + "/report/blocks", WithMode(1, Bytes(busy.begin() + 26, busy.end())));
+  Save(dir + "/report/blocks",
+       WithMode(1, Bytes(busy.begin() + 26, busy.end())));
 
   Bytes body(busy.begin() + 26, busy.end());
   Bytes pair{0x00, 0x02};  // split after 512 bytes
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
   };
   int n = 0;
   for (const std::string& name : names) {
-    Save(dir + "/names/seed" + std::to_string(n++), Bytes(name.begin(), name.end()));
+    Save(dir + "/names/seed" + std::to_string(n++),
+         Bytes(name.begin(), name.end()));
   }
   return 0;
 }

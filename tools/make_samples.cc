@@ -117,15 +117,15 @@ SetFileBuilder Factory() {
   b.SetByte(BlockId::kMouse, 30, 0x0C);
 
   // General and global settings, in block order.
-  const std::uint16_t kGeneral[] = {0, 1, 1, 1, 1, 0xFFFF, 1, 1, 1, 1,
-                                    2, 1, 0, 300, 50, 3, 1, 1, 1};
+  const std::uint16_t kGeneral[] = {0, 1, 1, 1,   1,  0xFFFF, 1, 1, 1, 1,
+                                    2, 1, 0, 300, 50, 3,      1, 1, 1};
   for (std::size_t i = 0; i < std::size(kGeneral); ++i) {
     b.SetWord(BlockId::kGeneral, 2 * i, kGeneral[i]);
   }
 
   // Braille: 40 cells, grade 2, quick messages for three seconds.
-  const std::uint16_t kBraille[] = {1, 1, 40, 0, 1, 1, 0, 1, 1, 1, 0, 500,
-                                    1, 3000, 1, 0, 0, 8, 1, 1, 0xC0, 1, 0};
+  const std::uint16_t kBraille[] = {1, 1,    40, 0, 1, 1, 0, 1, 1,    1, 0, 500,
+                                    1, 3000, 1,  0, 0, 8, 1, 1, 0xC0, 1, 0};
   for (std::size_t i = 0; i < std::size(kBraille); ++i) {
     b.SetWord(BlockId::kBraille, 2 * i, kBraille[i]);
   }
@@ -158,9 +158,9 @@ SetFileBuilder Factory() {
         .SetWord(BlockId::kWindow, at + 166, 2);
   }
 
-  const std::u16string_view kDictionaries[] = {
-      u"DEFAULT.EXC", u"DEFAULT.CHR", u"DEFAULT.KEY", u"DEFAULT.GRF",
-      u"DEFAULT.CLR"};
+  const std::u16string_view kDictionaries[] = {u"DEFAULT.EXC", u"DEFAULT.CHR",
+                                               u"DEFAULT.KEY", u"DEFAULT.GRF",
+                                               u"DEFAULT.CLR"};
   for (std::size_t i = 0; i < 5; ++i) {
     b.SetText(BlockId::kDictionary, 522 * i, kDictionaries[i]);
   }
@@ -169,16 +169,16 @@ SetFileBuilder Factory() {
 
 SetFileBuilder Custom() {
   SetFileBuilder b = Factory();
-  b.SetWord(BlockId::kScreen, 2, 65)                       // faster speech
-      .SetWord(BlockId::kScreen, 12, 2)                    // all math symbols
-      .SetWord(BlockId::kKeyboard, 38, 3);                 // interruptability
-  SetHotKey(b, 126, 1, 1, 0, 1, kF1);                      // a moved hot key
-  SetCursorKey(b, 4, 22, 3, 1, 0, kHome, 500);             // slower delay
+  b.SetWord(BlockId::kScreen, 2, 65)            // faster speech
+      .SetWord(BlockId::kScreen, 12, 2)         // all math symbols
+      .SetWord(BlockId::kKeyboard, 38, 3);      // interruptability
+  SetHotKey(b, 126, 1, 1, 0, 1, kF1);           // a moved hot key
+  SetCursorKey(b, 4, 22, 3, 1, 0, kHome, 500);  // slower delay
   b.SetWord(BlockId::kVerbosity, 4, 1)
       .SetWord(BlockId::kBraille, 4, 80)
       .SetText(BlockId::kDictionary, 0, u"CUSTOM.EXC")
-      .SetText(BlockId::kWindow, kStandardWindowsOffset + 114 +
-                                     kStandardWindowSize * 2,
+      .SetText(BlockId::kWindow,
+               kStandardWindowsOffset + 114 + kStandardWindowSize * 2,
                u"Status bar");
   SetHotKey(b, 7, 0, 0, 0, 1, kLeftArrow);
   return b;
@@ -189,7 +189,8 @@ bool Save(const std::string& path, const SetFileBuilder& b) {
   file.write(reinterpret_cast<const char*>(b.Bytes().data()),
              static_cast<std::streamsize>(b.Bytes().size()));
   file.close();
-  if (!file) std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
+  if (!file)
+    std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
   return static_cast<bool>(file);
 }
 

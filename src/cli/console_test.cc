@@ -20,7 +20,8 @@ struct Outcome {
 Outcome RunWith(FakeFileSystem& fs, std::vector<const char*> args) {
   args.insert(args.begin(), "quorlith");
   std::ostringstream out, err;
-  int status = RunConsole(static_cast<int>(args.size()), args.data(), out, err, fs);
+  int status =
+      RunConsole(static_cast<int>(args.size()), args.data(), out, err, fs);
   return {status, out.str(), err.str()};
 }
 
@@ -80,7 +81,8 @@ TEST_F(ConsoleTest, UsageAndVersion) {
   EXPECT_NE(usage.err.find("'sets/*.000'"), std::string::npos);
   EXPECT_FALSE(fs_.Exists("/cwd/A.t00"));  // no run
   EXPECT_EQ(RunWith(fs_, {"--version"}).out, "Quorlith v. 7.0\n");
-  EXPECT_NE(RunWith(fs_, {"--help"}).out.find("Exit status"), std::string::npos);
+  EXPECT_NE(RunWith(fs_, {"--help"}).out.find("Exit status"),
+            std::string::npos);
 }
 
 }  // namespace

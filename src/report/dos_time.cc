@@ -16,8 +16,8 @@ DosDateTime ToDosDateTime(std::int64_t unix_seconds) {
   if (year < 1980 || year > 2107) return {};
   // The MS-DOS time keeps seconds halved, so an odd second shows the even
   // one before it.
-  return {local.tm_mon + 1,   local.tm_mday,  year,
-          local.tm_hour,      local.tm_min,   (local.tm_sec / 2) * 2};
+  return {local.tm_mon + 1, local.tm_mday, year,
+          local.tm_hour,    local.tm_min,  (local.tm_sec / 2) * 2};
 }
 
 }  // namespace quorlith

@@ -16,9 +16,14 @@ TEST(ReportText, Numbers) {
     std::u16string expected;
   };
   const Case kCases[] = {
-      {0, 1, u"0"},       {-1, 1, u"-1"},         {32767, 1, u"32767"},
-      {-32768, 1, u"-32768"}, {65535, 1, u"65535"}, {7, 2, u"07"},
-      {1980, 2, u"1980"}, {0, 2, u"00"},
+      {0, 1, u"0"},
+      {-1, 1, u"-1"},
+      {32767, 1, u"32767"},
+      {-32768, 1, u"-32768"},
+      {65535, 1, u"65535"},
+      {7, 2, u"07"},
+      {1980, 2, u"1980"},
+      {0, 2, u"00"},
       {INT64_MIN, 1, u"-9223372036854775808"},
   };
   for (const Case& c : kCases) {
@@ -55,8 +60,8 @@ TEST(ValueNames, OutOfRangeFallsBackToNumber) {
     std::int32_t value;
     std::u16string expected;
   };
-  const Case kCases[] = {{0, u"Off"}, {2, u"On"}, {3, u"3"}, {-1, u"-1"},
-                         {32767, u"32767"}, {-32768, u"-32768"}};
+  const Case kCases[] = {{0, u"Off"}, {2, u"On"},        {3, u"3"},
+                         {-1, u"-1"}, {32767, u"32767"}, {-32768, u"-32768"}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.value);
     ReportText out;
@@ -76,12 +81,12 @@ TEST(DosTime, FieldsAndResolution) {
     DosDateTime expected;
   };
   const Case kCases[] = {
-      {1246025279, {6, 26, 2009, 14, 7, 58}},    // 2009-06-26 14:07:59
+      {1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
       {1246025278, {6, 26, 2009, 14, 7, 58}},
       {946684799, {12, 31, 1999, 23, 59, 58}},
-      {315532800, {1, 1, 1980, 0, 0, 0}},         // the first DOS second
-      {315532799, {0, 0, 1980, 0, 0, 0}},         // 1979: out of range
-      {4354819200, {0, 0, 1980, 0, 0, 0}},        // 2108: out of range
+      {315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
+      {315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
+      {4354819200, {0, 0, 1980, 0, 0, 0}},  // 2108: out of range
       {4354819199, {12, 31, 2107, 23, 59, 58}},
   };
   for (const Case& c : kCases) {

@@ -32,8 +32,8 @@ struct SettingLine {
   std::u16string_view keyword;  // exactly as reports spell it
   std::uint16_t offset;         // from the start of the block or record
   Rendering rendering;
-  ValueNameTable names = {};    // kName only
-  std::uint16_t units = 0;      // kText only: the field's length in units
+  ValueNameTable names = {};  // kName only
+  std::uint16_t units = 0;    // kText only: the field's length in units
   CompareRule compare = CompareRule::kStored;
 };
 

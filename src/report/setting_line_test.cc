@@ -21,14 +21,21 @@ TEST(SettingLine, Renderings) {
   const Case kCases[] = {
       {"signed", {u"K", 0, Rendering::kDecimal}, 0xFFFF, u"K = -1"},
       {"signed max", {u"K", 0, Rendering::kDecimal}, 0x7FFF, u"K = 32767"},
-      {"unsigned", {u"K", 0, Rendering::kUnsignedDecimal}, 0xFFFF, u"K = 65535"},
+      {"unsigned",
+       {u"K", 0, Rendering::kUnsignedDecimal},
+       0xFFFF,
+       u"K = 65535"},
       {"byte", {u"K", 0, Rendering::kByteDecimal}, 0x01FF, u"K = 255"},
       {"character", {u"K", 0, Rendering::kCharacter}, 65, u"K = A"},
-      {"character NUL", {u"K", 0, Rendering::kCharacter}, 0,
+      {"character NUL",
+       {u"K", 0, Rendering::kCharacter},
+       0,
        std::u16string(u"K = \0", 5)},
       {"name", {u"K", 0, Rendering::kName, kThreeNames}, 2, u"K = Two"},
       {"name past end", {u"K", 0, Rendering::kName, kThreeNames}, 3, u"K = 3"},
-      {"name negative", {u"K", 0, Rendering::kName, kThreeNames}, 0xFFFE,
+      {"name negative",
+       {u"K", 0, Rendering::kName, kThreeNames},
+       0xFFFE,
        u"K = -2"},
       {"bool", {u"K", 0, Rendering::kBool}, 0xFFFF, u"K = True"},
       {"bool zero", {u"K", 0, Rendering::kBool}, 0, u"K = False"},
@@ -50,8 +57,10 @@ void WriteTextLine(ReportContext& ctx) {
 }
 
 TEST(SettingLine, TextStopsAtNulOrFieldEnd) {
-  SetFileImage with_nul =
-      SetFileBuilder().SetText(kBlock, 4, u"ab").SetWord(kBlock, 10, 'z').Image();
+  SetFileImage with_nul = SetFileBuilder()
+                              .SetText(kBlock, 4, u"ab")
+                              .SetWord(kBlock, 10, 'z')
+                              .Image();
   SetFileImage without_nul =
       SetFileBuilder().SetText(kBlock, 4, u"abcdef", false).Image();
   EXPECT_EQ(DecompileSectionText(WriteTextLine, with_nul), "T = ab\n");
@@ -69,8 +78,8 @@ TEST(SettingLine, ComparisonFilter) {
   constexpr SettingLine kWord{u"W", 2, Rendering::kDecimal};
   constexpr SettingLine kByte{u"B", 3, Rendering::kByteDecimal};
   constexpr SettingLine kText{u"T", 4, Rendering::kText, {}, 4};
-  constexpr SettingLine kFolded{u"F", 4, Rendering::kText, {}, 4,
-                                CompareRule::kTextFoldAz};
+  constexpr SettingLine kFolded{u"F", 4, Rendering::kText,
+                                {},   4, CompareRule::kTextFoldAz};
   const Case kCases[] = {
       {"same word", kWord, SetFileBuilder(), SetFileBuilder(), false},
       {"word high byte", kWord, SetFileBuilder(),
@@ -83,7 +92,8 @@ TEST(SettingLine, ComparisonFilter) {
        SetFileBuilder().SetText(kBlock, 4, u"aB"), true},
       {"text after NUL ignored", kText,
        SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'x'),
-       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'y'), false},
+       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'y'),
+       false},
       {"folded A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"AbZ"),
        SetFileBuilder().SetText(kBlock, 4, u"aBz"), false},
       {"folded only A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"Ä"),
@@ -112,8 +122,7 @@ static_assert(FitsIn(kSubLines, 4));
 static_assert(!FitsIn(kSubLines, 3));
 
 void WriteTestSubSection(ReportContext& ctx) {
-  WriteSubSection(ctx, ctx.Blocks(kBlock),
-                  {u"; Sub", kSubLines, 5 + 2 + 3});
+  WriteSubSection(ctx, ctx.Blocks(kBlock), {u"; Sub", kSubLines, 5 + 2 + 3});
 }
 
 TEST(SettingLine, SubSectionErasesWhenNothingDiffers) {

@@ -15,7 +15,8 @@ using ValueNameTable = std::span<const std::u16string_view>;
 // Tables keep the names the report format gives them; every table of the
 // program is an array like these two and converts to a ValueNameTable.
 inline constexpr std::u16string_view OffOnNames[] = {u"Off", u"On"};
-inline constexpr std::u16string_view OffAutoOnNames[] = {u"Off", u"Auto", u"On"};
+inline constexpr std::u16string_view OffAutoOnNames[] = {u"Off", u"Auto",
+                                                         u"On"};
 
 // Appends the name of `value`. A value outside the table's rows has no name
 // in the report format; it is written as the stored number in signed

@@ -23,6 +23,7 @@ struct CommandLineRun {
 
 // The run that `names` (the arguments after the program name) ask for: the
 // mode is their count plus one. No names, or more than three, name no run.
-std::optional<CommandLineRun> RunForArguments(std::span<const std::string> names);
+std::optional<CommandLineRun> RunForArguments(
+    std::span<const std::string> names);
 
 }  // namespace quorlith

@@ -22,7 +22,9 @@ struct CompareRun {
 
   EntryResult Process(const DirEntry& entry, WorkerState& state) const {
     LogBuffer& log = state.recorder.log();
-    auto done = [&](EntryOutcome outcome) { return state.recorder.Take(outcome); };
+    auto done = [&](EntryOutcome outcome) {
+      return state.recorder.Take(outcome);
+    };
     std::string new_path = pattern.Folder() + entry.name;
     std::unique_ptr<InputFile> input =
         OpenSetFile(ctx.fs, log, new_path, entry, state.image);
@@ -35,7 +37,7 @@ struct CompareRun {
     }
     RenderComparisonReport(original_source, SourceOf(new_path, entry),
                            original_image, state.image, state.report);
-    WrittenReport out = CreateReport(ctx.fs, log, output_path, state.report);
+    WrittenReport out = WriteReport(ctx.fs, log, output_path, state.report);
     if (!out.file) {
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);
@@ -92,7 +94,8 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
   std::vector<std::string> output_paths;
   output_paths.reserve(entries.size());
   for (const DirEntry& entry : entries) {
-    output_paths.push_back(CompareRun::OutputPathFor(pattern.Folder() + entry.name));
+    output_paths.push_back(
+        CompareRun::OutputPathFor(pattern.Folder() + entry.name));
   }
   int workers = WorkersFor(ctx.jobs, output_paths);
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
@@ -101,9 +104,12 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
   RunInOrder<EntryResult>(
       entries.size(), workers,
       [&](std::size_t i, int worker) {
-        return run->Process(entries[i], states[static_cast<std::size_t>(worker)]);
+        return run->Process(entries[i],
+                            states[static_cast<std::size_t>(worker)]);
       },
-      [&](EntryResult& result) { return go_on = CommitEntry(ctx, result, count); });
+      [&](EntryResult& result) {
+        return go_on = CommitEntry(ctx, result, count);
+      });
   if (!go_on) return;
   (void)CloseLogged(log, run->original_path, original_file->Close());
   log.LogMessage(LogCode::kComparedCount, {}, {}, count);

@@ -25,7 +25,9 @@ struct DecompileRun {
   EntryResult Process(const DirEntry& entry, const std::string& output_path,
                       WorkerState& state) const {
     LogBuffer& log = state.recorder.log();
-    auto done = [&](EntryOutcome outcome) { return state.recorder.Take(outcome); };
+    auto done = [&](EntryOutcome outcome) {
+      return state.recorder.Take(outcome);
+    };
     std::string input_path = pattern.Folder() + entry.name;
     std::unique_ptr<InputFile> input =
         OpenSetFile(ctx.fs, log, input_path, entry, state.image);
@@ -42,8 +44,9 @@ struct DecompileRun {
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);
     }
-    RenderDecompileReport(SourceOf(input_path, entry), state.image, state.report);
-    WrittenReport out = CreateReport(ctx.fs, log, output_path, state.report);
+    RenderDecompileReport(SourceOf(input_path, entry), state.image,
+                          state.report);
+    WrittenReport out = WriteReport(ctx.fs, log, output_path, state.report);
     if (!out.file) {
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);

@@ -10,7 +10,8 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 
 class FakeInput : public InputFile {
  public:
-  FakeInput(FakeFileSystem& fs, std::string path, std::vector<std::uint8_t> bytes)
+  FakeInput(FakeFileSystem& fs, std::string path,
+            std::vector<std::uint8_t> bytes)
       : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {
     Lock lock(fs_.mutex_);
     ++fs_.open_files;
@@ -119,7 +120,8 @@ std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
   return entries;
 }
 
-std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(const std::string& path) {
+std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(
+    const std::string& path) {
   Lock lock(mutex_);
   File* file = Find(path);
   if (file == nullptr || fail_open.count(path)) return nullptr;

@@ -67,7 +67,8 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 int CompareNames(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    if (Folded(a[i]) != Folded(b[i])) return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
+    if (Folded(a[i]) != Folded(b[i]))
+      return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   int bytes = a.compare(b);
@@ -99,7 +100,8 @@ std::string ReportPathFromOutputName(const NameParts& output,
   NameParts entry = SplitPath(entry_name);
   NameParts report = output;
   if (report.name.empty()) report.name = entry.name;
-  if (report.extension.empty()) report.extension = ReportExtension(entry.extension);
+  if (report.extension.empty())
+    report.extension = ReportExtension(entry.extension);
   return report.Joined();
 }
 

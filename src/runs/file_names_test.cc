@@ -44,15 +44,23 @@ TEST(FileNames, Wildcards) {
     bool matches;
   };
   const Case kCases[] = {
-      {"*.000", "DEFAULT.000", true},  {"*.000", "default.000", true},
-      {"*.000", "DEFAULT.001", false}, {"*.000", ".000", true},
+      {"*.000", "DEFAULT.000", true},
+      {"*.000", "default.000", true},
+      {"*.000", "DEFAULT.001", false},
+      {"*.000", ".000", true},
       {"DEFAULT.000", "default.000", true},
       {"default.000", "DEFAULT.000", true},
-      {"?.000", "A.000", true},        {"?.000", "AB.000", false},
-      {"*", "anything at all", true},  {"*.*", "noext", false},
-      {"*a*b*c", "xxaxxbxxc", true},   {"*a*b*c", "xxaxxcxxb", false},
-      {"ä.000", "Ä.000", false},       {"**.000", "x.000", true},
-      {"*.0?0", "x.0t0", true},        {"", "", true}, {"", "a", false},
+      {"?.000", "A.000", true},
+      {"?.000", "AB.000", false},
+      {"*", "anything at all", true},
+      {"*.*", "noext", false},
+      {"*a*b*c", "xxaxxbxxc", true},
+      {"*a*b*c", "xxaxxcxxb", false},
+      {"ä.000", "Ä.000", false},
+      {"**.000", "x.000", true},
+      {"*.0?0", "x.0t0", true},
+      {"", "", true},
+      {"", "a", false},
       {"*.000", "my sets.000", true},
   };
   for (const Case& c : kCases) {
@@ -60,7 +68,8 @@ TEST(FileNames, Wildcards) {
     EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches);
   }
   // A long pattern of stars against a long name must not explode.
-  EXPECT_FALSE(MatchesWildcard(std::string(200, '*') + "b", std::string(5000, 'a')));
+  EXPECT_FALSE(
+      MatchesWildcard(std::string(200, '*') + "b", std::string(5000, 'a')));
 }
 
 TEST(FileNames, SortOrder) {
@@ -96,8 +105,9 @@ TEST(FileNames, ReportNames) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.output);
-    EXPECT_EQ(ReportPathFromOutputName(SplitFileName(c.output, "/cwd/"), c.entry),
-              c.expected);
+    EXPECT_EQ(
+        ReportPathFromOutputName(SplitFileName(c.output, "/cwd/"), c.entry),
+        c.expected);
   }
 }
 

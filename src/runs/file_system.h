@@ -20,10 +20,10 @@ struct FileId {
 
 // One match of a search, as a directory listing reports it.
 struct DirEntry {
-  std::string name;            // name and extension, no directory
-  std::uint64_t size = 0;      // bytes, as the listing reported them
-  std::int64_t modified = 0;   // last write, seconds since the epoch (UTC)
-  std::optional<FileId> id;    // absent when the entry could not be looked up
+  std::string name;           // name and extension, no directory
+  std::uint64_t size = 0;     // bytes, as the listing reported them
+  std::int64_t modified = 0;  // last write, seconds since the epoch (UTC)
+  std::optional<FileId> id;   // absent when the entry could not be looked up
 };
 
 class InputFile {

@@ -18,9 +18,10 @@ namespace quorlith {
 // buffers. At most a few results per worker wait at any time, so memory
 // stays flat however many items there are.
 template <typename Result>
-void RunInOrder(std::size_t count, int jobs,
-                const std::function<Result(std::size_t item, int worker)>& process,
-                const std::function<bool(Result&)>& commit) {
+void RunInOrder(
+    std::size_t count, int jobs,
+    const std::function<Result(std::size_t item, int worker)>& process,
+    const std::function<bool(Result&)>& commit) {
   if (jobs <= 1 || count <= 1) {
     for (std::size_t i = 0; i < count; ++i) {
       Result result = process(i, 0);

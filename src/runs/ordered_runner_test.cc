@@ -16,7 +16,8 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
         100, jobs,
         [](std::size_t item, int) {
           // Early items take longest, so later ones finish first.
-          std::this_thread::sleep_for(std::chrono::microseconds((100 - item) * 20));
+          std::this_thread::sleep_for(
+              std::chrono::microseconds((100 - item) * 20));
           return item;
         },
         [&](std::size_t& item) {
@@ -24,7 +25,8 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
           return true;
         });
     ASSERT_EQ(committed.size(), 100u);
-    for (std::size_t i = 0; i < committed.size(); ++i) EXPECT_EQ(committed[i], i);
+    for (std::size_t i = 0; i < committed.size(); ++i)
+      EXPECT_EQ(committed[i], i);
   }
 }
 

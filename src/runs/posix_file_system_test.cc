@@ -51,8 +51,8 @@ TEST_F(PosixFileSystemTest, SearchMatchesSortsAndDescribes) {
   std::vector<DirEntry> entries = fs_.Search(dir_, "*.000");
   std::vector<std::string> names;
   for (const DirEntry& entry : entries) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"a b.000", "A.000", "b.000",
-                                             "dir.000"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"a b.000", "A.000", "b.000", "dir.000"}));
   EXPECT_EQ(entries[2].size, 3u);
   EXPECT_TRUE(entries[2].id.has_value());
   EXPECT_EQ(fs_.Search(dir_ + "missing/", "*").size(), 0u);
@@ -82,8 +82,10 @@ TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
   ASSERT_EQ(::stat((dir_ + "A.000").c_str(), &before), 0);
 
   std::string log = Run(RunMode::kDecompile, dir_ + "*");
-  EXPECT_NE(log.find("A.000 decompiled to " + dir_ + "A.t00."), std::string::npos);
-  EXPECT_NE(log.find("odd \xEF\xBF\xBD name.000 decompiled"), std::string::npos);
+  EXPECT_NE(log.find("A.000 decompiled to " + dir_ + "A.t00."),
+            std::string::npos);
+  EXPECT_NE(log.find("odd \xEF\xBF\xBD name.000 decompiled"),
+            std::string::npos);
   EXPECT_NE(log.find(std::string(251, 'L') + ".t00."), std::string::npos);
   EXPECT_NE(log.find("Error: Cannot open file " + dir_ + "folder.000"),
             std::string::npos);

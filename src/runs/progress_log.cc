@@ -22,7 +22,8 @@ constexpr std::array<std::u16string_view, 11> kFormats = {
     u"%d file(s) compared.\r\n",
     u"Marker reached\r\n",
 };
-static_assert(kFormats.size() == static_cast<std::size_t>(LogCode::kMarker) + 1);
+static_assert(kFormats.size() ==
+              static_cast<std::size_t>(LogCode::kMarker) + 1);
 constexpr std::u16string_view kUnknownFormat =
     u"An unknown error has occurred.\r\n";
 
@@ -95,7 +96,8 @@ void LogBuffer::LogMessage(std::uint32_t code, std::u16string_view text1,
   LogFormatted(code, FormatLogMessage(code, text1, text2, number));
 }
 
-void LogBuffer::LogFormatted(std::uint32_t code, std::u16string_view formatted) {
+void LogBuffer::LogFormatted(std::uint32_t code,
+                             std::u16string_view formatted) {
   if (IsError(code)) error_logged_ = true;
   AppendLogText(formatted);
   if (echo_) echo_(code, formatted);

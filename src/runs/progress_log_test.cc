@@ -16,11 +16,15 @@ TEST(ProgressLog, Catalogue) {
       {0, u"Error: File /s/*.000 cannot be found.\r\r\n"},
       {1, u"Error: Cannot open file /s/*.000\r\r\n"},
       {2, u"Error: Cannot close file /s/*.000\r\r\n"},
-      {3, u"Error: You must specify the file names to be used with the compare "
-          u"feature.\r\r\n"},
-      {4, u"Error: /s/*.000 could be a set file name. Please enter a file name "
-          u"that does not\r\r\nuse an extension of the type .0*\r\r\n"},
-      {5, u"Error: File /s/*.000 does not match Orvalen version 7.0 format.\r\r\n"},
+      {3,
+       u"Error: You must specify the file names to be used with the compare "
+       u"feature.\r\r\n"},
+      {4,
+       u"Error: /s/*.000 could be a set file name. Please enter a file name "
+       u"that does not\r\r\nuse an extension of the type .0*\r\r\n"},
+      {5,
+       u"Error: File /s/*.000 does not match Orvalen version 7.0 "
+       u"format.\r\r\n"},
       {6, u"/s/*.000 decompiled to /t.\r\r\n"},
       {7, u"/s/*.000 compared with /t\r\r\n"},
       {8, u"-3 file(s) decompiled.\r\r\n"},

@@ -26,9 +26,7 @@ std::unique_ptr<InputFile> OpenSetFile(FileSystem& fs, LogBuffer& log,
     (void)file->Close();
     return nullptr;
   }
-  std::span<std::uint8_t> body = image.MutableBody();
-  std::size_t loaded = file->Read(body);
-  image.Load(ByteView(body).first(loaded));
+  image.ClearFrom(file->Read(image.MutableBody()));
   return file;
 }
 
@@ -47,8 +45,8 @@ std::vector<FileId> IdsOf(std::span<const DirEntry> entries) {
   return ids;
 }
 
-WrittenReport CreateReport(FileSystem& fs, LogBuffer& log,
-                           const std::string& path, const ReportText& text) {
+WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
+                          const std::string& path, const ReportText& text) {
   WrittenReport report;
   report.file = fs.Create(path);
   if (!report.file) {
@@ -99,9 +97,11 @@ bool CommitEntry(RunContext& ctx, EntryResult& result, int& count) {
 
 int WorkersFor(int jobs, std::span<const std::string> output_paths) {
   if (jobs <= 1) return 1;
-  std::vector<std::string_view> sorted(output_paths.begin(), output_paths.end());
+  std::vector<std::string_view> sorted(output_paths.begin(),
+                                       output_paths.end());
   std::sort(sorted.begin(), sorted.end());
-  bool unique = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+  bool unique =
+      std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
   return unique ? jobs : 1;
 }
 

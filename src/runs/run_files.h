@@ -32,15 +32,15 @@ bool WouldReplaceInput(FileSystem& fs, const std::string& path,
 // The identities of the entries a search found.
 std::vector<FileId> IdsOf(std::span<const DirEntry> entries);
 
-// Creates `path` and writes `text` to it as UTF-16 little-endian. Logs
-// code 1 when it cannot be created; returns the file still open, or
-// nullptr. A failed write shows up as a failed close.
+// Creates `path` and writes the whole report `text` to it in one go, as
+// UTF-16 little-endian. Logs code 1 when it cannot be created; returns the
+// file still open, or none. A failed write shows up as a failed close.
 struct WrittenReport {
   std::unique_ptr<OutputFile> file;
   bool written = false;
 };
-WrittenReport CreateReport(FileSystem& fs, LogBuffer& log,
-                           const std::string& path, const ReportText& text);
+WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
+                          const std::string& path, const ReportText& text);
 
 // Closes a file the run opened; logs code 2 naming `path` on failure.
 bool CloseLogged(LogBuffer& log, const std::string& path, bool ok);

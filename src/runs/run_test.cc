@@ -47,7 +47,8 @@ class RunTest : public ::testing::Test {
     if (file == nullptr) return "(missing)";
     std::u16string text;
     for (std::size_t i = 0; i + 1 < file->bytes.size(); i += 2) {
-      text.push_back(static_cast<char16_t>(file->bytes[i] | file->bytes[i + 1] << 8));
+      text.push_back(
+          static_cast<char16_t>(file->bytes[i] | file->bytes[i + 1] << 8));
     }
     return Utf16ToUtf8(text);
   }
@@ -134,16 +135,16 @@ TEST_F(RunTest, DecompileFailures) {
   fs_.fail_close.insert("/s/C.000");
   fs_.fail_close.insert("/s/D.t00");
   fs_.fail_write.insert("/s/E.t00");
-  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*"),
-            (Lines{"Error: Cannot open file /s/A.000",
-                   "Error: Cannot open file /s/B.t00",
-                   "/s/C.000 decompiled to /s/C.t00.",
-                   "Error: Cannot close file /s/C.000",
-                   "/s/D.000 decompiled to /s/D.t00.",
-                   "Error: Cannot close file /s/D.t00",
-                   "/s/E.000 decompiled to /s/E.t00.",
-                   "Error: Cannot close file /s/E.t00",
-                   "0 file(s) decompiled."}));
+  EXPECT_EQ(
+      Run(RunMode::kDecompile, "/s/*"),
+      (Lines{"Error: Cannot open file /s/A.000",
+             "Error: Cannot open file /s/B.t00",
+             "/s/C.000 decompiled to /s/C.t00.",
+             "Error: Cannot close file /s/C.000",
+             "/s/D.000 decompiled to /s/D.t00.",
+             "Error: Cannot close file /s/D.t00",
+             "/s/E.000 decompiled to /s/E.t00.",
+             "Error: Cannot close file /s/E.t00", "0 file(s) decompiled."}));
 }
 
 TEST_F(RunTest, ChangedSizeAndShortFiles) {
@@ -157,12 +158,12 @@ TEST_F(RunTest, ChangedSizeAndShortFiles) {
   shrunk.resize(kHeaderSize + 1);
   fs_.AddFile("/s/C.000", shrunk);
   fs_.Find("/s/C.000")->listed_size = kSetFileSize;
-  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*"),
-            (Lines{"Error: File /s/A.000 does not match Orvalen version 7.0 "
-                   "format.",
-                   "/s/B.000 decompiled to /s/B.t00.",
-                   "/s/C.000 decompiled to /s/C.t00.",
-                   "2 file(s) decompiled."}));
+  EXPECT_EQ(
+      Run(RunMode::kDecompile, "/s/*"),
+      (Lines{"Error: File /s/A.000 does not match Orvalen version 7.0 "
+             "format.",
+             "/s/B.000 decompiled to /s/B.t00.",
+             "/s/C.000 decompiled to /s/C.t00.", "2 file(s) decompiled."}));
 }
 
 TEST_F(RunTest, NeverReplacesAnInput) {
@@ -172,12 +173,15 @@ TEST_F(RunTest, NeverReplacesAnInput) {
   fs_.AddFile("/s/A.000", ValidFile());
   fs_.Link("/s/A.000", "/s/A.t00");  // the report name is the input itself
   std::vector<std::uint8_t> before = fs_.Find("/s/DOT.")->bytes;
-  EXPECT_EQ(Run(RunMode::kDecompile, "/s/*.", ""),
-            (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
-  EXPECT_EQ(Run(RunMode::kDecompileTo, "/s/*.", "/s/"),
-            (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
-  EXPECT_EQ(Run(RunMode::kDecompile, "/s/A"),
-            (Lines{"Error: Cannot open file /s/A.t00", "0 file(s) decompiled."}));
+  EXPECT_EQ(
+      Run(RunMode::kDecompile, "/s/*.", ""),
+      (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
+  EXPECT_EQ(
+      Run(RunMode::kDecompileTo, "/s/*.", "/s/"),
+      (Lines{"Error: Cannot open file /s/DOT.", "0 file(s) decompiled."}));
+  EXPECT_EQ(
+      Run(RunMode::kDecompile, "/s/A"),
+      (Lines{"Error: Cannot open file /s/A.t00", "0 file(s) decompiled."}));
   EXPECT_EQ(fs_.Find("/s/DOT.")->bytes, before);
   EXPECT_EQ(fs_.Find("/s/A.000")->bytes.size(), kSetFileSize);
 }
@@ -206,8 +210,8 @@ TEST_F(RunTest, Compare) {
                    "format.",
                    "/orig/DEFAULT.000 compared with /new/DEFAULT.000",
                    "3 file(s) compared."}));
-  EXPECT_NE(ReportText("/new/A.t00").find(
-                ";There are no differences between the two set files."),
+  EXPECT_NE(ReportText("/new/A.t00")
+                .find(";There are no differences between the two set files."),
             std::string::npos);
   EXPECT_EQ(ReportText("/new/B.t00").find(";There are no differences"),
             std::string::npos);
@@ -242,14 +246,14 @@ TEST_F(RunTest, CompareFailures) {
   fs_.fail_create.insert("/n/B.t00");
   fs_.fail_close.insert("/n/C.t00");
   fs_.fail_close.insert("/o/O.000");
-  EXPECT_EQ(Run(RunMode::kCompare, "/o/O.000", "/n/*.000"),
-            (Lines{"Error: Cannot open file /n/A.000",
-                   "Error: Cannot open file /n/B.t00",
-                   "/o/O.000 compared with /n/C.000",
-                   "Error: Cannot close file /n/C.t00",
-                   "/o/O.000 compared with /n/D.000",
-                   "Error: Cannot close file /o/O.000",
-                   "1 file(s) compared."}));
+  EXPECT_EQ(
+      Run(RunMode::kCompare, "/o/O.000", "/n/*.000"),
+      (Lines{"Error: Cannot open file /n/A.000",
+             "Error: Cannot open file /n/B.t00",
+             "/o/O.000 compared with /n/C.000",
+             "Error: Cannot close file /n/C.t00",
+             "/o/O.000 compared with /n/D.000",
+             "Error: Cannot close file /o/O.000", "1 file(s) compared."}));
   fs_.fail_close.clear();
   // Without extensions on either side the report name is the new file's.
   fs_.AddFile("/o/ONOEXT", ValidFile());
@@ -269,7 +273,8 @@ TEST_F(RunTest, DecompileAfterCompareWritesDecompileReports) {
   fs_.AddFile("/s/A.000", ValidFile());
   fs_.AddFile("/s/B.000", ValidFile());
   Run(RunMode::kCompare, "/s/A.000", "/s/B.000");
-  EXPECT_NE(ReportText("/s/B.t00").find("; Comparison list"), std::string::npos);
+  EXPECT_NE(ReportText("/s/B.t00").find("; Comparison list"),
+            std::string::npos);
   Run(RunMode::kDecompile, "/s/B.000");
   EXPECT_NE(ReportText("/s/B.t00").find("; Created from /s/B.000"),
             std::string::npos);
@@ -293,7 +298,8 @@ TEST_F(RunTest, TenThousandFilesFillTheLog) {
   // and the short count line still fits where a long message did not.
   EXPECT_EQ(text.substr(text.size() - 3), "\r\r\n");
   EXPECT_NE(text.find("0 file(s) decompiled."), std::string::npos);
-  EXPECT_EQ(fs_.Find("/many/N10000.000")->bytes, std::vector<std::uint8_t>{'x'});
+  EXPECT_EQ(fs_.Find("/many/N10000.000")->bytes,
+            std::vector<std::uint8_t>{'x'});
 }
 
 TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
@@ -302,7 +308,8 @@ TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
     if (i % 7 == 3) {
       fs_.AddFile(name, {'x'});
     } else {
-      fs_.AddFile(name, ValidFile(static_cast<std::uint16_t>(i)), 1000000000 + i);
+      fs_.AddFile(name, ValidFile(static_cast<std::uint16_t>(i)),
+                  1000000000 + i);
     }
   }
   fs_.fail_create.insert("/s/F110.t00");
@@ -321,7 +328,8 @@ TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
     jobs_ = 1;
     Lines serial = Run(m.mode, m.input, m.output);
     std::map<std::string, std::vector<std::uint8_t>> serial_files;
-    for (const std::string& path : fs_.Paths()) serial_files[path] = fs_.Find(path)->bytes;
+    for (const std::string& path : fs_.Paths())
+      serial_files[path] = fs_.Find(path)->bytes;
     jobs_ = 4;
     EXPECT_EQ(Run(m.mode, m.input, m.output), serial);
     for (const std::string& path : fs_.Paths()) {
@@ -338,8 +346,9 @@ TEST_F(RunTest, ParallelRunStopsAtASetFileName) {
   jobs_ = 4;
   Lines lines = Run(RunMode::kDecompile, "/v1.0/*");
   ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[3], "Error: /v1.0/F13.t00 could be a set file name. Please "
-                      "enter a file name that does not");
+  EXPECT_EQ(lines[3],
+            "Error: /v1.0/F13.t00 could be a set file name. Please "
+            "enter a file name that does not");
   for (const std::string& path : fs_.Paths()) {
     EXPECT_EQ(path.find(".t00"), std::string::npos) << path;
   }

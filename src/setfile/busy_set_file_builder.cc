@@ -35,8 +35,9 @@ SetFileBuilder BusySetFile(std::uint32_t seed) {
   auto small = [&](std::size_t i, std::uint32_t range) {
     return static_cast<std::uint16_t>((i * 31 + seed) % range);
   };
-  for (BlockId id : {BlockId::kScreen, BlockId::kKeyboard, BlockId::kMouse,
-                     BlockId::kGeneral, BlockId::kVerbosity, BlockId::kBraille}) {
+  for (BlockId id :
+       {BlockId::kScreen, BlockId::kKeyboard, BlockId::kMouse,
+        BlockId::kGeneral, BlockId::kVerbosity, BlockId::kBraille}) {
     for (std::size_t offset = 0; offset + 1 < Layout(id).size; offset += 2) {
       b.SetWord(id, offset, small(offset, 3));
     }
@@ -55,7 +56,8 @@ SetFileBuilder BusySetFile(std::uint32_t seed) {
   for (std::size_t k = 0; k < kCursorKeys; ++k) {
     std::size_t at = k * kCursorKeyRecordSize;
     b.SetWord(BlockId::kCursorKey, at, static_cast<std::uint16_t>(1 + k % 31))
-        .SetWord(BlockId::kCursorKey, at + 2, static_cast<std::uint16_t>(k % 31))
+        .SetWord(BlockId::kCursorKey, at + 2,
+                 static_cast<std::uint16_t>(k % 31))
         .SetWord(BlockId::kCursorKey, at + 4, small(k, 50))
         .SetWord(BlockId::kCursorKey, at + 6, small(k, 284))
         .SetText(BlockId::kCursorKey, at + 8, Text(u"SET", seed, 20))
@@ -91,7 +93,8 @@ SetFileBuilder BusySetFile(std::uint32_t seed) {
       b.SetWord(BlockId::kWindow, at + 154 + 2 * j,
                 static_cast<std::uint16_t>(1 + (k + j) % 8))
           .SetText(BlockId::kWindow, at + 172 + 66 * j, Text(u"Say ", seed, 33))
-          .SetText(BlockId::kWindow, at + 376 + 522 * j, Text(u"LOAD", seed, 40));
+          .SetText(BlockId::kWindow, at + 376 + 522 * j,
+                   Text(u"LOAD", seed, 40));
     }
   }
   for (std::size_t i = 0; i < 5; ++i) {

@@ -73,16 +73,17 @@ static_assert(BlocksAreContiguous());
 
 enum class CheckResult {
   kOk,
-  kTooShort,      // fewer bytes than a header
-  kBadMagic,      // magic or its terminating zero wrong
-  kBadVersion,    // not format 47
-  kWrongSize,     // the directory entry's size is not a set file's
+  kTooShort,    // fewer bytes than a header
+  kBadMagic,    // magic or its terminating zero wrong
+  kBadVersion,  // not format 47
+  kWrongSize,   // the directory entry's size is not a set file's
 };
 
 // Tests a set file's header and the size its directory entry reported.
 // Only the low 32 bits of `entry_size` take part, as the format's own
 // readers compare them.
-[[nodiscard]] CheckResult CheckSetFile(ByteView header, std::uint64_t entry_size);
+[[nodiscard]] CheckResult CheckSetFile(ByteView header,
+                                       std::uint64_t entry_size);
 
 // The ten blocks of one set file, held in file order. The header is not
 // part of an image: it is tested and dropped.
@@ -96,15 +97,19 @@ class SetFileImage {
                                    layout.size);
   }
 
-  // Fills the image from the bytes that follow the header. Whatever `body`
-  // lacks (a file that shrank after its size was tested) reads as zero, so
-  // no byte of an earlier file can show up in this file's report.
-  void Load(ByteView body);
-
+  // The blocks in file order, for reading a file straight into the image.
   std::span<std::uint8_t> MutableBody() { return body_; }
+
+  // Zeroes the blocks from `offset` on: what a short read left unfilled
+  // must not show an earlier file's bytes.
+  void ClearFrom(std::size_t offset);
 
  private:
   std::array<std::uint8_t, kBodySize> body_;
 };
+
+// Fills `image` from the bytes that follow the header. Whatever `body`
+// lacks (a file that shrank after its size was tested) reads as zero.
+void LoadSetFileImage(ByteView body, SetFileImage& image);
 
 }  // namespace quorlith

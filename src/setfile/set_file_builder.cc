@@ -59,7 +59,7 @@ std::uint16_t SetFileBuilder::Word(BlockId block, std::size_t offset) const {
 
 SetFileImage SetFileBuilder::Image() const {
   SetFileImage image;
-  image.Load(ByteView(bytes_).subspan(kHeaderSize));
+  LoadSetFileImage(ByteView(bytes_).subspan(kHeaderSize), image);
   return image;
 }
 

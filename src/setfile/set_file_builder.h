@@ -14,8 +14,10 @@ class SetFileBuilder {
  public:
   SetFileBuilder();
 
-  SetFileBuilder& SetByte(BlockId block, std::size_t offset, std::uint8_t value);
-  SetFileBuilder& SetWord(BlockId block, std::size_t offset, std::uint16_t value);
+  SetFileBuilder& SetByte(BlockId block, std::size_t offset,
+                          std::uint8_t value);
+  SetFileBuilder& SetWord(BlockId block, std::size_t offset,
+                          std::uint16_t value);
   // Writes `text` as UTF-16 code units from `offset` and a terminating NUL
   // when `terminate` is set.
   SetFileBuilder& SetText(BlockId block, std::size_t offset,

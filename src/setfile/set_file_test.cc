@@ -37,7 +37,8 @@ TEST(SetFile, ValidityTest) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);
     SetFileBuilder builder;
-    if (c.file_offset < kSetFileSize) builder.SetFileByte(c.file_offset, c.value);
+    if (c.file_offset < kSetFileSize)
+      builder.SetFileByte(c.file_offset, c.value);
     EXPECT_EQ(CheckSetFile(builder.Bytes(), c.entry_size), c.expected);
   }
 }
@@ -49,9 +50,9 @@ TEST(SetFile, ShortHeaderIsInvalid) {
     EXPECT_EQ(CheckSetFile(ByteView(builder.Bytes()).first(size), kSetFileSize),
               CheckResult::kTooShort);
   }
-  EXPECT_EQ(CheckSetFile(ByteView(builder.Bytes()).first(kHeaderSize),
-                         kSetFileSize),
-            CheckResult::kOk);
+  EXPECT_EQ(
+      CheckSetFile(ByteView(builder.Bytes()).first(kHeaderSize), kSetFileSize),
+      CheckResult::kOk);
 }
 
 TEST(SetFile, BlockLayout) {
@@ -70,7 +71,8 @@ TEST(SetFile, LoadPlacesEveryBlock) {
   for (std::size_t i = 0; i < kBlockCount; ++i) {
     auto id = static_cast<BlockId>(i);
     builder.SetByte(id, 0, static_cast<std::uint8_t>(i + 1));
-    builder.SetByte(id, Layout(id).size - 1, static_cast<std::uint8_t>(i + 101));
+    builder.SetByte(id, Layout(id).size - 1,
+                    static_cast<std::uint8_t>(i + 101));
   }
   SetFileImage image = builder.Image();
   for (std::size_t i = 0; i < kBlockCount; ++i) {
@@ -85,9 +87,9 @@ TEST(SetFile, LoadPlacesEveryBlock) {
 TEST(SetFile, ShortLoadLeavesZeros) {
   SetFileImage image;
   std::vector<std::uint8_t> full(kBodySize, 0xAA);
-  image.Load(full);
+  LoadSetFileImage(full, image);
   std::vector<std::uint8_t> part(10, 0x55);
-  image.Load(part);
+  LoadSetFileImage(part, image);
   ByteView screen = image.Block(BlockId::kScreen);
   EXPECT_EQ(screen[9], 0x55);
   EXPECT_EQ(screen[10], 0);
