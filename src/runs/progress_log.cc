@@ -1,6 +1,7 @@
 #include "runs/progress_log.h"
 
 #include <array>
+#include <new>
 
 #include "report/report_text.h"
 
@@ -73,6 +74,15 @@ std::u16string ConvertLineEnds(std::u16string_view text) {
     }
   }
   return out;
+}
+
+bool LogBuffer::ReserveCapacity() {
+  try {
+    text_.reserve(kCapacity);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }
 
 void LogBuffer::ResetLog() {

@@ -49,6 +49,10 @@ class LogBuffer {
 
   explicit LogBuffer(Echo echo = {}) : echo_(std::move(echo)) {}
 
+  // Obtains room for kCapacity characters at once, so that a run never
+  // allocates for its log; returns false when the memory is not there.
+  [[nodiscard]] bool ReserveCapacity();
+
   // Empties the log before a run.
   void ResetLog();
 

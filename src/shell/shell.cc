@@ -22,7 +22,9 @@ void ShowErrorBox(const QString& text) {
 }
 
 std::unique_ptr<LogBuffer> AllocateLog() {
-  return std::unique_ptr<LogBuffer>(new (std::nothrow) LogBuffer);
+  auto log = std::unique_ptr<LogBuffer>(new (std::nothrow) LogBuffer);
+  if (log && !log->ReserveCapacity()) log.reset();
+  return log;
 }
 
 }  // namespace
