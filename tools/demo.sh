@@ -14,5 +14,6 @@ build/quorlith samples/DEFAULT.000 samples/CUSTOM.000 compare
 for report in samples/DEFAULT.t00 samples/CUSTOM.t00; do
   echo
   echo "==> $report (first 40 lines)"
-  iconv -f UTF-16 -t UTF-8 "$report" | tr -d '\r' | head -n 40
+  # sed reads to the end, so the pipe never breaks under pipefail.
+  iconv -f UTF-16 -t UTF-8 "$report" | tr -d '\r' | sed -n '1,40p'
 done
