@@ -41,20 +41,36 @@ void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
     case Rendering::kBool:
       out.append(BoolName(ReadSignedWord(block, line.offset)));
       break;
+    case Rendering::kDecimalOrNone: {
+      std::int16_t value = ReadSignedWord(block, line.offset);
+      if (value == -1) {
+        out.append(u"None");
+      } else {
+        AppendDecimal(out, value);
+      }
+      break;
+    }
+    case Rendering::kOneIsOn:
+      out.append(OffOnNames[ReadWord(block, line.offset) == 1 ? 1 : 0]);
+      break;
   }
 }
 
 void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
-                      const SettingLine& line) {
+                      const SettingLine& line, std::u16string_view prefix) {
   if (!ctx.ShouldWrite(ctx.comparing() && FieldDiffers(blocks, line))) return;
+  ctx.out.append(prefix);
   BeginSetting(ctx.out, line.keyword);
   AppendValue(ctx.out, blocks.printed, line);
   ctx.out.append(kLineEnd);
 }
 
 void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
-                       std::span<const SettingLine> lines) {
-  for (const SettingLine& line : lines) WriteSettingLine(ctx, blocks, line);
+                       std::span<const SettingLine> lines,
+                       std::u16string_view prefix) {
+  for (const SettingLine& line : lines) {
+    WriteSettingLine(ctx, blocks, line, prefix);
+  }
 }
 
 void WriteSubSection(ReportContext& ctx, BlockPair blocks,

@@ -18,6 +18,8 @@ enum class Rendering : std::uint8_t {
   kName,             // signed 16-bit word indexing `names`
   kText,             // NUL-terminated UTF-16 text of `units` units
   kBool,             // BoolName of the signed 16-bit word
+  kDecimalOrNone,    // signed 16-bit word, "None" for -1 (no window chosen)
+  kOneIsOn,          // "On" for a word of exactly 1, "Off" for any other
 };
 
 // What a comparison looks at to decide whether a line differs.
@@ -67,13 +69,15 @@ bool FieldDiffers(BlockPair blocks, const SettingLine& line);
 void AppendValue(ReportText& out, ByteView block, const SettingLine& line);
 
 // Writes "keyword = value" from the printed image when the comparison
-// filter lets the line through.
+// filter lets the line through. `prefix` goes before the keyword, for
+// records whose lines are numbered ("Window#12_").
 void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
-                      const SettingLine& line);
+                      const SettingLine& line, std::u16string_view prefix = {});
 
 // Writes every line of `lines` in order, each filtered on its own field.
 void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
-                       std::span<const SettingLine> lines);
+                       std::span<const SettingLine> lines,
+                       std::u16string_view prefix = {});
 
 // A commented group of setting lines that erases itself when none of its
 // lines is written: the header, the lines, the ";" separator where it has

@@ -39,6 +39,11 @@ TEST(SettingLine, Renderings) {
        u"K = -2"},
       {"bool", {u"K", 0, Rendering::kBool}, 0xFFFF, u"K = True"},
       {"bool zero", {u"K", 0, Rendering::kBool}, 0, u"K = False"},
+      {"none", {u"K", 0, Rendering::kDecimalOrNone}, 0xFFFF, u"K = None"},
+      {"not none", {u"K", 0, Rendering::kDecimalOrNone}, 0xFFFE, u"K = -2"},
+      {"one is on", {u"K", 0, Rendering::kOneIsOn}, 1, u"K = On"},
+      {"two is off", {u"K", 0, Rendering::kOneIsOn}, 2, u"K = Off"},
+      {"0x101 is off", {u"K", 0, Rendering::kOneIsOn}, 0x101, u"K = Off"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);

@@ -17,14 +17,13 @@ constexpr std::size_t kGeneralBlockSize = Layout(BlockId::kGeneral).size;
 
 // Every word of the general block but the first, which Menu 9 reports. The
 // last word ("Braille") is reported second.
-constexpr std::uint16_t kIncludeWindowOffset = 10;
 constexpr SettingLine kGeneralLines[] = {
     {u"Voice", 2, Rendering::kName, OffOnNames},
     {u"Braille", 36, Rendering::kName, OffOnNames},
     {u"Hot_Keys", 4, Rendering::kName, OffOnNames},
     {u"Cursor_Keys", 6, Rendering::kName, OffOnNames},
     {u"Include_Box_In_Light_Bar", 8, Rendering::kName, OffOnNames},
-    {u"Include_Window_With_Box", kIncludeWindowOffset, Rendering::kDecimal},
+    {u"Include_Window_With_Box", 10, Rendering::kDecimalOrNone},
     {u"Marked_Text", 12, Rendering::kName, MarkedTextNames},
     {u"Character_Dictionary", 14, Rendering::kName, OffOnNames},
     {u"Key_Label_Dictionary", 16, Rendering::kName, OffOnNames},
@@ -97,31 +96,12 @@ constexpr std::size_t kDictionaryThreshold = 33;  // the header alone
 static_assert(kDictionaryThreshold ==
               kDictionaryHeader.size() + kLineEnd.size());
 
-// A stored -1 means no window is included and is written as a word.
-void WriteIncludeWindowLine(ReportContext& ctx, BlockPair blocks,
-                            const SettingLine& line) {
-  if (ReadSignedWord(blocks.printed, line.offset) != -1) {
-    WriteSettingLine(ctx, blocks, line);
-    return;
-  }
-  if (!ctx.ShouldWrite(ctx.comparing() && FieldDiffers(blocks, line))) return;
-  BeginSetting(ctx.out, line.keyword);
-  AppendLine(ctx.out, u"None");
-}
-
 }  // namespace
 
 void WriteGeneralSection(ReportContext& ctx) {
-  BlockPair blocks = ctx.Blocks(BlockId::kGeneral);
   auto mark = ctx.out.size();
   AppendLine(ctx.out, kGeneralHeader);
-  for (const SettingLine& line : kGeneralLines) {
-    if (line.offset == kIncludeWindowOffset) {
-      WriteIncludeWindowLine(ctx, blocks, line);
-    } else {
-      WriteSettingLine(ctx, blocks, line);
-    }
-  }
+  WriteSettingLines(ctx, ctx.Blocks(BlockId::kGeneral), kGeneralLines);
   EraseIfShort(ctx.out, mark, kGeneralThreshold);
 }
 

@@ -72,56 +72,20 @@ constexpr std::size_t kHyperactiveWindowThreshold = kSeparatorLength;
 
 constexpr std::u16string_view kWindowKeyword = u"Window#";
 
-void AppendWindowValue(ReportText& out, ByteView record,
-                       const WindowLine& line) {
-  switch (line.value) {
-    case WindowValue::kShared:
-      AppendValue(out, record, line.field);
-      break;
-    case WindowValue::kOneIsOn:
-      out.append(ReadWord(record, line.field.offset) == 1 ? OffOnNames[1]
-                                                          : OffOnNames[0]);
-      break;
-    case WindowValue::kChainRead: {
-      std::int16_t window = ReadSignedWord(record, line.field.offset);
-      if (window == kNoChainRead) {
-        out.append(u"None");
-      } else {
-        AppendDecimal(out, window);
-      }
-      break;
-    }
-  }
-}
-
-// Writes each line whose field the comparison filter lets through, its
-// keyword after `prefix` ("Window#12_", "Window#C_").
-void WriteWindowLines(ReportContext& ctx, BlockPair record,
-                      std::u16string_view prefix,
-                      std::span<const WindowLine> lines) {
-  for (const WindowLine& line : lines) {
-    if (!ctx.ShouldWrite(FieldDiffers(record, line.field))) continue;
-    ctx.out.append(prefix);
-    BeginSetting(ctx.out, line.field.keyword);
-    AppendWindowValue(ctx.out, record.printed, line);
-    ctx.out.append(kLineEnd);
-  }
-}
-
 void WriteStandardWindow(ReportContext& ctx, BlockPair record,
                          std::size_t window) {
   std::u16string prefix(kWindowKeyword);
   AppendDecimal(prefix, static_cast<std::int64_t>(window));
   prefix.push_back(u'_');
-  WriteWindowLines(ctx, record, prefix, kStandardHeadLines);
-  WriteWindowLines(ctx, record, prefix, kEdgeLines);
-  WriteWindowLines(ctx, record, prefix, kStandardColourLines);
+  WriteSettingLines(ctx, record, kStandardHeadLines, prefix);
+  WriteSettingLines(ctx, record, kEdgeLines, prefix);
+  WriteSettingLines(ctx, record, kStandardColourLines, prefix);
 
   auto mark = ctx.out.size();
   ctx.out.push_back(u';');
   ctx.out.append(prefix);
   AppendLine(ctx.out, kFloatComment);
-  WriteWindowLines(ctx, record, prefix, kFloatLines);
+  WriteSettingLines(ctx, record, kFloatLines, prefix);
   AppendLine(ctx.out, kSeparatorLine);
   EraseIfShort(ctx.out, mark, kFloatThreshold);
 }
@@ -196,15 +160,15 @@ void WriteHyperactiveWindow(ReportContext& ctx, BlockPair record,
   prefix.push_back(u'_');
 
   auto mark = ctx.out.size();
-  WriteWindowLines(ctx, record, prefix, kHyperactiveHeadLines);
-  WriteWindowLines(ctx, record, prefix, kEdgeLines);
-  WriteWindowLines(ctx, record, prefix, kTriggerLines);
+  WriteSettingLines(ctx, record, kHyperactiveHeadLines, prefix);
+  WriteSettingLines(ctx, record, kEdgeLines, prefix);
+  WriteSettingLines(ctx, record, kTriggerLines, prefix);
   // The printed file's trigger decides in a comparison too.
   std::int16_t trigger = ReadSignedWord(record.printed, kTriggerOffset);
   if (trigger == kContainsAttribute || trigger == kDoesNotContainAttribute) {
-    WriteWindowLines(ctx, record, prefix, kSearchAttributeLines);
+    WriteSettingLines(ctx, record, kSearchAttributeLines, prefix);
   } else if (trigger == kContainsString || trigger == kDoesNotContainString) {
-    WriteWindowLines(ctx, record, prefix, kSearchStringLines);
+    WriteSettingLines(ctx, record, kSearchStringLines, prefix);
   }
   for (std::size_t j = 0; j < kCommandCount; ++j) {
     WriteCommandLine(ctx, record, prefix, j);

@@ -123,65 +123,51 @@ inline constexpr std::u16string_view CommandSlotNames[] = {
     u"First_Command", u"Second_Command", u"Third_Command"};
 static_assert(std::size(CommandSlotNames) == kCommandCount);
 
-// How a standard window line writes its field where the shared renderings
-// do not fit.
-enum class WindowValue : std::uint8_t {
-  kShared,     // the field's own Rendering
-  kOneIsOn,    // "On" for a word of exactly 1, "Off" for any other
-  kChainRead,  // "None" for kNoChainRead, otherwise the signed number
-};
-inline constexpr std::int16_t kNoChainRead = -1;
-
-// One line of a window record. The keyword is what follows "Window#",
-// the window's number or letter and "_"; the offset is from the record.
-struct WindowLine {
-  SettingLine field;
-  WindowValue value = WindowValue::kShared;
-};
-
-constexpr WindowLine DecimalLine(std::u16string_view keyword,
-                                 std::uint16_t offset) {
-  return {{keyword, offset, Rendering::kDecimal}};
+// The lines of a window record, as setting lines over record offsets. The
+// keyword is what follows "Window#", the window's number or letter and "_".
+constexpr SettingLine DecimalLine(std::u16string_view keyword,
+                                  std::uint16_t offset) {
+  return {keyword, offset, Rendering::kDecimal};
 }
-constexpr WindowLine ByteLine(std::u16string_view keyword,
-                              std::uint16_t offset) {
-  return {{keyword, offset, Rendering::kByteDecimal}};
+constexpr SettingLine ByteLine(std::u16string_view keyword,
+                               std::uint16_t offset) {
+  return {keyword, offset, Rendering::kByteDecimal};
 }
-constexpr WindowLine BoolLine(std::u16string_view keyword,
-                              std::uint16_t offset) {
-  return {{keyword, offset, Rendering::kBool}};
+constexpr SettingLine BoolLine(std::u16string_view keyword,
+                               std::uint16_t offset) {
+  return {keyword, offset, Rendering::kBool};
 }
-constexpr WindowLine NamedLine(std::u16string_view keyword,
-                               std::uint16_t offset, ValueNameTable names) {
-  return {{keyword, offset, Rendering::kName, names}};
+constexpr SettingLine NamedLine(std::u16string_view keyword,
+                                std::uint16_t offset, ValueNameTable names) {
+  return {keyword, offset, Rendering::kName, names};
 }
-constexpr WindowLine TextLine(std::u16string_view keyword, std::uint16_t offset,
-                              std::uint16_t units) {
-  return {{keyword, offset, Rendering::kText, {}, units}};
+constexpr SettingLine TextLine(std::u16string_view keyword,
+                               std::uint16_t offset, std::uint16_t units) {
+  return {keyword, offset, Rendering::kText, {}, units};
 }
-constexpr WindowLine OneIsOnLine(std::u16string_view keyword,
-                                 std::uint16_t offset) {
-  return {{keyword, offset, Rendering::kUnsignedDecimal},
-          WindowValue::kOneIsOn};
+constexpr SettingLine OneIsOnLine(std::u16string_view keyword,
+                                  std::uint16_t offset) {
+  return {keyword, offset, Rendering::kOneIsOn};
 }
-constexpr WindowLine ChainReadLine(std::u16string_view keyword,
-                                   std::uint16_t offset) {
-  return {{keyword, offset, Rendering::kDecimal}, WindowValue::kChainRead};
+// A chain read names the standard window read next; -1 reads none.
+constexpr SettingLine ChainReadLine(std::u16string_view keyword,
+                                    std::uint16_t offset) {
+  return {keyword, offset, Rendering::kDecimalOrNone};
 }
 
-inline constexpr WindowLine kStandardHeadLines[] = {
+inline constexpr SettingLine kStandardHeadLines[] = {
     NamedLine(u"Status", 112, WindowStatusNames),
     TextLine(u"Comment_Line", 114, kCommentUnits),
 };
 
-inline constexpr WindowLine kHyperactiveHeadLines[] = {
+inline constexpr SettingLine kHyperactiveHeadLines[] = {
     NamedLine(u"Status", 24, HyperactiveStatusNames),
     TextLine(u"Comment_Line", 26, kCommentUnits),
 };
 
 // The rectangle, at the same offsets in both kinds of record. The float
 // position word after each edge belongs to the float sub-block.
-inline constexpr WindowLine kEdgeLines[] = {
+inline constexpr SettingLine kEdgeLines[] = {
     DecimalLine(u"Left", 0),    BoolLine(u"Offset_From_Left", 2),
     DecimalLine(u"Top", 6),     BoolLine(u"Offset_From_Top", 8),
     DecimalLine(u"Right", 12),  BoolLine(u"Offset_From_Right", 14),
@@ -189,7 +175,7 @@ inline constexpr WindowLine kEdgeLines[] = {
 };
 
 // A standard window's lines from its colours up to its float sub-block.
-inline constexpr WindowLine kStandardColourLines[] = {
+inline constexpr SettingLine kStandardColourLines[] = {
     ByteLine(u"Red_Foreground", 168),
     ByteLine(u"Green_Foreground", 169),
     ByteLine(u"Blue_Foreground", 170),
@@ -211,7 +197,7 @@ inline constexpr WindowLine kStandardColourLines[] = {
 };
 
 // The float sub-block, between its comment line and its ";".
-inline constexpr WindowLine kFloatLines[] = {
+inline constexpr SettingLine kFloatLines[] = {
     NamedLine(u"Float_Left_Position", 4, FloatPositionNames),
     TextLine(u"Float_Left_String", 24, kFloatStringUnits),
     NamedLine(u"Float_Top_Position", 10, FloatPositionNames),
@@ -229,12 +215,12 @@ static_assert(std::size(kStandardHeadLines) + std::size(kEdgeLines) +
 static_assert(std::size(kFloatLines) == 8);
 
 inline constexpr std::uint16_t kTriggerOffset = 80;
-inline constexpr WindowLine kTriggerLines[] = {
+inline constexpr SettingLine kTriggerLines[] = {
     NamedLine(u"Interrupt", 78, InterruptNames),
     NamedLine(u"Trigger_On", kTriggerOffset, TriggerNames),
 };
 
-inline constexpr WindowLine kSearchAttributeLines[] = {
+inline constexpr SettingLine kSearchAttributeLines[] = {
     ByteLine(u"Search_Attribute_Red_Foreground", 148),
     ByteLine(u"Search_Attribute_Green_Foreground", 149),
     ByteLine(u"Search_Attribute_Blue_Foreground", 150),
@@ -243,7 +229,7 @@ inline constexpr WindowLine kSearchAttributeLines[] = {
     ByteLine(u"Search_Attribute_Blue_Background", 153),
 };
 
-inline constexpr WindowLine kSearchStringLines[] = {
+inline constexpr SettingLine kSearchStringLines[] = {
     TextLine(u"Search_For_String", 82, kSearchStringUnits),
 };
 
@@ -322,15 +308,6 @@ static_assert(std::size(kCommandSlots) == kCommandCount);
 // letter; any other value is a standard window's number.
 inline constexpr std::int16_t kFirstWindowLetter = u'A';
 inline constexpr std::int16_t kLastWindowLetter = u'Z';
-
-constexpr bool FitsIn(std::span<const WindowLine> lines,
-                      std::size_t record_size) {
-  for (const WindowLine& line : lines) {
-    const SettingLine one[] = {line.field};
-    if (!FitsIn(one, record_size)) return false;
-  }
-  return true;
-}
 
 constexpr bool FitsIn(const CommandSlot& slot, std::size_t record_size) {
   const SettingLine command[] = {slot.command};
