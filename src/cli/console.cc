@@ -62,9 +62,11 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     return kExitUsage;
   }
 
-  LogBuffer log([&](std::uint32_t code, std::u16string_view text) {
-    Print(IsError(code) ? err : out, text);
-  });
+  LogBuffer log(
+      [&](std::uint32_t code, std::u16string_view text) {
+        Print(IsError(code) ? err : out, text);
+      },
+      0);
   RunContext ctx{fs, log, {}, jobs};
   RunDecompile(ctx, run->mode, run->input, run->output);
   return log.ErrorLogged() ? kExitRunError : kExitOk;

@@ -91,13 +91,9 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
   run->inputs = IdsOf(entries);
   if (original_entry.id) run->inputs.push_back(*original_entry.id);
 
-  std::vector<std::string> output_paths;
-  output_paths.reserve(entries.size());
-  for (const DirEntry& entry : entries) {
-    output_paths.push_back(
-        CompareRun::OutputPathFor(pattern.Folder() + entry.name));
-  }
-  int workers = WorkersFor(ctx.jobs, output_paths);
+  int workers = WorkersFor(ctx.jobs, entries.size(), [&](std::size_t i) {
+    return CompareRun::OutputPathFor(pattern.Folder() + entries[i].name);
+  });
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
   int count = 0;
   bool go_on = true;

@@ -22,8 +22,7 @@ struct DecompileRun {
     return ReportPathFromOutputName(output, entry.name);
   }
 
-  EntryResult Process(const DirEntry& entry, const std::string& output_path,
-                      WorkerState& state) const {
+  EntryResult Process(const DirEntry& entry, WorkerState& state) const {
     LogBuffer& log = state.recorder.log();
     auto done = [&](EntryOutcome outcome) {
       return state.recorder.Take(outcome);
@@ -32,6 +31,7 @@ struct DecompileRun {
     std::unique_ptr<InputFile> input =
         OpenSetFile(ctx.fs, log, input_path, entry, state.image);
     if (!input) return done(EntryOutcome::kNotCounted);
+    std::string output_path = OutputPathFor(entry);
     // Reading only: a failure to close the input matters to nobody when
     // no report comes of it.
     if (LooksLikeSetFileName(output_path)) {
@@ -79,21 +79,19 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     return;
   }
   run.inputs = IdsOf(entries);
-  std::vector<std::string> output_paths;
-  output_paths.reserve(entries.size());
-  for (const DirEntry& entry : entries) {
-    output_paths.push_back(run.OutputPathFor(entry));
-  }
   // An entry whose report name could be a set file ends the run if it is a
   // valid set file, and nothing after it may be written: such entries are
   // taken one at a time, the runs of entries between them in parallel.
-  int workers = WorkersFor(ctx.jobs, output_paths);
+  int workers = WorkersFor(ctx.jobs, entries.size(), [&](std::size_t i) {
+    return run.OutputPathFor(entries[i]);
+  });
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
   int count = 0;
   std::size_t begin = 0;
   while (begin < entries.size()) {
     std::size_t end = begin;
-    while (end < entries.size() && !LooksLikeSetFileName(output_paths[end])) {
+    while (end < entries.size() &&
+           !LooksLikeSetFileName(run.OutputPathFor(entries[end]))) {
       ++end;
     }
     if (end == begin) ++end;
@@ -101,7 +99,7 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     RunInOrder<EntryResult>(
         end - begin, workers,
         [&](std::size_t i, int worker) {
-          return run.Process(entries[begin + i], output_paths[begin + i],
+          return run.Process(entries[begin + i],
                              states[static_cast<std::size_t>(worker)]);
         },
         [&](EntryResult& result) {

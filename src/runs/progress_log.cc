@@ -78,7 +78,7 @@ std::u16string ConvertLineEnds(std::u16string_view text) {
 
 bool LogBuffer::ReserveCapacity() {
   try {
-    text_.reserve(kCapacity);
+    text_.reserve(capacity_);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -92,7 +92,7 @@ void LogBuffer::ResetLog() {
 
 void LogBuffer::AppendLogText(std::u16string_view formatted) {
   std::u16string converted = ConvertLineEnds(formatted);
-  if (text_.size() + converted.size() >= kCapacity) return;
+  if (text_.size() + converted.size() >= capacity_) return;
   text_.append(converted);
 }
 

@@ -47,17 +47,20 @@ class LogBuffer {
   static constexpr std::size_t kCapacity = 128000;
   using Echo = std::function<void(std::uint32_t code, std::u16string_view)>;
 
-  explicit LogBuffer(Echo echo = {}) : echo_(std::move(echo)) {}
+  // A `capacity` of 0 keeps no text at all: the console program prints
+  // every message through the echo and has no pane to fill.
+  explicit LogBuffer(Echo echo = {}, std::size_t capacity = kCapacity)
+      : echo_(std::move(echo)), capacity_(capacity) {}
 
-  // Obtains room for kCapacity characters at once, so that a run never
+  // Obtains room for the whole capacity at once, so that a run never
   // allocates for its log; returns false when the memory is not there.
   [[nodiscard]] bool ReserveCapacity();
 
   // Empties the log before a run.
   void ResetLog();
 
-  // Appends converted text unless it would bring the log to kCapacity
-  // characters or more; then the text is dropped, and later shorter text
+  // Appends converted text unless it would bring the log to its capacity
+  // or more; then the text is dropped, and later shorter text
   // may still fit.
   void AppendLogText(std::u16string_view formatted);
 
@@ -80,6 +83,7 @@ class LogBuffer {
   std::u16string text_;
   bool error_logged_ = false;
   Echo echo_;
+  std::size_t capacity_;
 };
 
 }  // namespace quorlith

@@ -79,6 +79,13 @@ TEST(ProgressLog, EchoSeesEveryMessage) {
   EXPECT_EQ(codes, (std::vector<std::uint32_t>{1, 8}));
   EXPECT_EQ(log.Text(), u"1 file(s) decompiled.\r\r\n");
   EXPECT_TRUE(log.ErrorLogged());
+
+  LogBuffer echo_only(
+      [&](std::uint32_t code, std::u16string_view) { codes.push_back(code); },
+      0);
+  echo_only.LogMessage(LogCode::kMarker);
+  EXPECT_EQ(codes.back(), 10u);
+  EXPECT_TRUE(echo_only.Text().empty());
 }
 
 }  // namespace

@@ -95,13 +95,16 @@ bool CommitEntry(RunContext& ctx, EntryResult& result, int& count) {
   return !(ctx.pump && ctx.pump());
 }
 
-int WorkersFor(int jobs, std::span<const std::string> output_paths) {
+int WorkersFor(int jobs, std::size_t count,
+               const std::function<std::string(std::size_t)>& output_path) {
   if (jobs <= 1) return 1;
-  std::vector<std::string_view> sorted(output_paths.begin(),
-                                       output_paths.end());
-  std::sort(sorted.begin(), sorted.end());
+  std::vector<std::size_t> hashes(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    hashes[i] = std::hash<std::string>{}(output_path(i));
+  }
+  std::sort(hashes.begin(), hashes.end());
   bool unique =
-      std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+      std::adjacent_find(hashes.begin(), hashes.end()) == hashes.end();
   return unique ? jobs : 1;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -60,9 +61,11 @@ struct EntryResult {
 class RecordingLog {
  public:
   RecordingLog()
-      : log_([this](std::uint32_t code, std::u16string_view text) {
-          result_.messages.emplace_back(code, std::u16string(text));
-        }) {}
+      : log_(
+            [this](std::uint32_t code, std::u16string_view text) {
+              result_.messages.emplace_back(code, std::u16string(text));
+            },
+            0) {}
   RecordingLog(const RecordingLog&) = delete;
   RecordingLog& operator=(const RecordingLog&) = delete;
 
@@ -90,6 +93,10 @@ struct WorkerState {
 // The number of workers a run of `entries` may use: one when two entries
 // would write the same report, since then the order of writing decides
 // which report survives.
-int WorkersFor(int jobs, std::span<const std::string> output_paths);
+// `output_path` gives the report path of each of `count` entries. Only a
+// hash of each path is kept, so a run of many files stays small; a hash
+// collision merely makes the run serial.
+int WorkersFor(int jobs, std::size_t count,
+               const std::function<std::string(std::size_t)>& output_path);
 
 }  // namespace quorlith
