@@ -8,18 +8,45 @@ namespace quorlith {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
+// What every open fake file does: counts itself open until it is closed
+// or destroyed, records its close and fails it when the test asks.
+class FakeHandle {
+ public:
+  FakeHandle(FakeFileSystem& fs, std::string path)
+      : fs_(fs), path_(std::move(path)) {
+    Lock lock(fs_.mutex_);
+    ++fs_.open_files;
+  }
+  ~FakeHandle() {
+    Lock lock(fs_.mutex_);
+    if (open_) --fs_.open_files;
+  }
+  FakeHandle(const FakeHandle&) = delete;
+  FakeHandle& operator=(const FakeHandle&) = delete;
+
+  bool Close() {
+    Lock lock(fs_.mutex_);
+    open_ = false;
+    --fs_.open_files;
+    fs_.closed.push_back(path_);
+    return fs_.fail_close.count(path_) == 0;
+  }
+
+  FakeFileSystem& fs() { return fs_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string path_;
+  bool open_ = true;
+};
+
 class FakeInput : public InputFile {
  public:
   FakeInput(FakeFileSystem& fs, std::string path,
             std::vector<std::uint8_t> bytes)
-      : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {
-    Lock lock(fs_.mutex_);
-    ++fs_.open_files;
-  }
-  ~FakeInput() override {
-    Lock lock(fs_.mutex_);
-    if (open_) --fs_.open_files;
-  }
+      : handle_(fs, std::move(path)), bytes_(std::move(bytes)) {}
+
   std::size_t Read(std::span<std::uint8_t> buffer) override {
     std::size_t n = std::min(buffer.size(), bytes_.size() - pos_);
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n,
@@ -27,52 +54,31 @@ class FakeInput : public InputFile {
     pos_ += n;
     return n;
   }
-  bool Close() override {
-    Lock lock(fs_.mutex_);
-    open_ = false;
-    --fs_.open_files;
-    fs_.closed.push_back(path_);
-    return fs_.fail_close.count(path_) == 0;
-  }
+  bool Close() override { return handle_.Close(); }
 
  private:
-  FakeFileSystem& fs_;
-  std::string path_;
+  FakeHandle handle_;
   std::vector<std::uint8_t> bytes_;
   std::size_t pos_ = 0;
-  bool open_ = true;
 };
 
 class FakeOutput : public OutputFile {
  public:
   FakeOutput(FakeFileSystem& fs, std::string path)
-      : fs_(fs), path_(std::move(path)) {
-    Lock lock(fs_.mutex_);
-    ++fs_.open_files;
-  }
-  ~FakeOutput() override {
-    Lock lock(fs_.mutex_);
-    if (open_) --fs_.open_files;
-  }
+      : handle_(fs, std::move(path)) {}
+
   bool Write(std::span<const std::uint8_t> bytes) override {
-    Lock lock(fs_.mutex_);
-    if (fs_.fail_write.count(path_)) return false;
-    FakeFileSystem::File* file = fs_.Find(path_);
+    FakeFileSystem& fs = handle_.fs();
+    Lock lock(fs.mutex_);
+    if (fs.fail_write.count(handle_.path())) return false;
+    FakeFileSystem::File* file = fs.Find(handle_.path());
     file->bytes.insert(file->bytes.end(), bytes.begin(), bytes.end());
     return true;
   }
-  bool Close() override {
-    Lock lock(fs_.mutex_);
-    open_ = false;
-    --fs_.open_files;
-    fs_.closed.push_back(path_);
-    return fs_.fail_close.count(path_) == 0;
-  }
+  bool Close() override { return handle_.Close(); }
 
  private:
-  FakeFileSystem& fs_;
-  std::string path_;
-  bool open_ = true;
+  FakeHandle handle_;
 };
 
 void FakeFileSystem::AddFile(const std::string& path,

@@ -49,7 +49,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileId> IdOf(const std::string& path) override;
 
  private:
-  friend class FakeInput;
+  friend class FakeHandle;
   friend class FakeOutput;
   std::recursive_mutex mutex_;
   std::string cwd_ = "/";
