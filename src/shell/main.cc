@@ -8,7 +8,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quorlith-gui"));
-  QApplication::setDesktopFileName(QStringLiteral("quorlith-gui"));
+  // The window manager finds the desktop entry, and so the icon and name
+  // for the task bar, by this name.
+  QApplication::setDesktopFileName(QStringLiteral("org.quorlith.Quorlith"));
 
   // QApplication has taken out the options it handles; the rest are ours,
   // kept as bytes so that any file name reaches the run unchanged.
