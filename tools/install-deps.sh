@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev
   clang libclang-rt-14-dev
+  # The Debian package (tools/package-deb.sh) and its checks.
+  dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion
 )
 # Optional tools for the benchmark script and the screen-reader check.
 if [[ "${QUORLITH_EXTRA_TOOLS:-0}" == 1 ]]; then

@@ -21,6 +21,7 @@ cmake --build build-sanitize -j"$jobs"
 
 # Each harness for 20 seconds; any finding fails the run.
 bash tools/fuzz.sh 20
+bash tools/test-package.sh
 
 passed=$(awk '/tests passed, .* tests failed out of/ {n += $NF} END {print n + 0}' "$log")
 echo "$((passed + 3)) passed, 0 failed"
