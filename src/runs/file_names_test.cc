@@ -56,7 +56,19 @@ TEST(FileNames, Wildcards) {
       {"*.*", "noext", false},
       {"*a*b*c", "xxaxxbxxc", true},
       {"*a*b*c", "xxaxxcxxb", false},
-      {"ä.000", "Ä.000", false},
+      // Characters, not bytes; every letter that has a case folds.
+      {"B?ro", "Büro", true},
+      {"B??ro", "Büro", false},
+      {"*\xBC", "Büro", false},  // the last byte of ü is no character
+      {"ä*", "Ärger.000", true},
+      {"ÄRGER", "ärger", true},
+      {"σς", "ΣΣ", true},
+      {"k", "\u212A", true},  // the Kelvin sign
+      {"\U00010428", "\U00010400", true},
+      {"ss", "ß", false},  // simple folding: one character stays one
+      {"?", "\xFF", true},
+      {"\xFF", "\xFE", false},
+      {"\xC3", "Ã", false},
       {"**.000", "x.000", true},
       {"*.0?0", "x.0t0", true},
       {"", "", true},
@@ -78,6 +90,8 @@ TEST(FileNames, SortOrder) {
   EXPECT_GT(CompareNames("b.000", "B.000"), 0);
   EXPECT_LT(CompareNames("ab", "abc"), 0);
   EXPECT_EQ(CompareNames("x", "x"), 0);
+  EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
+  EXPECT_LT(CompareNames("Ärger", "ärger"), 0);
 }
 
 TEST(FileNames, ReportNames) {
