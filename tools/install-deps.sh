@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev
+  qt6-base-dev libxcb1-dev
   clang libclang-rt-14-dev
 )
 # Optional tools for the benchmark script and the screen-reader check.
