@@ -6,6 +6,18 @@
 #include "runs/case_folding_table.h"
 
 namespace quorlith {
+namespace {
+
+// FoldCase searches the ranges by their first character.
+constexpr bool SortedAndApart() {
+  for (std::size_t i = 1; i < kFoldRanges.size(); ++i) {
+    if (kFoldRanges[i].first <= kFoldRanges[i - 1].last) return false;
+  }
+  return true;
+}
+static_assert(SortedAndApart());
+
+}  // namespace
 
 // A generated table rather than a library: ICU's u_foldCase would do the
 // same, but it would bring its data library (some 30 MB) into the static

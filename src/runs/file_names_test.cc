@@ -92,6 +92,7 @@ TEST(FileNames, SortOrder) {
   EXPECT_EQ(CompareNames("x", "x"), 0);
   EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
   EXPECT_LT(CompareNames("Ärger", "ärger"), 0);
+  EXPECT_EQ(CompareNames("ā", "Ā"), 1);  // bytes one apart
 }
 
 TEST(FileNames, ReportNames) {
@@ -128,6 +129,7 @@ TEST(FileNames, ReportNames) {
 TEST(FileNames, LooksLikeSetFileName) {
   EXPECT_TRUE(LooksLikeSetFileName("/out/REPORT.001"));
   EXPECT_TRUE(LooksLikeSetFileName("/v1.0/A.t00"));
+  EXPECT_TRUE(LooksLikeSetFileName("/out/A.0"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A.t00"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A."));

@@ -103,6 +103,10 @@ TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
   EXPECT_EQ(fs::file_size(dir_ + "A.t00") % 2, 0u);
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir_ + "A.t00").permissions(),
+            static_cast<fs::perms>(0666 & ~mask));  // as any new file
 
   // A missing output folder fails each create and the run goes on.
   log = Run(RunMode::kDecompileTo, dir_ + "A", dir_ + "missing/");
