@@ -36,8 +36,8 @@ void DrawFocusMark(const QRect& rect, const QPalette& palette,
 }  // namespace
 
 double ContrastRatio(const QColor& a, const QColor& b) {
-  auto [dark, light] = std::minmax(Luminance(a), Luminance(b));
-  return (light + 0.05) / (dark + 0.05);
+  double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QColor FocusMarkColor(const QPalette& palette) {
