@@ -151,8 +151,7 @@ TEST_F(ConsoleTest, UsageAndVersion) {
   EXPECT_NE(usage.err.find("Usage: quorlith"), std::string::npos);
   EXPECT_NE(usage.err.find("'sets/*.000'"), std::string::npos);
   EXPECT_FALSE(fs_.Exists("/cwd/A.t00"));  // no run
-  EXPECT_EQ(RunWith(fs_, {"--version"}).out, "Quorlith v. 7.0\n");
-  EXPECT_NE(RunWith(fs_, {"--help"}).out.find("Exit status"),
+  EXPECT_NE(RunWith(fs_, {"--help"}).out.find("from the first name on"),
             std::string::npos);
 }
 

@@ -89,6 +89,7 @@ TEST(FileNames, SortOrder) {
   EXPECT_LT(CompareNames("B.000", "b.000"), 0);  // same folded: bytes decide
   EXPECT_GT(CompareNames("b.000", "B.000"), 0);
   EXPECT_LT(CompareNames("ab", "abc"), 0);
+  EXPECT_LT(CompareNames("ab", "ABC"), 0);  // shorter first, whatever the case
   EXPECT_EQ(CompareNames("x", "x"), 0);
   EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
   EXPECT_LT(CompareNames("Ärger", "ärger"), 0);

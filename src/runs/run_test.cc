@@ -113,6 +113,11 @@ TEST_F(RunTest, DecompileToOutputName) {
                "Error: Cannot open file " + output, "0 file(s) decompiled."}));
     EXPECT_FALSE(fs_.Exists(output));
   }
+  // Only the file's own name is checked: an existing folder is taken as
+  // it is named.
+  EXPECT_EQ(
+      Run(RunMode::kDecompileTo, "/sets/A", "/o*/"),
+      (Lines{"/sets/A.000 decompiled to /o*/A.t00.", "1 file(s) decompiled."}));
   // The ticked box with an empty output name: reports in the current folder.
   EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/A", ""),
             (Lines{"/sets/A.000 decompiled to /cwd/A.t00.",
