@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev
+  qt6-base-dev libxcb1-dev
   clang libclang-rt-14-dev
   # The Debian package (tools/package-deb.sh) and its checks.
   dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion

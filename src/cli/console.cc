@@ -13,8 +13,10 @@ namespace quorlith {
 namespace {
 
 // Prints a log message as a console line: the catalogue's CR LF becomes
-// the terminal's LF.
+// the terminal's LF. A stream that failed once (a closed pipe: `quorlith
+// ... | head -1`) is written no more; the run goes on without it.
 void Print(std::ostream& stream, std::u16string_view text) {
+  if (!stream) return;
   std::string utf8 = Utf16ToUtf8(text);
   std::erase(utf8, '\r');
   stream << utf8 << std::flush;
@@ -37,6 +39,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
       ->check(CLI::Range(1, 256));
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
+  // Options stand before the names. From the first name on every argument
+  // is a name, so a comparison's third argument may be anything, "-c" or
+  // "--help" included.
+  app.positionals_at_end();
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -49,7 +55,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "  --version    print the version\n"
            "  -j N         work on N files at once (default: one per\n"
            "               processor); the log and reports are the same\n"
-           "  --           end of options: later arguments are names\n";
+           "  --           end of options, for a first name that begins with "
+           "-\n"
+           "\nOptions go before the names: from the first name on, every\n"
+           "argument is a name (quorlith -j 4 'sets/*' out/).\n";
     return kExitOk;
   }
   if (version) {

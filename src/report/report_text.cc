@@ -30,8 +30,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one UTF-8 sequence at `pos`; returns the code point and advances
-// `pos`, or returns U+FFFD and skips one byte when the sequence is invalid.
+}  // namespace
+
 char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   unsigned char lead = byte(pos);
@@ -50,34 +50,33 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
     length = 4, code = lead & 0x07u, minimum = 0x10000;
   } else {
     ++pos;
-    return kReplacement;
+    return kNotUtf8;
   }
   if (pos + static_cast<std::size_t>(length) > s.size()) {
     ++pos;
-    return kReplacement;
+    return kNotUtf8;
   }
   for (int i = 1; i < length; ++i) {
     unsigned char next = byte(pos + static_cast<std::size_t>(i));
     if ((next & 0xC0) != 0x80) {
       ++pos;
-      return kReplacement;
+      return kNotUtf8;
     }
     code = (code << 6) | (next & 0x3Fu);
   }
   if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
     ++pos;
-    return kReplacement;
+    return kNotUtf8;
   }
   pos += static_cast<std::size_t>(length);
   return code;
 }
 
-}  // namespace
-
 void AppendUtf8(ReportText& out, std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     char32_t code = DecodeUtf8(utf8, pos);
+    if (code == kNotUtf8) code = kReplacement;
     if (code < 0x10000) {
       out.push_back(static_cast<char16_t>(code));
     } else {

@@ -36,6 +36,14 @@ void AppendZeroPadded(ReportText& out, std::int64_t value, int width);
 // Appends ASCII text unit by unit.
 void AppendAscii(ReportText& out, std::string_view ascii);
 
+// What DecodeUtf8 returns for a byte that starts no valid sequence.
+inline constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
+
+// Decodes the UTF-8 sequence at `pos` and moves `pos` past it; returns
+// kNotUtf8 and moves one byte on when the sequence is invalid (overlong, a
+// surrogate, beyond U+10FFFF or cut short). REQUIRES: pos < s.size().
+char32_t DecodeUtf8(std::string_view s, std::size_t& pos);
+
 // Appends UTF-8 text (file names) as UTF-16. A byte that is not part of a
 // valid UTF-8 sequence becomes U+FFFD: Linux file names are bytes, reports
 // and the log are UTF-16 text, and a report must stay valid UTF-16.

@@ -12,7 +12,7 @@ struct CompareRun {
   std::string original_path;
   ReportSource original_source;
   SetFileImage original_image;
-  std::vector<FileId> inputs;  // the new files and the original
+  std::optional<RunInputs> inputs;  // the new files and the original
 
   static std::string OutputPathFor(const std::string& new_path) {
     NameParts parts = SplitPath(new_path);
@@ -30,7 +30,7 @@ struct CompareRun {
         OpenSetFile(ctx.fs, log, new_path, entry, state.image);
     if (!input) return done(EntryOutcome::kNotCounted);
     std::string output_path = OutputPathFor(new_path);
-    if (WouldReplaceInput(ctx.fs, output_path, inputs)) {
+    if (inputs->WouldReplace(ctx.fs, output_path, entry)) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);
@@ -88,25 +88,23 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
     (void)original_file->Close();
     return;
   }
-  run->inputs = IdsOf(entries);
-  if (original_entry.id) run->inputs.push_back(*original_entry.id);
+  run->inputs.emplace(pattern.Folder(), entries);
+  if (original_entry.id) run->inputs->Keep(*original_entry.id);
 
-  int workers = WorkersFor(ctx.jobs, entries.size(), [&](std::size_t i) {
-    return CompareRun::OutputPathFor(pattern.Folder() + entries[i].name);
-  });
+  int workers =
+      WorkersFor(ctx.fs, ctx.jobs, entries.size(), [&](std::size_t i) {
+        return CompareRun::OutputPathFor(pattern.Folder() + entries[i].name);
+      });
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
   int count = 0;
-  bool go_on = true;
-  RunInOrder<EntryResult>(
+  bool finished = RunInOrder<EntryResult>(
       entries.size(), workers,
       [&](std::size_t i, int worker) {
         return run->Process(entries[i],
                             states[static_cast<std::size_t>(worker)]);
       },
-      [&](EntryResult& result) {
-        return go_on = CommitEntry(ctx, result, count);
-      });
-  if (!go_on) return;
+      [&](EntryResult& result) { return CommitEntry(ctx, result, count); });
+  if (!finished) return;
   (void)CloseLogged(log, run->original_path, original_file->Close());
   log.LogMessage(LogCode::kComparedCount, {}, {}, count);
 }

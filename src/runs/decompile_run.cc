@@ -13,7 +13,7 @@ struct DecompileRun {
   RunMode mode;
   NameParts pattern;
   NameParts output;  // mode 3 only
-  std::vector<FileId> inputs;
+  std::optional<RunInputs> inputs;
 
   std::string OutputPathFor(const DirEntry& entry) const {
     if (mode == RunMode::kDecompile) {
@@ -39,7 +39,7 @@ struct DecompileRun {
       (void)input->Close();
       return done(EntryOutcome::kStop);
     }
-    if (WouldReplaceInput(ctx.fs, output_path, inputs)) {
+    if (inputs->WouldReplace(ctx.fs, output_path, entry)) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);
@@ -78,13 +78,13 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     ctx.log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(run.pattern.Joined()));
     return;
   }
-  run.inputs = IdsOf(entries);
+  run.inputs.emplace(run.pattern.Folder(), entries);
   // An entry whose report name could be a set file ends the run if it is a
   // valid set file, and nothing after it may be written: such entries are
   // taken one at a time, the runs of entries between them in parallel.
-  int workers = WorkersFor(ctx.jobs, entries.size(), [&](std::size_t i) {
-    return run.OutputPathFor(entries[i]);
-  });
+  int workers =
+      WorkersFor(ctx.fs, ctx.jobs, entries.size(),
+                 [&](std::size_t i) { return run.OutputPathFor(entries[i]); });
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
   int count = 0;
   std::size_t begin = 0;
@@ -95,17 +95,14 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
       ++end;
     }
     if (end == begin) ++end;
-    bool go_on = true;
-    RunInOrder<EntryResult>(
+    bool finished = RunInOrder<EntryResult>(
         end - begin, workers,
         [&](std::size_t i, int worker) {
           return run.Process(entries[begin + i],
                              states[static_cast<std::size_t>(worker)]);
         },
-        [&](EntryResult& result) {
-          return go_on = CommitEntry(ctx, result, count);
-        });
-    if (!go_on) return;
+        [&](EntryResult& result) { return CommitEntry(ctx, result, count); });
+    if (!finished) return;
     begin = end;
   }
   ctx.log.LogMessage(LogCode::kDecompiledCount, {}, {}, count);

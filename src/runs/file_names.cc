@@ -3,18 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "report/fields.h"
+#include "runs/case_folding.h"
 #include "runs/file_system.h"
 
 namespace quorlith {
-namespace {
-
-unsigned char Folded(char c) {
-  return static_cast<unsigned char>(FoldAz(static_cast<unsigned char>(c)));
-}
-
-}  // namespace
-
 NameParts SplitPath(std::string_view path) {
   NameParts parts;
   std::size_t slash = path.rfind('/');
@@ -42,20 +34,29 @@ NameParts SplitFileName(std::string_view path,
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   // Greedy matching that backtracks only to the last "*": linear in
-  // practice and never recursive, whatever the pattern.
+  // practice and never recursive, whatever the pattern. Positions are
+  // bytes, steps are whole characters; "*" and "?" are ASCII, so they are
+  // never part of a longer UTF-8 sequence.
+  constexpr std::size_t kNone = std::string_view::npos;
   std::size_t p = 0, n = 0;
-  std::size_t star = std::string_view::npos, star_n = 0;
+  std::size_t star = kNone, star_n = 0;
   while (n < name.size()) {
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       star_n = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || Folded(pattern[p]) == Folded(name[n]))) {
-      ++p;
-      ++n;
-    } else if (star != std::string_view::npos) {
+      continue;
+    }
+    std::size_t next_n = n;
+    char32_t c = NextFoldedCharacter(name, next_n);
+    std::size_t next_p = p;
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || NextFoldedCharacter(pattern, next_p) == c)) {
+      p = pattern[p] == '?' ? p + 1 : next_p;
+      n = next_n;
+    } else if (star != kNone) {
       p = star + 1;
-      n = ++star_n;
+      (void)NextFoldedCharacter(name, star_n);
+      n = star_n;
     } else {
       return false;
     }
@@ -65,12 +66,13 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
 }
 
 int CompareNames(std::string_view a, std::string_view b) {
-  std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    if (Folded(a[i]) != Folded(b[i]))
-      return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    char32_t ca = NextFoldedCharacter(a, i);
+    char32_t cb = NextFoldedCharacter(b, j);
+    if (ca != cb) return ca < cb ? -1 : 1;
   }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
   int bytes = a.compare(b);
   return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
 }

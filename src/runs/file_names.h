@@ -28,10 +28,11 @@ NameParts SplitFileName(std::string_view path,
                         std::string_view current_directory);
 
 // True iff `name` matches `pattern`, where "*" matches any run of
-// characters, "?" exactly one, and A to Z match a to z.
+// characters, "?" exactly one, and letters match without regard to case
+// (FoldCase). Both are UTF-8; a character is a code point, not a byte.
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
-// Orders names without regard to the case of A to Z, then by bytes.
+// Orders names by their folded characters (FoldCase), then by bytes.
 int CompareNames(std::string_view a, std::string_view b);
 
 // The report name of a decompile report next to its input: the entry's

@@ -56,7 +56,19 @@ TEST(FileNames, Wildcards) {
       {"*.*", "noext", false},
       {"*a*b*c", "xxaxxbxxc", true},
       {"*a*b*c", "xxaxxcxxb", false},
-      {"ä.000", "Ä.000", false},
+      // Characters, not bytes; every letter that has a case folds.
+      {"B?ro", "Büro", true},
+      {"B??ro", "Büro", false},
+      {"*\xBC", "Büro", false},  // the last byte of ü is no character
+      {"ä*", "Ärger.000", true},
+      {"ÄRGER", "ärger", true},
+      {"σς", "ΣΣ", true},
+      {"k", "\u212A", true},  // the Kelvin sign
+      {"\U00010428", "\U00010400", true},
+      {"ss", "ß", false},  // simple folding: one character stays one
+      {"?", "\xFF", true},
+      {"\xFF", "\xFE", false},
+      {"\xC3", "Ã", false},
       {"**.000", "x.000", true},
       {"*.0?0", "x.0t0", true},
       {"", "", true},
@@ -77,7 +89,11 @@ TEST(FileNames, SortOrder) {
   EXPECT_LT(CompareNames("B.000", "b.000"), 0);  // same folded: bytes decide
   EXPECT_GT(CompareNames("b.000", "B.000"), 0);
   EXPECT_LT(CompareNames("ab", "abc"), 0);
+  EXPECT_LT(CompareNames("ab", "ABC"), 0);  // shorter first, whatever the case
   EXPECT_EQ(CompareNames("x", "x"), 0);
+  EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
+  EXPECT_LT(CompareNames("Ärger", "ärger"), 0);
+  EXPECT_EQ(CompareNames("ā", "Ā"), 1);  // bytes one apart
 }
 
 TEST(FileNames, ReportNames) {
@@ -114,6 +130,7 @@ TEST(FileNames, ReportNames) {
 TEST(FileNames, LooksLikeSetFileName) {
   EXPECT_TRUE(LooksLikeSetFileName("/out/REPORT.001"));
   EXPECT_TRUE(LooksLikeSetFileName("/v1.0/A.t00"));
+  EXPECT_TRUE(LooksLikeSetFileName("/out/A.0"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A.t00"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A"));
   EXPECT_FALSE(LooksLikeSetFileName("/out/A."));

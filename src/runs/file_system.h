@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,7 +16,7 @@ namespace quorlith {
 struct FileId {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  bool operator==(const FileId&) const = default;
+  auto operator<=>(const FileId&) const = default;
 };
 
 // One match of a search, as a directory listing reports it.
@@ -70,7 +71,7 @@ class FileSystem {
   virtual std::optional<FileId> IdOf(const std::string& path) = 0;
 };
 
-// Sorts entries by name without regard to the case of A to Z, then by
+// Sorts entries by name without regard to case (CompareNames), then by
 // bytes, so every run visits the same files in the same order.
 void SortEntries(std::vector<DirEntry>& entries);
 

@@ -13,21 +13,22 @@ namespace quorlith {
 // Processes items 0 to count - 1 on `jobs` threads and hands every result
 // to `commit` on the calling thread, in item order, as soon as it and all
 // before it are done: a parallel run logs exactly what a serial one would.
-// Once `commit` returns false no further item is started. `process` gets
+// Once `commit` returns false no further item is started; returns true iff
+// every item was committed. `process` gets
 // the index of its worker (0 to jobs - 1) so each worker can keep its own
 // buffers. At most a few results per worker wait at any time, so memory
 // stays flat however many items there are.
 template <typename Result>
-void RunInOrder(
+bool RunInOrder(
     std::size_t count, int jobs,
     const std::function<Result(std::size_t item, int worker)>& process,
     const std::function<bool(Result&)>& commit) {
   if (jobs <= 1 || count <= 1) {
     for (std::size_t i = 0; i < count; ++i) {
       Result result = process(i, 0);
-      if (!commit(result)) return;
+      if (!commit(result)) return false;
     }
-    return;
+    return true;
   }
   const std::size_t window = 4 * static_cast<std::size_t>(jobs);
   std::vector<std::optional<Result>> slots(window);
@@ -35,7 +36,7 @@ void RunInOrder(
   std::condition_variable changed;
   std::size_t next_claim = 0;
   std::size_t next_commit = 0;
-  bool stop = false;
+  bool stop = false;  // a commit refused
 
   auto work = [&](int worker) {
     std::unique_lock lock(mutex);
@@ -72,6 +73,7 @@ void RunInOrder(
     }
   }
   for (std::thread& worker : workers) worker.join();
+  return !stop;
 }
 
 }  // namespace quorlith

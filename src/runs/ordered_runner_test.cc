@@ -12,7 +12,7 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
   for (int jobs : {1, 2, 4, 8}) {
     SCOPED_TRACE(jobs);
     std::vector<std::size_t> committed;
-    RunInOrder<std::size_t>(
+    bool finished = RunInOrder<std::size_t>(
         100, jobs,
         [](std::size_t item, int) {
           // Early items take longest, so later ones finish first.
@@ -24,6 +24,7 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
           committed.push_back(item);
           return true;
         });
+    EXPECT_TRUE(finished);
     ASSERT_EQ(committed.size(), 100u);
     for (std::size_t i = 0; i < committed.size(); ++i)
       EXPECT_EQ(committed[i], i);
@@ -35,7 +36,7 @@ TEST(OrderedRunner, StopsStartingItemsAfterARefusedCommit) {
     SCOPED_TRACE(jobs);
     std::atomic<std::size_t> started{0};
     std::vector<std::size_t> committed;
-    RunInOrder<std::size_t>(
+    bool finished = RunInOrder<std::size_t>(
         10000, jobs,
         [&](std::size_t item, int) {
           ++started;
@@ -45,6 +46,7 @@ TEST(OrderedRunner, StopsStartingItemsAfterARefusedCommit) {
           committed.push_back(item);
           return item < 5;
         });
+    EXPECT_FALSE(finished);
     EXPECT_EQ(committed.size(), 6u);
     // Only the bounded window of items beyond the stop may have started.
     EXPECT_LE(started.load(), 6u + 4u * 3u + 3u);

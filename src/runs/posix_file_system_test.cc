@@ -1,14 +1,19 @@
 #include "runs/posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "report/report_text.h"
 #include "runs/run.h"
+#include "runs/run_files.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -98,6 +103,10 @@ TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
   EXPECT_EQ(fs::file_size(dir_ + "A.t00") % 2, 0u);
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir_ + "A.t00").permissions(),
+            static_cast<fs::perms>(0666 & ~mask));  // as any new file
 
   // A missing output folder fails each create and the run goes on.
   log = Run(RunMode::kDecompileTo, dir_ + "A", dir_ + "missing/");
@@ -126,6 +135,72 @@ TEST_F(PosixFileSystemTest, SymbolicLinkToInputIsNotReplaced) {
   EXPECT_EQ(log, "Error: Cannot open file " + dir_ + "A.t00\r\r\n" +
                      "0 file(s) decompiled.\r\r\n");
   EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
+}
+
+TEST_F(PosixFileSystemTest, LinkedOrFoldedOutputsRunSerially) {
+  Write("target", {});
+  fs::create_symlink(dir_ + "target", dir_ + "one.t00");
+  fs::create_symlink(dir_ + "target", dir_ + "two.t00");
+  fs::create_directory(dir_ + "sub");
+  struct Case {
+    std::vector<std::string> outputs;
+    int workers;
+  };
+  const Case kCases[] = {
+      {{dir_ + "one.t00", dir_ + "sub/new.t00", dir_ + "new.t00"}, 2},
+      {{dir_ + "one.t00", dir_ + "two.t00"}, 1},
+      {{dir_ + "sub/Ä.t00", dir_ + "sub/../sub/ä.t00"}, 1},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.outputs[1]);
+    EXPECT_EQ(WorkersFor(fs_, 2, c.outputs.size(),
+                         [&](std::size_t i) { return c.outputs[i]; }),
+              c.workers);
+  }
+}
+
+// A signal cuts a write to a pipe short: one that moved bytes returns
+// their count, one that moved none fails with EINTR. Every byte must still
+// arrive, once and in order.
+TEST_F(PosixFileSystemTest, WritesGoOnAfterSignals) {
+  struct sigaction action = {};
+  action.sa_handler = [](int) {};  // no SA_RESTART: writes are cut short
+  struct sigaction previous;
+  ASSERT_EQ(::sigaction(SIGUSR1, &action, &previous), 0);
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  std::unique_ptr<OutputFile> out =
+      fs_.Create("/proc/self/fd/" + std::to_string(pipe_fds[1]));
+  ::close(pipe_fds[1]);
+  ASSERT_NE(out, nullptr);
+  std::vector<std::uint8_t> bytes(250001);  // no multiple of a page
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(i % 251);
+  }
+  std::atomic<bool> done{false};
+  bool written = false;
+  std::thread writer([&] {
+    written = out->Write(bytes);
+    written = out->Close() && written;  // closed in any case: the reader ends
+    done = true;
+  });
+  std::vector<std::uint8_t> got;
+  std::uint8_t chunk[4000];
+  for (;;) {
+    // Two signals between reads: the second finds the pipe full again.
+    for (int i = 0; i < 2 && !done; ++i) {
+      ::pthread_kill(writer.native_handle(), SIGUSR1);
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ssize_t n = ::read(pipe_fds[0], chunk, sizeof chunk);
+    if (n <= 0) break;
+    got.insert(got.end(), chunk, chunk + n);
+  }
+  writer.join();
+  ::close(pipe_fds[0]);
+  ::sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(got == bytes) << got.size() << " bytes arrived";
 }
 
 TEST_F(PosixFileSystemTest, CurrentDirectoryEndsWithSlash) {

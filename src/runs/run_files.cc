@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "report/dos_time.h"
+#include "runs/case_folding.h"
 
 namespace quorlith {
 
@@ -30,25 +31,56 @@ std::unique_ptr<InputFile> OpenSetFile(FileSystem& fs, LogBuffer& log,
   return file;
 }
 
-bool WouldReplaceInput(FileSystem& fs, const std::string& path,
-                       std::span<const FileId> inputs) {
-  std::optional<FileId> id = fs.IdOf(path);
-  return id && std::find(inputs.begin(), inputs.end(), *id) != inputs.end();
+namespace {
+
+// True iff `path` holds a set file that the run must not destroy. One that
+// cannot be read cannot be shown to be anything else, so it is kept too.
+bool HoldsSetFile(FileSystem& fs, const std::string& path, std::uint64_t size) {
+  std::unique_ptr<InputFile> file = fs.OpenForRead(path);
+  if (!file) return true;
+  std::array<std::uint8_t, kHeaderSize> header;
+  std::size_t got = file->Read(header);
+  (void)file->Close();  // only read
+  return CheckSetFile(ByteView(header).first(got), size) == CheckResult::kOk;
 }
 
-std::vector<FileId> IdsOf(std::span<const DirEntry> entries) {
-  std::vector<FileId> ids;
-  ids.reserve(entries.size());
+}  // namespace
+
+RunInputs::RunInputs(std::string folder, std::span<const DirEntry> entries)
+    : folder_(std::move(folder)) {
+  matched_.reserve(entries.size());
   for (const DirEntry& entry : entries) {
-    if (entry.id) ids.push_back(*entry.id);
+    if (entry.id) matched_.emplace_back(*entry.id, &entry);
   }
-  return ids;
+  std::sort(matched_.begin(), matched_.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+bool RunInputs::WouldReplace(FileSystem& fs, const std::string& path,
+                             const DirEntry& entry) const {
+  std::optional<FileId> id = fs.IdOf(path);
+  if (!id) return false;
+  if (*id == entry.id ||
+      std::find(kept_.begin(), kept_.end(), *id) != kept_.end()) {
+    return true;
+  }
+  auto other = std::lower_bound(
+      matched_.begin(), matched_.end(), *id,
+      [](const auto& item, const FileId& value) { return item.first < value; });
+  return other != matched_.end() && other->first == *id &&
+         HoldsSetFile(fs, folder_ + other->second->name, other->second->size);
 }
 
 WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
                           const std::string& path, const ReportText& text) {
   WrittenReport report;
-  report.file = fs.Create(path);
+  // "*" and "?" are wildcards, never part of a file's name, as on Windows,
+  // where no file can have such a name: an output name `out/*.txt` would
+  // otherwise gather every report of the run in one file.
+  std::size_t name_start = path.rfind('/') + 1;  // npos + 1 is 0
+  if (path.find_first_of("*?", name_start) == std::string::npos) {
+    report.file = fs.Create(path);
+  }
   if (!report.file) {
     log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(path));
     return report;
@@ -95,12 +127,36 @@ bool CommitEntry(RunContext& ctx, EntryResult& result, int& count) {
   return !(ctx.pump && ctx.pump());
 }
 
-int WorkersFor(int jobs, std::size_t count,
+int WorkersFor(FileSystem& fs, int jobs, std::size_t count,
                const std::function<std::string(std::size_t)>& output_path) {
   if (jobs <= 1) return 1;
   std::vector<std::size_t> hashes(count);
+  std::string last_folder;
+  std::optional<FileId> folder_id;
   for (std::size_t i = 0; i < count; ++i) {
-    hashes[i] = std::hash<std::string>{}(output_path(i));
+    std::string path = output_path(i);
+    std::string key;
+    if (std::optional<FileId> id = fs.IdOf(path)) {
+      key = "=" + std::to_string(id->device) + ":" + std::to_string(id->inode);
+    } else {
+      std::size_t slash = path.rfind('/') + 1;  // npos + 1 is 0
+      std::string folder = path.substr(0, slash);
+      if (i == 0 || folder != last_folder) {
+        folder_id = fs.IdOf(folder.empty() ? "." : folder);
+        last_folder = folder;
+      }
+      std::size_t name_start = 0;
+      if (folder_id) {
+        key = std::to_string(folder_id->device) + ":" +
+              std::to_string(folder_id->inode) + "/";
+        name_start = slash;
+      }
+      for (std::size_t pos = name_start; pos < path.size();) {
+        char32_t c = NextFoldedCharacter(path, pos);
+        key.append(reinterpret_cast<const char*>(&c), sizeof c);
+      }
+    }
+    hashes[i] = std::hash<std::string>{}(key);
   }
   std::sort(hashes.begin(), hashes.end());
   bool unique =

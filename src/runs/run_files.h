@@ -25,16 +25,32 @@ std::unique_ptr<InputFile> OpenSetFile(FileSystem& fs, LogBuffer& log,
                                        const DirEntry& entry,
                                        SetFileImage& image);
 
-// True iff a file exists at `path` and is one of `inputs`: a report must
-// never replace a file the run reads.
-bool WouldReplaceInput(FileSystem& fs, const std::string& path,
-                       std::span<const FileId> inputs);
+// The files a run reads, known by identity, so that no report replaces
+// one that must stay: the entry's own file, a comparison's original, or
+// another matched entry that is a valid set file. An old report that the
+// pattern matched too is no set file and is replaced like any output.
+class RunInputs {
+ public:
+  // `entries` as the search found them in `folder`.
+  RunInputs(std::string folder, std::span<const DirEntry> entries);
 
-// The identities of the entries a search found.
-std::vector<FileId> IdsOf(std::span<const DirEntry> entries);
+  // Keeps `id` whatever it holds: the original of a comparison.
+  void Keep(FileId id) { kept_.push_back(id); }
+
+  // True iff a report at `path` for `entry` would replace a file that
+  // must stay.
+  [[nodiscard]] bool WouldReplace(FileSystem& fs, const std::string& path,
+                                  const DirEntry& entry) const;
+
+ private:
+  std::string folder_;
+  std::vector<std::pair<FileId, const DirEntry*>> matched_;  // sorted
+  std::vector<FileId> kept_;
+};
 
 // Creates `path` and writes the whole report `text` to it in one go, as
-// UTF-16 little-endian. Logs code 1 when it cannot be created; returns the
+// UTF-16 little-endian. Logs code 1 when it cannot be created, as for a
+// file name holding "*" or "?"; returns the
 // file still open, or none. A failed write shows up as a failed close.
 struct WrittenReport {
   std::unique_ptr<OutputFile> file;
@@ -90,13 +106,15 @@ struct WorkerState {
   RecordingLog recorder;
 };
 
-// The number of workers a run of `entries` may use: one when two entries
-// would write the same report, since then the order of writing decides
-// which report survives.
-// `output_path` gives the report path of each of `count` entries. Only a
-// hash of each path is kept, so a run of many files stays small; a hash
-// collision merely makes the run serial.
-int WorkersFor(int jobs, std::size_t count,
+// The number of workers a run may use: one when two of its `count` report
+// paths (`output_path` of 0 to count - 1) name one file, since then the
+// order of writing decides which report survives. Paths are told apart by
+// identity: an existing file by its device and inode, whatever links lead
+// there; a new one by its folder's identity and its name folded
+// (FoldCase), as a file system that ignores case would see it. Only a
+// hash of each is kept, so a run of many files stays small; a collision
+// merely makes the run serial.
+int WorkersFor(FileSystem& fs, int jobs, std::size_t count,
                const std::function<std::string(std::size_t)>& output_path);
 
 }  // namespace quorlith

@@ -6,6 +6,7 @@
 
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
+#include "runs/run_files.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -103,6 +104,20 @@ TEST_F(RunTest, DecompileToOutputName) {
                    "2 file(s) decompiled."}));
   EXPECT_EQ(ReportText("/out/ALL.TXT").find("Created from /sets/B.000"),
             ReportText("/out/ALL.TXT").find("Created from"));
+  // "*" and "?" in a report's name are no wildcards: nothing is written.
+  for (std::string output : {"/out/*.txt", "/out/A?.txt"}) {
+    SCOPED_TRACE(output);
+    EXPECT_EQ(
+        Run(RunMode::kDecompileTo, "/sets/*", output),
+        (Lines{"Error: Cannot open file " + output,
+               "Error: Cannot open file " + output, "0 file(s) decompiled."}));
+    EXPECT_FALSE(fs_.Exists(output));
+  }
+  // Only the file's own name is checked: an existing folder is taken as
+  // it is named.
+  EXPECT_EQ(
+      Run(RunMode::kDecompileTo, "/sets/A", "/o*/"),
+      (Lines{"/sets/A.000 decompiled to /o*/A.t00.", "1 file(s) decompiled."}));
   // The ticked box with an empty output name: reports in the current folder.
   EXPECT_EQ(Run(RunMode::kDecompileTo, "/sets/A", ""),
             (Lines{"/sets/A.000 decompiled to /cwd/A.t00.",
@@ -122,6 +137,16 @@ TEST_F(RunTest, SetFileExtensionEndsTheRun) {
             (Lines{"Error: /v1.0/A.t00 could be a set file name. Please enter "
                    "a file name that does not",
                    "use an extension of the type .0*"}));
+  // Only a valid set file ends the run; the entries after one that is not
+  // are each taken once.
+  fs_.AddFile("/sets/B.0.000", {'x'});
+  EXPECT_EQ(
+      Run(RunMode::kDecompileTo, "/sets/*", "/out/"),
+      (Lines{"/sets/A.000 decompiled to /out/A.t00.",
+             "Error: File /sets/B.0.000 does not match Orvalen version 7.0 "
+             "format.",
+             "/sets/B.000 decompiled to /out/B.t00.",
+             "2 file(s) decompiled."}));
 }
 
 TEST_F(RunTest, DecompileFailures) {
@@ -186,6 +211,32 @@ TEST_F(RunTest, NeverReplacesAnInput) {
   EXPECT_EQ(fs_.Find("/s/A.000")->bytes.size(), kSetFileSize);
 }
 
+TEST_F(RunTest, OldReportsThePatternMatchesAreReplaced) {
+  const std::vector<std::uint8_t> kOldReport = {0xFF, 0xFE, 'o', 0};
+  const std::string kNotSetFile =
+      "Error: File /s/D.t00 does not match Orvalen version 7.0 format.";
+  fs_.AddFile("/s/D.000", ValidFile());
+  fs_.AddFile("/s/D.t00", kOldReport);
+  EXPECT_EQ(Run(RunMode::kDecompile, "/s/D.*"),
+            (Lines{"/s/D.000 decompiled to /s/D.t00.", kNotSetFile,
+                   "1 file(s) decompiled."}));
+  EXPECT_EQ(ReportText("/s/D.t00").rfind("\uFEFF; Human readable", 0), 0u);
+  fs_.AddFile("/s/D.t00", kOldReport);
+  EXPECT_EQ(Run(RunMode::kCompare, "/s/D.000", "/s/*.*"),
+            (Lines{"/s/D.000 compared with /s/D.000", kNotSetFile,
+                   "1 file(s) compared."}));
+  EXPECT_NE(ReportText("/s/D.t00").find("; Comparison list"),
+            std::string::npos);
+  // A set file by a report's name stays, against its own report and
+  // another entry's.
+  fs_.AddFile("/s/D.t00", ValidFile(3));
+  EXPECT_EQ(
+      Run(RunMode::kDecompile, "/s/D.*"),
+      (Lines{"Error: Cannot open file /s/D.t00",
+             "Error: Cannot open file /s/D.t00", "0 file(s) decompiled."}));
+  EXPECT_EQ(fs_.Find("/s/D.t00")->bytes, ValidFile(3));
+}
+
 TEST_F(RunTest, CancelEndsWithoutCountLine) {
   fs_.AddFile("/s/A.000", ValidFile());
   fs_.AddFile("/s/B.000", ValidFile());
@@ -198,8 +249,8 @@ TEST_F(RunTest, CancelEndsWithoutCountLine) {
 }
 
 TEST_F(RunTest, Compare) {
-  fs_.AddFile("/orig/DEFAULT.000", ValidFile(5));
-  fs_.AddFile("/new/A.000", ValidFile(5));
+  fs_.AddFile("/orig/DEFAULT.000", ValidFile(5), 992606400);  // mid-June 2001
+  fs_.AddFile("/new/A.000", ValidFile(5), 1074168000);  // mid-January 2004
   fs_.AddFile("/new/B.000", ValidFile(6));
   fs_.AddFile("/new/C.000", {'x'});
   fs_.AddFile("/new/DEFAULT.000", ValidFile(5));
@@ -210,9 +261,14 @@ TEST_F(RunTest, Compare) {
                    "format.",
                    "/orig/DEFAULT.000 compared with /new/DEFAULT.000",
                    "3 file(s) compared."}));
-  EXPECT_NE(ReportText("/new/A.t00")
-                .find(";There are no differences between the two set files."),
-            std::string::npos);
+  std::string report = ReportText("/new/A.t00");
+  for (const char* line :
+       {"; Comparison list between /orig/DEFAULT.000 and /new/A.000\r\n",
+        "; Original set file last modified on 06/1",
+        "; New set file last modified on 01/1",
+        ";There are no differences between the two set files."}) {
+    EXPECT_NE(report.find(line), std::string::npos) << line;
+  }
   EXPECT_EQ(ReportText("/new/B.t00").find(";There are no differences"),
             std::string::npos);
   // A pattern of only a folder takes the original's name and extension.
@@ -335,6 +391,29 @@ TEST_F(RunTest, ParallelRunsLogAndWriteAsSerialOnes) {
     for (const std::string& path : fs_.Paths()) {
       EXPECT_EQ(fs_.Find(path)->bytes, serial_files[path]) << path;
     }
+  }
+}
+
+TEST_F(RunTest, OutputsThatNameOneFileRunSerially) {
+  fs_.AddFile("/o/file", {});
+  fs_.Link("/o/file", "/o/A.t00");
+  fs_.Link("/o/file", "/o/B.t00");
+  fs_.AddFile("/o/C.t00", {});
+  struct Case {
+    std::vector<std::string> outputs;
+    int workers;
+  };
+  const Case kCases[] = {
+      {{"/o/A.t00", "/o/C.t00", "/o/new.t00", "/p/new.t00"}, 4},
+      {{"/o/A.t00", "/o/B.t00"}, 1},  // two links to one file
+      {{"/o/C.t00", "/o/new.t00", "/o/C.t00"}, 1},
+      {{"/o/Ärger.t00", "/o/äRGER.t00"}, 1},  // one file where case is ignored
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.outputs[1]);
+    auto output = [&](std::size_t i) { return c.outputs[i]; };
+    EXPECT_EQ(WorkersFor(fs_, 4, c.outputs.size(), output), c.workers);
+    EXPECT_EQ(WorkersFor(fs_, 1, c.outputs.size(), output), 1);
   }
 }
 

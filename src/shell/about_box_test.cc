@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,8 +25,22 @@ TEST(AboutBox, ShowsTitleVersionAndProduct) {
   EXPECT_EQ(LabelTexts(box), (QStringList{QStringLiteral("Quorlith v. 7.0"),
                                           QStringLiteral("for Orvalen")}));
   EXPECT_EQ(box.OkButton()->text(), QStringLiteral("OK"));
-  EXPECT_FALSE(box.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(box.windowFlags() & Qt::WindowSystemMenuHint);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&box)->text(
+                QAccessible::Description),
+            QStringLiteral("Quorlith v. 7.0\nfor Orvalen"));
+}
+
+TEST(AboutBox, AsksForATitleAndNoButtons) {
+  AboutBox box;
+  Qt::WindowFlags flags = box.windowFlags();
+  EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+  EXPECT_TRUE(flags & Qt::WindowTitleHint);
+  EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinMaxButtonsHint));
+  // The window manager's words: functions and decorations both given,
+  // moving the only function, a border and a title the only decorations.
+  EXPECT_EQ(AboutBoxWindowManagerHints(),
+            (std::array<std::uint32_t, 5>{1 | 2, 4, 2 | 8, 0, 0}));
 }
 
 TEST(AboutBox, IgnoresEscapeAndCloseRequests) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,7 +33,8 @@ RunMode RunModeFor(bool has_output, bool compare) {
                               (has_output ? 1 : 0) + (compare ? 1 : 0));
 }
 
-DecompileBox::DecompileBox(QWidget* parent) : QDialog(parent) {
+DecompileBox::DecompileBox(QWidget* parent)
+    : QDialog(parent), beep_(&QApplication::beep) {
   setWindowTitle(tr("Decompile"));
 
   input_ = NewField();
@@ -86,11 +88,23 @@ DecompileRequest DecompileBox::Request() const {
 void DecompileBox::accept() {
   DecompileRequest request = Request();
   if (request.input.empty()) {
-    QApplication::beep();
+    beep_();
+    input_->setFocus();
     return;
   }
   QDialog::accept();
   emit decompileRequested(request);
+}
+
+// QDialog lets Enter press only an enabled default button, so with the
+// input empty Enter would do nothing at all; it chooses OK regardless.
+void DecompileBox::keyPressEvent(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && event->modifiers() == Qt::NoModifier && !ok_->isEnabled()) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace quorlith

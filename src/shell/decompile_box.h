@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "runs/run.h"
@@ -26,6 +27,7 @@ RunMode RunModeFor(bool has_output, bool compare);
 
 // The Decompile dialog. OK is enabled only while the input field holds
 // text; accepting it emits `decompileRequested` and closes the dialog.
+// Enter with an empty input field beeps and leaves the focus there.
 class DecompileBox : public QDialog {
   Q_OBJECT
 
@@ -44,13 +46,20 @@ class DecompileBox : public QDialog {
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
 
+  // For tests: replaces QApplication::beep.
+  void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
  signals:
   void decompileRequested(const quorlith::DecompileRequest& request);
 
  public slots:
   void accept() override;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
+  std::function<void()> beep_;
   QLineEdit* input_;
   QLineEdit* output_;
   QCheckBox* compare_;

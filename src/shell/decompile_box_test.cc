@@ -111,13 +111,20 @@ TEST(DecompileBox, RunModeTable) {
   }
 }
 
-TEST(DecompileBox, EmptyInputKeepsTheDialogOpen) {
+TEST(DecompileBox, EnterOnAnEmptyInputBeeps) {
   DecompileBox box;
+  int beeps = 0;
+  box.SetBeep([&] { ++beeps; });
   box.show();
   QSignalSpy requested(&box, &DecompileBox::decompileRequested);
   QSignalSpy finished(&box, &QDialog::finished);
+  QTest::keyClick(box.InputEdit(), Qt::Key_Return);
+  box.OutputEdit()->setFocus();
+  QTest::keyClick(box.OutputEdit(), Qt::Key_Enter);
   box.accept();
+  EXPECT_EQ(beeps, 3);
   EXPECT_TRUE(box.isVisible());
+  EXPECT_EQ(box.focusWidget(), box.InputEdit());
   EXPECT_EQ(requested.count(), 0);
   EXPECT_EQ(finished.count(), 0);
 }

@@ -8,6 +8,7 @@
 
 #include "runs/command_line.h"
 #include "shell/decompile_box.h"
+#include "shell/focus_style.h"
 #include "shell/main_window.h"
 
 // The icon lives in this static library, which nothing else references, so
@@ -41,6 +42,7 @@ MainWindow* Shell::Window() const { return cancelled_ ? nullptr : window_; }
 
 bool Shell::InitInstance(std::span<const std::string> names) {
   InitShellResources();
+  InstallFocusFrameStyle();
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/quorlith-gui.png")));
   auto* window = new MainWindow;
   window_ = window;
