@@ -42,6 +42,8 @@ TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
   EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+  // A pair is its two units alone: what follows it does not count.
+  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600\uE000"), "\U0001F600\uE000");
 }
 
 TEST(ReportText, EraseIfShort) {

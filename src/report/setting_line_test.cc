@@ -105,6 +105,9 @@ TEST(SettingLine, ComparisonFilter) {
        SetFileBuilder().SetText(kBlock, 4, u"ä"), true},
       {"folded length", kFolded, SetFileBuilder().SetText(kBlock, 4, u"ab"),
        SetFileBuilder().SetText(kBlock, 4, u"abc"), true},
+      {"text filling its field", kText,
+       SetFileBuilder().SetText(kBlock, 4, u"abcdx"),
+       SetFileBuilder().SetText(kBlock, 4, u"abcdy"), false},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);
