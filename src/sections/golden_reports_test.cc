@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -15,17 +14,12 @@
 #include "sections/key_names.h"
 #include "sections/mouse_tables.h"
 #include "sections/screen_keyboard_tables.h"
+#include "sections/section_testing.h"
 #include "sections/verbosity_tables.h"
 #include "sections/window_tables.h"
 
 namespace quorlith {
 namespace {
-
-std::string ReadGolden(const std::string& file_name) {
-  std::ifstream file(std::string(QUORLITH_TESTDATA_DIR) + "/" + file_name,
-                     std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
 
 TEST(GoldenReports, MatchTheirFiles) {
   for (const GoldenReport& golden : GoldenReports()) {
