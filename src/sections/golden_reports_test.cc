@@ -33,10 +33,15 @@ TEST(GoldenReports, MatchTheirFiles) {
   }
 }
 
-// The values each keyword shows in the golden files, window lines under
-// their keyword without "Window#", the window and "_".
-std::map<std::string, std::set<std::string>> GoldenValues() {
-  std::map<std::string, std::set<std::string>> values;
+struct Shown {
+  std::map<std::string, std::set<std::string>> values;  // by keyword
+  std::map<std::string, std::set<std::string>> words;   // of those values
+};
+
+// What the keywords show in the golden files: window lines under their
+// keyword without "Window#", the window and "_", all key lines under "Key#".
+Shown GoldenValues() {
+  Shown shown;
   for (const GoldenReport& golden : GoldenReports()) {
     std::string text = ReadGolden(golden.file_name);
     for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
@@ -44,13 +49,21 @@ std::map<std::string, std::set<std::string>> GoldenValues() {
       std::string line = text.substr(start, end - start);
       std::size_t equals = line.find(" = ");
       if (line.starts_with(";") || equals == std::string::npos) continue;
-      std::size_t keyword =
-          line.starts_with("Window#") ? line.find('_') + 1 : 0;
-      values[line.substr(keyword, equals - keyword)].insert(
-          line.substr(equals + 3));
+      std::size_t from = line.starts_with("Window#") ? line.find('_') + 1 : 0;
+      std::string keyword = line.substr(from, equals - from);
+      if (keyword.starts_with("Key#") && !keyword.ends_with("delay")) {
+        keyword = "Key#";
+      }
+      std::string value = line.substr(equals + 3);
+      shown.values[keyword].insert(value);
+      for (std::size_t at = 0; at <= value.size();) {
+        std::size_t blank = std::min(value.find(' ', at), value.size());
+        shown.words[keyword].insert(value.substr(at, blank - at));
+        at = blank + 1;
+      }
     }
   }
-  return values;
+  return shown;
 }
 
 std::string Utf8(std::u16string_view text) { return Utf16ToUtf8(text); }
@@ -59,15 +72,16 @@ std::string Utf8(std::u16string_view text) { return Utf16ToUtf8(text); }
 // line can take, each with that keyword: a name misspelt in any table
 // changes a golden.
 TEST(GoldenReports, ShowEveryKeywordAndName) {
-  const auto values = GoldenValues();
-  auto shows = [&](std::u16string_view keyword, std::u16string_view value) {
-    auto found = values.find(Utf8(keyword));
-    return found != values.end() && found->second.contains(Utf8(value));
+  const Shown golden = GoldenValues();
+  auto shows = [&](const std::map<std::string, std::set<std::string>>& map,
+                   std::u16string_view keyword, const std::string& value) {
+    auto found = map.find(Utf8(keyword));
+    return found != map.end() && found->second.contains(value);
   };
   auto check_lines = [&](std::span<const SettingLine> lines) {
     for (const SettingLine& line : lines) {
       SCOPED_TRACE(Utf8(line.keyword));
-      EXPECT_TRUE(values.contains(Utf8(line.keyword)));
+      EXPECT_TRUE(golden.values.contains(Utf8(line.keyword)));
       std::span<const std::u16string_view> names = line.names;
       constexpr std::u16string_view kTruths[] = {u"False", u"True"};
       constexpr std::u16string_view kNone[] = {u"None"};
@@ -75,7 +89,8 @@ TEST(GoldenReports, ShowEveryKeywordAndName) {
       if (line.rendering == Rendering::kOneIsOn) names = OffOnNames;
       if (line.rendering == Rendering::kDecimalOrNone) names = kNone;
       for (std::u16string_view name : names) {
-        EXPECT_TRUE(shows(line.keyword, name)) << Utf8(name);
+        EXPECT_TRUE(shows(golden.values, line.keyword, Utf8(name)))
+            << Utf8(name);
       }
     }
   };
@@ -86,78 +101,57 @@ TEST(GoldenReports, ShowEveryKeywordAndName) {
     for (Lines lines : tables) check_lines(lines);
   }
   for (const SubSection& sub : kVerbositySubSections) check_lines(sub.lines);
-  const Lines kOtherTables[] = {kMouseLines,
-                                kGeneralLines,
-                                kGlobalLines,
-                                kDictionaryLines,
-                                kStandardHeadLines,
-                                kHyperactiveHeadLines,
-                                kEdgeLines,
-                                kStandardColourLines,
-                                kFloatLines,
-                                kTriggerLines,
-                                kSearchAttributeLines,
-                                kSearchStringLines,
-                                {&kActiveWindowLine, 1}};
+  const Lines kOtherTables[] = {
+      kMouseLines,      kGeneralLines,         kGlobalLines,
+      kDictionaryLines, kStandardHeadLines,    kHyperactiveHeadLines,
+      kEdgeLines,       kStandardColourLines,  kFloatLines,
+      kTriggerLines,    kSearchAttributeLines, kSearchStringLines};
+  check_lines(Lines(&kActiveWindowLine, 1));
   for (Lines lines : kOtherTables) check_lines(lines);
   for (const FlagLine& flag : kAttributeSearchLines) {
-    EXPECT_TRUE(shows(flag.keyword, u"on") && shows(flag.keyword, u"off"))
+    EXPECT_TRUE(shows(golden.values, flag.keyword, "on") &&
+                shows(golden.values, flag.keyword, "off"))
         << Utf8(flag.keyword);
   }
 
-  // Hot-key lines: one per command, and between them every key name.
-  std::set<std::string> key_names;
+  // A hot-key line per command but the last, which names the search
+  // keyword and shows as an argument; between them, every key name.
+  std::set<std::string> keys;
   for (std::u16string_view command : HotKeyCommandNames) {
     if (command.empty() || command == std::end(HotKeyCommandNames)[-1]) {
       continue;
     }
-    EXPECT_TRUE(values.contains(Utf8(command))) << Utf8(command);
-    for (const std::string& stroke : values.at(Utf8(command))) {
-      key_names.insert(stroke.substr(stroke.rfind('-') + 1));
+    EXPECT_TRUE(golden.values.contains(Utf8(command))) << Utf8(command);
+    for (const std::string& stroke : golden.values.at(Utf8(command))) {
+      keys.insert(stroke.substr(stroke.rfind('-') + 1));
     }
   }
   for (std::u16string_view key : KeyNames) {
-    EXPECT_TRUE(key_names.contains(Utf8(key))) << Utf8(key);
+    EXPECT_TRUE(keys.contains(Utf8(key))) << Utf8(key);
   }
   for (const ControlKey& key : kControlKeys) {
-    EXPECT_TRUE(key_names.contains(Utf8(key.name))) << Utf8(key.name);
+    EXPECT_TRUE(keys.contains(Utf8(key.name))) << Utf8(key.name);
   }
-  EXPECT_TRUE(shows(
-      CommandSlotNames[0],
-      u"Execute_Hot_Key " + std::u16string(std::end(HotKeyCommandNames)[-1])));
+  EXPECT_TRUE(shows(golden.words, CommandSlotNames[0],
+                    Utf8(std::end(HotKeyCommandNames)[-1])));
 
-  // Hyperactive commands, each in each of the three places.
+  // Hyperactive commands in each of the three places; cursor-key commands
+  // in the key lines, an argument following after "_".
   for (std::u16string_view slot : CommandSlotNames) {
     for (std::u16string_view command : HyperactiveCommandNames) {
-      std::string name = Utf8(command);
-      bool shown = false;
-      for (const std::string& value : values.at(Utf8(slot))) {
-        shown |= value == name || value.starts_with(name + " ");
-      }
-      EXPECT_TRUE(shown) << Utf8(slot) << " " << name;
+      EXPECT_TRUE(shows(golden.words, slot, Utf8(command)))
+          << Utf8(slot) << " " << Utf8(command);
     }
   }
-
-  // Cursor-key commands, by the words of the key lines after the stroke;
-  // an argument follows its command after "_".
-  std::set<std::string> commands;
-  for (int key = 1; key <= 46; ++key) {
-    std::string keyword = (key < 10 ? "Key#0" : "Key#") + std::to_string(key);
-    for (const std::string& value : values.at(keyword)) {
-      for (std::size_t start = value.find(' '); start != std::string::npos;) {
-        std::size_t end = value.find(' ', start + 1);
-        commands.insert(value.substr(start + 1, end - start - 1));
-        start = end;
-      }
-    }
-  }
+  const std::set<std::string>& commands = golden.words.at("Key#");
   for (std::int16_t row = 0; row < std::ssize(CursorCommandNames); ++row) {
     std::string name = Utf8(CursorCommandNames[row]);
     bool shown = commands.contains(name);
     for (const CursorCommandArgument& argument : kCursorCommandArguments) {
-      if (argument.row != row) continue;
       auto after = commands.lower_bound(name + "_");
-      shown = after != commands.end() && after->starts_with(name + "_");
+      if (argument.row == row) {
+        shown = after != commands.end() && after->starts_with(name + "_");
+      }
     }
     EXPECT_TRUE(shown) << name;
   }

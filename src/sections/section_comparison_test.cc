@@ -104,11 +104,8 @@ TEST(SectionComparisons, FoldedTexts) {
       {BlockId::kScreen, 38, 6, u"a\0bc"sv, u"a\0xy"sv, ""},
       {BlockId::kScreen, 38, 6, u"ABCDEF", u"abcdef", ""},
       {BlockId::kScreen, 38, 6, u"É", u"é", "Line_Filter_Characters = é"},
-      {BlockId::kScreen, 38, 6, u"abcdeg", u"abcdef",
-       "Line_Filter_Characters = abcdef"},
       {BlockId::kDictionary, 522, 261, u"ÄRGER.JDF", u"ärger.jdf",
        "Character_Dictionary_File = ärger.jdf"},
-      {BlockId::kDictionary, 0, 261, u"AZaz@[`{", u"azAZ@[`{", ""},
       {BlockId::kDictionary, 2088, 261, kUpper, kLower, ""},
   };
   for (const Case& c : kCases) {
