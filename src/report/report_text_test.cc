@@ -35,12 +35,17 @@ TEST(ReportText, Numbers) {
 }
 
 TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
-  EXPECT_EQ(Utf8ToUtf16("Grüße/日本"), u"Grüße/日本");
-  EXPECT_EQ(Utf16ToUtf8(u"Grüße/日本 \U0001F600"), "Grüße/日本 \U0001F600");
+  // The first and last code point of each length.
+  constexpr char kUtf8[] = "\x7F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
+  constexpr char16_t kUtf16[] =
+      u"\x7F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
+  EXPECT_EQ(Utf8ToUtf16(kUtf8), kUtf16);
+  EXPECT_EQ(Utf16ToUtf8(kUtf16), kUtf8);
   // Bytes that are not UTF-8 each become one replacement character.
   EXPECT_EQ(Utf8ToUtf16("a\xFF\xC3z"), u"a\uFFFD\uFFFDz");
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
   EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), std::u16string(4, u'\uFFFD'));
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
   // A pair is its two units alone: what follows it does not count.
   EXPECT_EQ(Utf16ToUtf8(u"\U0001F600\uE000"), "\U0001F600\uE000");
