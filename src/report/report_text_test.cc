@@ -43,8 +43,9 @@ TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
   EXPECT_EQ(Utf16ToUtf8(kUtf16), kUtf8);
   // Bytes that are not UTF-8 each become one replacement character.
   EXPECT_EQ(Utf8ToUtf16("a\xFF\xC3z"), u"a\uFFFD\uFFFDz");
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80\xED\xBF\xBF"),  // U+D800, U+DFFF
+            std::u16string(6, u'\uFFFD'));
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
   EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), std::u16string(4, u'\uFFFD'));
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
   // A pair is its two units alone: what follows it does not count.

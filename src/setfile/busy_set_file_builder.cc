@@ -55,10 +55,13 @@ void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
        {BlockId::kScreen, BlockId::kKeyboard, BlockId::kMouse,
         BlockId::kGeneral, BlockId::kVerbosity, BlockId::kBraille}) {
     for (std::size_t offset = 0; offset + 1 < Layout(id).size; offset += 2) {
-      // 0x8000 to 0xCFFF: no surrogates, so every tone stays a character.
-      b.SetWord(id, offset,
-                Word(wild ? 0x8000 + (seed * 2654435761u + n * 40503u) % 0x5000
-                          : (seed + n) % 8));
+      // 0x8100 to 0xCFFF with bit 8 set: no surrogates, so every tone stays
+      // a character, and a high byte in every word.
+      b.SetWord(
+          id, offset,
+          Word(wild ? (0x8000 + (seed * 2654435761u + n * 40503u) % 0x5000) |
+                          0x100
+                    : (seed + n) % 8));
       ++n;
     }
   }

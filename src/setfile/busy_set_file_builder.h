@@ -14,8 +14,9 @@ namespace quorlith {
 // general, verbosity, braille). Seed s, from 0 to 7, gives word n of a block
 // the value (s + n) % 8, so seeds 0 to 7 together show every row of every
 // table of up to eight rows in each setting. A seed from 8 on gives every
-// word a value from 0x8000 up: negative when signed, past 32767 when
-// unsigned, outside every table. Tones always hold printable characters.
+// word a value from 0x8100 up with bit 8 set: negative when signed, past
+// 32767 when unsigned, outside every table. Tones always hold printable
+// characters.
 //
 // `records_seed` picks the hot keys, cursor keys, windows and dictionary
 // names: all of them with texts, every name-table row and every key code
