@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "setfile/busy_set_file_builder.h"
 #include "setfile/set_file_builder.h"
 
 namespace {
 
-using quorlith::BlockId;
 using quorlith::SetFileBuilder;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -18,18 +18,6 @@ void Save(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
-}
-
-SetFileBuilder Busy() {
-  SetFileBuilder b;
-  for (std::size_t i = 0; i < quorlith::kBlockCount; ++i) {
-    auto id = static_cast<BlockId>(i);
-    std::size_t size = quorlith::Layout(id).size;
-    for (std::size_t offset = 0; offset + 1 < size; offset += 2) {
-      b.SetWord(id, offset, static_cast<std::uint16_t>((offset * 7 + i) % 5));
-    }
-  }
-  return b;
 }
 
 Bytes WithMode(std::uint8_t mode, const Bytes& bytes) {
@@ -43,7 +31,7 @@ Bytes WithMode(std::uint8_t mode, const Bytes& bytes) {
 int main(int argc, char** argv) {
   std::string dir = argc > 1 ? argv[1] : "fuzz/corpus";
   Bytes valid = SetFileBuilder().Bytes();
-  Bytes busy = Busy().Bytes();
+  Bytes busy = quorlith::BusySetFile(1).Bytes();
   Bytes bad_version = SetFileBuilder().SetFileByte(22, 46).Bytes();
   Bytes short_file(valid.begin(), valid.begin() + 40);
   Bytes long_file = valid;

@@ -1,15 +1,12 @@
 #include "report/dos_time.h"
 
-#include <limits>
-
 namespace quorlith {
 
 DosDateTime ToDosDateTime(std::int64_t unix_seconds) {
-  if (unix_seconds < std::numeric_limits<std::time_t>::min() ||
-      unix_seconds > std::numeric_limits<std::time_t>::max()) {
-    return {};
-  }
+  // A time_t narrower than 64 bits cannot hold every time; such a time
+  // does not survive the round trip and counts as not convertible.
   std::time_t t = static_cast<std::time_t>(unix_seconds);
+  if (static_cast<std::int64_t>(t) != unix_seconds) return {};
   std::tm local{};
   if (localtime_r(&t, &local) == nullptr) return {};
   int year = local.tm_year + 1900;

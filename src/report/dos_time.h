@@ -14,6 +14,8 @@ struct DosDateTime {
   int hours = 0;
   int minutes = 0;
   int seconds = 0;
+
+  bool operator==(const DosDateTime&) const = default;
 };
 
 // Converts seconds since the epoch (UTC) to local time by the TZ rules,

@@ -1,6 +1,9 @@
 #include "report/report_testing.h"
 
+#include <algorithm>
+
 #include "report/report_writer.h"
+#include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
 
@@ -69,6 +72,63 @@ std::string ComparisonBody(const SetFileImage& original,
   if (start == std::string::npos || end == std::string::npos) return text;
   start += kHeaderEnd.size();
   return text.substr(start, end - start);
+}
+
+std::vector<GoldenReport> GoldenReports() {
+  const ReportSource kOriginal{"/sets/BUSY.000", {6, 26, 2009, 14, 7, 58}};
+  const ReportSource kNew{"/sets/Grüße/NEW.000", {12, 31, 1999, 23, 59, 58}};
+  SetFileImage busy = BusySetFile(0, 0).Image();
+  ReportText out;
+  auto compare = [&](const SetFileBuilder& printed) {
+    RenderComparisonReport(kOriginal, kNew, busy, printed.Image(), out);
+    return Readable(out);
+  };
+  RenderDecompileReport(kOriginal, busy, out);
+  std::vector<GoldenReport> goldens = {
+      {"decompile.txt", Readable(out)},
+      {"compare_everything.txt", compare(BusySetFile(8, 1))},
+      {"compare_identical.txt", compare(BusySetFile(0, 0))},
+  };
+  for (std::uint32_t seed = 1; seed < 8; ++seed) {
+    goldens.push_back({"compare_names_" + std::to_string(seed) + ".txt",
+                       compare(BusySetFile(seed, 0))});
+  }
+  return goldens;
+}
+
+namespace {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    lines.push_back(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string LineDifferences(std::string_view expected,
+                            std::string_view actual) {
+  constexpr int kShown = 3;
+  std::vector<std::string_view> want = SplitLines(expected);
+  std::vector<std::string_view> got = SplitLines(actual);
+  std::string report;
+  int shown = 0;
+  for (std::size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
+    std::string_view a = i < want.size() ? want[i] : "<no line>";
+    std::string_view b = i < got.size() ? got[i] : "<no line>";
+    if (a == b && i < want.size() && i < got.size()) continue;
+    if (shown++ == kShown) break;
+    report += "line " + std::to_string(i + 1) +
+              ":\n  expected: " + std::string(a) +
+              "\n  actual:   " + std::string(b) + "\n";
+  }
+  if (report.empty() && expected != actual)
+    report = "only the last line end differs\n";
+  return report;
 }
 
 }  // namespace quorlith

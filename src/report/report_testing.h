@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/report_context.h"
 #include "report/report_text.h"
@@ -37,5 +38,22 @@ std::string ComparisonReportText(const SetFileImage& original,
 // ";There are no differences between the two set files.\n".
 std::string ComparisonBody(const SetFileImage& original,
                            const SetFileImage& printed);
+
+// A report kept as a golden file under testdata/: the file's name and the
+// report's readable text, which the file holds.
+struct GoldenReport {
+  std::string file_name;
+  std::string text;
+};
+
+// The goldens, made from busy set files: a decompile, a comparison in which
+// every setting differs, comparisons whose new files take seeds 1 to 7 of
+// the six small blocks (so that, with the decompile, every value name shows
+// in every setting) and a comparison of identical files.
+std::vector<GoldenReport> GoldenReports();
+
+// Empty when `actual` equals `expected`; otherwise the first few lines
+// that differ, each with its number and both texts.
+std::string LineDifferences(std::string_view expected, std::string_view actual);
 
 }  // namespace quorlith

@@ -35,13 +35,21 @@ TEST(ReportText, Numbers) {
 }
 
 TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
-  EXPECT_EQ(Utf8ToUtf16("Grüße/日本"), u"Grüße/日本");
-  EXPECT_EQ(Utf16ToUtf8(u"Grüße/日本 \U0001F600"), "Grüße/日本 \U0001F600");
+  // The first and last code point of each length.
+  constexpr char kUtf8[] = "\x7F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
+  constexpr char16_t kUtf16[] =
+      u"\x7F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF";
+  EXPECT_EQ(Utf8ToUtf16(kUtf8), kUtf16);
+  EXPECT_EQ(Utf16ToUtf8(kUtf16), kUtf8);
   // Bytes that are not UTF-8 each become one replacement character.
   EXPECT_EQ(Utf8ToUtf16("a\xFF\xC3z"), u"a\uFFFD\uFFFDz");
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80\xED\xBF\xBF"),  // U+D800, U+DFFF
+            std::u16string(6, u'\uFFFD'));
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), std::u16string(4, u'\uFFFD'));
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+  // A pair is its two units alone: what follows it does not count.
+  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600\uE000"), "\U0001F600\uE000");
 }
 
 TEST(ReportText, EraseIfShort) {
@@ -73,39 +81,27 @@ TEST(ValueNames, OutOfRangeFallsBackToNumber) {
   EXPECT_EQ(BoolName(0), u"False");
 }
 
-TEST(DosTime, FieldsAndResolution) {
-  setenv("TZ", "UTC0", 1);
-  tzset();
+TEST(DosTime, LocalFieldsAndResolution) {
   struct Case {
+    const char* zone;
     std::int64_t seconds;
     DosDateTime expected;
   };
   const Case kCases[] = {
-      {1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
-      {1246025278, {6, 26, 2009, 14, 7, 58}},
-      {946684799, {12, 31, 1999, 23, 59, 58}},
-      {315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
-      {315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
-      {4354819200, {0, 0, 1980, 0, 0, 0}},  // 2108: out of range
-      {4354819199, {12, 31, 2107, 23, 59, 58}},
+      {"UTC0", 1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
+      {"EST5", 1246025279, {6, 26, 2009, 9, 7, 58}},
+      {"UTC0", 946684799, {12, 31, 1999, 23, 59, 58}},
+      {"UTC0", 315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
+      {"UTC0", 315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
+      {"UTC0", 4354819200, {0, 0, 1980, 0, 0, 0}},  // 2108: out of range
+      {"UTC0", 4354819199, {12, 31, 2107, 23, 59, 58}},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.seconds);
-    DosDateTime t = ToDosDateTime(c.seconds);
-    EXPECT_EQ(t.month, c.expected.month);
-    EXPECT_EQ(t.day, c.expected.day);
-    EXPECT_EQ(t.year, c.expected.year);
-    EXPECT_EQ(t.hours, c.expected.hours);
-    EXPECT_EQ(t.minutes, c.expected.minutes);
-    EXPECT_EQ(t.seconds, c.expected.seconds);
+    setenv("TZ", c.zone, 1);
+    tzset();
+    EXPECT_TRUE(ToDosDateTime(c.seconds) == c.expected);
   }
-}
-
-TEST(DosTime, UsesLocalTime) {
-  setenv("TZ", "EST5", 1);
-  tzset();
-  DosDateTime t = ToDosDateTime(1246025279);
-  EXPECT_EQ(t.hours, 9);
   setenv("TZ", "UTC0", 1);
   tzset();
 }

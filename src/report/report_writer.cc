@@ -17,7 +17,9 @@ constexpr SectionWriter kWrappedSections[] = {
 };
 static_assert(std::size(kWrappedSections) == 10);
 
-constexpr std::size_t kSectionThreshold = 3;  // the ";" line alone
+// The ";" line alone.
+constexpr std::size_t kSectionThreshold =
+    kSeparatorLine.size() + kLineEnd.size();
 constexpr std::size_t kBodyThreshold = 21;
 
 void AppendModified(ReportText& out, std::u16string_view lead,

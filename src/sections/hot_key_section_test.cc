@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,46 +39,6 @@ std::string Compare(const SetFileBuilder& original,
                     const SetFileBuilder& printed) {
   return CompareSectionText(WriteHotKeySection, original.Image(),
                             printed.Image());
-}
-
-// Letters are written in lower case; the unused word never makes a key.
-TEST(HotKeySection, DecompileGolden) {
-  SetFileBuilder b;
-  SetRecordWord(b, 0, kInsert, 1);
-  SetRecordWord(b, 0, kKeyCode, 0xF40A);
-  SetRecordWord(b, 0, kUnused, 0xFFFF);
-  SetRecordWord(b, 1, kWindows, 2);
-  SetRecordWord(b, 2, kUnused, 1);
-  SetRecordWord(b, 126, kShift, 1);
-  SetRecordWord(b, 126, kKeyCode, 'A');
-  SetRecordWord(b, 127, kKeyCode, 'Z');
-  SetRecordWord(b, 128, kKeyCode, '[');
-  std::string text = DecompileSectionText(WriteHotKeySection, b.Image());
-  EXPECT_EQ(
-      text.rfind(std::string(kHeader) + "Prior_Character = Insert-Left_Arrow\n"
-                                        "Character = \n"
-                                        "Next_Character = Undefined\n",
-                 0),
-      0u)
-      << text;
-  EXPECT_NE(text.find("\nRead_Entire_Screen = Shift-a\n"
-                      "Read_Active_Window = z\n"
-                      "Read_Title/Status_of_Current_App = [\n"),
-            std::string::npos);
-}
-
-// One line for each of the 278 named commands, none for the empty slots
-// nor for Any_Hot_Key.
-TEST(HotKeySection, DecompileWritesEveryNamedCommand) {
-  std::string text =
-      DecompileSectionText(WriteHotKeySection, SetFileBuilder().Image());
-  ASSERT_EQ(text.rfind(kHeader, 0), 0u);
-  std::string body = text.substr(std::string(kHeader).size());
-  EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 278);
-  EXPECT_EQ(body.rfind("Prior_Character = Undefined\n", 0), 0u);
-  constexpr std::string_view kLast = "\nReload_Script = Undefined\n";
-  EXPECT_EQ(body.substr(body.size() - kLast.size()), kLast);
-  EXPECT_EQ(body.find("\n = "), std::string::npos);
 }
 
 TEST(HotKeySection, ComparisonIgnoresSlotsWithoutCommand) {

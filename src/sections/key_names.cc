@@ -4,19 +4,6 @@ namespace quorlith {
 
 namespace {
 
-struct ControlKey {
-  std::uint16_t code;
-  std::u16string_view name;
-};
-
-constexpr std::uint16_t kEnterCode = 13;
-
-// Keys below the character range that still have a name.
-constexpr ControlKey kControlKeys[] = {
-    {8, u"Backspace"}, {9, u"Tab"},    {kEnterCode, u"Enter"},
-    {27, u"Escape"},   {32, u"Space"},
-};
-
 // Codes written as the character itself, one UTF-16 unit.
 constexpr std::uint16_t kFirstCharacterCode = 33;
 constexpr std::uint16_t kLastCharacterCode = 255;

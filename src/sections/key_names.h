@@ -40,6 +40,19 @@ bool KeyStrokeIsUndefined(const KeyStroke& stroke, KeyNameStyle style);
 void WriteKeyStroke(ReportText& out, const KeyStroke& stroke,
                     KeyNameStyle style);
 
+// A key below the character range that still has a name.
+struct ControlKey {
+  std::uint16_t code;
+  std::u16string_view name;
+};
+
+inline constexpr std::uint16_t kEnterCode = 13;
+
+inline constexpr ControlKey kControlKeys[] = {
+    {8, u"Backspace"}, {9, u"Tab"},    {kEnterCode, u"Enter"},
+    {27, u"Escape"},   {32, u"Space"},
+};
+
 // Key codes of the keys without a character of their own start here; row
 // (code - kFirstNamedKeyCode) of KeyNames names them.
 inline constexpr std::uint16_t kFirstNamedKeyCode = 0xF400;

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <span>
 #include <string>
 
 #include "report/report_testing.h"
-#include "report/value_names.h"
 
 namespace quorlith {
 namespace {
@@ -39,7 +37,6 @@ TEST(KeyStroke, BothStyles) {
         .key_code = 97},
        "Control-Alt-Shift-Insert-Windows-Application-a",
        "Control-Alt-Shift-a"},
-      {"letters as given", {.shift = 1, .key_code = 65}, "Shift-A", "Shift-A"},
       {"all zero", {}, "Undefined", "Undefined "},
       {"control 2 alone", {.control = 2}, "", ""},
       {"alt 2 with key", {.alt = 2, .key_code = kHome}, "Home", "Home"},
@@ -47,16 +44,11 @@ TEST(KeyStroke, BothStyles) {
       {"insert 1 alone", {.insert = 1}, "Insert-", "Undefined "},
       {"application 0xFFFF alone", {.application = 0xFFFF}, "", "Undefined "},
       {"control with code 0", {.control = 1}, "Control-", "Control-"},
-      {"backspace", {.key_code = 8}, "Backspace", "Backspace"},
       {"code 31", {.key_code = 31}, "", ""},
       {"space", {.key_code = 32}, "Space", "Space"},
       {"255", {.key_code = 255}, "\xC3\xBF", "\xC3\xBF"},
       {"256", {.key_code = 256}, "", ""},
       {"0xF3FF", {.key_code = 0xF3FF}, "", ""},
-      {"caps lock", {.key_code = 0xF400}, "Caps_Lock", "Caps_Lock"},
-      {"F1", {.key_code = 0xF412}, "F1", "F1"},
-      {"F24", {.key_code = 0xF429}, "F24", "F24"},
-      {"seperator", {.key_code = 0xF42F}, "Seperator", "Seperator"},
       {"application key", {.key_code = 0xF431}, "Application", "Application"},
       {"0xF432", {.key_code = 0xF432}, "0xF432", "0xF432"},
       {"keypad code without numpad", {.key_code = 0xF433}, "0xF433", "0xF433"},
@@ -64,11 +56,6 @@ TEST(KeyStroke, BothStyles) {
       {"0xF441", {.key_code = 0xF441}, "", ""},
       {"0xFFFF", {.key_code = 0xFFFF}, "", ""},
       {"numoff slash", {.numpad = 1, .key_code = 0xF433}, "NumOff-/", "0xF433"},
-      {"numoff enter",
-       {.numpad = 1, .key_code = 0xF437},
-       "NumOff-Enter",
-       "0xF437"},
-      {"numon minus", {.numpad = 1, .key_code = 0xF43A}, "NumOn--", "0xF43A"},
       {"numon enter",
        {.numpad = 1, .key_code = 0xF43C},
        "NumOn-Enter",
@@ -105,50 +92,6 @@ TEST(KeyStroke, BothStyles) {
               "Key = " + std::string(c.hot_key) + "\n");
     EXPECT_EQ(Written(c.stroke, KeyNameStyle::kCursorKey),
               "Key = " + std::string(c.cursor_key));
-  }
-}
-
-// Rows by their stored number, next to the empty rows and at both ends,
-// and the function keys F1 to F24 in a row.
-TEST(KeyNames, CommandRowsAsIndexed) {
-  struct Case {
-    ValueNameTable table;
-    std::int32_t row;
-    std::u16string_view expected;
-  };
-  const Case kCases[] = {
-      {HotKeyCommandNames, -1, u"-1"},
-      {HotKeyCommandNames, 0, u"Prior_Character"},
-      {HotKeyCommandNames, 7, u"Line"},
-      {HotKeyCommandNames, 19, u"Window_0"},
-      {HotKeyCommandNames, 126, u"Read_Entire_Screen"},
-      {HotKeyCommandNames, 182, u"NextVisitted_Link"},
-      {HotKeyCommandNames, 245, u"Line_Prior"},
-      {HotKeyCommandNames, 246, u""},
-      {HotKeyCommandNames, 247, u"Current_Cell"},
-      {HotKeyCommandNames, 264, u"Previous_Cell"},
-      {HotKeyCommandNames, 265, u""},
-      {HotKeyCommandNames, 269, u""},
-      {HotKeyCommandNames, 270, u"Toggle_All_Voices_Global"},
-      {HotKeyCommandNames, 283, u"Reload_Script"},
-      {HotKeyCommandNames, 284, u"Any_Hot_Key"},
-      {HotKeyCommandNames, 285, u"285"},
-      {CursorCommandNames, 0, u"Undefined"},
-      {CursorCommandNames, 21, u"Title/Status"},
-      {CursorCommandNames, 31, u"Office_Smart_Tab"},
-      {OfficeAttributeNames, 3, u"Show_All"},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.expected));
-    ReportText out;
-    AppendName(out, c.table, c.row);
-    EXPECT_EQ(out, c.expected);
-  }
-  for (int n = 1; n <= 24; ++n) {
-    SCOPED_TRACE(n);
-    ReportText out;
-    AppendName(out, KeyNames, 0xF412 - kFirstNamedKeyCode + n - 1);
-    EXPECT_EQ(Readable(out), "F" + std::to_string(n));
   }
 }
 

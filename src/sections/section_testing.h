@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +15,13 @@
 namespace quorlith {
 
 // Helpers shared by the section tests.
+
+// The text of a golden file of testdata/.
+inline std::string ReadGolden(const std::string& file_name) {
+  std::ifstream file(std::string(QUORLITH_TESTDATA_DIR) + "/" + file_name,
+                     std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
 
 inline constexpr std::string_view kNoDifferences =
     ";There are no differences between the two set files.\n";

@@ -12,66 +12,6 @@
 namespace quorlith {
 namespace {
 
-constexpr std::size_t LinesLength(std::span<const std::u16string_view> lines) {
-  std::size_t length = 0;
-  for (std::u16string_view line : lines) {
-    length += line.size() + kLineEnd.size();
-  }
-  return length;
-}
-
-constexpr std::size_t kSeparatorLength = 1 + 2;  // ";" and CR LF
-
-constexpr std::u16string_view kCharacteristicsHeader =
-    u"; Window Characteristics";
-constexpr SettingLine kActiveWindowLine = {
-    u"Active_Standard_Window_ID", kActiveWindowOffset, Rendering::kDecimal};
-// Above the header and ";", below them and the shortest number line.
-constexpr std::size_t kCharacteristicsThreshold = 35;
-constexpr std::size_t kCharacteristicsFixed =
-    kCharacteristicsHeader.size() + kLineEnd.size() + kSeparatorLength;
-static_assert(kCharacteristicsFixed <= kCharacteristicsThreshold &&
-              kCharacteristicsThreshold <
-                  kCharacteristicsFixed + kActiveWindowLine.keyword.size() +
-                      std::u16string_view(u" = 0").size() + kLineEnd.size());
-
-constexpr std::u16string_view kStandardComments[] = {
-    u"; Standard Windows Characteristics",
-    u"; To globally set or search a standard window with tessaval the syntax "
-    u"is",
-    u"; window#*s_command = value",
-    u"; To set or search a range of standard windows with tessaval the syntax "
-    u"is",
-    u"; window#xx-xx_command = value",
-    u"; xx-xx stands for a range of numbers between 0 and 49",
-};
-constexpr std::size_t kStandardThreshold = 310;
-static_assert(LinesLength(kStandardComments) + 2 * kSeparatorLength ==
-              kStandardThreshold);
-
-// ";Window#", the number, "_Float_Characteristics" and the closing ";":
-// 36 characters for windows 0 to 9, 37 from 10 up.
-constexpr std::u16string_view kFloatComment = u"Float_Characteristics";
-constexpr std::size_t kFloatThreshold = 37;
-
-constexpr std::u16string_view kHyperactiveComments[] = {
-    u"; Hyperactive Window Characteristics",
-    u"; To globally set or search a hyperactive window with tessaval the "
-    u"syntax is",
-    u"; window#*h_command = value",
-    u"; To set or search a range of hyperactive windows with tessaval the "
-    u"syntax is",
-    u"; window#x-x_command = value",
-    u"; x-x stands for a range of letters between a and z",
-};
-constexpr std::size_t kHyperactiveThreshold = 307;
-static_assert(LinesLength(kHyperactiveComments) == kHyperactiveThreshold);
-
-// A hyperactive window that wrote only its closing ";".
-constexpr std::size_t kHyperactiveWindowThreshold = kSeparatorLength;
-
-constexpr std::u16string_view kWindowKeyword = u"Window#";
-
 void WriteStandardWindow(ReportContext& ctx, BlockPair record,
                          std::size_t window) {
   std::u16string prefix(kWindowKeyword);

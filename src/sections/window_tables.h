@@ -324,4 +324,66 @@ static_assert(FitsIn(kSearchAttributeLines, kHyperactiveRecordSize));
 static_assert(FitsIn(kSearchStringLines, kHyperactiveRecordSize));
 static_assert(FitsIn(kCommandSlots[kCommandCount - 1], kHyperactiveRecordSize));
 
+// The comment lines and erase thresholds of the window sections.
+
+constexpr std::size_t LinesLength(std::span<const std::u16string_view> lines) {
+  std::size_t length = 0;
+  for (std::u16string_view line : lines) {
+    length += line.size() + kLineEnd.size();
+  }
+  return length;
+}
+
+inline constexpr std::size_t kSeparatorLength = 1 + 2;  // ";" and CR LF
+
+inline constexpr std::u16string_view kCharacteristicsHeader =
+    u"; Window Characteristics";
+inline constexpr SettingLine kActiveWindowLine = {
+    u"Active_Standard_Window_ID", kActiveWindowOffset, Rendering::kDecimal};
+// Above the header and ";", below them and the shortest number line.
+inline constexpr std::size_t kCharacteristicsThreshold = 35;
+inline constexpr std::size_t kCharacteristicsFixed =
+    kCharacteristicsHeader.size() + kLineEnd.size() + kSeparatorLength;
+static_assert(kCharacteristicsFixed <= kCharacteristicsThreshold &&
+              kCharacteristicsThreshold <
+                  kCharacteristicsFixed + kActiveWindowLine.keyword.size() +
+                      std::u16string_view(u" = 0").size() + kLineEnd.size());
+
+inline constexpr std::u16string_view kStandardComments[] = {
+    u"; Standard Windows Characteristics",
+    u"; To globally set or search a standard window with tessaval the syntax "
+    u"is",
+    u"; window#*s_command = value",
+    u"; To set or search a range of standard windows with tessaval the syntax "
+    u"is",
+    u"; window#xx-xx_command = value",
+    u"; xx-xx stands for a range of numbers between 0 and 49",
+};
+inline constexpr std::size_t kStandardThreshold = 310;
+static_assert(LinesLength(kStandardComments) + 2 * kSeparatorLength ==
+              kStandardThreshold);
+
+// ";Window#", the number, "_Float_Characteristics" and the closing ";":
+// 36 characters for windows 0 to 9, 37 from 10 up.
+inline constexpr std::u16string_view kFloatComment = u"Float_Characteristics";
+inline constexpr std::size_t kFloatThreshold = 37;
+
+inline constexpr std::u16string_view kHyperactiveComments[] = {
+    u"; Hyperactive Window Characteristics",
+    u"; To globally set or search a hyperactive window with tessaval the "
+    u"syntax is",
+    u"; window#*h_command = value",
+    u"; To set or search a range of hyperactive windows with tessaval the "
+    u"syntax is",
+    u"; window#x-x_command = value",
+    u"; x-x stands for a range of letters between a and z",
+};
+inline constexpr std::size_t kHyperactiveThreshold = 307;
+static_assert(LinesLength(kHyperactiveComments) == kHyperactiveThreshold);
+
+// A hyperactive window that wrote only its closing ";".
+inline constexpr std::size_t kHyperactiveWindowThreshold = kSeparatorLength;
+
+inline constexpr std::u16string_view kWindowKeyword = u"Window#";
+
 }  // namespace quorlith

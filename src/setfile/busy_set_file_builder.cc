@@ -1,11 +1,14 @@
 #include "setfile/busy_set_file_builder.h"
 
 #include <string>
+#include <vector>
 
 namespace quorlith {
 namespace {
 
-constexpr std::size_t kHotKeyRecords = 284;
+constexpr std::uint32_t kFirstWildSeed = 8;
+
+constexpr std::size_t kHotKeyRecords = 284;  // the last slot is never read
 constexpr std::size_t kHotKeyRecordSize = 18;
 constexpr std::size_t kCursorKeys = 46;
 constexpr std::size_t kCursorKeyRecordSize = 1066;
@@ -15,92 +18,232 @@ constexpr std::size_t kStandardWindowSize = 192;
 constexpr std::size_t kHyperactiveWindows = 26;
 constexpr std::size_t kHyperactiveOffset = 9602;
 constexpr std::size_t kHyperactiveSize = 1942;
-constexpr std::size_t kFileNameUnits = 261;
+constexpr std::size_t kSetFileNameUnits = 261;  // cursor keys, windows,
+                                                // dictionaries
 
-std::u16string Text(std::u16string_view stem, std::uint32_t n,
-                    std::size_t max_units) {
+std::uint16_t Word(std::int64_t value) {
+  return static_cast<std::uint16_t>(value);
+}
+
+// `stem`, the number `n` and filler letters, cut to `length` units.
+std::u16string Label(std::u16string_view stem, std::size_t n,
+                     std::size_t length) {
   std::u16string text(stem);
   for (char c : std::to_string(n)) text.push_back(static_cast<char16_t>(c));
-  while (text.size() + 4 < max_units) {
+  while (text.size() < length) {
     text.push_back(static_cast<char16_t>(u'a' + text.size() % 26));
   }
-  text.resize(max_units - 1);
+  text.resize(length);
   return text;
 }
 
-}  // namespace
+// A text field of `units` units: full without a NUL, half full or empty,
+// by `choice`.
+void SetLabel(SetFileBuilder& b, BlockId block, std::size_t offset,
+              std::size_t units, std::u16string_view stem, std::size_t n,
+              std::size_t choice) {
+  std::size_t length = choice % 3 == 0   ? units
+                       : choice % 3 == 1 ? units / 2
+                                         : 0;
+  b.SetText(block, offset, Label(stem, n, length), length < units);
+}
 
-SetFileBuilder BusySetFile(std::uint32_t seed) {
-  SetFileBuilder b;
-  auto small = [&](std::size_t i, std::uint32_t range) {
-    return static_cast<std::uint16_t>((i * 31 + seed) % range);
-  };
+void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
+  const bool wild = seed >= kFirstWildSeed;
+  std::size_t n = 0;
   for (BlockId id :
        {BlockId::kScreen, BlockId::kKeyboard, BlockId::kMouse,
         BlockId::kGeneral, BlockId::kVerbosity, BlockId::kBraille}) {
     for (std::size_t offset = 0; offset + 1 < Layout(id).size; offset += 2) {
-      b.SetWord(id, offset, small(offset, 3));
+      // 0x8100 to 0xCFFF with bit 8 set: no surrogates, so every tone stays
+      // a character, and a high byte in every word.
+      b.SetWord(
+          id, offset,
+          Word(wild ? (0x8000 + (seed * 2654435761u + n * 40503u) % 0x5000) |
+                          0x100
+                    : (seed + n) % 8));
+      ++n;
     }
   }
-  b.SetText(BlockId::kScreen, 38, u"-=_*~");
+  if (!wild) {
+    b.SetWord(BlockId::kScreen, 6, Word(u'A' + seed))
+        .SetWord(BlockId::kKeyboard, 6, Word(u'é' + seed))
+        .SetWord(BlockId::kMouse, 6, Word(u'Ω' + seed));
+  }
+  // The line filter: four characters, or all six units without a NUL.
+  if (wild) {
+    b.SetText(BlockId::kScreen, 38, u"ñ€Ab9z", false);
+  } else {
+    b.SetText(
+        BlockId::kScreen, 38,
+        std::u16string{u'-', u'=', static_cast<char16_t>(u'a' + seed), u'*'});
+  }
+  // The attribute byte: each flag on in one kind of seed and off in the
+  // other, the bits no line reads on with the flags off; the byte after it
+  // is never read.
+  b.SetByte(BlockId::kMouse, 30,
+            static_cast<std::uint8_t>(seed % 2 == 1 || wild ? 0x8D : 0x72))
+      .SetByte(BlockId::kMouse, 31, static_cast<std::uint8_t>(0xA0 + seed));
+  // "None": no window to include with the box.
+  if (seed == 7) b.SetWord(BlockId::kGeneral, 10, 0xFFFF);
+}
 
+// Key codes of every kind: none, control keys, characters and the bounds
+// of their range, every named key, the reserved codes after them and the
+// numeric keypad's, and codes past every range.
+std::vector<std::uint16_t> HotKeyCodes() {
+  std::vector<std::uint16_t> codes = {0,   8,   9,   13,  27,  32,     31,
+                                      33,  'A', 'Z', '[', 'a', 'z',    '{',
+                                      233, 255, 256, 'x', 'M', 0xF3FF, 0xFFFF};
+  for (std::uint16_t code = 0xF400; code <= 0xF441; ++code) {
+    codes.push_back(code);
+  }
+  return codes;
+}
+
+bool IsKeypadCode(std::uint16_t code) {
+  return code >= 0xF433 && code <= 0xF43C;
+}
+
+void SetHotKeys(SetFileBuilder& b, std::uint32_t records_seed) {
+  const std::vector<std::uint16_t> codes = HotKeyCodes();
   for (std::size_t i = 0; i < kHotKeyRecords; ++i) {
+    std::size_t j = i + records_seed;
     std::size_t at = i * kHotKeyRecordSize;
-    b.SetWord(BlockId::kHotKey, at + 2, small(i, 2))
-        .SetWord(BlockId::kHotKey, at + 4, small(i + 1, 2))
-        .SetWord(BlockId::kHotKey, at + 8, 1)
-        .SetWord(BlockId::kHotKey, at + 16,
-                 static_cast<std::uint16_t>(i % 3 == 0 ? 0xF400 + i % 50
-                                                       : u'a' + i % 26));
+    std::uint16_t code = codes[j % codes.size()];
+    // Flags hold 1, or now and then 2, which counts as not set.
+    auto flag = [&](std::size_t every, std::size_t at_rest) {
+      return Word(j % every == at_rest ? 1 : j % 23 == every ? 2 : 0);
+    };
+    b.SetWord(BlockId::kHotKey, at, Word(0x5A5A ^ i))  // never read
+        .SetWord(BlockId::kHotKey, at + 2, flag(5, 1))
+        .SetWord(BlockId::kHotKey, at + 4, flag(7, 2))
+        .SetWord(BlockId::kHotKey, at + 6, flag(3, 1))
+        .SetWord(BlockId::kHotKey, at + 8, flag(11, 4))
+        .SetWord(BlockId::kHotKey, at + 10,
+                 IsKeypadCode(code) || j % 13 == 6 ? 1 : 0)
+        .SetWord(BlockId::kHotKey, at + 12, flag(6, 5))
+        .SetWord(BlockId::kHotKey, at + 14, flag(9, 7))
+        .SetWord(BlockId::kHotKey, at + 16, code);
   }
-  for (std::size_t k = 0; k < kCursorKeys; ++k) {
-    std::size_t at = k * kCursorKeyRecordSize;
-    b.SetWord(BlockId::kCursorKey, at, static_cast<std::uint16_t>(1 + k % 31))
-        .SetWord(BlockId::kCursorKey, at + 2,
-                 static_cast<std::uint16_t>(k % 31))
-        .SetWord(BlockId::kCursorKey, at + 4, small(k, 50))
-        .SetWord(BlockId::kCursorKey, at + 6, small(k, 284))
-        .SetText(BlockId::kCursorKey, at + 8, Text(u"SET", seed, 20))
-        .SetText(BlockId::kCursorKey, at + 534, Text(u"OTHER", seed, 20))
-        .SetWord(BlockId::kCursorKey, at + 1056, 1)
-        .SetWord(BlockId::kCursorKey, at + 1062,
-                 static_cast<std::uint16_t>(0xF400 + k))
-        .SetWord(BlockId::kCursorKey, at + 1064, small(k, 1000));
-  }
+}
 
-  b.SetWord(BlockId::kWindow, 0, small(0, 50));
+void SetCursorKeys(SetFileBuilder& b, std::uint32_t records_seed) {
+  constexpr std::uint16_t kCodes[] = {0,      'x', 0xF406, 0xF40A,
+                                      8,      'Q', 0xF412, 0xF433,
+                                      0xF441, 256, 0xF42F, 0xE9};
+  // Second commands, mostly rows that take an argument.
+  constexpr std::int16_t kSecondRows[] = {30, 22, 30, 26, 30, 28,
+                                          30, 0,  24, 30, 23, -3};
+  for (std::size_t k = 0; k < kCursorKeys; ++k) {
+    std::size_t j = k + records_seed;
+    std::size_t at = k * kCursorKeyRecordSize;
+    BlockId id = BlockId::kCursorKey;
+    b.SetWord(id, at, Word(j % 33))
+        .SetWord(id, at + 2, Word(kSecondRows[j % std::size(kSecondRows)]))
+        .SetWord(id, at + 4, Word(static_cast<std::int64_t>(j * 7 % 40) - 20))
+        .SetWord(id, at + 6, Word(284 - j % 40))
+        .SetWord(id, at + 530, Word(j / 2 % 7))
+        .SetWord(id, at + 532, Word(static_cast<std::int64_t>(j * 6 % 287) - 1))
+        .SetWord(id, at + 1056,
+                 Word(j % 3 == 1   ? 1
+                      : j % 8 == 5 ? 2
+                                   : 0))
+        .SetWord(id, at + 1058, Word(j % 4 == 2))
+        .SetWord(id, at + 1060, Word(j % 5 == 3))
+        .SetWord(id, at + 1062, kCodes[j % std::size(kCodes)])
+        .SetWord(id, at + 1064, Word(j % 10 == 9 ? 0xFFFF : j * 997));
+    SetLabel(b, id, at + 8, kSetFileNameUnits, u"C:\\Sets\\Key", j, j + 1);
+    SetLabel(b, id, at + 534, kSetFileNameUnits, u"Zweite", j, j);
+  }
+}
+
+// The edges, their offset flags and the float position words, laid out
+// alike in both kinds of window record.
+void SetEdges(SetFileBuilder& b, std::size_t at, std::size_t j) {
+  constexpr std::uint16_t kTruths[] = {0, 1, 0xFFFF, 2};
+  for (std::size_t e = 0; e < 4; ++e) {
+    b.SetWord(BlockId::kWindow, at + 6 * e,
+              Word(static_cast<std::int64_t>(j * 13 % 200) - 100 +
+                   static_cast<std::int64_t>(e)))
+        .SetWord(BlockId::kWindow, at + 6 * e + 2, kTruths[(j + e) % 4])
+        .SetWord(BlockId::kWindow, at + 6 * e + 4, Word((j + 4 * e) % 16));
+  }
+}
+
+void SetWindows(SetFileBuilder& b, std::uint32_t records_seed) {
+  const BlockId id = BlockId::kWindow;
+  // Every byte first, colours and the bytes nobody reads included; two
+  // consecutive records seeds differ in both bytes of every word.
+  for (std::size_t offset = 0; offset + 1 < Layout(id).size; offset += 2) {
+    b.SetWord(id, offset,
+              Word(offset / 2 * 40503u + records_seed * 2654435761u));
+  }
+  b.SetWord(id, 0, Word(7 + records_seed));
+  constexpr std::uint16_t kOneIsOn[] = {0, 1, 2, 257};
   for (std::size_t w = 0; w < kStandardWindows; ++w) {
+    std::size_t j = w + records_seed;
     std::size_t at = kStandardWindowsOffset + w * kStandardWindowSize;
-    for (std::size_t offset = 0; offset < 24; offset += 2) {
-      b.SetWord(BlockId::kWindow, at + offset, small(w + offset, 80));
+    SetEdges(b, at, j);
+    for (std::size_t e = 0; e < 4; ++e) {
+      SetLabel(b, id, at + 24 + 22 * e, 11, u"F", j * 4 + e, j + e);
     }
-    for (std::size_t edge = 0; edge < 4; ++edge) {
-      b.SetText(BlockId::kWindow, at + 24 + 22 * edge, Text(u"F", seed, 11));
-    }
-    b.SetWord(BlockId::kWindow, at + 112, 1)
-        .SetText(BlockId::kWindow, at + 114, Text(u"Window ", seed, 26))
-        .SetWord(BlockId::kWindow, at + 178, 0xFFFF);
+    b.SetWord(id, at + 112, Word(j % 5))
+        .SetWord(id, at + 166, kOneIsOn[j % 4])
+        .SetWord(id, at + 172, kOneIsOn[(j + 1) % 4])
+        .SetWord(
+            id, at + 178,
+            Word(j % 6 == 0 ? -1 : static_cast<std::int64_t>(j * 3 % 60) - 5))
+        .SetWord(id, at + 180, Word(j % 3))
+        .SetWord(id, at + 188, kOneIsOn[(j + 2) % 4])
+        .SetWord(id, at + 190, Word(j % 4));
+    SetLabel(b, id, at + 114, 26, u"Window ", j, j);
   }
+  // Hot-key rows: the search keyword, past the table, empty rows, ends.
+  constexpr std::uint16_t kHotKeyArguments[] = {284, 285, 0xFFFF, 246,
+                                                283, 0,   265,    127};
   for (std::size_t k = 0; k < kHyperactiveWindows; ++k) {
+    std::size_t j = k + records_seed;
     std::size_t at = kHyperactiveOffset + k * kHyperactiveSize;
-    b.SetWord(BlockId::kWindow, at + 12, 79)
-        .SetWord(BlockId::kWindow, at + 18, 24)
-        .SetWord(BlockId::kWindow, at + 24, 1)
-        .SetText(BlockId::kWindow, at + 26, Text(u"Hyper ", seed, 26))
-        .SetWord(BlockId::kWindow, at + 80, static_cast<std::uint16_t>(k % 7))
-        .SetText(BlockId::kWindow, at + 82, Text(u"Find ", seed, 33));
-    for (std::size_t j = 0; j < 3; ++j) {
-      b.SetWord(BlockId::kWindow, at + 154 + 2 * j,
-                static_cast<std::uint16_t>(1 + (k + j) % 8))
-          .SetText(BlockId::kWindow, at + 172 + 66 * j, Text(u"Say ", seed, 33))
-          .SetText(BlockId::kWindow, at + 376 + 522 * j,
-                   Text(u"LOAD", seed, 40));
+    SetEdges(b, at, j);
+    b.SetWord(id, at + 24, Word(j % 3))
+        .SetWord(id, at + 78, Word(j % 3))
+        .SetWord(id, at + 80, Word(static_cast<std::int64_t>(j % 11) - 1));
+    SetLabel(b, id, at + 26, 26, u"Hyper ", j, j);
+    SetLabel(b, id, at + 82, 33, u"Find ", j, j + 1);
+    for (std::size_t s = 0; s < 3; ++s) {
+      b.SetWord(id, at + 154 + 2 * s, Word((j + 4 * s) % 10))
+          .SetWord(id, at + 160 + 2 * s, kHotKeyArguments[(j + s) % 8])
+          .SetWord(id, at + 166 + 2 * s, Word(62 + (j * 5 + s * 7) % 33))
+          .SetWord(id, at + 370 + 2 * s,
+                   Word(static_cast<std::int64_t>((j * 7 + s) * 91) - 1000));
+      SetLabel(b, id, at + 172 + 66 * s, 33, u"Say ", j * 3 + s, j + s);
+      SetLabel(b, id, at + 376 + 522 * s, kSetFileNameUnits, u"D:\\Hyper",
+               j * 3 + s, j + s + 1);
     }
   }
-  for (std::size_t i = 0; i < 5; ++i) {
-    b.SetText(BlockId::kDictionary, i * 2 * kFileNameUnits,
-              Text(u"/dictionaries/D", seed, 60));
+}
+
+void SetDictionaries(SetFileBuilder& b, std::uint32_t records_seed) {
+  constexpr std::u16string_view kStems[] = {u"C:\\Dict\\Exceptions", u"Zeichen",
+                                            u"Tasten_Naïve", u"Grafik",
+                                            u"Farben"};
+  for (std::size_t i = 0; i < std::size(kStems); ++i) {
+    SetLabel(b, BlockId::kDictionary, i * 2 * kSetFileNameUnits,
+             kSetFileNameUnits, kStems[i], i + records_seed,
+             i + records_seed + 1);
   }
+}
+
+}  // namespace
+
+SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed) {
+  SetFileBuilder b;
+  SetSmallBlocks(b, seed);
+  SetHotKeys(b, records_seed);
+  SetCursorKeys(b, records_seed);
+  SetWindows(b, records_seed);
+  SetDictionaries(b, records_seed);
   return b;
 }
 

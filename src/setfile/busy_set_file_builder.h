@@ -6,10 +6,26 @@
 
 namespace quorlith {
 
-// A set file with every part in use, for benchmarks and fuzz seeds: all
-// hot keys and cursor keys defined, every window with its texts, every
-// dictionary named, every other word set. Different seeds give different
-// files of the same shape.
-SetFileBuilder BusySetFile(std::uint32_t seed);
+// A set file with every part in use, for goldens, benchmarks and fuzz seeds.
+// The field offsets are written out here, apart from the report's tables, so
+// that a wrong offset in a table shows in the goldens.
+//
+// `seed` picks the words of the six small blocks (screen, keyboard, mouse,
+// general, verbosity, braille). Seed s, from 0 to 7, gives word n of a block
+// the value (s + n) % 8, so seeds 0 to 7 together show every row of every
+// table of up to eight rows in each setting. A seed from 8 on gives every
+// word a value from 0x8100 up with bit 8 set: negative when signed, past
+// 32767 when unsigned, outside every table. Tones always hold printable
+// characters.
+//
+// `records_seed` picks the hot keys, cursor keys, windows and dictionary
+// names: all of them with texts, every name-table row and every key code
+// range in use. Two consecutive records seeds differ in every field a report
+// shows.
+SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed);
+
+inline SetFileBuilder BusySetFile(std::uint32_t seed) {
+  return BusySetFile(seed, seed);
+}
 
 }  // namespace quorlith

@@ -55,35 +55,6 @@ TEST(SetFile, ShortHeaderIsInvalid) {
       CheckResult::kOk);
 }
 
-TEST(SetFile, BlockLayout) {
-  EXPECT_EQ(Layout(BlockId::kScreen).file_offset, 26u);
-  EXPECT_EQ(Layout(BlockId::kWindow).file_offset, 54790u);
-  EXPECT_EQ(Layout(BlockId::kDictionary).file_offset +
-                Layout(BlockId::kDictionary).size,
-            117518u);
-  EXPECT_EQ(kSetFileSize, 117518u);
-}
-
-TEST(SetFile, LoadPlacesEveryBlock) {
-  // Marks the first and last byte of every block with its number and checks
-  // that the image hands them back from the right block.
-  SetFileBuilder builder;
-  for (std::size_t i = 0; i < kBlockCount; ++i) {
-    auto id = static_cast<BlockId>(i);
-    builder.SetByte(id, 0, static_cast<std::uint8_t>(i + 1));
-    builder.SetByte(id, Layout(id).size - 1,
-                    static_cast<std::uint8_t>(i + 101));
-  }
-  SetFileImage image = builder.Image();
-  for (std::size_t i = 0; i < kBlockCount; ++i) {
-    SCOPED_TRACE(i);
-    ByteView block = image.Block(static_cast<BlockId>(i));
-    ASSERT_EQ(block.size(), kBlockLayouts[i].size);
-    EXPECT_EQ(block.front(), i + 1);
-    EXPECT_EQ(block.back(), i + 101);
-  }
-}
-
 TEST(SetFile, ShortLoadLeavesZeros) {
   SetFileImage image;
   std::vector<std::uint8_t> full(kBodySize, 0xAA);

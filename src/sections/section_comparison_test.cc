@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sections/braille_tables.h"
+#include "sections/general_tables.h"
+#include "sections/mouse_tables.h"
+#include "sections/screen_keyboard_tables.h"
+#include "sections/section_testing.h"
+#include "sections/sections.h"
+#include "sections/verbosity_tables.h"
+#include "sections/window_tables.h"
+#include "setfile/busy_set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+using namespace std::literals;
+using Lines = std::span<const SettingLine>;
+
+// Each field of a small section, flipped alone in the original, writes its
+// line of the decompile golden and nothing else; every bit of the block that
+// no line shows writes nothing.
+TEST(SectionComparisons, EachFieldWritesOnlyItsGoldenLine) {
+  struct Section {
+    SectionWriterFn writer;
+    BlockId block;
+    std::vector<Lines> tables;  // in report order
+    std::span<const FlagLine> flags = {};
+  };
+  std::vector<Lines> verbosity;
+  for (const SubSection& sub : kVerbositySubSections) {
+    verbosity.push_back(sub.lines);
+  }
+  const Section kSections[] = {
+      {WriteScreenSection,
+       BlockId::kScreen,
+       {std::begin(kScreenLineTables), std::end(kScreenLineTables)}},
+      {WriteKeyboardSection,
+       BlockId::kKeyboard,
+       {std::begin(kKeyboardLineTables), std::end(kKeyboardLineTables)}},
+      {WriteMouseSection,
+       BlockId::kMouse,
+       {kMouseLines},
+       kAttributeSearchLines},
+      {WriteGeneralSection, BlockId::kGeneral, {kGeneralLines}},
+      {WriteGlobalSection, BlockId::kGeneral, {kGlobalLines}},
+      {WriteDictionarySection, BlockId::kDictionary, {kDictionaryLines}},
+      {WriteBrailleSection,
+       BlockId::kBraille,
+       {std::begin(kBrailleLineTables), std::end(kBrailleLineTables)}},
+      {WriteVerbositySection, BlockId::kVerbosity, verbosity},
+  };
+  const SetFileBuilder busy = BusySetFile(0, 0);
+  const std::string decompile = ReadGolden("decompile.txt");
+  for (const Section& section : kSections) {
+    std::string golden = DecompileSectionText(section.writer, busy.Image());
+    SCOPED_TRACE(golden.substr(0, golden.find('\n')));
+    EXPECT_NE(decompile.find(golden), std::string::npos);
+    std::vector<GoldenWord> words;
+    std::map<std::size_t, std::uint16_t> shown;  // bits of each word
+    for (Lines lines : section.tables) {
+      for (const SettingLine& line : lines) {
+        words.push_back({line.offset});
+        for (std::size_t at = 0; at < FieldSize(line); at += 2) {
+          shown[line.offset + at] = 0xFFFF;
+        }
+      }
+    }
+    for (const FlagLine& flag : section.flags) {
+      words.push_back({kAttributeOffset, flag.mask});
+      shown[kAttributeOffset] |= flag.mask;
+    }
+    std::vector<GoldenWord> hidden;
+    for (std::uint16_t at = 0; at < Layout(section.block).size; at += 2) {
+      auto bits = static_cast<std::uint16_t>(~shown[at]);
+      if (bits != 0) hidden.push_back({at, bits});
+    }
+    ExpectEachWordWritesItsGoldenLine(section.writer, section.block, busy,
+                                      golden, words, hidden);
+  }
+}
+
+// The line-filter characters and the dictionary names are compared with A
+// to Z folded to lower case, up to their NUL or their field's end.
+TEST(SectionComparisons, FoldedTexts) {
+  struct Case {
+    BlockId block;
+    std::size_t offset;
+    std::size_t units;
+    std::u16string_view original;
+    std::u16string_view printed;
+    std::string_view shown;  // the line, or "" for none
+  };
+  // The last name fills the block to its end.
+  const std::u16string kUpper(261, u'X'), kLower(261, u'x');
+  const Case kCases[] = {
+      {BlockId::kScreen, 38, 6, u"AbZ@[", u"aBz@[", ""},
+      {BlockId::kScreen, 38, 6, u"a\0bc"sv, u"a\0xy"sv, ""},
+      {BlockId::kScreen, 38, 6, u"ABCDEF", u"abcdef", ""},
+      {BlockId::kScreen, 38, 6, u"É", u"é", "Line_Filter_Characters = é"},
+      {BlockId::kDictionary, 522, 261, u"ÄRGER.JDF", u"ärger.jdf",
+       "Character_Dictionary_File = ärger.jdf"},
+      {BlockId::kDictionary, 2088, 261, kUpper, kLower, ""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::string(c.shown));
+    SetFileBuilder original;
+    original.SetText(c.block, c.offset, c.original,
+                     c.original.size() < c.units);
+    SetFileBuilder printed;
+    printed.SetText(c.block, c.offset, c.printed, c.printed.size() < c.units);
+    std::string body = ComparisonBody(original.Image(), printed.Image());
+    if (c.shown.empty()) {
+      EXPECT_EQ(body, kNoDifferences);
+    } else {
+      EXPECT_NE(body.find("\n" + std::string(c.shown) + "\n"),
+                std::string::npos)
+          << body;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quorlith
