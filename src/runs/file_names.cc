@@ -5,6 +5,7 @@
 
 #include "report/fields.h"
 #include "runs/file_system.h"
+#include "runs/windows_file_names.h"
 
 namespace quorlith {
 namespace {
@@ -15,7 +16,8 @@ unsigned char Folded(char c) {
 
 }  // namespace
 
-NameParts SplitPath(std::string_view path) {
+NameParts SplitPath(std::string_view path, PathStyle style) {
+  if (style == PathStyle::kWindows) return SplitWindowsPath(path);
   NameParts parts;
   std::size_t slash = path.rfind('/');
   std::size_t file_start = slash == std::string_view::npos ? 0 : slash + 1;
@@ -29,7 +31,10 @@ NameParts SplitPath(std::string_view path) {
 }
 
 NameParts SplitFileName(std::string_view path,
-                        std::string_view current_directory) {
+                        std::string_view current_directory, PathStyle style) {
+  if (style == PathStyle::kWindows) {
+    return SplitWindowsFileName(path, current_directory);
+  }
   NameParts parts = SplitPath(path);
   if (parts.directory.empty()) {
     parts.directory = current_directory;

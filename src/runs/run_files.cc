@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "report/dos_time.h"
+#include "report/fields.h"
 
 namespace quorlith {
 
@@ -100,7 +101,13 @@ int WorkersFor(int jobs, std::size_t count,
   if (jobs <= 1) return 1;
   std::vector<std::size_t> hashes(count);
   for (std::size_t i = 0; i < count; ++i) {
-    hashes[i] = std::hash<std::string>{}(output_path(i));
+    // Folded: where the file system ignores case (Windows, a memory
+    // stick), A.t00 and a.t00 are one file that two workers must not share.
+    std::string path = output_path(i);
+    for (char& c : path) {
+      c = static_cast<char>(FoldAz(static_cast<unsigned char>(c)));
+    }
+    hashes[i] = std::hash<std::string>{}(path);
   }
   std::sort(hashes.begin(), hashes.end());
   bool unique =
