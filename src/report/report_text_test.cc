@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "report/dos_time.h"
 #include "report/fields.h"
 #include "report/value_names.h"
 
@@ -71,43 +70,6 @@ TEST(ValueNames, OutOfRangeFallsBackToNumber) {
   EXPECT_EQ(BoolName(-1), u"True");
   EXPECT_EQ(BoolName(1), u"True");
   EXPECT_EQ(BoolName(0), u"False");
-}
-
-TEST(DosTime, FieldsAndResolution) {
-  setenv("TZ", "UTC0", 1);
-  tzset();
-  struct Case {
-    std::int64_t seconds;
-    DosDateTime expected;
-  };
-  const Case kCases[] = {
-      {1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
-      {1246025278, {6, 26, 2009, 14, 7, 58}},
-      {946684799, {12, 31, 1999, 23, 59, 58}},
-      {315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
-      {315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
-      {4354819200, {0, 0, 1980, 0, 0, 0}},  // 2108: out of range
-      {4354819199, {12, 31, 2107, 23, 59, 58}},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.seconds);
-    DosDateTime t = ToDosDateTime(c.seconds);
-    EXPECT_EQ(t.month, c.expected.month);
-    EXPECT_EQ(t.day, c.expected.day);
-    EXPECT_EQ(t.year, c.expected.year);
-    EXPECT_EQ(t.hours, c.expected.hours);
-    EXPECT_EQ(t.minutes, c.expected.minutes);
-    EXPECT_EQ(t.seconds, c.expected.seconds);
-  }
-}
-
-TEST(DosTime, UsesLocalTime) {
-  setenv("TZ", "EST5", 1);
-  tzset();
-  DosDateTime t = ToDosDateTime(1246025279);
-  EXPECT_EQ(t.hours, 9);
-  setenv("TZ", "UTC0", 1);
-  tzset();
 }
 
 }  // namespace
