@@ -13,6 +13,8 @@ constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 constexpr std::int64_t kLatestSeconds =
     std::numeric_limits<std::int64_t>::max() / kTicksPerSecond -
     kSecondsFrom1601To1970;
+constexpr WORD kFirstYear = 1980;             // the MS-DOS date's year 0
+constexpr WORD kLastYear = kFirstYear + 127;  // its 7 bits of years
 
 }  // namespace
 
@@ -28,9 +30,14 @@ DosDateTime ToDosDateTime(std::int64_t unix_seconds) {
   FILETIME utc{static_cast<DWORD>(ticks & 0xFFFFFFFFu),
                static_cast<DWORD>(ticks >> 32)};
   FILETIME local;
+  SYSTEMTIME fields;
   WORD date = 0;
   WORD time = 0;
+  // Windows refuses years the MS-DOS date cannot hold; Wine wraps them
+  // round, so the range is tested here as well.
   if (!FileTimeToLocalFileTime(&utc, &local) ||
+      !FileTimeToSystemTime(&local, &fields) || fields.wYear < kFirstYear ||
+      fields.wYear > kLastYear ||
       !FileTimeToDosDateTime(&local, &date, &time)) {
     return {};
   }
