@@ -42,3 +42,6 @@ function(quorlith_add_wine_tests)
   set_tests_properties(core_tests PROPERTIES ENVIRONMENT TZ=EST5
                                              TIMEOUT 600)
 endfunction()
+
+# Both programs and the test programs side by side, as the zip has them.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -19,6 +19,10 @@ if [[ ! -f $prefix/.quorlith-ready ]]; then
     flock 9
     if [[ ! -f $prefix/.quorlith-ready ]]; then
       "$wine" wineboot -i >/dev/null 2>&1
+      # Without a window manager on the virtual display, Wine waits two
+      # seconds for each managed window to go; unmanaged windows go at once.
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >/dev/null 2>&1
       "${wine%/*}/wineserver" -w
       touch "$prefix/.quorlith-ready"
     fi
