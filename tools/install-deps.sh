@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev
   clang libclang-rt-14-dev
+  # The Windows build and its tests under Wine on a virtual display.
+  g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth zip unzip
 )
 # Optional tools for the benchmark script and the screen-reader check.
 if [[ "${QUORLITH_EXTRA_TOOLS:-0}" == 1 ]]; then
