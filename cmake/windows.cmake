@@ -40,7 +40,7 @@ function(quorlith_add_wine_tests)
            COMMAND xvfb-run -a ${QUORLITH_WINE_RUN} $<TARGET_FILE:core_tests>
                    --gtest_brief=1)
   set_tests_properties(core_tests PROPERTIES ENVIRONMENT TZ=EST5
-                                             TIMEOUT 600)
+                       TIMEOUT 600 RESOURCE_LOCK wine_prefix)
 endfunction()
 
 # Both programs and the test programs side by side, as the zip has them.

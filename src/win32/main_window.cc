@@ -73,7 +73,6 @@ class Win32RunHost : public RunHost {
     if (shell.restore_cursor && shell.saved_cursor != nullptr) {
       SetCursor(shell.saved_cursor);
     }
-    shell.restore_cursor = false;
     shell.saved_cursor = nullptr;
   }
 
@@ -126,6 +125,7 @@ void OpenDecompileDialog(HWND window) {
   shell.request.reset();
   shell.restore_cursor = true;
   shell.session->Run(Host(), request.mode, request.input, request.output);
+  shell.restore_cursor = false;
 }
 
 }  // namespace
