@@ -8,6 +8,7 @@
 
 #include "report/report_text.h"
 #include "runs/file_names.h"
+#include "runs/windows_file_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
@@ -27,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (!split.directory.empty() && split.directory.back() != '/')
     __builtin_trap();
   if (split.name.find('/') != std::string::npos) __builtin_trap();
+
+  NameParts windows = SplitFileName(pattern, "C:\\cwd\\", PathStyle::kWindows);
+  if (windows.drive.empty()) __builtin_trap();
+  for (char c : windows.name + windows.extension) {
+    if (IsWindowsSeparator(c)) __builtin_trap();
+  }
+  (void)FitsWindowsLimits(pattern);
 
   bool matches = MatchesWildcard(pattern, name);
   if (!MatchesWildcard(name, name)) __builtin_trap();

@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # The Debian package (tools/package-deb.sh) and its checks.
   dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion
+  # The Windows build and its tests under Wine on a virtual display.
+  g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth zip unzip
 )
 # Optional tools for the benchmark script and the screen-reader check.
 if [[ "${QUORLITH_EXTRA_TOOLS:-0}" == 1 ]]; then

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs every test: once as shipped, once under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then about a minute of fuzzing.
+# Builds and runs every test: once as shipped, then the Windows programs
+# cross-built and tested under Wine (with the check that both platforms
+# write the same reports and logs, and the zip for Windows), once under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then about a minute of
+# fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +16,17 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs") | tee -a "$log"
 
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-windows -j"$jobs"
+# Each Windows suite is one test of ctest; count its own test cases.
+(cd build-windows && ctest --output-on-failure -j"$jobs")
+windows_cases=$(grep -h '^\[  PASSED  \] [0-9]* test' \
+  build-windows/Testing/Temporary/LastTest.log | awk '{n += $4} END {print n + 0}')
+echo "Windows test cases passed under Wine: $windows_cases"
+bash tools/cross-check.sh build build-windows 50
+bash tools/package-windows.sh build-windows
+
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORLITH_SANITIZE=ON \
   >/dev/null
 cmake --build build-sanitize -j"$jobs"
@@ -24,4 +38,5 @@ bash tools/fuzz.sh 20
 bash tools/test-package.sh
 
 passed=$(awk '/tests passed, .* tests failed out of/ {n += $NF} END {print n + 0}' "$log")
-echo "$((passed + 3)) passed, 0 failed"
+# Fuzz harnesses, the cross-platform check and the zip count one each.
+echo "$((passed + windows_cases + 3 + 2)) passed, 0 failed"

@@ -28,6 +28,9 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
                std::ostream& err, FileSystem& fs) {
   CLI::App app{"Turns Orvalen set files into text reports.", "quorlith"};
   app.set_help_flag();
+  // On Windows CLI11 would take "/out/" for an option; names may begin
+  // with "/" there too.
+  app.allow_windows_style_options(false);
   bool help = false;
   bool version = false;
   std::vector<std::string> names;

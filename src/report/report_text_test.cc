@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "report/dos_time.h"
 #include "report/fields.h"
 #include "report/value_names.h"
 
@@ -79,31 +78,6 @@ TEST(ValueNames, OutOfRangeFallsBackToNumber) {
   EXPECT_EQ(BoolName(-1), u"True");
   EXPECT_EQ(BoolName(1), u"True");
   EXPECT_EQ(BoolName(0), u"False");
-}
-
-TEST(DosTime, LocalFieldsAndResolution) {
-  struct Case {
-    const char* zone;
-    std::int64_t seconds;
-    DosDateTime expected;
-  };
-  const Case kCases[] = {
-      {"UTC0", 1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
-      {"EST5", 1246025279, {6, 26, 2009, 9, 7, 58}},
-      {"UTC0", 946684799, {12, 31, 1999, 23, 59, 58}},
-      {"UTC0", 315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
-      {"UTC0", 315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
-      {"UTC0", 4354819200, {0, 0, 1980, 0, 0, 0}},  // 2108: out of range
-      {"UTC0", 4354819199, {12, 31, 2107, 23, 59, 58}},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.seconds);
-    setenv("TZ", c.zone, 1);
-    tzset();
-    EXPECT_TRUE(ToDosDateTime(c.seconds) == c.expected);
-  }
-  setenv("TZ", "UTC0", 1);
-  tzset();
 }
 
 }  // namespace

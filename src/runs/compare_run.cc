@@ -14,8 +14,8 @@ struct CompareRun {
   SetFileImage original_image;
   std::optional<RunInputs> inputs;  // the new files and the original
 
-  static std::string OutputPathFor(const std::string& new_path) {
-    NameParts parts = SplitPath(new_path);
+  std::string OutputPathFor(const std::string& new_path) const {
+    NameParts parts = SplitPath(new_path, ctx.fs.Style());
     parts.extension = ReportExtension(parts.extension);
     return parts.Joined();
   }
@@ -56,7 +56,8 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
                 std::string_view new_pattern) {
   LogBuffer& log = ctx.log;
   std::string cwd = ctx.fs.CurrentDirectory();
-  NameParts original = SplitFileName(original_name, cwd);
+  PathStyle style = ctx.fs.Style();
+  NameParts original = SplitFileName(original_name, cwd, style);
   if (original.Joined().find('*') != std::string::npos) {
     log.LogMessage(LogCode::kCompareNeedsNames);
     return;
@@ -77,7 +78,7 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
       ctx.fs, log, run->original_path, original_entry, run->original_image);
   if (!original_file) return;
 
-  run->pattern = SplitFileName(new_pattern, cwd);
+  run->pattern = SplitFileName(new_pattern, cwd, style);
   NameParts& pattern = run->pattern;
   if (pattern.name.empty()) pattern.name = original.name;
   if (pattern.extension.empty()) pattern.extension = original.extension;
@@ -93,7 +94,7 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
 
   int workers =
       WorkersFor(ctx.fs, ctx.jobs, entries.size(), [&](std::size_t i) {
-        return CompareRun::OutputPathFor(pattern.Folder() + entries[i].name);
+        return run->OutputPathFor(pattern.Folder() + entries[i].name);
       });
   std::vector<WorkerState> states(static_cast<std::size_t>(workers));
   int count = 0;

@@ -68,9 +68,12 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     return;
   }
   std::string cwd = ctx.fs.CurrentDirectory();
-  DecompileRun run{ctx, mode, SplitFileName(input, cwd), {}, {}};
+  PathStyle style = ctx.fs.Style();
+  DecompileRun run{ctx, mode, SplitFileName(input, cwd, style), {}, {}};
   if (run.pattern.extension.empty()) run.pattern.extension = kDefaultExtension;
-  if (mode == RunMode::kDecompileTo) run.output = SplitFileName(output, cwd);
+  if (mode == RunMode::kDecompileTo) {
+    run.output = SplitFileName(output, cwd, style);
+  }
 
   std::vector<DirEntry> entries = ctx.fs.Search(
       run.pattern.Folder(), run.pattern.name + run.pattern.extension);

@@ -117,6 +117,10 @@ std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
     }
     std::string_view rest = std::string_view(path).substr(dir.size());
     if (rest.find('/') != std::string_view::npos) continue;
+    if (path_style == PathStyle::kWindows &&
+        rest.find('\\') != std::string_view::npos) {
+      continue;
+    }
     if (!MatchesWildcard(pattern, rest)) continue;
     entries.push_back({std::string(rest),
                        file.listed_size.value_or(file.bytes.size()),

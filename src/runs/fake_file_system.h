@@ -33,6 +33,9 @@ class FakeFileSystem : public FileSystem {
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
   std::vector<std::string> Paths();
 
+  // The name rules the runs use on this system; with kWindows a test can
+  // run on Windows names (C:\SETS\A.000) wherever it is built.
+  PathStyle path_style = PathStyle::kPosix;
   std::set<std::string> fail_open;
   std::set<std::string> fail_create;
   std::set<std::string> fail_write;
@@ -41,6 +44,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> closed;
   int open_files = 0;
 
+  PathStyle Style() const override { return path_style; }
   std::string CurrentDirectory() override { return cwd_; }
   std::vector<DirEntry> Search(const std::string& directory,
                                std::string_view pattern) override;

@@ -5,9 +5,11 @@
 
 #include "runs/case_folding.h"
 #include "runs/file_system.h"
+#include "runs/windows_file_names.h"
 
 namespace quorlith {
-NameParts SplitPath(std::string_view path) {
+NameParts SplitPath(std::string_view path, PathStyle style) {
+  if (style == PathStyle::kWindows) return SplitWindowsPath(path);
   NameParts parts;
   std::size_t slash = path.rfind('/');
   std::size_t file_start = slash == std::string_view::npos ? 0 : slash + 1;
@@ -21,7 +23,10 @@ NameParts SplitPath(std::string_view path) {
 }
 
 NameParts SplitFileName(std::string_view path,
-                        std::string_view current_directory) {
+                        std::string_view current_directory, PathStyle style) {
+  if (style == PathStyle::kWindows) {
+    return SplitWindowsFileName(path, current_directory);
+  }
   NameParts parts = SplitPath(path);
   if (parts.directory.empty()) {
     parts.directory = current_directory;

@@ -5,8 +5,9 @@
 
 namespace quorlith {
 
-// A path in the four parts the runs work with. On Linux the drive is
-// always empty; a directory that is not empty ends with "/".
+// A path in the four parts the runs work with. With POSIX names the drive
+// is always empty and a directory that is not empty ends with "/"; with
+// Windows names (see windows_file_names.h) it ends with "\" or "/".
 struct NameParts {
   std::string drive;
   std::string directory;
@@ -18,14 +19,19 @@ struct NameParts {
   std::string Folder() const { return drive + directory; }
 };
 
+// Which platform's rules split and complete a name.
+enum class PathStyle { kPosix, kWindows };
+
 // Splits `path` into its parts: the directory runs to the last "/", the
-// extension from the last "." after it.
-NameParts SplitPath(std::string_view path);
+// extension from the last "." after it. Windows names: SplitWindowsPath.
+NameParts SplitPath(std::string_view path, PathStyle style = PathStyle::kPosix);
 
 // Splits `path` and completes it: a path without a directory takes
-// `current_directory`. Linux has no drive to add.
+// `current_directory`. POSIX has no drive to add; Windows names are
+// completed by SplitWindowsFileName.
 NameParts SplitFileName(std::string_view path,
-                        std::string_view current_directory);
+                        std::string_view current_directory,
+                        PathStyle style = PathStyle::kPosix);
 
 // True iff `name` matches `pattern`, where "*" matches any run of
 // characters, "?" exactly one, and letters match without regard to case

@@ -10,9 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "runs/file_names.h"
+
 namespace quorlith {
 
-// Identifies a file whatever name reaches it (hard and symbolic links).
+// Identifies a file whatever name reaches it (hard and symbolic links):
+// device and inode on POSIX, volume serial and file index on Windows.
 struct FileId {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
@@ -45,18 +48,23 @@ class OutputFile {
   [[nodiscard]] virtual bool Close() = 0;
 };
 
-// What a run needs from the system. The real one is PosixFileSystem; tests
-// use FakeFileSystem to make any step fail.
+// What a run needs from the system. The real ones are PosixFileSystem and
+// Win32FileSystem; tests use FakeFileSystem to make any step fail.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // The current working directory, ending with "/"; empty when unknown.
+  // The rules by which the runs split and complete names on this system.
+  virtual PathStyle Style() const { return PathStyle::kPosix; }
+
+  // The current working directory, ending with its separator; empty when
+  // unknown.
   virtual std::string CurrentDirectory() = 0;
 
-  // Lists the entries of `directory` (ending with "/", or empty for the
-  // current one) whose names match `pattern` (see MatchesWildcard), sorted
-  // by SortEntryNames' order. An unreadable directory gives no entries.
+  // Lists the entries of `directory` (ending with a separator, a bare
+  // drive such as "C:", or empty for the current one) whose names match
+  // `pattern` (see MatchesWildcard), sorted by SortEntryNames' order. An
+  // unreadable directory gives no entries.
   virtual std::vector<DirEntry> Search(const std::string& directory,
                                        std::string_view pattern) = 0;
 

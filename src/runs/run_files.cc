@@ -77,8 +77,10 @@ WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
   // "*" and "?" are wildcards, never part of a file's name, as on Windows,
   // where no file can have such a name: an output name `out/*.txt` would
   // otherwise gather every report of the run in one file.
-  std::size_t name_start = path.rfind('/') + 1;  // npos + 1 is 0
-  if (path.find_first_of("*?", name_start) == std::string::npos) {
+  // Only the name counts: "\\?\" opens a Windows path that is no pattern.
+  NameParts parts = SplitPath(path, fs.Style());
+  if ((parts.name + parts.extension).find_first_of("*?") ==
+      std::string::npos) {
     report.file = fs.Create(path);
   }
   if (!report.file) {

@@ -433,5 +433,62 @@ TEST_F(RunTest, ParallelRunStopsAtASetFileName) {
   }
 }
 
+// The runs on Windows names, wherever the tests are built: the file
+// system's style decides how names are split and completed.
+TEST_F(RunTest, WindowsNames) {
+  fs_.path_style = PathStyle::kWindows;
+  fs_.SetCurrentDirectory(R"(D:\WORK\)");
+  fs_.AddFile(R"(C:\SETS\DEFAULT.000)", ValidFile(1));
+  fs_.AddFile(R"(D:\WORK\A.000)", ValidFile(2));
+  fs_.AddFile(R"(D:\NEW\DEFAULT.000)", ValidFile(3));
+  fs_.AddFile(R"(C:\V1.0\A.000)", ValidFile());
+  struct Case {
+    RunMode mode;
+    const char* input;
+    const char* output;
+    Lines log;
+  };
+  const Case kCases[] = {
+      {RunMode::kDecompile,
+       R"(C:\SETS\DEFAULT)",
+       "",
+       {R"(C:\SETS\DEFAULT.000 decompiled to C:\SETS\DEFAULT.t00.)",
+        "1 file(s) decompiled."}},
+      {RunMode::kDecompile,
+       R"(C:\SETS\x*)",
+       "",
+       {R"(Error: File C:\SETS\x*.000 cannot be found.)"}},
+      {RunMode::kDecompile,
+       "a",
+       "",
+       {R"(D:\WORK\A.000 decompiled to D:\WORK\A.t00.)",
+        "1 file(s) decompiled."}},
+      {RunMode::kDecompileTo,
+       R"(C:\SETS\*)",
+       "/REPORTS/",
+       {R"(C:\SETS\DEFAULT.000 decompiled to D:/REPORTS/DEFAULT.t00.)",
+        "1 file(s) decompiled."}},
+      {RunMode::kDecompile,
+       R"(C:\V1.0\*)",
+       "",
+       {R"(Error: C:\V1.0\A.t00 could be a set file name. Please enter a )"
+        "file name that does not",
+        "use an extension of the type .0*"}},
+      {RunMode::kCompare,
+       R"(C:\SETS\DEFAULT.000)",
+       R"(D:\NEW\)",
+       {R"(C:\SETS\DEFAULT.000 compared with D:\NEW\DEFAULT.000)",
+        "1 file(s) compared."}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_EQ(Run(c.mode, c.input, c.output), c.log);
+  }
+  EXPECT_NE(ReportText(R"(D:\NEW\DEFAULT.t00)")
+                .find(R"(; Comparison list between C:\SETS\DEFAULT.000 and )"
+                      R"(D:\NEW\DEFAULT.000)"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorlith

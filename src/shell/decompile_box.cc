@@ -28,11 +28,6 @@ QLineEdit* NewField() {
 
 }  // namespace
 
-RunMode RunModeFor(bool has_output, bool compare) {
-  return static_cast<RunMode>(static_cast<int>(RunMode::kDecompile) +
-                              (has_output ? 1 : 0) + (compare ? 1 : 0));
-}
-
 DecompileBox::DecompileBox(QWidget* parent)
     : QDialog(parent), beep_(&QApplication::beep) {
   setWindowTitle(tr("Decompile"));

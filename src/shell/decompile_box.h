@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runs/run.h"
+#include "shell/run_session.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -18,12 +19,6 @@ struct DecompileRequest {
   std::string input;
   std::string output;
 };
-
-// The run mode of the dialog: a plain decompile, plus one step when an
-// output name was given and one more when the comparison box is ticked.
-// A ticked box without output name thus decompiles into the current
-// folder.
-RunMode RunModeFor(bool has_output, bool compare);
 
 // The Decompile dialog. OK is enabled only while the input field holds
 // text; accepting it emits `decompileRequested` and closes the dialog.

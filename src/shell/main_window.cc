@@ -8,17 +8,12 @@
 
 #include "shell/about_box.h"
 #include "shell/decompile_box.h"
+#include "shell/run_session.h"
 
 namespace quorlith {
 
 QString LogPaneText(std::u16string_view log) {
-  QString text;
-  text.reserve(static_cast<qsizetype>(log.size()));
-  for (char16_t c : log) {
-    if (c != u'\r') text.append(QChar(c));
-  }
-  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-  return text;
+  return QString::fromStdU16String(LogPaneText(log, u"\n"));
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {

@@ -12,9 +12,8 @@ namespace quorlith {
 
 struct DecompileRequest;
 
-// The log as the pane shows it: one line per message, the CR CR LF line
-// ends of the log buffer turned into plain line breaks, no empty line
-// after the last message.
+// The log as the pane shows it (see the toolkit-free LogPaneText): one
+// line per message, plain line breaks, no empty line after the last.
 QString LogPaneText(std::u16string_view log);
 
 // The main window: the File and Help menus and the read-only log pane

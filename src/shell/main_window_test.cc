@@ -161,26 +161,5 @@ TEST(Accessibility, EveryControlHasAName) {
   }
 }
 
-TEST(LogPaneText, OneLinePerMessage) {
-  struct Row {
-    std::u16string_view log;
-    const char* shown;
-  };
-  const Row rows[] = {
-      {u"", ""},
-      {u"a decompiled to b.\r\r\n", "a decompiled to b."},
-      {u"one\r\r\ntwo\r\r\n", "one\ntwo"},
-      {u"Error: x could be a set file name. Please enter a file name that "
-       u"does not\r\r\nuse an extension of the type .0*\r\r\n",
-       "Error: x could be a set file name. Please enter a file name that "
-       "does not\nuse an extension of the type .0*"},
-      {u"no line end", "no line end"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.shown);
-    EXPECT_EQ(LogPaneText(row.log), QString::fromUtf8(row.shown));
-  }
-}
-
 }  // namespace
 }  // namespace quorlith

@@ -4,9 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
-#include <new>
 
-#include "runs/command_line.h"
 #include "shell/decompile_box.h"
 #include "shell/focus_style.h"
 #include "shell/main_window.h"
@@ -22,23 +20,19 @@ void ShowErrorBox(const QString& text) {
   QMessageBox::critical(nullptr, Shell::tr("Initialization error"), text);
 }
 
-std::unique_ptr<LogBuffer> AllocateLog() {
-  auto log = std::unique_ptr<LogBuffer>(new (std::nothrow) LogBuffer);
-  if (log && !log->ReserveCapacity()) log.reset();
-  return log;
-}
-
 }  // namespace
 
 Shell::Shell(FileSystem& fs, QObject* parent)
     : QObject(parent),
-      fs_(fs),
+      session_(fs),
       error_box_(ShowErrorBox),
-      allocate_log_(AllocateLog) {}
+      allocate_log_(AllocateLogBuffer) {}
 
 Shell::~Shell() { delete window_.data(); }
 
-MainWindow* Shell::Window() const { return cancelled_ ? nullptr : window_; }
+MainWindow* Shell::Window() const {
+  return session_.Cancelled() ? nullptr : window_;
+}
 
 bool Shell::InitInstance(std::span<const std::string> names) {
   InitShellResources();
@@ -46,13 +40,13 @@ bool Shell::InitInstance(std::span<const std::string> names) {
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/quorlith-gui.png")));
   auto* window = new MainWindow;
   window_ = window;
-  log_ = allocate_log_();
-  if (!log_) {
+  if (!session_.AdoptLog(allocate_log_())) {
     error_box_(tr("Not enough memory"));
     delete window;
     return false;
   }
-  connect(window, &MainWindow::closed, this, [this] { cancelled_ = true; });
+  connect(window, &MainWindow::closed, this,
+          [this] { session_.WindowDestroyed(); });
   connect(window, &MainWindow::decompileRequested, this, &Shell::StartDialogRun,
           Qt::QueuedConnection);
   window->show();
@@ -67,41 +61,28 @@ bool Shell::InitInstance(std::span<const std::string> names) {
 }
 
 void Shell::StartCommandLineRun(std::span<const std::string> names) {
-  std::optional<CommandLineRun> run = RunForArguments(names);
-  if (!run) {
-    if (MainWindow* window = Window()) {
-      window->ShowLog(QString::fromUtf8(kUsageText).trimmed());
-    }
-    return;
-  }
-  Run(run->mode, run->input, run->output);
+  session_.StartCommandLineRun(*this, names);
 }
 
 void Shell::StartDialogRun(const DecompileRequest& request) {
-  Run(request.mode, request.input, request.output);
+  session_.Run(*this, request.mode, request.input, request.output);
 }
 
-void Shell::Run(RunMode mode, const std::string& input,
-                const std::string& output) {
+void Shell::BeginRun() {
   MainWindow* window = Window();
-  if (running_ || !window) return;
-  running_ = true;
-  log_->ResetLog();
   window->ClearLog();
   window->BeginRun();
   // The pane's own text cursor would hide a cursor set on the window; an
   // override covers every window of the program and no other program's.
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-  RunContext ctx{fs_, *log_, [this] { return Pump(); }};
-  RunDecompile(ctx, mode, input, output);
+void Shell::RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
 
-  QGuiApplication::restoreOverrideCursor();
-  running_ = false;
-  if (MainWindow* still_open = Window()) {
-    still_open->EndRun();
-    still_open->ShowLog(LogPaneText(log_->Text()));
-  }
+void Shell::EndRun() { Window()->EndRun(); }
+
+void Shell::ShowLog(std::u16string_view text) {
+  Window()->ShowLog(QString::fromStdU16String(std::u16string(text)));
 }
 
 bool Shell::Pump() {

@@ -11,17 +11,19 @@
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
 #include "runs/run.h"
+#include "shell/run_session.h"
 
 namespace quorlith {
 
 class MainWindow;
 struct DecompileRequest;
 
-// The desktop program outside its widgets: builds the main window, owns
-// the log buffer and the cancel flag, and wraps every run in the same
-// preparation and clean-up. It outlives the main window, so a run whose
-// window was closed under it only touches state that still exists.
-class Shell : public QObject {
+// The desktop program outside its widgets: builds the main window and
+// does for the shared RunSession (which owns the log buffer and the cancel
+// flag and wraps every run) what the Qt widgets do. It outlives the main
+// window, so a run whose window was closed under it only touches state
+// that still exists.
+class Shell : public QObject, private RunHost {
   Q_OBJECT
 
  public:
@@ -45,8 +47,8 @@ class Shell : public QObject {
 
   // The main window, or null once it was closed.
   MainWindow* Window() const;
-  const LogBuffer* Log() const { return log_.get(); }
-  bool Running() const { return running_; }
+  const LogBuffer* Log() const { return session_.Log(); }
+  bool Running() const { return session_.Running(); }
 
   // For tests: replaces the message box of start-up errors and the
   // allocation of the log buffer.
@@ -57,16 +59,20 @@ class Shell : public QObject {
 
  private:
   void StartDialogRun(const DecompileRequest& request);
-  void Run(RunMode mode, const std::string& input, const std::string& output);
-  // Called after every file: lets pending events through without waiting
-  // and returns true when the main window was closed.
-  bool Pump();
 
-  FileSystem& fs_;
-  std::unique_ptr<LogBuffer> log_;
+  // RunHost.
+  bool WindowExists() override { return Window() != nullptr; }
+  void BeginRun() override;
+  // Lets pending events through without waiting and returns true when the
+  // main window was closed.
+  bool Pump() override;
+  void RestoreCursor() override;
+  void EndRun() override;
+  void ShowLog(std::u16string_view text) override;
+  std::u16string_view LineEnd() const override { return u"\n"; }
+
+  RunSession session_;
   QPointer<MainWindow> window_;
-  bool cancelled_ = false;
-  bool running_ = false;
   ErrorBox error_box_;
   std::function<std::unique_ptr<LogBuffer>()> allocate_log_;
 };

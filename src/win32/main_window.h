@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "runs/file_system.h"
+#include "runs/run.h"
+#include "shell/run_session.h"
+
+namespace quorlith::win32 {
+
+// The identifier of the run timer on the main window.
+inline constexpr UINT_PTR kRunTimer = 1;
+inline constexpr UINT kRunTimerMs = 200;
+
+// What the Decompile dialog hands to the run once OK was pressed.
+struct DecompileRequest {
+  RunMode mode = RunMode::kDecompile;
+  std::string input;
+  std::string output;
+};
+
+// The program-wide state of the desktop program, as its window and dialog
+// procedures reach it. InitInstance starts it afresh.
+struct ShellState {
+  HINSTANCE instance = nullptr;
+  HWND window = nullptr;
+  HWND log_pane = nullptr;
+  std::unique_ptr<RunSession> session;
+  // Set by the Decompile dialog's OK, taken by the main window.
+  std::optional<DecompileRequest> request;
+  // The cursor before a run from the dialog, put back after it.
+  bool restore_cursor = false;
+  HCURSOR saved_cursor = nullptr;
+
+  // Shows a start-up error (a string of the table) in a box captioned
+  // "Initialization error"; tests replace it, and the log's allocation.
+  std::function<void(UINT string_id)> error_box;
+  std::function<std::unique_ptr<LogBuffer>()> allocate_log;
+};
+ShellState& Shell();
+
+// Registers the window class "OrvSetClass"; its atom, zero on failure.
+ATOM RegisterMainClass(HINSTANCE instance);
+
+// Creates the main window, its log pane and the log buffer, shows the
+// window and, when `command_line` names more than the program, runs it at
+// once; otherwise the Decompile dialog opens when messages are processed.
+// Returns false, after an error box, when the program cannot start.
+bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
+                  FileSystem& fs);
+
+// The whole program: start-up with its error boxes, then the message loop
+// until the main window is gone. Returns the exit code.
+int ShellMain(HINSTANCE instance, int show, const wchar_t* command_line,
+              FileSystem& fs);
+
+}  // namespace quorlith::win32
+
+// The window and dialog procedures, exported by name as the program's
+// external interface. The parameters have the sizes the 64-bit system
+// passes.
+extern "C" {
+__declspec(dllexport) LRESULT CALLBACK
+    MainWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+__declspec(dllexport) INT_PTR CALLBACK
+    About(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+__declspec(dllexport) INT_PTR CALLBACK
+    Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+}

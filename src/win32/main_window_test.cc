@@ -1,0 +1,551 @@
+#include "win32/main_window.h"
+
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runs/command_line.h"
+#include "runs/win32_file_system.h"
+#include "runs/win32_wide.h"
+#include "setfile/set_file_builder.h"
+#include "win32/resource.h"
+
+namespace quorlith::win32 {
+namespace {
+
+// Steps that a test takes as a user would, each once it is ready, checked
+// at every tick of a thread timer. The timer's messages reach the modal
+// loops of dialogs and the run's pump too, so a step can act while a
+// dialog is open or a run goes on, as a user's keys do.
+class Script {
+ public:
+  struct Step {
+    std::string what;
+    std::function<bool()> ready;
+    std::function<void()> act;
+  };
+
+  void Then(std::string what, std::function<bool()> ready,
+            std::function<void()> act) {
+    steps_.push_back({std::move(what), std::move(ready), std::move(act)});
+  }
+
+  // Pumps messages until every step is done; false, naming the step that
+  // never became ready, after `timeout_ms`. Records a quit message.
+  bool Play(DWORD timeout_ms = 30000) {
+    current_ = this;
+    start_ = GetTickCount();
+    timeout_ms_ = timeout_ms;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
+    MSG message;
+    while (next_ < steps_.size() && !timed_out_ &&
+           GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    KillTimer(nullptr, timer);
+    current_ = nullptr;
+    if (next_ < steps_.size()) {
+      ADD_FAILURE() << (timed_out_ ? "never ready: " : "quit before: ")
+                    << steps_[next_].what;
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    Script* script = current_;
+    if (script == nullptr || script->next_ >= script->steps_.size()) return;
+    if (GetTickCount() - script->start_ > script->timeout_ms_) {
+      // Unblocks the test: every dialog and the window go.
+      script->timed_out_ = true;
+      EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
+      if (Shell().window) DestroyWindow(Shell().window);
+      return;
+    }
+    Step& step = script->steps_[script->next_];
+    if (!step.ready()) return;
+    ++script->next_;
+    SCOPED_TRACE(step.what);
+    step.act();
+  }
+
+  static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM) {
+    EndDialog(window, 0);
+    return TRUE;
+  }
+
+  static inline Script* current_ = nullptr;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  DWORD start_ = 0;
+  DWORD timeout_ms_ = 0;
+  bool timed_out_ = false;
+};
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
+                    L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The visible dialog of this program titled `title`, or null.
+HWND FindDialog(const wchar_t* title) {
+  struct Search {
+    const wchar_t* title;
+    HWND found;
+  } search{title, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        wchar_t name[16];
+        GetClassNameW(window, name, 16);
+        if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window) &&
+            TextOf(window) == s->title) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Keys as the dialog's own loop gets them: posted, not sent.
+void PressKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 1u | 3u << 30);
+}
+void PressAlt(HWND target, wchar_t letter) {
+  constexpr LPARAM kAltDown = 1 << 29;
+  PostMessageW(target, WM_SYSCHAR, letter, kAltDown | 1);
+}
+void Type(HWND field, std::string_view text) {
+  for (wchar_t unit : Widen(text)) SendMessageW(field, WM_CHAR, unit, 1);
+}
+
+// The name a screen reader gets for `control` through Active
+// Accessibility, or a note saying why there is none.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  // mingw-w64's IID_IAccessible links to a stub, not the GUID: __uuidof.
+  HRESULT found =
+      AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&accessible));
+  if (FAILED(found)) {
+    return "(no accessible object: " +
+           std::to_string(static_cast<unsigned long>(found)) + ")";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  HRESULT result = accessible->get_accName(self, &name);
+  accessible->Release();
+  if (result != S_OK || name == nullptr) return "(no name)";
+  std::string text = Narrow(name);
+  SysFreeString(name);
+  return text;
+}
+
+class Win32ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    static const bool kRegistered =
+        RegisterMainClass(GetModuleHandleW(nullptr)) != 0;
+    ASSERT_TRUE(kRegistered);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    dir_ = Narrow(temp) + "quorlith-gui-" +
+           std::to_string(GetCurrentProcessId()) + "\\";
+    std::filesystem::create_directories(Widen(dir_));
+    SetCurrentDirectoryW(Widen(dir_).c_str());
+    Shell().error_box = [this](UINT id) { error_boxes_.push_back(id); };
+    Shell().allocate_log = nullptr;
+  }
+
+  void TearDown() override {
+    Close();
+    CoUninitialize();
+    SetCurrentDirectoryW(L"C:\\");
+    std::filesystem::remove_all(Widen(dir_));
+  }
+
+  void WriteSetFiles(int count) {
+    std::vector<std::uint8_t> bytes = SetFileBuilder().Bytes();
+    for (int i = 0; i < count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "S%03d.000", i);
+      HANDLE file = CreateFileW(Widen(dir_ + name).c_str(), GENERIC_WRITE, 0,
+                                nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD put = 0;
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put,
+                nullptr);
+      CloseHandle(file);
+    }
+  }
+
+  int ReportCount() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Widen(dir_))) {
+      if (entry.path().extension() == L".t00") ++count;
+    }
+    return count;
+  }
+
+  // Destroys the main window and drops what it left in the queue, its
+  // quit message included.
+  void Close() {
+    if (Shell().window) DestroyWindow(Shell().window);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) DispatchMessageW(&message);
+    }
+  }
+
+  bool Start(const std::string& arguments = {}) {
+    std::wstring command_line = L"quorlith-gui.exe " + Widen(arguments);
+    return InitInstance(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                        command_line.c_str(), fs_);
+  }
+
+  std::string PaneText() { return Narrow(TextOf(Shell().log_pane)); }
+
+  bool DecompileGreyed() {
+    return (GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE, MF_BYCOMMAND) &
+            MF_GRAYED) != 0;
+  }
+
+  // The caret's position in the log pane: start and end of the selection.
+  std::pair<DWORD, DWORD> Caret() {
+    DWORD start = 0, end = 0;
+    SendMessageW(Shell().log_pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+
+  std::string Decompiled(const std::string& name) {
+    return dir_ + name + ".000 decompiled to " + dir_ + name + ".t00.";
+  }
+
+  Win32FileSystem fs_;
+  std::string dir_;
+  std::vector<UINT> error_boxes_;
+};
+
+TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
+  ASSERT_TRUE(Start("nothing.000"));
+  HWND window = Shell().window;
+  wchar_t class_name[32];
+  GetClassNameW(window, class_name, 32);
+  EXPECT_EQ(std::wstring_view(class_name), L"OrvSetClass");
+  EXPECT_EQ(TextOf(window), L"Quorlith");
+  EXPECT_EQ(PaneText(), "Error: File " + dir_ + "nothing.000 cannot be found.");
+  LONG_PTR style = GetWindowLongPtrW(Shell().log_pane, GWL_STYLE);
+  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
+  EXPECT_EQ(GetFocus(), Shell().log_pane);
+  HMENU menu = GetMenu(window);
+  struct Item {
+    int popup;
+    UINT command;
+    const wchar_t* text;
+  };
+  const Item kItems[] = {{0, IDM_DECOMPILE, L"&Decompile..."},
+                         {0, IDM_EXIT, L"E&xit"},
+                         {1, IDM_ABOUT, L"&About..."}};
+  for (const Item& item : kItems) {
+    wchar_t text[32];
+    GetMenuStringW(GetSubMenu(menu, item.popup), item.command, text, 32,
+                   MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring_view(text), item.text);
+  }
+  // The pane fills the client area at any size.
+  SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
+  RECT client, pane;
+  GetClientRect(window, &client);
+  GetWindowRect(Shell().log_pane, &pane);
+  EXPECT_EQ(pane.right - pane.left, client.right);
+  EXPECT_EQ(pane.bottom - pane.top, client.bottom);
+  // The resources hold the start-up errors.
+  const wchar_t* kErrors[] = {L"Error accessing previous instance of Tessaval",
+                              L"Initialization error",
+                              L"Error creating window class",
+                              L"Error creating window", L"Not enough memory"};
+  for (UINT id = IDS_PREVIOUS_INSTANCE; id <= IDS_MEMORY_ERROR; ++id) {
+    wchar_t text[64] = {};
+    LoadStringW(GetModuleHandleW(nullptr), id, text, 64);
+    EXPECT_EQ(std::wstring_view(text), kErrors[id - 1]);
+  }
+  EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), L"ORVSET"), nullptr);
+}
+
+TEST_F(Win32ShellTest, DialogRunsFromTheKeyboard) {
+  WriteSetFiles(2);
+  ASSERT_TRUE(Start());
+  HWND dialog = nullptr;
+  Script script;
+  script.Then(
+      "the Decompile dialog opens at start",
+      [&] { return (dialog = FindDialog(L"Decompile")) != nullptr; },
+      [&] {
+        HWND input = GetDlgItem(dialog, IDC_INPUT);
+        HWND ok = GetDlgItem(dialog, IDOK);
+        EXPECT_EQ(GetFocus(), input);
+        EXPECT_FALSE(IsWindowEnabled(ok));
+        EXPECT_EQ(SendMessageW(input, EM_GETLIMITTEXT, 0, 0), 548);
+        // Laid out in dialog units.
+        RECT units{0, 0, 185, 103}, client;
+        MapDialogRect(dialog, &units);
+        GetClientRect(dialog, &client);
+        EXPECT_EQ(client.right, units.right);
+        EXPECT_EQ(client.bottom, units.bottom);
+        // Each field follows its label, which names it for screen readers
+        // (Wine's Active Accessibility does so as Windows does).
+        struct Named {
+          int id;
+          const char* name;
+        };
+        for (Named control :
+             {Named{IDC_INPUT, "Input File(s):"},
+              Named{IDC_OUTPUT, "Output File(s):"},
+              Named{IDC_COMPARE, "Compare Set Files"}, Named{IDOK, "OK"}}) {
+          EXPECT_EQ(AccessibleName(GetDlgItem(dialog, control.id)),
+                    control.name);
+        }
+        EXPECT_EQ(TextOf(GetWindow(input, GW_HWNDPREV)), L"&Input File(s):");
+        EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
+                  GetDlgItem(dialog, IDC_OUTPUT));
+        Type(input, "x");
+        EXPECT_TRUE(IsWindowEnabled(ok));
+        SendMessageW(input, WM_CHAR, VK_BACK, 1);
+        EXPECT_FALSE(IsWindowEnabled(ok));
+        SetFocus(ok);
+        PressAlt(ok, L'o');
+      });
+  script.Then(
+      "Alt+O moves to the output field",
+      [&] { return GetFocus() == GetDlgItem(dialog, IDC_OUTPUT); },
+      [&] { PressAlt(GetFocus(), L'i'); });
+  script.Then(
+      "Alt+I moves to the input field",
+      [&] { return GetFocus() == GetDlgItem(dialog, IDC_INPUT); },
+      [&] {
+        Type(GetFocus(), dir_ + "*");
+        PressKey(GetFocus(), VK_RETURN);
+      });
+  script.Then(
+      "Enter runs and the log shows",
+      [&] { return !FindDialog(L"Decompile") && !PaneText().empty(); }, [] {});
+  ASSERT_TRUE(script.Play());
+  EXPECT_EQ(PaneText(), Decompiled("S000") + "\r\n" + Decompiled("S001") +
+                            "\r\n2 file(s) decompiled.");
+  EXPECT_EQ(Caret(), (std::pair<DWORD, DWORD>{0, 0}));
+  EXPECT_EQ(GetFocus(), Shell().log_pane);
+  EXPECT_FALSE(DecompileGreyed());
+  EXPECT_TRUE(IsWindow(Shell().window));
+}
+
+TEST_F(Win32ShellTest, DialogFieldsChooseTheRun) {
+  WriteSetFiles(2);
+  CreateDirectoryW(Widen(dir_ + "out").c_str(), nullptr);
+  struct Row {
+    std::string input;
+    std::string output;
+    bool compare;
+    std::string log;
+  };
+  const Row kRows[] = {
+      {"S001", "out\\", false,
+       dir_ + "S001.000 decompiled to C:out\\S001.t00.\r\n"
+              "1 file(s) decompiled."},
+      {"S001", "", true, Decompiled("S001") + "\r\n1 file(s) decompiled."},
+      {"S000.000", "S*", true,
+       dir_ + "S000.000 compared with " + dir_ + "S000.000\r\n" + dir_ +
+           "S000.000 compared with " + dir_ + "S001.000\r\n" +
+           "2 file(s) compared."},
+  };
+  ASSERT_TRUE(Start("none"));
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.input + " " + row.output);
+    HWND dialog = nullptr;
+    Script script;
+    PostMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+    script.Then(
+        "the dialog opens",
+        [&] { return (dialog = FindDialog(L"Decompile")) != nullptr; },
+        [&] {
+          Type(GetDlgItem(dialog, IDC_INPUT), row.input);
+          Type(GetDlgItem(dialog, IDC_OUTPUT), row.output);
+          if (row.compare) PressAlt(GetFocus(), L'c');
+        });
+    script.Then(
+        "the box is ticked if asked",
+        [&] {
+          return IsDlgButtonChecked(dialog, IDC_COMPARE) ==
+                 (row.compare ? BST_CHECKED : BST_UNCHECKED);
+        },
+        [&] { SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); });
+    script.Then(
+        "the run ends", [&] { return !Shell().session->Running(); }, [] {});
+    ASSERT_TRUE(script.Play());
+    EXPECT_EQ(PaneText(), row.log);
+  }
+  // Cancel runs nothing and leaves the last log.
+  PostMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+  Script cancel;
+  cancel.Then(
+      "the dialog opens", [] { return FindDialog(L"Decompile"); },
+      [] { PressKey(GetFocus(), VK_ESCAPE); });
+  cancel.Then(
+      "Escape closes it", [] { return !FindDialog(L"Decompile"); }, [] {});
+  ASSERT_TRUE(cancel.Play());
+  EXPECT_EQ(PaneText(), std::end(kRows)[-1].log);
+}
+
+TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
+  constexpr int kFiles = 300;
+  WriteSetFiles(kFiles);
+  ASSERT_TRUE(Start("none"));
+  Script script;
+  bool greyed = false;
+  bool dialog_opened = false;
+  HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  HCURSOR cursor_in_run = nullptr;
+  script.Then(
+      "a run from the command", [] { return true; },
+      [] {
+        RECT frame;
+        GetWindowRect(Shell().window, &frame);
+        SetCursorPos((frame.left + frame.right) / 2,
+                     (frame.top + frame.bottom) / 2);
+        PostMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+      });
+  script.Then(
+      "the dialog opens", [] { return FindDialog(L"Decompile"); },
+      [&] {
+        HWND dialog = FindDialog(L"Decompile");
+        Type(GetDlgItem(dialog, IDC_INPUT), "*");
+        PressKey(GetDlgItem(dialog, IDC_INPUT), VK_RETURN);
+      });
+  script.Then(
+      "the run goes on", [] { return Shell().session->Running(); },
+      [&] {
+        greyed = DecompileGreyed();
+        cursor_in_run = GetCursor();
+        // A posted command cannot start a second run either.
+        SendMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+        dialog_opened = FindDialog(L"Decompile") != nullptr;
+        EXPECT_TRUE(PaneText().empty());
+        SendMessageW(Shell().window, WM_COMMAND, IDM_EXIT, 0);
+      });
+  ASSERT_TRUE(script.Play());
+  EXPECT_TRUE(greyed);
+  EXPECT_EQ(cursor_in_run, wait);  // the pointer is over the window
+  EXPECT_NE(GetCursor(), wait);    // and the cursor of before is back
+  EXPECT_FALSE(dialog_opened);
+  EXPECT_EQ(Shell().window, nullptr);
+  EXPECT_FALSE(Shell().session->Running());
+  EXPECT_EQ(Shell().session->Log(), nullptr);  // released with the window
+  int reports = ReportCount();
+  EXPECT_GE(reports, 1);
+  EXPECT_LT(reports, kFiles);
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 0u);
+}
+
+TEST_F(Win32ShellTest, AboutBoxClosesOnlyWithOk) {
+  ASSERT_TRUE(Start("none"));
+  HWND about = nullptr;
+  Script script;
+  PostMessageW(Shell().window, WM_COMMAND, IDM_ABOUT, 0);
+  script.Then(
+      "the About box opens",
+      [&] { return (about = FindDialog(L"About Quorlith")) != nullptr; },
+      [&] {
+        EXPECT_EQ(GetWindowLongPtrW(about, GWL_STYLE) & WS_SYSMENU, 0);
+        RECT units{0, 0, 186, 121}, client;
+        MapDialogRect(about, &units);
+        GetClientRect(about, &client);
+        EXPECT_EQ(client.right, units.right);
+        EXPECT_EQ(client.bottom, units.bottom);
+        std::vector<std::wstring> texts;
+        for (HWND child = GetWindow(about, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+          texts.push_back(TextOf(child));
+        }
+        EXPECT_EQ(texts, (std::vector<std::wstring>{Widen(kVersionText),
+                                                    L"for Orvalen", L"OK"}));
+        PressKey(GetDlgItem(about, IDOK), VK_ESCAPE);
+        SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(about, WM_CLOSE, 0, 0);
+      });
+  script.Then(
+      "Escape and closing leave it open", [] { return true; },
+      [&] {
+        EXPECT_EQ(FindDialog(L"About Quorlith"), about);
+        SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+      });
+  script.Then(
+      "OK closes it", [] { return !FindDialog(L"About Quorlith"); }, [] {});
+  ASSERT_TRUE(script.Play());
+  EXPECT_TRUE(IsWindow(Shell().window));
+}
+
+TEST_F(Win32ShellTest, CommandLineRunsAtOnce) {
+  WriteSetFiles(1);
+  CreateDirectoryW(Widen(dir_ + "my sets").c_str(), nullptr);
+  CopyFileW(Widen(dir_ + "S000.000").c_str(),
+            Widen(dir_ + "my sets\\A.000").c_str(), TRUE);
+  struct Row {
+    std::string arguments;
+    std::string log;
+  };
+  const Row kRows[] = {
+      {"\"" + dir_ + "my sets\\*\"",
+       dir_ + "my sets\\A.000 decompiled to " + dir_ +
+           "my sets\\A.t00.\r\n1 file(s) decompiled."},
+      {"S000 \"my sets\\\\\"",
+       dir_ + "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
+              "1 file(s) decompiled."},
+      {"S000.000 \"my sets\\A\" x",
+       dir_ + "S000.000 compared with C:my sets\\A.000\r\n"
+              "1 file(s) compared."},
+  };
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.arguments);
+    ASSERT_TRUE(Start(row.arguments));
+    EXPECT_EQ(PaneText(), row.log);
+    EXPECT_FALSE(DecompileGreyed());
+    Script script;
+    script.Then(
+        "no dialog opens", [] { return true; },
+        [] { EXPECT_EQ(FindDialog(L"Decompile"), nullptr); });
+    ASSERT_TRUE(script.Play());
+    Close();
+  }
+  ASSERT_TRUE(Start("a b c d"));
+  EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);
+  EXPECT_NE(PaneText().find("\r\n"), std::string::npos);
+}
+
+TEST_F(Win32ShellTest, StartUpErrors) {
+  Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_MEMORY_ERROR});
+  EXPECT_EQ(Shell().window, nullptr);
+  Shell().allocate_log = nullptr;
+}
+
+}  // namespace
+}  // namespace quorlith::win32

@@ -1,0 +1,20 @@
+#pragma once
+
+// Resource and command numbers of the desktop program, shared by the
+// resource script and the code. Do not renumber: they are the program's
+// published command and control numbers.
+
+#define IDM_DECOMPILE 40001
+#define IDM_EXIT 40002
+#define IDM_ABOUT 40003
+
+#define IDC_INPUT 1000
+#define IDC_OUTPUT 1001
+#define IDC_COMPARE 1002
+
+// The string table of start-up errors.
+#define IDS_PREVIOUS_INSTANCE 1
+#define IDS_INIT_ERROR 2
+#define IDS_CLASS_ERROR 3
+#define IDS_WINDOW_ERROR 4
+#define IDS_MEMORY_ERROR 5
