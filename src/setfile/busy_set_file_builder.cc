@@ -1,5 +1,7 @@
 #include "setfile/busy_set_file_builder.h"
 
+#include <concepts>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,10 @@ constexpr std::size_t kHyperactiveSize = 1942;
 constexpr std::size_t kSetFileNameUnits = 261;  // cursor keys, windows,
                                                 // dictionaries
 
-std::uint16_t Word(std::int64_t value) {
+// The low 16 bits of any integer, signed or not: the builder writes
+// two's-complement words and wrapping is what it wants.
+template <std::integral T>
+std::uint16_t Word(T value) {
   return static_cast<std::uint16_t>(value);
 }
 
