@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/views.h"
 #include "report/report_text.h"
 #include "runs/command_line.h"
 
@@ -20,6 +21,32 @@ void Print(std::ostream& stream, std::u16string_view text) {
   std::string utf8 = Utf16ToUtf8(text);
   std::erase(utf8, '\r');
   stream << utf8 << std::flush;
+}
+
+// What is wrong with a view's command line, or nullptr.
+const char* ViewUsageProblem(const ViewRequest& request, int views,
+                             bool encoding) {
+  bool showing = request.kind == ViewKind::kShow;
+  std::size_t count = request.names.size();
+  if (views == 0) {
+    return "--encoding, --crlf, --textconv and --ignore go with a view";
+  }
+  if (views > 1) return "--show, --changes, --json and --json-lines go alone";
+  if (!showing && (encoding || request.crlf || request.textconv)) {
+    return "--encoding, --crlf and --textconv go with --show";
+  }
+  if (count < 1 || count > 2) return "a view takes one name, or two to compare";
+  bool comparing = count == 2;
+  if (!comparing && (request.kind == ViewKind::kChanges ||
+                     request.kind == ViewKind::kSummary)) {
+    return "--changes compares: it takes ORIGINAL and NEW";
+  }
+  if (comparing && request.textconv) return "--textconv takes one name";
+  if (!comparing && !request.ignore.empty()) {
+    return "--ignore leaves settings out of a comparison: give two names";
+  }
+  if (request.utf16 && request.crlf) return "--crlf goes with utf-8";
+  return nullptr;
 }
 
 }  // namespace
@@ -40,6 +67,26 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   app.add_flag("--version", version, "Print the version and exit");
   app.add_option("-j,--jobs", jobs, "Files to work on at once")
       ->check(CLI::Range(1, 256));
+  bool show = false;
+  bool changes = false;
+  bool summary = false;
+  bool json = false;
+  bool json_lines = false;
+  bool crlf = false;
+  bool textconv = false;
+  std::string encoding;
+  std::vector<std::string> ignore;
+  app.add_flag("--show", show, "Write the report to standard output");
+  app.add_option("--encoding", encoding, "utf-8 or utf-16")
+      ->check(CLI::IsMember({"utf-8", "utf-16"}));
+  app.add_flag("--crlf", crlf, "Keep the report's CR LF line ends");
+  app.add_flag("--textconv", textconv, "Leave out the lines naming the file");
+  app.add_flag("--changes", changes, "List the settings that differ");
+  app.add_flag("--summary", summary, "Per setting, the files that differ");
+  app.add_option("--ignore", ignore, "Keywords a comparison leaves out")
+      ->allow_extra_args(false);
+  app.add_flag("--json", json, "Write the settings as JSON");
+  app.add_flag("--json-lines", json_lines, "One JSON object per line");
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
   // Options stand before the names. From the first name on every argument
@@ -60,6 +107,23 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "               processor); the log and reports are the same\n"
            "  --           end of options, for a first name that begins with "
            "-\n"
+           "\nViews on standard output (no report file is written):\n"
+           "  --show INPUT             the decompile report, as UTF-8 with LF\n"
+           "  --show ORIGINAL NEW      the comparison report; exit status 0\n"
+           "                           same, 1 different, 2 trouble\n"
+           "  --encoding utf-16        --show: the report file's own bytes\n"
+           "  --crlf                   --show: keep CR LF line ends\n"
+           "  --textconv               --show: leave out the lines naming the\n"
+           "                           file and its date (for git diff)\n"
+           "  --changes ORIGINAL NEW   one line per differing setting, old "
+           "and\n"
+           "                           new value\n"
+           "  --summary                with --changes: per setting, which new\n"
+           "                           files differ and how\n"
+           "  --ignore K[,K...]        leave keywords (wildcards allowed) out\n"
+           "                           of a comparison\n"
+           "  --json NAMES             the settings as a JSON array\n"
+           "  --json-lines NAMES       one JSON object per line\n"
            "\nOptions go before the names: from the first name on, every\n"
            "argument is a name (quorlith -j 4 'sets/*' out/).\n";
     return kExitOk;
@@ -67,6 +131,28 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   if (version) {
     out << kVersionText << '\n';
     return kExitOk;
+  }
+  int views = int{show} + int{changes || summary} + int{json} + int{json_lines};
+  if (views > 0 || !encoding.empty() || crlf || textconv || !ignore.empty()) {
+    ViewRequest request;
+    request.kind = show      ? ViewKind::kShow
+                   : summary ? ViewKind::kSummary
+                   : changes ? ViewKind::kChanges
+                   : json    ? ViewKind::kJson
+                             : ViewKind::kJsonLines;
+    request.names = names;
+    request.utf16 = encoding == "utf-16";
+    request.crlf = crlf;
+    request.textconv = textconv;
+    std::string joined;
+    for (const std::string& list : ignore) joined += list + ",";
+    request.ignore = KeywordFilter(Utf8ToUtf16(joined));
+    if (const char* problem =
+            ViewUsageProblem(request, views, !encoding.empty())) {
+      err << "quorlith: " << problem << "\n\n" << kUsageText;
+      return kExitUsage;
+    }
+    return RunView(request, fs, out, err);
   }
   std::optional<CommandLineRun> run = RunForArguments(names);
   if (!run) {

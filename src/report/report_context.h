@@ -1,7 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
 
+#include "report/keyword_filter.h"
 #include "report/report_text.h"
 #include "setfile/set_file.h"
 
@@ -20,6 +25,51 @@ struct BlockPair {
   }
 };
 
+// One stored field behind a setting line: a number, or the text of a text
+// field up to its NUL. `field` is where the field's bytes start in the
+// image, so a caller can tell which bytes a setting shows.
+struct StoredValue {
+  std::int64_t number = 0;
+  std::u16string text;
+  bool is_text = false;
+  const std::uint8_t* field = nullptr;
+};
+
+inline StoredValue StoredNumber(std::int64_t number,
+                                const std::uint8_t* field) {
+  StoredValue stored;
+  stored.number = number;
+  stored.field = field;
+  return stored;
+}
+
+// Told of every setting line as it is about to be written, for the views
+// of a report that need its settings one by one (JSON, the list of
+// changes). A setting line is never erased once written: the erase rules
+// only drop sections that hold nothing but their fixed comment lines.
+class SettingSink {
+ public:
+  virtual ~SettingSink() = default;
+  // `line_start` is where the line begins in the text; `section_start`
+  // where the section holding it begins, at its title line.
+  virtual void Setting(std::size_t section_start, std::size_t line_start,
+                       std::span<const StoredValue> stored) = 0;
+};
+
+// How a report is rendered beyond its kind. The defaults make the report
+// files; the other settings serve the console's views of a report.
+struct ReportOptions {
+  SettingSink* sink = nullptr;
+  // Settings a comparison leaves out, as if they did not differ; a
+  // section left without lines erases itself as always. A decompile shows
+  // every setting.
+  const KeywordFilter* ignore = nullptr;
+  // Show each value from the original instead of the new file, while
+  // every decision of what to write stays the same, so the lines of the
+  // two renderings pair up one by one.
+  bool show_original = false;
+};
+
 // Everything a section writer reads and writes. In a decompile report
 // `original` is the printed image itself, so every comparison finds the
 // two equal and no section needs a null check.
@@ -28,8 +78,15 @@ struct ReportContext {
   ReportKind kind;
   const SetFileImage& printed;
   const SetFileImage& original;
+  ReportOptions options = {};
+  std::size_t section_start = 0;  // set by each section as it begins
 
   bool comparing() const { return kind == ReportKind::kComparison; }
+
+  // The image a value is shown from.
+  ByteView Shown(BlockPair blocks) const {
+    return options.show_original ? blocks.original : blocks.printed;
+  }
 
   BlockPair Blocks(BlockId id) const {
     return {printed.Block(id), original.Block(id)};
@@ -38,6 +95,23 @@ struct ReportContext {
   // The comparison filter: a line is written in a decompile always, in a
   // comparison only when the field it shows differs.
   bool ShouldWrite(bool differs) const { return !comparing() || differs; }
+
+  // The same for a line whose keyword is `prefix` and `keyword` joined,
+  // which the ignore list may leave out of a comparison.
+  bool ShouldWrite(bool differs, std::u16string_view prefix,
+                   std::u16string_view keyword) const {
+    if (!comparing()) return true;
+    if (!differs) return false;
+    return options.ignore == nullptr ||
+           !options.ignore->Matches(prefix, keyword);
+  }
+
+  // Whether anyone listens to Note; the report files skip the work.
+  bool noting() const { return options.sink != nullptr; }
+  void Note(std::span<const StoredValue> stored) const {
+    options.sink->Setting(section_start, out.size(), stored);
+  }
+  void Note(const StoredValue& stored) const { Note(std::span(&stored, 1)); }
 };
 
 }  // namespace quorlith

@@ -54,6 +54,7 @@ void AppendBodyAndFooter(ReportContext& ctx) {
   auto body = out.size();
   for (SectionWriter write : kWrappedSections) {
     auto mark = out.size();
+    ctx.section_start = mark;
     write(ctx);
     AppendLine(out, kSeparatorLine);
     EraseIfShort(out, mark, kSectionThreshold);
@@ -69,21 +70,23 @@ void AppendBodyAndFooter(ReportContext& ctx) {
 }  // namespace
 
 void RenderDecompileReport(const ReportSource& input,
-                           const SetFileImage& printed, ReportText& out) {
+                           const SetFileImage& printed, ReportText& out,
+                           const ReportOptions& options) {
   out.clear();
   AppendVersionLines(out);
   out.append(u"; Created from ");
   AppendUtf8(out, input.path);
   out.append(kLineEnd);
   AppendModified(out, u"; Set file", input.modified);
-  ReportContext ctx{out, ReportKind::kDecompile, printed, printed};
+  ReportContext ctx{out, ReportKind::kDecompile, printed, printed, options};
   AppendBodyAndFooter(ctx);
 }
 
 void RenderComparisonReport(const ReportSource& original_source,
                             const ReportSource& new_source,
                             const SetFileImage& original,
-                            const SetFileImage& printed, ReportText& out) {
+                            const SetFileImage& printed, ReportText& out,
+                            const ReportOptions& options) {
   out.clear();
   AppendVersionLines(out);
   out.append(u"; Comparison list between ");
@@ -93,7 +96,7 @@ void RenderComparisonReport(const ReportSource& original_source,
   out.append(kLineEnd);
   AppendModified(out, u"; Original set file", original_source.modified);
   AppendModified(out, u"; New set file", new_source.modified);
-  ReportContext ctx{out, ReportKind::kComparison, printed, original};
+  ReportContext ctx{out, ReportKind::kComparison, printed, original, options};
   AppendBodyAndFooter(ctx);
 }
 

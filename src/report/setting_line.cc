@@ -56,12 +56,38 @@ void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
   }
 }
 
+StoredValue StoredOf(ByteView block, const SettingLine& line) {
+  StoredValue stored;
+  stored.field = block.data() + line.offset;
+  switch (line.rendering) {
+    case Rendering::kUnsignedDecimal:
+    case Rendering::kCharacter:
+    case Rendering::kOneIsOn:
+      stored.number = ReadWord(block, line.offset);
+      break;
+    case Rendering::kByteDecimal:
+      stored.number = ReadByte(block, line.offset);
+      break;
+    case Rendering::kText:
+      AppendText(stored.text, block, line.offset, line.units);
+      stored.is_text = true;
+      break;
+    default:
+      stored.number = ReadSignedWord(block, line.offset);
+      break;
+  }
+  return stored;
+}
+
 void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
                       const SettingLine& line, std::u16string_view prefix) {
-  if (!ctx.ShouldWrite(ctx.comparing() && FieldDiffers(blocks, line))) return;
+  bool differs = ctx.comparing() && FieldDiffers(blocks, line);
+  if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
+  ByteView shown = ctx.Shown(blocks);
+  if (ctx.noting()) ctx.Note(StoredOf(shown, line));
   ctx.out.append(prefix);
   BeginSetting(ctx.out, line.keyword);
-  AppendValue(ctx.out, blocks.printed, line);
+  AppendValue(ctx.out, shown, line);
   ctx.out.append(kLineEnd);
 }
 

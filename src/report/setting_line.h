@@ -68,6 +68,9 @@ bool FieldDiffers(BlockPair blocks, const SettingLine& line);
 // Appends the rendered value of `line`'s field from `block`.
 void AppendValue(ReportText& out, ByteView block, const SettingLine& line);
 
+// The stored field behind `line` in `block`.
+StoredValue StoredOf(ByteView block, const SettingLine& line);
+
 // Writes "keyword = value" from the printed image when the comparison
 // filter lets the line through. `prefix` goes before the keyword, for
 // records whose lines are numbered ("Window#12_").

@@ -6,8 +6,6 @@
 namespace quorlith {
 namespace {
 
-constexpr char kDefaultExtension[] = ".000";
-
 struct DecompileRun {
   RunContext& ctx;
   RunMode mode;

@@ -15,6 +15,9 @@
 
 namespace quorlith {
 
+// The extension a set-file name without one is given.
+inline constexpr char kDefaultExtension[] = ".000";
+
 // The steps a decompile run and a comparison run share for one file.
 
 // Reads a whole set file: its header is tested with the entry's size and

@@ -11,9 +11,12 @@ constexpr int kDotCount = 8;
 
 void WriteGraphicSymbolLine(ReportContext& ctx, BlockPair blocks) {
   const SettingLine& line = kGraphicSymbolLine;
-  if (!ctx.ShouldWrite(ctx.comparing() && FieldDiffers(blocks, line))) return;
+  bool differs = ctx.comparing() && FieldDiffers(blocks, line);
+  if (!ctx.ShouldWrite(differs, {}, line.keyword)) return;
+  ByteView shown = ctx.Shown(blocks);
+  if (ctx.noting()) ctx.Note(StoredOf(shown, line));
   BeginSetting(ctx.out, line.keyword);
-  AppendLine(ctx.out, FormatBrailleDots(ReadWord(blocks.printed, line.offset)));
+  AppendLine(ctx.out, FormatBrailleDots(ReadWord(shown, line.offset)));
 }
 
 }  // namespace

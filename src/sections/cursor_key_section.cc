@@ -77,6 +77,32 @@ void AppendKeyNumber(ReportText& out, std::size_t key_number) {
   AppendZeroPadded(out, static_cast<std::int64_t>(key_number), 2);
 }
 
+// The key line's stored fields: the stroke, then each command's row,
+// number, hot key and set-file name.
+void NoteKeyLine(const ReportContext& ctx, ByteView record) {
+  StoredValue stored[12];
+  std::size_t n = 0;
+  auto word = [&](std::size_t offset) {
+    stored[n].number = ReadSignedWord(record, offset);
+    stored[n++].field = record.data() + offset;
+  };
+  for (std::size_t offset : {kCursorKeyControlOffset, kCursorKeyAltOffset,
+                             kCursorKeyShiftOffset, kCursorKeyCodeOffset}) {
+    word(offset);
+  }
+  for (const CursorCommandFields& fields :
+       {kFirstCursorCommand, kSecondCursorCommand}) {
+    word(fields.command);
+    word(fields.number);
+    word(fields.hot_key);
+    AppendText(stored[n].text, record, fields.set_file,
+               kCursorSetFileNameUnits);
+    stored[n].is_text = true;
+    stored[n++].field = record.data() + fields.set_file;
+  }
+  ctx.Note(stored);
+}
+
 void WriteKeyLine(ReportText& out, ByteView record, std::size_t key_number) {
   AppendKeyNumber(out, key_number);
   out.append(u" = ");
@@ -108,19 +134,30 @@ void WriteDelayLine(ReportText& out, ByteView record, std::size_t key_number) {
 void WriteCursorKeySection(ReportContext& ctx) {
   ReportText& out = ctx.out;
   auto mark = out.size();
+  ctx.section_start = mark;
   for (std::u16string_view line : kCursorKeyHeaderLines) AppendLine(out, line);
   BlockPair block = ctx.Blocks(BlockId::kCursorKey);
   for (std::size_t k = 0; k < kCursorKeyCount; ++k) {
     BlockPair record =
         block.Sub(k * kCursorKeyRecordSize, kCursorKeyRecordSize);
     std::size_t key_number = k + 1;
-    if (ctx.ShouldWrite(KeyLineDiffers(record))) {
-      WriteKeyLine(out, record.printed, key_number);
+    ByteView shown = ctx.Shown(record);
+    // Only the ignore list needs the keywords spelt out.
+    std::u16string keyword;
+    if (ctx.options.ignore != nullptr) AppendKeyNumber(keyword, key_number);
+    if (ctx.ShouldWrite(KeyLineDiffers(record), {}, keyword)) {
+      if (ctx.noting()) NoteKeyLine(ctx, shown);
+      WriteKeyLine(out, shown, key_number);
     }
     bool delay_differs = ReadWord(record.printed, kCursorKeyDelayOffset) !=
                          ReadWord(record.original, kCursorKeyDelayOffset);
-    if (ctx.ShouldWrite(delay_differs)) {
-      WriteDelayLine(out, record.printed, key_number);
+    if (ctx.ShouldWrite(delay_differs, keyword,
+                        keyword.empty() ? u"" : u"_delay")) {
+      if (ctx.noting()) {
+        ctx.Note(StoredNumber(ReadWord(shown, kCursorKeyDelayOffset),
+                              shown.data() + kCursorKeyDelayOffset));
+      }
+      WriteDelayLine(out, shown, key_number);
     }
   }
   EraseIfShort(out, mark, kCursorKeyThreshold);

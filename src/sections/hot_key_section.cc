@@ -26,6 +26,21 @@ KeyStroke ReadStroke(ByteView record) {
   return stroke;
 }
 
+// The stored words of a stroke in record order, the key code as stored
+// (not folded).
+void NoteStroke(const ReportContext& ctx, ByteView record) {
+  constexpr std::size_t kOffsets[] = {
+      kHotKeyControlOffset,     kHotKeyAltOffset,    kHotKeyShiftOffset,
+      kHotKeyInsertOffset,      kHotKeyNumpadOffset, kHotKeyWindowsOffset,
+      kHotKeyApplicationOffset, kHotKeyCodeOffset};
+  StoredValue stored[std::size(kOffsets)];
+  for (std::size_t i = 0; i < std::size(kOffsets); ++i) {
+    stored[i].number = ReadWord(record, kOffsets[i]);
+    stored[i].field = record.data() + kOffsets[i];
+  }
+  ctx.Note(stored);
+}
+
 }  // namespace
 
 void WriteHotKeySection(ReportContext& ctx) {
@@ -37,10 +52,12 @@ void WriteHotKeySection(ReportContext& ctx) {
     std::u16string_view command = HotKeyCommandNames[i];
     if (command.empty()) continue;
     BlockPair record = block.Sub(i * kHotKeyRecordSize, kHotKeyRecordSize);
-    KeyStroke printed = ReadStroke(record.printed);
-    if (!ctx.ShouldWrite(printed != ReadStroke(record.original))) continue;
+    bool differs = ReadStroke(record.printed) != ReadStroke(record.original);
+    if (!ctx.ShouldWrite(differs, {}, command)) continue;
+    ByteView shown = ctx.Shown(record);
+    if (ctx.noting()) NoteStroke(ctx, shown);
     BeginSetting(out, command);
-    WriteKeyStroke(out, printed, KeyNameStyle::kHotKey);
+    WriteKeyStroke(out, ReadStroke(shown), KeyNameStyle::kHotKey);
   }
   EraseIfShort(out, mark, kHotKeyThreshold);
 }

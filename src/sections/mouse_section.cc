@@ -9,12 +9,19 @@ namespace {
 void WriteAttributeSearchLines(ReportContext& ctx, BlockPair blocks) {
   std::uint8_t printed = ReadByte(blocks.printed, kAttributeOffset);
   std::uint8_t original = ReadByte(blocks.original, kAttributeOffset);
+  std::uint8_t shown = ReadByte(ctx.Shown(blocks), kAttributeOffset);
   auto mark = ctx.out.size();
   AppendLine(ctx.out, kAttributeSearchHeader);
   for (const FlagLine& line : kAttributeSearchLines) {
-    if (!ctx.ShouldWrite(((printed ^ original) & line.mask) != 0)) continue;
+    bool differs = ((printed ^ original) & line.mask) != 0;
+    if (!ctx.ShouldWrite(differs, {}, line.keyword)) continue;
+    bool on = (shown & line.mask) != 0;
+    if (ctx.noting()) {
+      ctx.Note(StoredNumber(shown,
+                            ctx.Shown(blocks).data() + kAttributeOffset));
+    }
     BeginSetting(ctx.out, line.keyword);
-    AppendLine(ctx.out, (printed & line.mask) != 0 ? u"on" : u"off");
+    AppendLine(ctx.out, on ? u"on" : u"off");
   }
   EraseIfShort(ctx.out, mark, kAttributeSearchThreshold);
 }

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/fields.h"
 #include "report/setting_line.h"
@@ -35,12 +36,14 @@ void WriteStandardWindow(ReportContext& ctx, BlockPair record,
 void WriteStandardWindowSection(ReportContext& ctx) {
   BlockPair block = ctx.Blocks(BlockId::kWindow);
   auto mark = ctx.out.size();
+  ctx.section_start = mark;
   AppendLine(ctx.out, kCharacteristicsHeader);
   WriteSettingLine(ctx, block, kActiveWindowLine);
   AppendLine(ctx.out, kSeparatorLine);
   if (ctx.comparing()) EraseIfShort(ctx.out, mark, kCharacteristicsThreshold);
 
   mark = ctx.out.size();
+  ctx.section_start = mark;
   for (std::u16string_view line : kStandardComments) AppendLine(ctx.out, line);
   for (std::size_t window = 0; window < kStandardWindowCount; ++window) {
     WriteStandardWindow(
@@ -82,14 +85,30 @@ void AppendArgument(ReportText& out, ByteView record, const CommandSlot& slot) {
   AppendValue(out, record, argument);
 }
 
+// The command's row, then every argument field the record keeps for it.
+void NoteCommand(const ReportContext& ctx, ByteView record,
+                 const CommandSlot& slot) {
+  std::vector<StoredValue> stored;
+  stored.push_back(StoredOf(record, slot.command));
+  for (const SettingLine& argument : slot.arguments) {
+    stored.push_back(StoredOf(record, argument));
+  }
+  ctx.Note(stored);
+}
+
 void WriteCommandLine(ReportContext& ctx, BlockPair record,
                       std::u16string_view prefix, std::size_t j) {
   const CommandSlot& slot = kCommandSlots[j];
-  if (!ctx.ShouldWrite(CommandDiffers(record, slot))) return;
+  if (!ctx.ShouldWrite(CommandDiffers(record, slot), prefix,
+                       CommandSlotNames[j])) {
+    return;
+  }
+  ByteView shown = ctx.Shown(record);
+  if (ctx.noting()) NoteCommand(ctx, shown, slot);
   ctx.out.append(prefix);
   BeginSetting(ctx.out, CommandSlotNames[j]);
-  AppendValue(ctx.out, record.printed, slot.command);
-  AppendArgument(ctx.out, record.printed, slot);
+  AppendValue(ctx.out, shown, slot.command);
+  AppendArgument(ctx.out, shown, slot);
   ctx.out.append(kLineEnd);
 }
 
@@ -120,6 +139,7 @@ void WriteHyperactiveWindow(ReportContext& ctx, BlockPair record,
 void WriteHyperactiveWindowSection(ReportContext& ctx) {
   BlockPair block = ctx.Blocks(BlockId::kWindow);
   auto mark = ctx.out.size();
+  ctx.section_start = mark;
   for (std::u16string_view line : kHyperactiveComments) {
     AppendLine(ctx.out, line);
   }

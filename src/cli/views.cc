@@ -1,0 +1,362 @@
+#include "cli/views.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string_view>
+
+#include "report/report_json.h"
+#include "report/report_settings.h"
+#include "report/report_text.h"
+#include "report/report_writer.h"
+#include "runs/file_names.h"
+#include "runs/progress_log.h"
+#include "runs/run_files.h"
+
+namespace quorlith {
+namespace {
+
+// A set file as a view reads it: its name as a report's header gives it.
+struct ViewFile {
+  std::string path;
+  DirEntry entry;
+  SetFileImage image;
+};
+
+class Viewer {
+ public:
+  Viewer(const ViewRequest& request, FileSystem& fs, std::ostream& out,
+         std::ostream& err)
+      : request_(request),
+        fs_(fs),
+        out_(out),
+        log_(
+            [&err](std::uint32_t, std::u16string_view text) {
+              std::string utf8 = Utf16ToUtf8(text);
+              std::erase(utf8, '\r');
+              err << utf8 << std::flush;
+            },
+            0) {}
+
+  int Run();
+
+ private:
+  // Calls `use` for every valid set file that `parts` matches, in search
+  // order; logs the others. Returns false when nothing matched.
+  bool ForEach(const NameParts& parts,
+               const std::function<void(const ViewFile&)>& use);
+  bool LoadOne(const NameParts& parts, ViewFile& file);
+
+  int Decompile();
+  int Compare();
+
+  void Show(const ReportText& text);
+  void Changes(const ViewFile& original, const ViewFile& file,
+               const std::vector<ReportSetting>& settings, bool headed);
+  void Summary(const ViewFile& original, const NameParts& pattern);
+
+  void Trouble() { trouble_ = true; }
+  int Status() const {
+    return trouble_ ? kViewTrouble : different_ ? kViewDifferent : kViewSame;
+  }
+
+  const ViewRequest& request_;
+  FileSystem& fs_;
+  std::ostream& out_;
+  LogBuffer log_;
+  bool trouble_ = false;
+  bool different_ = false;
+  int json_count_ = 0;
+};
+
+NameParts Parts(FileSystem& fs, std::string_view name) {
+  return SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+}
+
+bool Viewer::ForEach(const NameParts& parts,
+                     const std::function<void(const ViewFile&)>& use) {
+  std::vector<DirEntry> entries =
+      fs_.Search(parts.Folder(), parts.name + parts.extension);
+  if (entries.empty()) {
+    log_.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(parts.Joined()));
+    Trouble();
+    return false;
+  }
+  auto file = std::make_unique<ViewFile>();
+  for (const DirEntry& entry : entries) {
+    file->path = parts.Folder() + entry.name;
+    file->entry = entry;
+    std::unique_ptr<InputFile> input =
+        OpenSetFile(fs_, log_, file->path, entry, file->image);
+    if (!input) {
+      Trouble();
+      continue;
+    }
+    if (!CloseLogged(log_, file->path, input->Close())) Trouble();
+    use(*file);
+  }
+  return true;
+}
+
+// The original of a comparison is one file: with "?" in its name, the
+// first match in search order, as the comparison run takes it.
+bool Viewer::LoadOne(const NameParts& parts, ViewFile& file) {
+  if (parts.Joined().find('*') != std::string::npos) {
+    log_.LogMessage(LogCode::kCompareNeedsNames);
+    Trouble();
+    return false;
+  }
+  bool loaded = false;
+  ForEach(parts, [&](const ViewFile& found) {
+    if (loaded) return;
+    file.path = found.path;
+    file.entry = found.entry;
+    file.image = found.image;
+    loaded = true;
+  });
+  return loaded;
+}
+
+// A textconv sees a temporary copy under a new name and date each time,
+// so the lines naming the file would show in every diff.
+void DropSourceLines(ReportText& text) {
+  for (std::u16string_view lead : {u"; Created from ", u"; Set file last"}) {
+    std::size_t start = text.find(std::u16string(kLineEnd) + lead.data());
+    if (start == ReportText::npos) continue;
+    start += kLineEnd.size();
+    std::size_t end = text.find(kLineEnd, start);
+    if (end != ReportText::npos)
+      text.erase(start, end + kLineEnd.size() - start);
+  }
+}
+
+void Viewer::Show(const ReportText& text) {
+  std::string bytes;
+  if (request_.utf16) {
+    bytes.reserve(2 * text.size());
+    for (char16_t unit : text) {
+      bytes.push_back(static_cast<char>(unit & 0xFF));
+      bytes.push_back(static_cast<char>(unit >> 8));
+    }
+  } else {
+    // No byte order mark in UTF-8: grep, diff and git read the lines as
+    // they are.
+    std::u16string_view body(text);
+    if (body.starts_with(kByteOrderMark)) body.remove_prefix(1);
+    bytes = Utf16ToUtf8(body);
+    if (!request_.crlf) std::erase(bytes, '\r');
+  }
+  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out_.flush();
+}
+
+void Viewer::Changes(const ViewFile& original, const ViewFile& file,
+                     const std::vector<ReportSetting>& settings, bool headed) {
+  std::u16string text;
+  if (headed) {
+    AppendUtf8(text, original.path);
+    text.append(u" → ");
+    AppendUtf8(text, file.path);
+    text.append(u":\n");
+  }
+  if (settings.empty()) {
+    text.append(u"No differences.\n");
+    out_ << Utf16ToUtf8(text) << std::flush;
+    return;
+  }
+  // Sections in report order with their counts.
+  std::vector<std::pair<std::u16string_view, int>> counts;
+  for (const ReportSetting& s : settings) {
+    text.append(s.section);
+    text.append(u" › ");
+    text.append(s.keyword);
+    text.append(u": ");
+    text.append(s.original.value);
+    text.append(u" → ");
+    text.append(s.shown.value);
+    text.push_back(u'\n');
+    if (counts.empty() || counts.back().first != s.section) {
+      counts.emplace_back(s.section, 0);
+    }
+    ++counts.back().second;
+  }
+  auto count_line = [&](int n, std::u16string_view where) {
+    AppendDecimal(text, n);
+    text.append(n == 1 ? u" setting differs" : u" settings differ");
+    text.append(where);
+    text.append(u".\n");
+  };
+  for (const auto& [section, n] : counts) {
+    std::u16string where = u" in ";
+    where.append(section);
+    count_line(n, where);
+  }
+  count_line(static_cast<int>(settings.size()), u" in all");
+  out_ << Utf16ToUtf8(text) << std::flush;
+}
+
+int Viewer::Decompile() {
+  NameParts parts = Parts(fs_, request_.names[0]);
+  if (parts.extension.empty()) parts.extension = kDefaultExtension;
+  ReportText text;
+  bool lines = request_.kind == ViewKind::kJsonLines;
+  if (request_.kind == ViewKind::kJson) out_ << '[';
+  ForEach(parts, [&](const ViewFile& file) {
+    if (request_.kind == ViewKind::kShow) {
+      RenderDecompileReport(SourceOf(file.path, file.entry), file.image, text);
+      if (request_.textconv) DropSourceLines(text);
+      Show(text);
+      return;
+    }
+    if (!lines && json_count_ > 0) out_ << ',';
+    out_ << DecompileJson({file.path, file.entry.modified},
+                          DecompileSettings(file.image));
+    if (lines) out_ << '\n';
+    ++json_count_;
+  });
+  if (request_.kind == ViewKind::kJson) out_ << "]\n";
+  out_.flush();
+  return trouble_ ? kViewTrouble : kViewSame;
+}
+
+int Viewer::Compare() {
+  NameParts original_parts = Parts(fs_, request_.names[0]);
+  auto original = std::make_unique<ViewFile>();
+  if (!LoadOne(original_parts, *original)) return kViewTrouble;
+  NameParts pattern = Parts(fs_, request_.names[1]);
+  if (pattern.name.empty()) pattern.name = original_parts.name;
+  if (pattern.extension.empty()) pattern.extension = original_parts.extension;
+  if (request_.kind == ViewKind::kSummary) {
+    Summary(*original, pattern);
+    return Status();
+  }
+  const KeywordFilter* ignore =
+      request_.ignore.empty() ? nullptr : &request_.ignore;
+  bool headed = pattern.Joined().find_first_of("*?") != std::string::npos;
+  bool lines = request_.kind == ViewKind::kJsonLines;
+  if (request_.kind == ViewKind::kJson) out_ << '[';
+  ReportText text;
+  ForEach(pattern, [&](const ViewFile& file) {
+    std::vector<ReportSetting> settings =
+        ComparisonSettings(original->image, file.image, ignore);
+    if (!settings.empty()) different_ = true;
+    switch (request_.kind) {
+      case ViewKind::kShow:
+        RenderComparisonReport(SourceOf(original->path, original->entry),
+                               SourceOf(file.path, file.entry), original->image,
+                               file.image, text, {.ignore = ignore});
+        Show(text);
+        break;
+      case ViewKind::kChanges:
+        Changes(*original, file, settings, headed);
+        break;
+      default:
+        if (!lines && json_count_ > 0) out_ << ',';
+        out_ << ComparisonJson({original->path, original->entry.modified},
+                               {file.path, file.entry.modified}, settings);
+        if (lines) out_ << '\n';
+        ++json_count_;
+        break;
+    }
+  });
+  if (request_.kind == ViewKind::kJson) out_ << "]\n";
+  out_.flush();
+  return Status();
+}
+
+// One line per setting that differs in any file: the original's value,
+// then each new value with the files that hold it. The settings most files
+// changed come first; among equals, the report's order.
+void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
+  struct Value {
+    std::u16string value;
+    std::vector<std::string> files;
+  };
+  struct Setting {
+    std::size_t first_seen;
+    std::u16string label;  // "section › keyword"
+    std::u16string original;
+    std::vector<Value> values;
+    std::size_t files = 0;
+  };
+  std::vector<Setting> summary;
+  std::map<std::u16string, std::size_t> index;
+  const KeywordFilter* ignore =
+      request_.ignore.empty() ? nullptr : &request_.ignore;
+  int files = 0;
+  int differing = 0;
+  ForEach(pattern, [&](const ViewFile& file) {
+    ++files;
+    std::vector<ReportSetting> settings =
+        ComparisonSettings(original.image, file.image, ignore);
+    if (!settings.empty()) ++differing;
+    for (ReportSetting& s : settings) {
+      std::u16string label = s.section + u" › " + s.keyword;
+      auto [at, added] = index.try_emplace(label, summary.size());
+      if (added) {
+        summary.push_back({summary.size(), label, s.original.value, {}, 0});
+      }
+      Setting& setting = summary[at->second];
+      ++setting.files;
+      auto value = std::find_if(
+          setting.values.begin(), setting.values.end(),
+          [&](const Value& v) { return v.value == s.shown.value; });
+      if (value == setting.values.end()) {
+        setting.values.push_back({s.shown.value, {}});
+        value = setting.values.end() - 1;
+      }
+      value->files.push_back(file.entry.name);
+    }
+  });
+  if (summary.empty()) {
+    out_ << "No differences.\n" << std::flush;
+    return;
+  }
+  different_ = true;
+  std::stable_sort(
+      summary.begin(), summary.end(),
+      [](const Setting& a, const Setting& b) { return a.files > b.files; });
+  std::u16string text;
+  for (Setting& setting : summary) {
+    std::stable_sort(setting.values.begin(), setting.values.end(),
+                     [](const Value& a, const Value& b) {
+                       return a.files.size() > b.files.size();
+                     });
+    text.append(setting.label);
+    text.append(u": ");
+    text.append(setting.original);
+    for (std::size_t v = 0; v < setting.values.size(); ++v) {
+      text.append(v == 0 ? u" → " : u"; → ");
+      text.append(setting.values[v].value);
+      text.append(u" in ");
+      for (std::size_t f = 0; f < setting.values[v].files.size(); ++f) {
+        if (f > 0) text.append(u", ");
+        AppendUtf8(text, setting.values[v].files[f]);
+      }
+    }
+    text.push_back(u'\n');
+  }
+  AppendDecimal(text, static_cast<std::int64_t>(summary.size()));
+  text.append(summary.size() == 1 ? u" setting differs in "
+                                  : u" settings differ in ");
+  AppendDecimal(text, differing);
+  text.append(u" of ");
+  AppendDecimal(text, files);
+  text.append(files == 1 ? u" file.\n" : u" files.\n");
+  out_ << Utf16ToUtf8(text) << std::flush;
+}
+
+int Viewer::Run() {
+  return request_.names.size() == 1 ? Decompile() : Compare();
+}
+
+}  // namespace
+
+int RunView(const ViewRequest& request, FileSystem& fs, std::ostream& out,
+            std::ostream& err) {
+  return Viewer(request, fs, out, err).Run();
+}
+
+}  // namespace quorlith

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "report/report_settings.h"
+
+namespace quorlith {
+
+// JSON views of reports: one object per file. The names of the members
+// are what scripts rely on; docs/quorlith-json.schema.json describes them.
+
+struct JsonSource {
+  std::string path;           // as the report's header names the file
+  std::int64_t modified = 0;  // last write, seconds since the epoch (UTC)
+};
+
+// {"path", "modified", "settings": [{"section", "keyword", "value",
+// "stored"}]}
+std::string DecompileJson(const JsonSource& file,
+                          const std::vector<ReportSetting>& settings);
+
+// The same for the new file of a comparison, with "original" naming the
+// original file and, in each setting, holding the original's "value" and
+// "stored".
+std::string ComparisonJson(const JsonSource& original, const JsonSource& file,
+                           const std::vector<ReportSetting>& settings);
+
+// `seconds` since the epoch as ISO 8601 in UTC: "2009-06-26T14:07:58Z".
+std::string IsoTime(std::int64_t seconds);
+
+// Appends `text` as a JSON string. Report text may hold lone surrogates (a
+// text field is any UTF-16), which UTF-8 cannot carry; they become
+// "\uD800" escapes, which JSON allows and which keep every unit. The JSON
+// library of the platform (nlohmann-json) takes only valid UTF-8 and
+// rejects such escapes when it parses, so this escaping is our own.
+void AppendJsonString(std::string& out, std::u16string_view text);
+
+}  // namespace quorlith
