@@ -36,20 +36,6 @@ constexpr const char* kStems[] = {
 // Seconds since 1970: 1975 and 2110 lie outside the MS-DOS dates.
 constexpr std::int64_t kTimes[] = {157766400, 4417977600};
 
-SetFileBuilder RandomSetFile(std::mt19937& random) {
-  SetFileBuilder builder =
-      random() % 2 ? BusySetFile(static_cast<std::uint32_t>(random() % 100000))
-                   : SetFileBuilder();
-  int changes = static_cast<int>(random() % 40);
-  for (int i = 0; i < changes; ++i) {
-    auto block = static_cast<BlockId>(random() % kBlockCount);
-    std::size_t size = Layout(block).size;
-    builder.SetWord(block, (random() % (size / 2)) * 2,
-                    static_cast<std::uint16_t>(random() % 8));
-  }
-  return builder;
-}
-
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
                std::int64_t modified) {
   std::ofstream(path, std::ios::binary)

@@ -252,4 +252,18 @@ SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed) {
   return b;
 }
 
+SetFileBuilder RandomSetFile(std::mt19937& random) {
+  SetFileBuilder builder =
+      random() % 2 ? BusySetFile(static_cast<std::uint32_t>(random() % 100000))
+                   : SetFileBuilder();
+  int changes = static_cast<int>(random() % 40);
+  for (int i = 0; i < changes; ++i) {
+    auto block = static_cast<BlockId>(random() % kBlockCount);
+    std::size_t size = Layout(block).size;
+    builder.SetWord(block, (random() % (size / 2)) * 2,
+                    static_cast<std::uint16_t>(random() % 8));
+  }
+  return builder;
+}
+
 }  // namespace quorlith

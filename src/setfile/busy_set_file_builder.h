@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 #include "setfile/set_file_builder.h"
 
@@ -27,5 +28,9 @@ SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed);
 inline SetFileBuilder BusySetFile(std::uint32_t seed) {
   return BusySetFile(seed, seed);
 }
+
+// A busy or an empty file with up to 39 random words set to small values,
+// so that values inside and outside the tables both occur.
+SetFileBuilder RandomSetFile(std::mt19937& random);
 
 }  // namespace quorlith

@@ -1,0 +1,73 @@
+#include "report/report_json.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlith {
+namespace {
+
+TEST(ReportJsonTest, EscapesKeepEveryUnit) {
+  struct Case {
+    std::u16string text;
+    const char* json;
+  };
+  const Case kCases[] = {
+      {u"Key_Rate", R"("Key_Rate")"},
+      {u"a\"b\\c", R"("a\"b\\c")"},
+      {u"tab\there\r\n", R"("tab\u0009here\u000D\u000A")"},
+      {std::u16string(1, u'\0') + u"\x7F", R"("\u0000\u007F")"},
+      {u"Grüße €",
+       "\"Gr\xC3\xBC\xC3\x9F"
+       "e \xE2\x82\xAC\""},
+      {u"\U0001F600", "\"\xF0\x9F\x98\x80\""},         // a pair
+      {std::u16string{0xD800}, R"("\uD800")"},         // lone high
+      {std::u16string{0xDC00, u'x'}, R"("\uDC00x")"},  // lone low
+      {std::u16string{0xDBFF, 0xDBFF, 0xDFFF}, "\"\\uDBFF\xF4\x8F\xBF\xBF\""},
+      {std::u16string{u'x', 0xD83D}, R"("x\uD83D")"},  // cut at the end
+  };
+  for (const Case& c : kCases) {
+    std::string out;
+    AppendJsonString(out, c.text);
+    EXPECT_EQ(out, c.json);
+  }
+}
+
+TEST(ReportJsonTest, TimesAreIsoInUtc) {
+  struct Case {
+    std::int64_t seconds;
+    const char* iso;
+  };
+  const Case kCases[] = {
+      {0, "1970-01-01T00:00:00Z"},
+      {1246025278, "2009-06-26T14:07:58Z"},
+      {951782400, "2000-02-29T00:00:00Z"},  // a leap day of a century
+      {4102444799, "2099-12-31T23:59:59Z"},
+      {-1, "1969-12-31T23:59:59Z"},
+      {-62135596800, "0001-01-01T00:00:00Z"},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(IsoTime(c.seconds), c.iso);
+}
+
+TEST(ReportJsonTest, ComparisonNamesBothFiles) {
+  ReportSetting s;
+  s.section = u"Menu 2 - Keyboard";
+  s.keyword = u"Key_Rate";
+  s.shown = {u"60", {std::int64_t{60}}};
+  s.original = {u"50", {std::int64_t{50}}};
+  ReportSetting many = s;
+  many.shown.stored = {std::int64_t{-1}, std::u16string(u"A.SET")};
+  EXPECT_EQ(
+      ComparisonJson({"/o.000", 0}, {"/n.000", 60}, {s, many}),
+      R"({"path":"/n.000","modified":"1970-01-01T00:01:00Z",)"
+      R"("original":{"path":"/o.000","modified":"1970-01-01T00:00:00Z"},)"
+      R"("settings":[{"section":"Menu 2 - Keyboard","keyword":"Key_Rate",)"
+      R"("value":"60","stored":60,"original":{"value":"50","stored":50}},)"
+      R"({"section":"Menu 2 - Keyboard","keyword":"Key_Rate",)"
+      R"("value":"60","stored":[-1,"A.SET"],)"
+      R"("original":{"value":"50","stored":50}}]})");
+  EXPECT_EQ(DecompileJson({"/\xFF.000", 0}, {}),
+            "{\"path\":\"/\xEF\xBF\xBD.000\",\"modified\":"
+            "\"1970-01-01T00:00:00Z\",\"settings\":[]}");
+}
+
+}  // namespace
+}  // namespace quorlith

@@ -1,0 +1,140 @@
+#include "report/report_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "report/fields.h"
+#include "setfile/busy_set_file_builder.h"
+
+namespace quorlith {
+namespace {
+
+// The "keyword = value" lines of a report, in order.
+std::vector<std::u16string> SettingLines(const ReportText& text) {
+  std::vector<std::u16string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find(kLineEnd, start);
+    std::u16string line = text.substr(start, end - start);
+    if (!line.empty() && line[0] != u';' && line[0] != kByteOrderMark &&
+        line.find(u" = ") != std::u16string::npos) {
+      lines.push_back(line);
+    }
+    start = end + kLineEnd.size();
+  }
+  return lines;
+}
+
+std::vector<std::u16string> Joined(const std::vector<ReportSetting>& settings,
+                                   bool original = false) {
+  std::vector<std::u16string> lines;
+  for (const ReportSetting& s : settings) {
+    lines.push_back(s.keyword + u" = " +
+                    (original ? s.original.value : s.shown.value));
+  }
+  return lines;
+}
+
+TEST(ReportSettingsTest, AreTheReportsSettingLinesOverRandomFiles) {
+  std::mt19937 random(16);
+  ReportText text;
+  for (int i = 0; i < 40; ++i) {
+    SetFileImage a = RandomSetFile(random).Image();
+    SetFileImage b = RandomSetFile(random).Image();
+    RenderDecompileReport({}, a, text);
+    EXPECT_EQ(Joined(DecompileSettings(a)), SettingLines(text)) << i;
+    RenderComparisonReport({}, {}, a, b, text);
+    std::vector<ReportSetting> settings = ComparisonSettings(a, b);
+    EXPECT_EQ(Joined(settings), SettingLines(text)) << i;
+    // Each original value is the one the original's own report shows,
+    // wherever that report has the line.
+    std::map<std::u16string, ReportSetting> before;
+    for (ReportSetting& o : DecompileSettings(a)) before[o.keyword] = o;
+    for (const ReportSetting& s : settings) {
+      auto o = before.find(s.keyword);
+      if (o == before.end()) continue;
+      EXPECT_EQ(o->second.shown.value, s.original.value) << i;
+      EXPECT_EQ(o->second.shown.stored, s.original.stored) << i;
+      EXPECT_EQ(o->second.section, s.section) << i;
+    }
+  }
+}
+
+// Every stored number is the bytes of the field it names, and every text
+// the field's text; a sink sees where each field lies.
+class FieldChecker final : public SettingSink {
+ public:
+  explicit FieldChecker(const SetFileImage& image) : image_(image) {}
+  void Setting(std::size_t, std::size_t,
+               std::span<const StoredValue> stored) override {
+    ASSERT_FALSE(stored.empty());
+    for (const StoredValue& item : stored) {
+      ASSERT_NE(item.field, nullptr);
+      const std::uint8_t* first = image_.Block(BlockId::kScreen).data();
+      std::size_t at = static_cast<std::size_t>(item.field - first);
+      ASSERT_LT(at + 1, kBodySize);
+      ByteView body(first, kBodySize);
+      if (item.is_text) {
+        ReportText text;
+        AppendText(text, body, at, (kBodySize - at) / 2);
+        EXPECT_EQ(text.substr(0, item.text.size()), item.text);
+        ++texts_;
+      } else {
+        // Bytes and words alike: the low byte is the field's first, and a
+        // number beyond a byte is the whole word, signed or not.
+        EXPECT_EQ(item.number & 0xFF, body[at]);
+        if (item.number < 0 || item.number > 0xFF) {
+          EXPECT_EQ(static_cast<std::uint16_t>(item.number),
+                    ReadWord(body, at));
+        }
+        ++numbers_;
+      }
+    }
+  }
+  int texts_ = 0;
+  int numbers_ = 0;
+
+ private:
+  const SetFileImage& image_;
+};
+
+TEST(ReportSettingsTest, StoredValuesAreTheFieldsBytes) {
+  for (std::uint32_t seed : {0u, 5u, 9u}) {
+    SetFileImage image = BusySetFile(seed).Image();
+    SetFileImage empty;
+    FieldChecker checker(image);
+    ReportText text;
+    RenderDecompileReport({}, image, text, {.sink = &checker});
+    // A comparison's original values come from the original's fields.
+    RenderComparisonReport({}, {}, image, empty, text,
+                           {.sink = &checker, .show_original = true});
+    EXPECT_GT(checker.texts_, 100);
+    EXPECT_GT(checker.numbers_, 3000);
+  }
+}
+
+TEST(ReportSettingsTest, IgnoredKeywordsAreLeftOutAndTheirSectionsErase) {
+  SetFileImage a = BusySetFile(1).Image();
+  SetFileImage b = BusySetFile(2).Image();
+  KeywordFilter all_but_key_rate(u"*");
+  EXPECT_TRUE(ComparisonSettings(a, b, &all_but_key_rate).empty());
+  ReportText text;
+  RenderComparisonReport({}, {}, a, b, text, {.ignore = &all_but_key_rate});
+  EXPECT_NE(text.find(u";There are no differences"), ReportText::npos);
+
+  KeywordFilter windows(u"Window#*,Key#??_delay");
+  for (const ReportSetting& s : ComparisonSettings(a, b, &windows)) {
+    EXPECT_FALSE(s.keyword.starts_with(u"Window#")) << Utf16ToUtf8(s.keyword);
+    EXPECT_FALSE(s.keyword.ends_with(u"_delay")) << Utf16ToUtf8(s.keyword);
+  }
+  RenderComparisonReport({}, {}, a, b, text, {.ignore = &windows});
+  EXPECT_EQ(text.find(u"; Standard Windows"), ReportText::npos);
+  EXPECT_NE(text.find(u"\r\nKey#01 = "), ReportText::npos);
+}
+
+}  // namespace
+}  // namespace quorlith
