@@ -5,7 +5,10 @@
 // erase tests.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "report/report_json.h"
+#include "report/report_settings.h"
 #include "report/report_writer.h"
 #include "setfile/set_file.h"
 
@@ -23,6 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   ReportText out;
   RenderComparisonReport({"/o/O.000", {}}, {"/n/N.000", {}}, original, changed,
                          out);
+  // The views' two renderings, of the new values and of the original's,
+  // must pair up line by line.
+  std::vector<ReportSetting> settings = ComparisonSettings(original, changed);
+  for (const ReportSetting& setting : settings) {
+    if (setting.original.stored.size() != setting.shown.stored.size()) {
+      __builtin_trap();
+    }
+  }
+  (void)ComparisonJson({"/o/O.000", 0}, {"/n/N.000", 0}, settings);
   // Identical images must always say so.
   RenderComparisonReport({"/o/O.000", {}}, {"/n/N.000", {}}, changed, changed,
                          out);
