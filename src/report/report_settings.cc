@@ -16,7 +16,7 @@ class Collector final : public SettingSink {
  public:
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored) override {
-    Noted& noted = noted_.emplace_back(section_start, line_start);
+    Noted& noted = noted_.emplace_back(Noted{section_start, line_start, {}});
     for (const StoredValue& item : stored) {
       if (item.is_text) {
         noted.stored.emplace_back(item.text);
