@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,21 @@ inline StoredValue StoredNumber(std::int64_t number,
   return stored;
 }
 
+// How a setting line's value is read back: the writer of each line names
+// the function that parses what it writes. `fields` are the offsets, from
+// the start of the image's blocks, of the fields the writer noted, in the
+// same order; the function stores the parsed value there and returns
+// nothing, or returns what is wrong with `value`. Fields it does not
+// write keep their bytes.
+using ParseValueFn = std::optional<std::u16string> (*)(
+    const void* table, std::u16string_view value, std::span<std::uint8_t> body,
+    std::span<const std::size_t> fields);
+
+struct SettingInverse {
+  ParseValueFn parse = nullptr;
+  const void* table = nullptr;  // what the writer wrote the line from
+};
+
 // Told of every setting line as it is about to be written, for the views
 // of a report that need its settings one by one (JSON, the list of
 // changes). A setting line is never erased once written: the erase rules
@@ -53,7 +69,8 @@ class SettingSink {
   // `line_start` is where the line begins in the text; `section_start`
   // where the section holding it begins, at its title line.
   virtual void Setting(std::size_t section_start, std::size_t line_start,
-                       std::span<const StoredValue> stored) = 0;
+                       std::span<const StoredValue> stored,
+                       SettingInverse inverse) = 0;
 };
 
 // How a report is rendered beyond its kind. The defaults make the report
@@ -68,6 +85,10 @@ struct ReportOptions {
   // every decision of what to write stays the same, so the lines of the
   // two renderings pair up one by one.
   bool show_original = false;
+  // Write the lines a record shows only for some of its values too (a
+  // hyperactive window's search lines for every trigger), so that a
+  // compile knows every keyword a report may hold.
+  bool every_line = false;
 };
 
 // Everything a section writer reads and writes. In a decompile report
@@ -108,10 +129,12 @@ struct ReportContext {
 
   // Whether anyone listens to Note; the report files skip the work.
   bool noting() const { return options.sink != nullptr; }
-  void Note(std::span<const StoredValue> stored) const {
-    options.sink->Setting(section_start, out.size(), stored);
+  void Note(std::span<const StoredValue> stored, SettingInverse inverse) const {
+    options.sink->Setting(section_start, out.size(), stored, inverse);
   }
-  void Note(const StoredValue& stored) const { Note(std::span(&stored, 1)); }
+  void Note(const StoredValue& stored, SettingInverse inverse) const {
+    Note(std::span(&stored, 1), inverse);
+  }
 };
 
 }  // namespace quorlith

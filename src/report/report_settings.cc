@@ -15,7 +15,7 @@ struct Noted {
 class Collector final : public SettingSink {
  public:
   void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue> stored) override {
+               std::span<const StoredValue> stored, SettingInverse) override {
     Noted& noted = noted_.emplace_back(Noted{section_start, line_start, {}});
     for (const StoredValue& item : stored) {
       if (item.is_text) {

@@ -69,8 +69,8 @@ TEST(ReportSettingsTest, AreTheReportsSettingLinesOverRandomFiles) {
 class FieldChecker final : public SettingSink {
  public:
   explicit FieldChecker(const SetFileImage& image) : image_(image) {}
-  void Setting(std::size_t, std::size_t,
-               std::span<const StoredValue> stored) override {
+  void Setting(std::size_t, std::size_t, std::span<const StoredValue> stored,
+               SettingInverse) override {
     ASSERT_FALSE(stored.empty());
     for (const StoredValue& item : stored) {
       ASSERT_NE(item.field, nullptr);

@@ -1,6 +1,7 @@
 #include "report/setting_line.h"
 
 #include "report/fields.h"
+#include "report/value_parse.h"
 
 namespace quorlith {
 
@@ -84,7 +85,7 @@ void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
   ByteView shown = ctx.Shown(blocks);
-  if (ctx.noting()) ctx.Note(StoredOf(shown, line));
+  if (ctx.noting()) ctx.Note(StoredOf(shown, line), {ParseSettingLine, &line});
   ctx.out.append(prefix);
   BeginSetting(ctx.out, line.keyword);
   AppendValue(ctx.out, shown, line);

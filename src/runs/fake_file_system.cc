@@ -150,6 +150,21 @@ std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
   return std::make_unique<FakeOutput>(*this, path);
 }
 
+bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
+  Lock lock(mutex_);
+  auto it = files_.find(from);
+  if (it == files_.end() || fail_rename.count(from)) return false;
+  File file = std::move(it->second);
+  files_.erase(it);
+  files_[to] = std::move(file);
+  return true;
+}
+
+bool FakeFileSystem::Remove(const std::string& path) {
+  Lock lock(mutex_);
+  return files_.erase(path) != 0;
+}
+
 std::optional<FileId> FakeFileSystem::IdOf(const std::string& path) {
   Lock lock(mutex_);
   File* file = Find(path);

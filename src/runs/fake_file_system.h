@@ -40,6 +40,7 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> fail_create;
   std::set<std::string> fail_write;
   std::set<std::string> fail_close;
+  std::set<std::string> fail_rename;  // by the name renamed from
   // Every path closed, in order, to check that nothing is left open.
   std::vector<std::string> closed;
   int open_files = 0;
@@ -51,6 +52,8 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   std::optional<FileId> IdOf(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
 
  private:
   friend class FakeHandle;

@@ -77,6 +77,12 @@ class FileSystem {
 
   // The identity of the file at `path`, if one exists there.
   virtual std::optional<FileId> IdOf(const std::string& path) = 0;
+  // Gives the file at `from` the name `to`, replacing what was there, in
+  // one step where the system allows it; false when that fails.
+  [[nodiscard]] virtual bool Rename(const std::string& from,
+                                    const std::string& to) = 0;
+  // Removes the file at `path`; false when that fails.
+  virtual bool Remove(const std::string& path) = 0;
 };
 
 // Sorts entries by name without regard to case (CompareNames), then by

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "runs/file_names.h"
 
@@ -136,6 +137,14 @@ std::optional<FileId> PosixFileSystem::IdOf(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   return IdOfStat(st);
+}
+
+bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PosixFileSystem::Remove(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
 }
 
 }  // namespace quorlith

@@ -205,4 +205,14 @@ std::optional<FileId> Win32FileSystem::IdOf(const std::string& path) {
   return IdOfInformation(info);
 }
 
+bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+  if (!FitsWindowsLimits(from) || !FitsWindowsLimits(to)) return false;
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::Remove(const std::string& path) {
+  return FitsWindowsLimits(path) && DeleteFileW(Widen(path).c_str()) != 0;
+}
+
 }  // namespace quorlith

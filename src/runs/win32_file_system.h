@@ -17,6 +17,8 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   std::optional<FileId> IdOf(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
 };
 
 }  // namespace quorlith

@@ -1,10 +1,14 @@
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <initializer_list>
+#include <span>
 
 #include "report/fields.h"
 #include "report/report_text.h"
+#include "report/setting_line.h"
 #include "report/value_names.h"
+#include "report/value_parse.h"
 #include "sections/cursor_key_tables.h"
 #include "sections/key_names.h"
 #include "sections/sections.h"
@@ -77,6 +81,151 @@ void AppendKeyNumber(ReportText& out, std::size_t key_number) {
   AppendZeroPadded(out, static_cast<std::int64_t>(key_number), 2);
 }
 
+// A command as a key line writes it: its name (or, for a row outside the
+// table, the number), then "_" and its argument if it takes one. `fields`
+// are the command's row, number, hot key and set-file name.
+struct CommandText {
+  std::u16string_view text;
+  std::span<const std::size_t> fields;
+};
+
+bool IsNameEnd(std::u16string_view rest) {
+  return rest.empty() || rest[0] == u'_' || rest[0] == u' ';
+}
+
+// Parses the command at the start of `text` into `body`; `text` moves past
+// it. A set-file name runs to `end` (the caller tries each place where the
+// next command could start).
+ParseResult ParseCommand(std::u16string_view& text,
+                         std::span<std::uint8_t> body,
+                         std::span<const std::size_t> fields,
+                         std::size_t set_file_end) {
+  std::int16_t row = -1;
+  std::size_t length = 0;
+  for (std::size_t r = 0; r < std::size(CursorCommandNames); ++r) {
+    std::u16string_view name = CursorCommandNames[r];
+    if (name.size() > length && name.size() <= text.size() &&
+        FindName(std::span(&name, 1), text.substr(0, name.size())) &&
+        IsNameEnd(text.substr(name.size()))) {
+      row = static_cast<std::int16_t>(r);
+      length = name.size();
+    }
+  }
+  if (length == 0) {
+    std::size_t end = std::min(text.find(u' '), text.size());
+    std::optional<std::int64_t> number = ParseInteger(text.substr(0, end));
+    if (!number || *number < -32768 || *number > 32767) {
+      std::u16string_view word = text.substr(0, end);
+      return NotOneOf(word, CursorCommandNames);
+    }
+    row = static_cast<std::int16_t>(*number);
+    length = end;
+  }
+  StoreWord(body, fields[0], static_cast<std::uint16_t>(row));
+  text.remove_prefix(length);
+  CursorArgument argument = ArgumentOf(row);
+  if (argument == CursorArgument::kNone) return std::nullopt;
+  if (!text.starts_with(u'_')) {
+    return Quoted(CursorCommandNames[static_cast<std::size_t>(row)]) +
+           u" needs its argument after \"_\"";
+  }
+  text.remove_prefix(1);
+  std::size_t used = length + 1;
+  std::size_t end =
+      argument == CursorArgument::kSetFile
+          ? std::min(set_file_end > used ? set_file_end - used : 0,
+                     text.size())
+          : std::min(text.find(u' '), text.size());
+  std::u16string_view value = text.substr(0, end);
+  text.remove_prefix(end);
+  std::int16_t stored = 0;
+  ParseResult problem;
+  switch (argument) {
+    case CursorArgument::kNumber: {
+      std::int64_t number = 0;
+      problem = ParseNumberIn(value, -32768, 32767, number);
+      stored = static_cast<std::int16_t>(number);
+      break;
+    }
+    case CursorArgument::kHotKey:
+      problem = ParseNamed(HotKeyCommandNames, value, stored);
+      break;
+    case CursorArgument::kOfficeAttribute:
+      problem = ParseNamed(OfficeAttributeNames, value, stored);
+      break;
+    case CursorArgument::kSetFile:
+      return StoreText(body, fields[3], kCursorSetFileNameUnits, value);
+    case CursorArgument::kNone:
+      break;
+  }
+  if (problem) return problem;
+  StoreWord(body, argument == CursorArgument::kHotKey ? fields[2] : fields[1],
+            static_cast<std::uint16_t>(stored));
+  return std::nullopt;
+}
+
+// The second command and what follows it: nothing, or the end of the line.
+ParseResult ParseSecondCommand(std::u16string_view text,
+                               std::span<std::uint8_t> body,
+                               std::span<const std::size_t> fields) {
+  if (text.empty()) {
+    StoreWord(body, fields[0], kNoSecondCommandRow);
+    return std::nullopt;
+  }
+  ParseResult problem = ParseCommand(text, body, fields, text.size());
+  if (!problem && !text.empty()) {
+    return Quoted(text) + u" follows the second command";
+  }
+  return problem;
+}
+
+// The inverse of WriteKeyLine: "stroke command_1 [command_2]", or
+// "Undefined", whose commands the line does not show and keeps.
+ParseResult ParseKeyLine(const void*, std::u16string_view value,
+                         std::span<std::uint8_t> body,
+                         std::span<const std::size_t> fields) {
+  std::size_t space = std::min(value.find(u' '), value.size());
+  std::u16string_view stroke_text = value.substr(0, space);
+  std::optional<KeyStroke> stroke =
+      ParseKeyStroke(stroke_text, KeyNameStyle::kCursorKey);
+  if (!stroke) return Quoted(stroke_text) + u" is not a key name";
+  StoreWord(body, fields[0], stroke->control);
+  StoreWord(body, fields[1], stroke->alt);
+  StoreWord(body, fields[2], stroke->shift);
+  StoreWord(body, fields[3], stroke->key_code);
+  std::u16string_view rest = value.substr(std::min(space + 1, value.size()));
+  if (KeyStrokeIsUndefined(*stroke, KeyNameStyle::kCursorKey)) {
+    if (rest.find_first_not_of(u' ') != std::u16string_view::npos) {
+      return u"an undefined key runs no commands: " + Quoted(rest);
+    }
+    return std::nullopt;
+  }
+  std::span<const std::size_t> first = fields.subspan(4, 4);
+  std::span<const std::size_t> second = fields.subspan(8, 4);
+  // A set-file name may hold blanks: each blank up to the longest name is
+  // tried as the place where the second command starts, and the first
+  // that parses wins. Other commands end at the first blank.
+  ParseResult problem;
+  std::size_t last = std::min(rest.size(), 2 * kCursorSetFileNameUnits);
+  for (std::size_t end = 0; end <= rest.size(); ++end) {
+    if (end < rest.size() && rest[end] != u' ') continue;
+    std::u16string_view text = rest;
+    problem = ParseCommand(text, body, first, end);
+    if (problem) return problem;
+    bool set_file = ArgumentOf(ReadSignedWord(body, first[0])) ==
+                    CursorArgument::kSetFile;
+    if (!text.empty() && !text.starts_with(u' ')) {
+      problem = Quoted(text) + u" follows the first command";
+    } else {
+      std::u16string_view after = text.empty() ? text : text.substr(1);
+      problem = ParseSecondCommand(after, body, second);
+      if (!problem) return std::nullopt;
+    }
+    if (!set_file || end >= last) break;
+  }
+  return problem;
+}
+
 // The key line's stored fields: the stroke, then each command's row,
 // number, hot key and set-file name.
 void NoteKeyLine(const ReportContext& ctx, ByteView record) {
@@ -100,8 +249,11 @@ void NoteKeyLine(const ReportContext& ctx, ByteView record) {
     stored[n].is_text = true;
     stored[n++].field = record.data() + fields.set_file;
   }
-  ctx.Note(stored);
+  ctx.Note(stored, {ParseKeyLine, nullptr});
 }
+
+constexpr SettingLine kDelayLine = {u"_delay", kCursorKeyDelayOffset,
+                                    Rendering::kUnsignedDecimal};
 
 void WriteKeyLine(ReportText& out, ByteView record, std::size_t key_number) {
   AppendKeyNumber(out, key_number);
@@ -155,7 +307,8 @@ void WriteCursorKeySection(ReportContext& ctx) {
                         keyword.empty() ? u"" : u"_delay")) {
       if (ctx.noting()) {
         ctx.Note(StoredNumber(ReadWord(shown, kCursorKeyDelayOffset),
-                              shown.data() + kCursorKeyDelayOffset));
+                              shown.data() + kCursorKeyDelayOffset),
+                 {ParseSettingLine, &kDelayLine});
       }
       WriteDelayLine(out, shown, key_number);
     }

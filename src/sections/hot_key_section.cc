@@ -3,6 +3,7 @@
 
 #include "report/fields.h"
 #include "report/report_text.h"
+#include "report/value_parse.h"
 #include "sections/hot_key_tables.h"
 #include "sections/key_names.h"
 #include "sections/sections.h"
@@ -26,19 +27,38 @@ KeyStroke ReadStroke(ByteView record) {
   return stroke;
 }
 
-// The stored words of a stroke in record order, the key code as stored
-// (not folded).
+// The words of a stroke in record order.
+constexpr std::size_t kStrokeOffsets[] = {
+    kHotKeyControlOffset,     kHotKeyAltOffset,    kHotKeyShiftOffset,
+    kHotKeyInsertOffset,      kHotKeyNumpadOffset, kHotKeyWindowsOffset,
+    kHotKeyApplicationOffset, kHotKeyCodeOffset};
+
+ParseResult ParseHotKey(const void*, std::u16string_view value,
+                        std::span<std::uint8_t> body,
+                        std::span<const std::size_t> fields) {
+  std::optional<KeyStroke> stroke =
+      ParseKeyStroke(value, KeyNameStyle::kHotKey);
+  if (!stroke) return Quoted(value) + u" is not a key name";
+  const std::uint16_t words[] = {
+      stroke->control, stroke->alt,     stroke->shift,
+      stroke->insert,  stroke->numpad,  stroke->windows,
+      stroke->application, stroke->key_code};
+  static_assert(std::size(words) == std::size(kStrokeOffsets));
+  for (std::size_t i = 0; i < std::size(words); ++i) {
+    StoreWord(body, fields[i], words[i]);
+  }
+  return std::nullopt;
+}
+
+// The stored words of a stroke, the key code as stored (not folded).
 void NoteStroke(const ReportContext& ctx, ByteView record) {
-  constexpr std::size_t kOffsets[] = {
-      kHotKeyControlOffset,     kHotKeyAltOffset,    kHotKeyShiftOffset,
-      kHotKeyInsertOffset,      kHotKeyNumpadOffset, kHotKeyWindowsOffset,
-      kHotKeyApplicationOffset, kHotKeyCodeOffset};
+  const auto& kOffsets = kStrokeOffsets;
   StoredValue stored[std::size(kOffsets)];
   for (std::size_t i = 0; i < std::size(kOffsets); ++i) {
     stored[i].number = ReadWord(record, kOffsets[i]);
     stored[i].field = record.data() + kOffsets[i];
   }
-  ctx.Note(stored);
+  ctx.Note(stored, {ParseHotKey, nullptr});
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "sections/key_names.h"
 
+#include "report/fields.h"
+
 namespace quorlith {
 
 namespace {
@@ -91,7 +93,117 @@ void WriteCursorKeyStroke(ReportText& out, const KeyStroke& stroke) {
   AppendKeyName(out, stroke.key_code);
 }
 
+bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (FoldAz(text[i]) != FoldAz(prefix[i])) return false;
+  }
+  return true;
+}
+
+bool SameFolded(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && StartsWithFolded(a, b);
+}
+
+// Takes `prefix` off `text` when it is there.
+bool Take(std::u16string_view& text, std::u16string_view prefix) {
+  if (!StartsWithFolded(text, prefix)) return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+std::optional<std::uint16_t> ParseHex4(std::u16string_view text) {
+  if (text.size() != 6 || !StartsWithFolded(text, u"0x")) return std::nullopt;
+  std::uint16_t value = 0;
+  for (char16_t c : text.substr(2)) {
+    int digit = c >= u'0' && c <= u'9'   ? c - u'0'
+                : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                                         : -1;
+    if (digit < 0) return std::nullopt;
+    value = static_cast<std::uint16_t>(value * 16 + digit);
+  }
+  return value;
+}
+
+// A code below the characters without a name: what an empty key name
+// reads back as, so that a stroke written as nothing but its commands (or
+// as nothing at all) stays a defined stroke.
+constexpr std::uint16_t kNamelessKeyCode = 1;
+
+// The inverse of AppendKeyName.
+std::optional<std::uint16_t> ParseKeyName(std::u16string_view name) {
+  if (name.empty()) return kNamelessKeyCode;
+  for (const ControlKey& key : kControlKeys) {
+    if (SameFolded(name, key.name)) return key.code;
+  }
+  for (std::size_t row = 0; row < std::size(KeyNames); ++row) {
+    if (SameFolded(name, KeyNames[row])) {
+      return static_cast<std::uint16_t>(kFirstNamedKeyCode + row);
+    }
+  }
+  if (name.size() == 1 && name[0] >= kFirstCharacterCode &&
+      name[0] <= kLastCharacterCode) {
+    return name[0];
+  }
+  std::optional<std::uint16_t> hex = ParseHex4(name);
+  if (hex && *hex >= kFirstNamedKeyCode + std::size(KeyNames) &&
+      *hex <= kLastReservedKeyCode) {
+    return hex;
+  }
+  return std::nullopt;
+}
+
+// The keypad key `name` names with Num Lock off or on, from `first`.
+std::optional<std::uint16_t> ParseKeypadKey(std::u16string_view name,
+                                            std::uint16_t first) {
+  for (std::size_t i = 0; i < std::size(kKeypadKeys); ++i) {
+    std::uint16_t key = kKeypadKeys[i];
+    bool same = key == kEnterCode ? SameFolded(name, u"Enter")
+                                  : name.size() == 1 && name[0] == key;
+    if (same) return static_cast<std::uint16_t>(first + i);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<KeyStroke> ParseKeyStroke(std::u16string_view text,
+                                        KeyNameStyle style) {
+  KeyStroke stroke;
+  if (SameFolded(text, u"Undefined")) return stroke;
+  bool hot = style == KeyNameStyle::kHotKey;
+  auto flag = [&](std::u16string_view prefix) -> std::uint16_t {
+    return Take(text, prefix) ? 1 : 0;
+  };
+  stroke.control = flag(u"Control-");
+  stroke.alt = flag(u"Alt-");
+  stroke.shift = flag(u"Shift-");
+  if (!hot) {
+    std::optional<std::uint16_t> code = ParseKeyName(text);
+    if (!code) return std::nullopt;
+    stroke.key_code = *code;
+    return stroke;
+  }
+  stroke.insert = flag(u"Insert-");
+  std::optional<std::uint16_t> keypad;
+  if (Take(text, u"NumOff-")) {
+    stroke.numpad = 1;
+    keypad = kNumOffFirstCode;
+  } else if (Take(text, u"NumOn-")) {
+    stroke.numpad = 1;
+    keypad = kNumOnFirstCode;
+  } else {
+    stroke.numpad = flag(u"Numpad-");
+  }
+  stroke.windows = flag(u"Windows-");
+  stroke.application = flag(u"Application-");
+  std::optional<std::uint16_t> code =
+      keypad ? ParseKeypadKey(text, *keypad) : ParseKeyName(text);
+  if (!code) return std::nullopt;
+  stroke.key_code = *code;
+  return stroke;
+}
 
 bool KeyStrokeIsUndefined(const KeyStroke& stroke, KeyNameStyle style) {
   bool common_zero = stroke.control == 0 && stroke.alt == 0 &&

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 #include "report/report_text.h"
@@ -39,6 +40,13 @@ bool KeyStrokeIsUndefined(const KeyStroke& stroke, KeyNameStyle style);
 // caller lower-cases hot-key letters first if it wants them lower-cased.
 void WriteKeyStroke(ReportText& out, const KeyStroke& stroke,
                     KeyNameStyle style);
+
+// The inverse of WriteKeyStroke: the stroke `text` names in `style`
+// (without the line end), each modifier word 1 when named and 0 when not;
+// nullopt when `text` names no key. Letters of names and modifiers match
+// without regard to case, a character key only as itself.
+std::optional<KeyStroke> ParseKeyStroke(std::u16string_view text,
+                                        KeyNameStyle style);
 
 // A key below the character range that still has a name.
 struct ControlKey {

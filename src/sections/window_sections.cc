@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -7,6 +8,7 @@
 
 #include "report/fields.h"
 #include "report/setting_line.h"
+#include "report/value_parse.h"
 #include "sections/sections.h"
 #include "sections/window_tables.h"
 
@@ -85,6 +87,44 @@ void AppendArgument(ReportText& out, ByteView record, const CommandSlot& slot) {
   AppendValue(out, record, argument);
 }
 
+// The inverse of a command line: the command's name (or number), then a
+// blank and the argument its command takes. Only the argument field the
+// command uses is written.
+ParseResult ParseCommandLine(const void* table, std::u16string_view value,
+                             std::span<std::uint8_t> body,
+                             std::span<const std::size_t> fields) {
+  const auto& slot = *static_cast<const CommandSlot*>(table);
+  std::size_t blank = std::min(value.find(u' '), value.size());
+  std::int16_t command = 0;
+  if (auto problem =
+          ParseNamed(slot.command.names, value.substr(0, blank), command)) {
+    return problem;
+  }
+  StoreWord(body, fields[0], static_cast<std::uint16_t>(command));
+  std::u16string_view argument_text =
+      value.substr(std::min(blank + 1, value.size()));
+  bool known = command >= 0 &&
+               static_cast<std::size_t>(command) < std::size(kCommandArguments);
+  CommandArgument kind = known
+                             ? kCommandArguments[static_cast<std::size_t>(command)]
+                             : CommandArgument::kNone;
+  if (kind == CommandArgument::kNone) {
+    if (blank < value.size()) {
+      return Quoted(value.substr(0, blank)) + u" takes no argument";
+    }
+    return std::nullopt;
+  }
+  auto index = static_cast<std::size_t>(kind);
+  std::size_t field = fields[1 + index];
+  if (kind == CommandArgument::kWindow && argument_text.size() == 1 &&
+      argument_text[0] >= kFirstWindowLetter &&
+      argument_text[0] <= kLastWindowLetter) {
+    StoreWord(body, field, argument_text[0]);
+    return std::nullopt;
+  }
+  return ParseLineValue(slot.arguments[index], argument_text, body, field);
+}
+
 // The command's row, then every argument field the record keeps for it.
 void NoteCommand(const ReportContext& ctx, ByteView record,
                  const CommandSlot& slot) {
@@ -93,7 +133,7 @@ void NoteCommand(const ReportContext& ctx, ByteView record,
   for (const SettingLine& argument : slot.arguments) {
     stored.push_back(StoredOf(record, argument));
   }
-  ctx.Note(stored);
+  ctx.Note(stored, {ParseCommandLine, &slot});
 }
 
 void WriteCommandLine(ReportContext& ctx, BlockPair record,
@@ -124,9 +164,12 @@ void WriteHyperactiveWindow(ReportContext& ctx, BlockPair record,
   WriteSettingLines(ctx, record, kTriggerLines, prefix);
   // The printed file's trigger decides in a comparison too.
   std::int16_t trigger = ReadSignedWord(record.printed, kTriggerOffset);
-  if (trigger == kContainsAttribute || trigger == kDoesNotContainAttribute) {
+  bool every = ctx.options.every_line;
+  if (every || trigger == kContainsAttribute ||
+      trigger == kDoesNotContainAttribute) {
     WriteSettingLines(ctx, record, kSearchAttributeLines, prefix);
-  } else if (trigger == kContainsString || trigger == kDoesNotContainString) {
+  }
+  if (every || trigger == kContainsString || trigger == kDoesNotContainString) {
     WriteSettingLines(ctx, record, kSearchStringLines, prefix);
   }
   for (std::size_t j = 0; j < kCommandCount; ++j) {

@@ -1,0 +1,279 @@
+#include "compile/compiler.h"
+
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <unordered_map>
+
+#include "report/fields.h"
+#include "report/report_text.h"
+#include "report/report_writer.h"
+#include "report/value_parse.h"
+
+namespace quorlith {
+namespace {
+
+// Longer lines hold no setting (the longest text field is 261 units); they
+// are refused before any parsing, so no hostile line costs more than its
+// reading.
+constexpr std::size_t kLongestLine = 4096;
+// Suggestions cost a scan of every keyword; a report of nothing but
+// unknown keywords gets them for its first lines only.
+constexpr int kSuggestions = 100;
+
+constexpr std::u16string_view kVersionLead =
+    u"; Human readable SET file for Orvalen version ";
+constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
+constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
+
+std::u16string Folded(std::u16string_view text) {
+  std::u16string folded(text);
+  for (char16_t& c : folded) c = static_cast<char16_t>(FoldAz(c));
+  return folded;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  std::size_t first = text.find_first_not_of(u" \t");
+  if (first == std::u16string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(u" \t");
+  return text.substr(first, last - first + 1);
+}
+
+// Every setting a report of the base may hold, as the base's own report
+// writes it, with the inverse of its writer and the fields it shows.
+struct Entry {
+  std::u16string keyword;
+  std::u16string value;
+  SettingInverse inverse;
+  std::vector<std::size_t> fields;
+  std::size_t line_start = 0;   // in the base's report
+  std::size_t set_on_line = 0;  // 0: the report has not set it
+  std::u16string set_to;
+};
+
+class Model final : public SettingSink {
+ public:
+  explicit Model(const SetFileImage& base)
+      : body_(base.Block(BlockId::kScreen).data()) {
+    ReportText text;
+    RenderDecompileReport({}, base, text, {.sink = this, .every_line = true});
+    for (Entry& entry : entries_) {
+      std::size_t start = entry.line_start;
+      std::size_t end = text.find(kLineEnd, start);
+      std::u16string_view line =
+          std::u16string_view(text).substr(start, end - start);
+      std::size_t equals = line.find(u" = ");
+      entry.keyword = line.substr(0, equals);
+      entry.value = line.substr(equals + 3);
+      index_.emplace(Folded(entry.keyword), &entry - entries_.data());
+    }
+    for (std::size_t start : section_starts_) {
+      std::size_t end = text.find(kLineEnd, start);
+      titles_.emplace_back(text.substr(start, end - start));
+    }
+  }
+
+  void Setting(std::size_t section_start, std::size_t line_start,
+               std::span<const StoredValue> stored,
+               SettingInverse inverse) override {
+    Entry& entry = entries_.emplace_back();
+    entry.line_start = line_start;
+    entry.inverse = inverse;
+    for (const StoredValue& item : stored) {
+      entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
+    }
+    if (section_starts_.empty() || section_starts_.back() != section_start) {
+      section_starts_.push_back(section_start);
+    }
+  }
+
+  Entry* Find(std::u16string_view keyword) {
+    auto it = index_.find(Folded(keyword));
+    return it == index_.end() ? nullptr : &entries_[it->second];
+  }
+
+  bool IsSectionTitle(std::u16string_view line) const {
+    return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
+  }
+
+  // The keyword nearest to `keyword` by edits of single letters, when one
+  // is near enough to be what was meant.
+  std::u16string_view Nearest(std::u16string_view keyword) const {
+    std::u16string folded = Folded(keyword);
+    std::size_t best = folded.size() / 3 + 2;
+    std::u16string_view nearest;
+    std::vector<std::size_t> row(folded.size() + 1);
+    for (const Entry& entry : entries_) {
+      std::u16string candidate = Folded(entry.keyword);
+      if (candidate.size() > folded.size() + best ||
+          folded.size() > candidate.size() + best) {
+        continue;
+      }
+      for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
+      for (std::size_t i = 1; i <= candidate.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= folded.size(); ++j) {
+          std::size_t above = row[j];
+          row[j] = std::min({row[j] + 1, row[j - 1] + 1,
+                             diagonal + (candidate[i - 1] != folded[j - 1])});
+          diagonal = above;
+        }
+      }
+      if (row.back() < best) {
+        best = row.back();
+        nearest = entry.keyword;
+      }
+    }
+    return nearest;
+  }
+
+ private:
+  const std::uint8_t* body_;
+  std::vector<Entry> entries_;
+  std::unordered_map<std::u16string, std::size_t> index_;
+  std::vector<std::size_t> section_starts_;
+  std::vector<std::u16string> titles_;
+};
+
+class Compiler {
+ public:
+  Compiler(const SetFileImage& base, SetFileImage& image)
+      : model_(base), image_(image) {}
+
+  CompileOutcome Run(std::u16string_view text) {
+    std::size_t number = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+      std::size_t end = std::min(text.find(u'\n', start), text.size());
+      std::u16string_view line = text.substr(start, end - start);
+      if (line.ends_with(u'\r')) line.remove_suffix(1);
+      ++number;
+      Line(line, number);
+      start = end + 1;
+    }
+    return std::move(outcome_);
+  }
+
+ private:
+  void Problem(std::size_t line, std::size_t column, std::u16string message) {
+    outcome_.problems.push_back({line, column, std::move(message)});
+  }
+
+  void Line(std::u16string_view line, std::size_t number) {
+    if (line.size() > kLongestLine) {
+      Problem(number, 1, u"the line is too long to be a setting line");
+      return;
+    }
+    if (line.starts_with(u';')) {
+      Comment(line, number);
+      return;
+    }
+    if (TrimBlanks(line).empty()) return;
+    std::size_t equals = line.find(u'=');
+    if (equals == std::u16string_view::npos) {
+      Problem(number, 1,
+              u"not a setting line: " + Quoted(line) + u" has no \"=\"");
+      return;
+    }
+    std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
+    std::size_t value_start = equals + 1;
+    if (value_start < line.size() && line[value_start] == u' ') ++value_start;
+    std::u16string_view value = line.substr(value_start);
+    std::size_t column = value_start + 1;
+    ++outcome_.settings;
+    if (!in_section_) {
+      Problem(number, 1,
+              std::u16string(keyword) +
+                  u": a setting line before any section header");
+      return;
+    }
+    Entry* entry = model_.Find(keyword);
+    if (entry == nullptr) {
+      Unknown(keyword, number);
+      return;
+    }
+    if (entry->set_on_line != 0) {
+      if (entry->set_to != value) {
+        std::u16string earlier;
+        AppendDecimal(earlier, static_cast<std::int64_t>(entry->set_on_line));
+        Problem(number, column,
+                entry->keyword + u": set twice with different values: " +
+                    Quoted(entry->set_to) + u" on line " + earlier + u", " +
+                    Quoted(value) + u" here");
+      }
+      return;
+    }
+    entry->set_on_line = number;
+    entry->set_to = value;
+    if (value == entry->value) return;  // as the base has it
+    ParseResult problem = entry->inverse.parse(
+        entry->inverse.table, value, image_.MutableBody(), entry->fields);
+    if (problem) Problem(number, column, entry->keyword + u": " + *problem);
+  }
+
+  void Unknown(std::u16string_view keyword, std::size_t number) {
+    std::u16string message = u"unknown keyword " + Quoted(keyword);
+    if (suggestions_ < kSuggestions) {
+      ++suggestions_;
+      std::u16string_view nearest = model_.Nearest(keyword);
+      if (!nearest.empty()) {
+        message.append(u"; did you mean ");
+        message.append(nearest);
+        message.append(u"?");
+      }
+    }
+    Problem(number, 1, std::move(message));
+  }
+
+  void Comment(std::u16string_view line, std::size_t number) {
+    if (line.starts_with(kVersionLead)) {
+      std::u16string_view version = line.substr(kVersionLead.size());
+      if (TrimBlanks(version) != kOrvalenVersion) {
+        Problem(number, kVersionLead.size() + 1,
+                u"a report of Orvalen version " + Quoted(version) +
+                    u"; this compile reads version " +
+                    std::u16string(kOrvalenVersion));
+      }
+    } else if (line.starts_with(kCreatedFromLead) &&
+               outcome_.created_from.empty()) {
+      outcome_.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
+    } else if (line.starts_with(kComparisonLead)) {
+      outcome_.comparison = true;
+    } else if (model_.IsSectionTitle(line)) {
+      in_section_ = true;
+    }
+  }
+
+  Model model_;
+  SetFileImage& image_;
+  CompileOutcome outcome_;
+  bool in_section_ = false;
+  int suggestions_ = 0;
+};
+
+}  // namespace
+
+std::u16string DecodeReport(ByteView bytes) {
+  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
+    return text;
+  }
+  std::string_view utf8(reinterpret_cast<const char*>(bytes.data()),
+                        bytes.size());
+  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  return Utf8ToUtf16(utf8);
+}
+
+CompileOutcome CompileReport(std::u16string_view text, const SetFileImage& base,
+                             SetFileImage& image) {
+  image = base;
+  if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
+  return Compiler(base, image).Run(text);
+}
+
+}  // namespace quorlith

@@ -1,0 +1,204 @@
+#include "report/value_parse.h"
+
+#include <algorithm>
+
+#include "report/fields.h"
+
+namespace quorlith {
+namespace {
+
+constexpr std::size_t kQuotedUnits = 60;
+
+std::u16string Decimal(std::int64_t value) {
+  std::u16string text;
+  AppendDecimal(text, value);
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ParseInteger(std::u16string_view text) {
+  bool negative = text.starts_with(u'-');
+  if (negative) text.remove_prefix(1);
+  // Eleven digits hold every field's range and cannot overflow.
+  if (text.empty() || text.size() > 11) return std::nullopt;
+  std::int64_t value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + (c - u'0');
+  }
+  return negative ? -value : value;
+}
+
+ParseResult ParseNumberIn(std::u16string_view text, std::int64_t low,
+                          std::int64_t high, std::int64_t& value) {
+  std::optional<std::int64_t> number = ParseInteger(text);
+  if (!number) return Quoted(text) + u" is not a number";
+  if (*number < low || *number > high) {
+    return Quoted(text) + u" is out of range: " + Decimal(low) + u" to " +
+           Decimal(high);
+  }
+  value = *number;
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindName(ValueNameTable table,
+                                    std::u16string_view name) {
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    std::u16string_view candidate = table[row];
+    if (candidate.empty() || candidate.size() != name.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) {
+      same = FoldAz(candidate[i]) == FoldAz(name[i]);
+    }
+    if (same) return row;
+  }
+  return std::nullopt;
+}
+
+std::u16string NotOneOf(std::u16string_view text, ValueNameTable table) {
+  std::u16string message = Quoted(text) + u" is not one of its values: ";
+  bool first = true;
+  for (std::u16string_view name : table) {
+    if (name.empty()) continue;
+    if (!first) message.append(u", ");
+    message.append(name);
+    first = false;
+  }
+  return message;
+}
+
+ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
+                       std::int16_t& value) {
+  // A row without a name is written as nothing: the first such row reads
+  // back the same.
+  if (text.empty()) {
+    auto empty = std::find(table.begin(), table.end(), std::u16string_view());
+    if (empty != table.end()) {
+      value = static_cast<std::int16_t>(empty - table.begin());
+      return std::nullopt;
+    }
+  }
+  if (std::optional<std::size_t> row = FindName(table, text)) {
+    value = static_cast<std::int16_t>(*row);
+    return std::nullopt;
+  }
+  std::optional<std::int64_t> number = ParseInteger(text);
+  if (number && *number >= -32768 && *number <= 32767) {
+    value = static_cast<std::int16_t>(*number);
+    return std::nullopt;
+  }
+  return NotOneOf(text, table);
+}
+
+std::u16string Quoted(std::u16string_view text) {
+  std::u16string quoted = u"\"";
+  if (text.size() > kQuotedUnits) {
+    quoted.append(text.substr(0, kQuotedUnits));
+    quoted.append(u"...");
+  } else {
+    quoted.append(text);
+  }
+  quoted.push_back(u'"');
+  return quoted;
+}
+
+void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
+               std::uint16_t value) {
+  body[offset] = static_cast<std::uint8_t>(value & 0xFF);
+  body[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+ParseResult StoreText(std::span<std::uint8_t> body, std::size_t offset,
+                      std::size_t units, std::u16string_view text) {
+  if (text.size() > units) {
+    return Quoted(text) + u" is longer than its field: " +
+           Decimal(static_cast<std::int64_t>(text.size())) + u" units, " +
+           Decimal(static_cast<std::int64_t>(units)) + u" at most";
+  }
+  if (text.find(u'\0') != std::u16string_view::npos) {
+    return u"a text cannot hold the character U+0000";
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    StoreWord(body, offset + 2 * i, text[i]);
+  }
+  if (text.size() < units) StoreWord(body, offset + 2 * text.size(), 0);
+  return std::nullopt;
+}
+
+ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
+                           std::span<std::uint8_t> body, std::size_t field) {
+  std::int64_t number = 0;
+  // Blanks around a number or a name are an editor's, not the value's.
+  if (line.rendering != Rendering::kText &&
+      line.rendering != Rendering::kCharacter) {
+    std::size_t first = value.find_first_not_of(u" \t");
+    std::size_t last = value.find_last_not_of(u" \t");
+    value = first == std::u16string_view::npos
+                ? std::u16string_view()
+                : value.substr(first, last - first + 1);
+  }
+  switch (line.rendering) {
+    case Rendering::kDecimal:
+      if (auto problem = ParseNumberIn(value, -32768, 32767, number)) {
+        return problem;
+      }
+      break;
+    case Rendering::kUnsignedDecimal:
+      if (auto problem = ParseNumberIn(value, 0, 65535, number)) {
+        return problem;
+      }
+      break;
+    case Rendering::kByteDecimal:
+      if (auto problem = ParseNumberIn(value, 0, 255, number)) return problem;
+      body[field] = static_cast<std::uint8_t>(number);
+      return std::nullopt;
+    case Rendering::kCharacter:
+      if (value.size() != 1) {
+        return Quoted(value) + u" is not one character";
+      }
+      number = value[0];
+      break;
+    case Rendering::kName: {
+      std::int16_t row = 0;
+      if (auto problem = ParseNamed(line.names, value, row)) return problem;
+      number = row;
+      break;
+    }
+    case Rendering::kText:
+      return StoreText(body, field, line.units, value);
+    case Rendering::kBool: {
+      constexpr std::u16string_view kNames[] = {BoolName(0), BoolName(1)};
+      std::optional<std::size_t> row = FindName(kNames, value);
+      if (!row) return NotOneOf(value, kNames);
+      number = static_cast<std::int64_t>(*row);
+      break;
+    }
+    case Rendering::kDecimalOrNone: {
+      constexpr std::u16string_view kNone[] = {u"None"};
+      if (FindName(kNone, value)) {
+        number = -1;
+      } else if (auto problem = ParseNumberIn(value, -32768, 32767, number)) {
+        return *problem + u", nor None";
+      }
+      break;
+    }
+    case Rendering::kOneIsOn: {
+      std::optional<std::size_t> row = FindName(OffOnNames, value);
+      if (!row) return NotOneOf(value, OffOnNames);
+      number = static_cast<std::int64_t>(*row);
+      break;
+    }
+  }
+  StoreWord(body, field, static_cast<std::uint16_t>(number));
+  return std::nullopt;
+}
+
+ParseResult ParseSettingLine(const void* line, std::u16string_view value,
+                             std::span<std::uint8_t> body,
+                             std::span<const std::size_t> fields) {
+  return ParseLineValue(*static_cast<const SettingLine*>(line), value, body,
+                        fields[0]);
+}
+
+}  // namespace quorlith

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "report/report_context.h"
+#include "report/setting_line.h"
+#include "report/value_names.h"
+
+namespace quorlith {
+
+// The inverses of the renderings: what a compile uses to read a report's
+// values back into fields. A problem comes back as the text that follows
+// "keyword: " in the compile's message.
+
+using ParseResult = std::optional<std::u16string>;  // nullopt: parsed
+
+// A decimal with an optional "-", nothing else; nullopt when `text` is no
+// such number or has more digits than any field holds.
+std::optional<std::int64_t> ParseInteger(std::u16string_view text);
+
+// Reads a decimal in [low, high] into `value`, or says why not.
+ParseResult ParseNumberIn(std::u16string_view text, std::int64_t low,
+                          std::int64_t high, std::int64_t& value);
+
+// The row of `name` in `table`, letters compared without regard to case;
+// empty rows name nothing.
+std::optional<std::size_t> FindName(ValueNameTable table,
+                                    std::u16string_view name);
+
+// Reads a value of a named setting: one of the table's names or, as the
+// report writes a stored value outside the table, a signed decimal.
+ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
+                       std::int16_t& value);
+
+// `"text" is not one of its values: A, B, C`.
+std::u16string NotOneOf(std::u16string_view text, ValueNameTable table);
+
+// Quotes a value for a message, shortened when long so that a hostile line
+// cannot make a message of megabytes.
+std::u16string Quoted(std::u16string_view text);
+
+void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
+               std::uint16_t value);
+
+// Stores the text of a text field of `units` units: the text, then a NUL
+// when there is room; the units after the NUL keep their bytes.
+ParseResult StoreText(std::span<std::uint8_t> body, std::size_t offset,
+                      std::size_t units, std::u16string_view text);
+
+// Parses `value` as `line` renders its field (`fields` holds the field's
+// offset) and stores it: the inverse of AppendValue.
+ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
+                           std::span<std::uint8_t> body, std::size_t field);
+
+// The same as a ParseValueFn over a SettingLine table.
+ParseResult ParseSettingLine(const void* line, std::u16string_view value,
+                             std::span<std::uint8_t> body,
+                             std::span<const std::size_t> fields);
+
+}  // namespace quorlith
