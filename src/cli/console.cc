@@ -8,6 +8,7 @@
 #include "cli/views.h"
 #include "report/report_text.h"
 #include "runs/command_line.h"
+#include "runs/compile_run.h"
 
 namespace quorlith {
 
@@ -87,6 +88,12 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
       ->allow_extra_args(false);
   app.add_flag("--json", json, "Write the settings as JSON");
   app.add_flag("--json-lines", json_lines, "One JSON object per line");
+  std::string compile;
+  std::string base;
+  std::string output;
+  app.add_option("--compile", compile, "Compile a report into a set file");
+  app.add_option("--base", base, "The set file(s) to compile over");
+  app.add_option("-o,--output", output, "The set file or folder to write");
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
   // Options stand before the names. From the first name on every argument
@@ -124,6 +131,12 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           of a comparison\n"
            "  --json NAMES             the settings as a JSON array\n"
            "  --json-lines NAMES       one JSON object per line\n"
+           "\nCompiling a report back into a set file:\n"
+           "  --compile REPORT -o OUT  compile REPORT (UTF-16 or UTF-8) over the\n"
+           "                           set file its header names, into OUT\n"
+           "  --base PATTERN           compile over these set files instead;\n"
+           "                           with several, OUT is a folder (out/)\n"
+           "  -o, --output OUT         the set file or folder to write\n"
            "\nOptions go before the names: from the first name on, every\n"
            "argument is a name (quorlith -j 4 'sets/*' out/).\n";
     return kExitOk;
@@ -131,6 +144,24 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   if (version) {
     out << kVersionText << '\n';
     return kExitOk;
+  }
+  if (!compile.empty() || !base.empty() || !output.empty()) {
+    const char* problem =
+        compile.empty()  ? "--base and --output go with --compile"
+        : output.empty() ? "--compile needs -o, the set file to write"
+        : !names.empty() ? "--compile takes no further names"
+                         : nullptr;
+    if (problem != nullptr) {
+      err << "quorlith: " << problem << "\n\n" << kUsageText;
+      return kExitUsage;
+    }
+    LogBuffer log(
+        [&](std::uint32_t code, std::u16string_view text) {
+          Print(IsError(code) ? err : out, text);
+        },
+        0);
+    int written = RunCompile(fs, log, {compile, base, output});
+    return log.ErrorLogged() || written == 0 ? kExitRunError : kExitOk;
   }
   int views = int{show} + int{changes || summary} + int{json} + int{json_lines};
   if (views > 0 || !encoding.empty() || crlf || textconv || !ignore.empty()) {

@@ -269,6 +269,22 @@ std::u16string DecodeReport(ByteView bytes) {
   return Utf8ToUtf16(utf8);
 }
 
+std::string CreatedFrom(std::u16string_view text) {
+  // The header's lines come first; a setting line ends it.
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = std::min(text.find(u'\n', start), text.size());
+    std::u16string_view line = text.substr(start, end - start);
+    if (line.starts_with(u'\xFEFF')) line.remove_prefix(1);
+    if (line.ends_with(u'\r')) line.remove_suffix(1);
+    if (line.starts_with(kCreatedFromLead)) {
+      return Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
+    }
+    if (!line.starts_with(u';')) break;
+    start = end + 1;
+  }
+  return {};
+}
+
 CompileOutcome CompileReport(std::u16string_view text, const SetFileImage& base,
                              SetFileImage& image) {
   image = base;

@@ -34,6 +34,10 @@ struct CompileOutcome {
 // are no UTF-8 become U+FFFD.
 std::u16string DecodeReport(ByteView bytes);
 
+// The path the header's "Created from" line names, or empty: the base a
+// compile takes when none is given.
+std::string CreatedFrom(std::u16string_view text);
+
 // Compiles `text` over `base` into `image` (which starts as a copy of
 // `base`). When problems are found `image` is of no use.
 CompileOutcome CompileReport(std::u16string_view text, const SetFileImage& base,

@@ -1,0 +1,191 @@
+#include "runs/compile_run.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "compile/compiler.h"
+#include "report/report_text.h"
+#include "runs/file_names.h"
+#include "runs/run_files.h"
+
+namespace quorlith {
+namespace {
+
+// The log's codes decide only the stream a line goes to: past the
+// catalogue's codes a line is an error, and the catalogue's own progress
+// codes are not.
+constexpr std::uint32_t kCompileError = 100;
+constexpr auto kCompileProgress =
+    static_cast<std::uint32_t>(LogCode::kDecompiled);
+
+// A report larger than this is no report of ours (a whole decompile is
+// about 210 KB); reading stops there.
+constexpr std::size_t kLargestReport = 64u << 20;
+
+void LogProgress(LogBuffer& log, std::u16string_view text) {
+  log.LogFormatted(kCompileProgress, std::u16string(text) + u"\r\n");
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWhole(FileSystem& fs,
+                                                   const std::string& path,
+                                                   std::size_t limit) {
+  std::unique_ptr<InputFile> file = fs.OpenForRead(path);
+  if (!file) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  std::array<std::uint8_t, 65536> chunk;
+  while (bytes.size() <= limit) {
+    std::size_t got = file->Read(chunk);
+    if (got == 0) break;
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+  }
+  (void)file->Close();  // only read
+  return bytes;
+}
+
+struct Base {
+  std::string path;
+  DirEntry entry;
+  std::vector<std::uint8_t> bytes;  // the whole file, header included
+};
+
+std::u16string Located(const std::string& report, const CompileProblem& p) {
+  std::u16string line = Utf8ToUtf16(report);
+  line.push_back(u':');
+  AppendDecimal(line, static_cast<std::int64_t>(p.line));
+  line.push_back(u':');
+  AppendDecimal(line, static_cast<std::int64_t>(p.column));
+  line.append(u": ");
+  line.append(p.message);
+  return line;
+}
+
+// Writes `bytes` to a new file next to `path` and renames it into place.
+bool WriteInPlace(FileSystem& fs, const std::string& path,
+                  const std::vector<std::uint8_t>& bytes) {
+  std::string temporary = path + ".quorlith-new";
+  std::unique_ptr<OutputFile> file = fs.Create(temporary);
+  if (!file) return false;
+  bool ok = file->Write(bytes);
+  ok = file->Close() && ok;
+  if (ok && fs.Rename(temporary, path)) return true;
+  fs.Remove(temporary);
+  return false;
+}
+
+}  // namespace
+
+void LogCompileError(LogBuffer& log, std::u16string_view text) {
+  log.LogFormatted(kCompileError, std::u16string(text) + u"\r\n");
+}
+
+int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
+  std::string cwd = fs.CurrentDirectory();
+  PathStyle style = fs.Style();
+  std::string report_path = SplitFileName(request.report, cwd, style).Joined();
+  std::optional<std::vector<std::uint8_t>> report_bytes =
+      ReadWhole(fs, report_path, kLargestReport);
+  if (!report_bytes) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(report_path));
+    return 0;
+  }
+  if (report_bytes->size() > kLargestReport) {
+    LogCompileError(
+        log, Utf8ToUtf16(request.report) + u": too large to be a report");
+    return 0;
+  }
+  std::u16string text = DecodeReport(*report_bytes);
+
+  std::string base_name = request.base;
+  if (base_name.empty()) base_name = CreatedFrom(text);
+  if (base_name.empty()) {
+    LogCompileError(log, Utf8ToUtf16(request.report) +
+                             u": the report names no set file it was made "
+                             u"from; name the base with --base");
+    return 0;
+  }
+  NameParts base_parts = SplitFileName(base_name, cwd, style);
+  std::vector<DirEntry> entries =
+      fs.Search(base_parts.Folder(), base_parts.name + base_parts.extension);
+  if (entries.empty()) {
+    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(base_parts.Joined()));
+    return 0;
+  }
+  NameParts output = SplitFileName(request.output, cwd, style);
+  if (entries.size() > 1 && !output.name.empty()) {
+    LogCompileError(log, u"several bases match " + Utf8ToUtf16(base_name) +
+                             u": name a folder for the outputs, ending "
+                             u"with a separator");
+    return 0;
+  }
+
+  std::vector<Base> bases;
+  std::vector<FileId> inputs;
+  if (auto id = fs.IdOf(report_path)) inputs.push_back(*id);
+  for (const DirEntry& entry : entries) {
+    Base base{base_parts.Folder() + entry.name, entry, {}};
+    std::optional<std::vector<std::uint8_t>> bytes =
+        ReadWhole(fs, base.path, kSetFileSize);
+    if (!bytes) {
+      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(base.path));
+      continue;
+    }
+    if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+      log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(base.path));
+      continue;
+    }
+    if (entry.id) inputs.push_back(*entry.id);
+    base.bytes = std::move(*bytes);
+    bases.push_back(std::move(base));
+  }
+
+  int written = 0;
+  auto image = std::make_unique<SetFileImage>();
+  auto compiled = std::make_unique<SetFileImage>();
+  for (const Base& base : bases) {
+    std::string output_path = ReportPathFromOutputName(output, base.entry.name);
+    std::optional<FileId> target = fs.IdOf(output_path);
+    if (target &&
+        std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {
+      LogCompileError(log, Utf8ToUtf16(output_path) +
+                               u": is a file the compile reads; nothing "
+                               u"written");
+      continue;
+    }
+    LoadSetFileImage(ByteView(base.bytes).subspan(kHeaderSize), *image);
+    CompileOutcome outcome = CompileReport(text, *image, *compiled);
+    for (const CompileProblem& problem : outcome.problems) {
+      LogCompileError(log, Located(request.report, problem));
+    }
+    if (!outcome.problems.empty()) {
+      std::u16string line;
+      AppendDecimal(line, static_cast<std::int64_t>(outcome.problems.size()));
+      line.append(outcome.problems.size() == 1 ? u" problem" : u" problems");
+      line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
+                  Utf8ToUtf16(output_path) + u" not written");
+      LogCompileError(log, line);
+      // The same report has the same problems over every base.
+      break;
+    }
+    std::vector<std::uint8_t> bytes(base.bytes.begin(),
+                                    base.bytes.begin() + kHeaderSize);
+    for (std::size_t i = 0; i < kBlockCount; ++i) {
+      ByteView block = compiled->Block(static_cast<BlockId>(i));
+      bytes.insert(bytes.end(), block.begin(), block.end());
+    }
+    if (!WriteInPlace(fs, output_path, bytes)) {
+      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
+      continue;
+    }
+    inputs.push_back(fs.IdOf(output_path).value_or(FileId{}));
+    ++written;
+    LogProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
+                         Utf8ToUtf16(base.path) + u" to " +
+                         Utf8ToUtf16(output_path) + u".");
+  }
+  return written;
+}
+
+}  // namespace quorlith

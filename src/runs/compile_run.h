@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runs/file_system.h"
+#include "runs/progress_log.h"
+
+namespace quorlith {
+
+// A compile of one report over one or more base set files.
+struct CompileRequest {
+  std::string report;  // the report's path
+  // A pattern of base set files; empty: the file the report's header names
+  // ("Created from").
+  std::string base;
+  // The set file to write, or a folder (ending with a separator) for one
+  // file per base, named as the base; parts it leaves empty come from the
+  // base's name, as a decompile names its reports.
+  std::string output;
+};
+
+// Compiles the report over each base and writes each output through a
+// temporary file in the output's folder, renamed into place only when the
+// compile found no problem. Never writes a base, the report or another
+// base's file. Problems are logged one per line as
+// "REPORT:LINE:COLUMN: message", each an error; the catalogue's messages
+// report files that cannot be found or read. Returns the number of files
+// written.
+int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request);
+
+// Logs `text` (without its line end) as an error line of the compile.
+void LogCompileError(LogBuffer& log, std::u16string_view text);
+
+}  // namespace quorlith
