@@ -182,9 +182,9 @@ class Compiler {
     std::size_t column = value_start + 1;
     ++outcome_.settings;
     if (!in_section_) {
-      Problem(number, 1,
-              std::u16string(keyword) +
-                  u": a setting line before any section header");
+      Problem(
+          number, 1,
+          Printable(keyword) + u": a setting line before any section header");
       return;
     }
     Entry* entry = model_.Find(keyword);

@@ -88,3 +88,94 @@ TEST(CompilerTest, AComparisonOverItsOriginalLeavesNoDifferences) {
 
 }  // namespace
 }  // namespace quorlith
+
+namespace quorlith {
+namespace {
+
+TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
+  struct Case {
+    std::u16string line;
+    std::size_t column;  // 0: the line compiles
+    std::u16string message;
+  };
+  const std::u16string long_name(262, u'n');
+  const Case kCases[] = {
+      {u"; Menu 2 - Keyboard", 0, u""},
+      {u"Key_Voice = Onn", 13,
+       u"Key_Voice: \"Onn\" is not one of its values: Off, "
+       u"On_with_Characters, On_with_Words, On_with_Words_And_Numbers, "
+       u"On_with_Characters_And_Words, On_with_Characters_Words_And_Numbers, "
+       u"On_With_Words_Interrupt, On_With_Words_And_Numbers_Interrupt"},
+      {u"function_KEYS = on", 0, u""},  // letters without case
+      {u"Key_Rate = 70000", 12,
+       u"Key_Rate: \"70000\" is out of range: -32768 to 32767"},
+      {u"Key_Pitch = 5x", 13, u"Key_Pitch: \"5x\" is not a number"},
+      {u"Key_Volume =  12 ", 0, u""},  // blanks around a number
+      {u"Key_Rat = 60", 1,
+       u"unknown keyword \"Key_Rat\"; did you mean Key_Rate?"},
+      {u"Key_Rate 60", 1, u"not a setting line: \"Key_Rate 60\" has no \"=\""},
+      {u"Key_Textual = 1", 0, u""},
+      {u"Key_Textual = 2", 15,
+       u"Key_Textual: set twice with different values: \"1\" on line 11, "
+       u"\"2\" here"},
+      {u"Key_Textual = 1", 0, u""},  // the same value again is no conflict
+      {u"; Menu 3 - Mouse Settings", 0, u""},
+      {u"Bold = maybe", 8,
+       u"Bold: \"maybe\" is not one of its values: off, on"},
+      {u"; Menu 5 - Cursor Key Settings", 0, u""},
+      {u"Key#01 = Alt-Nowhere Line", 10,
+       u"Key#01: \"Alt-Nowhere\" is not a key name"},
+      {u"Key#02 = Undefined Line", 10,
+       u"Key#02: an undefined key runs no commands: \"Line\""},
+      {u"Key#03 = Home Speak_Window", 10,
+       u"Key#03: \"Speak_Window\" needs its argument after \"_\""},
+      {u"Key#04 = Home Speak_Window_x", 10, u"Key#04: \"x\" is not a number"},
+      {u"Key#05 = Home Line Jump", 10,
+       u"Key#05: \"Jump\" is not one of its values: " +
+           std::u16string(u"Undefined, Prior_Character_Before")},
+      {u"; Menu 7 - Braille Settings", 0, u""},
+      {u"Graphic_Symbol = 129", 18,
+       u"Graphic_Symbol: \"129\" is not a set of braille dots: the digits 1 "
+       u"to 8, each once"},
+      {u"; Menu 10 - Dictionary Settings", 0, u""},
+      {u"Exception_Dictionary_File = " + long_name, 29,
+       u"Exception_Dictionary_File: \"" + long_name.substr(0, 60) +
+           u"...\" is longer than its field: 262 units, 261 at most"},
+      {u"; Hyperactive Windows Characteristics", 0, u""},
+      {u"Window#A_First_Command = Beep 3", 26,
+       u"Window#A_First_Command: \"Beep\" takes no argument"},
+      {u"Window#A_Second_Command = Speak_Window Q", 0, u""},
+      {std::u16string(5000, u'x'), 1,
+       u"the line is too long to be a setting line"},
+  };
+  std::u16string report =
+      u"; Human readable SET file for Orvalen version 6.0\r\n"
+      u"Screen_Voice = On\r\n";
+  for (const Case& c : kCases) report += c.line + u"\r\n";
+  SetFileImage base = BusySetFile(1).Image();
+  SetFileImage image;
+  CompileOutcome outcome = CompileReport(report, base, image);
+  std::vector<CompileProblem> expected = {
+      {1, 47,
+       u"a report of Orvalen version \"6.0\"; this compile reads version 7.0"},
+      {2, 1, u"Screen_Voice: a setting line before any section header"},
+  };
+  for (std::size_t i = 0; i < std::size(kCases); ++i) {
+    if (kCases[i].column != 0) {
+      expected.push_back({i + 3, kCases[i].column, kCases[i].message});
+    }
+  }
+  ASSERT_EQ(outcome.problems.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const CompileProblem& got = outcome.problems[i];
+    EXPECT_EQ(got.line, expected[i].line) << i;
+    EXPECT_EQ(got.column, expected[i].column) << i;
+    // A prefix for the long lists of names.
+    EXPECT_EQ(Utf16ToUtf8(got.message.substr(0, expected[i].message.size())),
+              Utf16ToUtf8(expected[i].message))
+        << i;
+  }
+}
+
+}  // namespace
+}  // namespace quorlith

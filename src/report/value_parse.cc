@@ -91,16 +91,17 @@ ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
   return NotOneOf(text, table);
 }
 
-std::u16string Quoted(std::u16string_view text) {
-  std::u16string quoted = u"\"";
-  if (text.size() > kQuotedUnits) {
-    quoted.append(text.substr(0, kQuotedUnits));
-    quoted.append(u"...");
-  } else {
-    quoted.append(text);
+std::u16string Printable(std::u16string_view text) {
+  std::u16string shown(text.substr(0, kQuotedUnits));
+  for (char16_t& c : shown) {
+    if (c < 0x20 || c == 0x7F) c = 0xFFFD;
   }
-  quoted.push_back(u'"');
-  return quoted;
+  if (text.size() > kQuotedUnits) shown.append(u"...");
+  return shown;
+}
+
+std::u16string Quoted(std::u16string_view text) {
+  return u"\"" + Printable(text) + u"\"";
 }
 
 void StoreWord(std::span<std::uint8_t> body, std::size_t offset,

@@ -40,8 +40,12 @@ ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
 // `"text" is not one of its values: A, B, C`.
 std::u16string NotOneOf(std::u16string_view text, ValueNameTable table);
 
-// Quotes a value for a message, shortened when long so that a hostile line
-// cannot make a message of megabytes.
+// Text for a message: shortened when long, so that a hostile line cannot
+// make a message of megabytes, and with control characters shown as
+// U+FFFD, so that a message stays one line of text.
+std::u16string Printable(std::u16string_view text);
+
+// The same in quotes.
 std::u16string Quoted(std::u16string_view text);
 
 void StoreWord(std::span<std::uint8_t> body, std::size_t offset,

@@ -145,7 +145,10 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   auto image = std::make_unique<SetFileImage>();
   auto compiled = std::make_unique<SetFileImage>();
   for (const Base& base : bases) {
-    std::string output_path = ReportPathFromOutputName(output, base.entry.name);
+    // A folder takes each base's own name.
+    std::string output_path = output.name.empty() && output.extension.empty()
+                                  ? output.Folder() + base.entry.name
+                                  : output.Joined();
     std::optional<FileId> target = fs.IdOf(output_path);
     if (target &&
         std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {

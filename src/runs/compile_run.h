@@ -15,8 +15,7 @@ struct CompileRequest {
   // ("Created from").
   std::string base;
   // The set file to write, or a folder (ending with a separator) for one
-  // file per base, named as the base; parts it leaves empty come from the
-  // base's name, as a decompile names its reports.
+  // file per base, named as the base.
   std::string output;
 };
 
