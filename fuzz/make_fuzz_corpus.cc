@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "report/report_writer.h"
 #include "setfile/busy_set_file_builder.h"
 #include "setfile/set_file_builder.h"
 
@@ -53,6 +54,24 @@ int main(int argc, char** argv) {
   Bytes whole{0xFF, 0xFF};
   whole.insert(whole.end(), body.begin(), body.end());
   Save(dir + "/compare/original_only", whole);
+
+  // Reports to compile: a whole decompile as a report file holds it, and a
+  // comparison saved by an editor as UTF-8 with LF line ends.
+  quorlith::ReportText report;
+  quorlith::RenderDecompileReport({"/sets/BUSY.000", {}},
+                                  quorlith::BusySetFile(2).Image(), report);
+  Bytes utf16;
+  for (char16_t unit : report) {
+    utf16.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    utf16.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  Save(dir + "/compile/decompile", utf16);
+  quorlith::RenderComparisonReport({"/o.000", {}}, {"/n.000", {}},
+                                   quorlith::BusySetFile(1).Image(),
+                                   quorlith::BusySetFile(3).Image(), report);
+  std::string utf8 = quorlith::Utf16ToUtf8(report);
+  std::erase(utf8, '\r');
+  Save(dir + "/compile/comparison", Bytes(utf8.begin(), utf8.end()));
 
   using namespace std::string_literals;
   const std::string names[] = {

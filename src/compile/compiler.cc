@@ -1,6 +1,7 @@
 #include "compile/compiler.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -39,57 +40,36 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// Every setting a report of the base may hold, as the base's own report
-// writes it, with the inverse of its writer and the fields it shows.
-struct Entry {
+// Every keyword a report may hold, with the inverse of its writer and the
+// fields it shows. Which lines a decompile writes does not depend on the
+// file (with every line written), so one model serves every compile; it
+// is made from the report of an empty file, once.
+struct Keyword {
   std::u16string keyword;
-  std::u16string value;
+  std::u16string folded;
   SettingInverse inverse;
   std::vector<std::size_t> fields;
-  std::size_t line_start = 0;   // in the base's report
-  std::size_t set_on_line = 0;  // 0: the report has not set it
-  std::u16string set_to;
 };
 
-class Model final : public SettingSink {
+class Keywords final : public SettingSink {
  public:
-  explicit Model(const SetFileImage& base)
-      : body_(base.Block(BlockId::kScreen).data()) {
-    ReportText text;
-    RenderDecompileReport({}, base, text, {.sink = this, .every_line = true});
-    for (Entry& entry : entries_) {
-      std::size_t start = entry.line_start;
-      std::size_t end = text.find(kLineEnd, start);
-      std::u16string_view line =
-          std::u16string_view(text).substr(start, end - start);
-      std::size_t equals = line.find(u" = ");
-      entry.keyword = line.substr(0, equals);
-      entry.value = line.substr(equals + 3);
-      index_.emplace(Folded(entry.keyword), &entry - entries_.data());
-    }
-    for (std::size_t start : section_starts_) {
-      std::size_t end = text.find(kLineEnd, start);
-      titles_.emplace_back(text.substr(start, end - start));
-    }
+  static const Keywords& Get() {
+    static const Keywords keywords;
+    return keywords;
   }
 
-  void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue> stored,
-               SettingInverse inverse) override {
-    Entry& entry = entries_.emplace_back();
-    entry.line_start = line_start;
-    entry.inverse = inverse;
-    for (const StoredValue& item : stored) {
-      entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
-    }
-    if (section_starts_.empty() || section_starts_.back() != section_start) {
-      section_starts_.push_back(section_start);
-    }
-  }
+  std::size_t size() const { return keywords_.size(); }
+  const Keyword& operator[](std::size_t i) const { return keywords_[i]; }
 
-  Entry* Find(std::u16string_view keyword) {
-    auto it = index_.find(Folded(keyword));
-    return it == index_.end() ? nullptr : &entries_[it->second];
+  // The row of `keyword`, letters compared without regard to case;
+  // `scratch` holds the folded keyword.
+  std::optional<std::size_t> Find(std::u16string_view keyword,
+                                  std::u16string& scratch) const {
+    scratch.assign(keyword);
+    for (char16_t& c : scratch) c = static_cast<char16_t>(FoldAz(c));
+    auto it = index_.find(scratch);
+    if (it == index_.end()) return std::nullopt;
+    return it->second;
   }
 
   bool IsSectionTitle(std::u16string_view line) const {
@@ -103,8 +83,8 @@ class Model final : public SettingSink {
     std::size_t best = folded.size() / 3 + 2;
     std::u16string_view nearest;
     std::vector<std::size_t> row(folded.size() + 1);
-    for (const Entry& entry : entries_) {
-      std::u16string candidate = Folded(entry.keyword);
+    for (const Keyword& entry : keywords_) {
+      const std::u16string& candidate = entry.folded;
       if (candidate.size() > folded.size() + best ||
           folded.size() > candidate.size() + best) {
         continue;
@@ -128,18 +108,83 @@ class Model final : public SettingSink {
     return nearest;
   }
 
+  void Setting(std::size_t section_start, std::size_t line_start,
+               std::span<const StoredValue> stored,
+               SettingInverse inverse) override {
+    Keyword& entry = keywords_.emplace_back();
+    entry.inverse = inverse;
+    for (const StoredValue& item : stored) {
+      entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
+    }
+    line_starts_.push_back(line_start);
+    if (section_starts_.empty() || section_starts_.back() != section_start) {
+      section_starts_.push_back(section_start);
+    }
+  }
+
  private:
-  const std::uint8_t* body_;
-  std::vector<Entry> entries_;
+  Keywords() {
+    auto empty = std::make_unique<SetFileImage>();
+    body_ = empty->Block(BlockId::kScreen).data();
+    ReportText text;
+    RenderDecompileReport({}, *empty, text, {.sink = this, .every_line = true});
+    for (std::size_t i = 0; i < keywords_.size(); ++i) {
+      std::size_t start = line_starts_[i];
+      std::u16string_view line = std::u16string_view(text).substr(start);
+      keywords_[i].keyword = line.substr(0, line.find(u" = "));
+      keywords_[i].folded = Folded(keywords_[i].keyword);
+      index_.emplace(keywords_[i].folded, i);
+    }
+    for (std::size_t start : section_starts_) {
+      std::size_t end = text.find(kLineEnd, start);
+      titles_.emplace_back(text.substr(start, end - start));
+    }
+  }
+
+  const std::uint8_t* body_ = nullptr;
+  std::vector<Keyword> keywords_;
+  std::vector<std::size_t> line_starts_;
   std::unordered_map<std::u16string, std::size_t> index_;
   std::vector<std::size_t> section_starts_;
   std::vector<std::u16string> titles_;
 };
 
+// The base's own report, line by line in the keywords' order: a value
+// that reads as the base shows it changes nothing.
+class BaseReport final : public SettingSink {
+ public:
+  explicit BaseReport(const SetFileImage& base) {
+    line_starts_.reserve(Keywords::Get().size());
+    RenderDecompileReport({}, base, text_, {.sink = this, .every_line = true});
+  }
+
+  void Setting(std::size_t, std::size_t line_start,
+               std::span<const StoredValue>, SettingInverse) override {
+    line_starts_.push_back(line_start);
+  }
+
+  std::u16string_view Value(std::size_t row) const {
+    if (row >= line_starts_.size()) return {};
+    std::u16string_view line =
+        std::u16string_view(text_).substr(line_starts_[row]);
+    line.remove_prefix(
+        std::min(line.size(), Keywords::Get()[row].keyword.size() + 3));
+    return line.substr(0, line.find(kLineEnd));
+  }
+
+ private:
+  ReportText text_;
+  std::vector<std::size_t> line_starts_;
+};
+
 class Compiler {
  public:
   Compiler(const SetFileImage& base, SetFileImage& image)
-      : model_(base), image_(image) {}
+      : keywords_(Keywords::Get()),
+        base_(base),
+        image_(image),
+        set_on_line_(keywords_.size(), 0),
+        set_to_(keywords_.size()) {}
 
   CompileOutcome Run(std::u16string_view text) {
     std::size_t number = 0;
@@ -187,35 +232,36 @@ class Compiler {
           Printable(keyword) + u": a setting line before any section header");
       return;
     }
-    Entry* entry = model_.Find(keyword);
-    if (entry == nullptr) {
+    std::optional<std::size_t> row = keywords_.Find(keyword, folded_);
+    if (!row) {
       Unknown(keyword, number);
       return;
     }
-    if (entry->set_on_line != 0) {
-      if (entry->set_to != value) {
+    const Keyword& entry = keywords_[*row];
+    if (set_on_line_[*row] != 0) {
+      if (set_to_[*row] != value) {
         std::u16string earlier;
-        AppendDecimal(earlier, static_cast<std::int64_t>(entry->set_on_line));
+        AppendDecimal(earlier, static_cast<std::int64_t>(set_on_line_[*row]));
         Problem(number, column,
-                entry->keyword + u": set twice with different values: " +
-                    Quoted(entry->set_to) + u" on line " + earlier + u", " +
+                entry.keyword + u": set twice with different values: " +
+                    Quoted(set_to_[*row]) + u" on line " + earlier + u", " +
                     Quoted(value) + u" here");
       }
       return;
     }
-    entry->set_on_line = number;
-    entry->set_to = value;
-    if (value == entry->value) return;  // as the base has it
-    ParseResult problem = entry->inverse.parse(
-        entry->inverse.table, value, image_.MutableBody(), entry->fields);
-    if (problem) Problem(number, column, entry->keyword + u": " + *problem);
+    set_on_line_[*row] = number;
+    set_to_[*row] = value;
+    if (value == base_.Value(*row)) return;  // as the base has it
+    ParseResult problem = entry.inverse.parse(
+        entry.inverse.table, value, image_.MutableBody(), entry.fields);
+    if (problem) Problem(number, column, entry.keyword + u": " + *problem);
   }
 
   void Unknown(std::u16string_view keyword, std::size_t number) {
     std::u16string message = u"unknown keyword " + Quoted(keyword);
     if (suggestions_ < kSuggestions) {
       ++suggestions_;
-      std::u16string_view nearest = model_.Nearest(keyword);
+      std::u16string_view nearest = keywords_.Nearest(keyword);
       if (!nearest.empty()) {
         message.append(u"; did you mean ");
         message.append(nearest);
@@ -239,13 +285,18 @@ class Compiler {
       outcome_.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
     } else if (line.starts_with(kComparisonLead)) {
       outcome_.comparison = true;
-    } else if (model_.IsSectionTitle(line)) {
+    } else if (keywords_.IsSectionTitle(line)) {
       in_section_ = true;
     }
   }
 
-  Model model_;
+  const Keywords& keywords_;
+  BaseReport base_;
   SetFileImage& image_;
+  // Where and to what the report set each keyword; views into its text.
+  std::vector<std::size_t> set_on_line_;
+  std::vector<std::u16string_view> set_to_;
+  std::u16string folded_;
   CompileOutcome outcome_;
   bool in_section_ = false;
   int suggestions_ = 0;
