@@ -10,6 +10,8 @@
 #include "report/report_text.h"
 #include "report/report_writer.h"
 #include "report/value_parse.h"
+#include "sections/key_names.h"
+#include "sections/window_tables.h"
 
 namespace quorlith {
 namespace {
@@ -70,6 +72,11 @@ class Keywords final : public SettingSink {
     auto it = index_.find(scratch);
     if (it == index_.end()) return std::nullopt;
     return it->second;
+  }
+
+  // The rows of the cursor keys' key lines ("Key#01"), not their delays.
+  const std::vector<std::size_t>& CursorKeyRows() const {
+    return cursor_key_rows_;
   }
 
   bool IsSectionTitle(std::u16string_view line) const {
@@ -134,6 +141,10 @@ class Keywords final : public SettingSink {
       keywords_[i].keyword = line.substr(0, line.find(u" = "));
       keywords_[i].folded = Folded(keywords_[i].keyword);
       index_.emplace(keywords_[i].folded, i);
+      const std::u16string& folded = keywords_[i].folded;
+      if (folded.size() == 6 && folded.starts_with(u"key#")) {
+        cursor_key_rows_.push_back(i);
+      }
     }
     for (std::size_t start : section_starts_) {
       std::size_t end = text.find(kLineEnd, start);
@@ -147,6 +158,7 @@ class Keywords final : public SettingSink {
   std::unordered_map<std::u16string, std::size_t> index_;
   std::vector<std::size_t> section_starts_;
   std::vector<std::u16string> titles_;
+  std::vector<std::size_t> cursor_key_rows_;
 };
 
 // The base's own report, line by line in the keywords' order: a value
@@ -232,6 +244,7 @@ class Compiler {
           Printable(keyword) + u": a setting line before any section header");
       return;
     }
+    if (GlobalForm(keyword, value, number, column)) return;
     std::optional<std::size_t> row = keywords_.Find(keyword, folded_);
     if (!row) {
       Unknown(keyword, number);
@@ -255,6 +268,135 @@ class Compiler {
     ParseResult problem = entry.inverse.parse(
         entry.inverse.table, value, image_.MutableBody(), entry.fields);
     if (problem) Problem(number, column, entry.keyword + u": " + *problem);
+  }
+
+  // Stores `value` as the line of `row` would, unless it reads as the
+  // base has it; false when it does not parse (the problem is logged).
+  bool Apply(std::size_t row, std::u16string_view value, std::size_t number,
+             std::size_t column) {
+    if (value == base_.Value(row)) return true;
+    const Keyword& entry = keywords_[row];
+    ParseResult problem = entry.inverse.parse(
+        entry.inverse.table, value, image_.MutableBody(), entry.fields);
+    if (problem) Problem(number, column, entry.keyword + u": " + *problem);
+    return !problem;
+  }
+
+  // The forms the reports' comment lines announce, which set many records
+  // at once: "cursor_key = key_name command_1 [command_2]" for every cursor
+  // key bound to the key, "window#*s_" and "window#*h_" for every standard
+  // or hyperactive window, "window#xx-xx_" and "window#x-x_" for a range.
+  // False when `keyword` is none of them.
+  bool GlobalForm(std::u16string_view keyword, std::u16string_view value,
+                  std::size_t number, std::size_t column) {
+    std::u16string folded = Folded(keyword);
+    if (folded == u"any_hot_key") {
+      Problem(number, 1,
+              u"any_hot_key: searches for a hot key; use it with --find");
+      return true;
+    }
+    if (folded == u"cursor_key") {
+      CursorKeyForm(value, number, column);
+      return true;
+    }
+    std::optional<WindowForm> form = ParseWindowForm(folded);
+    if (!form) return false;
+    if (form->ids.empty()) {
+      Problem(number, 1, Printable(keyword) + u": the range holds no window");
+      return true;
+    }
+    for (const std::u16string& id : form->ids) {
+      std::optional<std::size_t> row = keywords_.Find(
+          u"window#" + id + u"_" + form->characteristic, folded_);
+      if (!row) {
+        Problem(number, 1,
+                Printable(keyword) + u": no such window characteristic " +
+                    Quoted(form->characteristic));
+        return true;
+      }
+      if (!Apply(*row, value, number, column)) return true;
+    }
+    return true;
+  }
+
+  struct WindowForm {
+    std::vector<std::u16string> ids;  // numbers or lower-case letters
+    std::u16string characteristic;    // folded, after the "_"
+  };
+
+  static std::optional<WindowForm> ParseWindowForm(std::u16string_view folded) {
+    if (!folded.starts_with(u"window#")) return std::nullopt;
+    folded.remove_prefix(7);
+    std::size_t underscore = folded.find(u'_');
+    if (underscore == std::u16string_view::npos) return std::nullopt;
+    std::u16string_view which = folded.substr(0, underscore);
+    WindowForm form{{}, std::u16string(folded.substr(underscore + 1))};
+    auto numbers = [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t n = first; n <= last; ++n) {
+        std::u16string id;
+        AppendDecimal(id, n);
+        form.ids.push_back(id);
+      }
+    };
+    auto letters = [&](char16_t first, char16_t last) {
+      for (char16_t c = first; c <= last; ++c) form.ids.emplace_back(1, c);
+    };
+    if (which == u"*s") {
+      numbers(0, kStandardWindowCount - 1);
+      return form;
+    }
+    if (which == u"*h") {
+      letters(u'a', static_cast<char16_t>(u'a' + kHyperactiveWindowCount - 1));
+      return form;
+    }
+    std::size_t dash = which.find(u'-');
+    if (dash == std::u16string_view::npos) return std::nullopt;
+    std::u16string_view from = which.substr(0, dash);
+    std::u16string_view to = which.substr(dash + 1);
+    std::optional<std::int64_t> a = ParseInteger(from);
+    std::optional<std::int64_t> b = ParseInteger(to);
+    auto letter = [](std::u16string_view t) {
+      return t.size() == 1 && t[0] >= u'a' &&
+             t[0] < u'a' + kHyperactiveWindowCount;
+    };
+    if (a && b && *a >= 0 &&
+        *b < static_cast<std::int64_t>(kStandardWindowCount)) {
+      numbers(*a, *b);
+    } else if (letter(from) && letter(to)) {
+      letters(from[0], to[0]);
+    } else {
+      return std::nullopt;
+    }
+    return form;
+  }
+
+  void CursorKeyForm(std::u16string_view value, std::size_t number,
+                     std::size_t column) {
+    std::u16string_view key = value.substr(0, value.find(u' '));
+    std::optional<KeyStroke> stroke =
+        ParseKeyStroke(key, KeyNameStyle::kCursorKey);
+    if (!stroke) {
+      Problem(number, column,
+              u"cursor_key: " + Quoted(key) + u" is not a key name");
+      return;
+    }
+    int bound = 0;
+    for (std::size_t row : keywords_.CursorKeyRows()) {
+      const std::vector<std::size_t>& f = keywords_[row].fields;
+      ByteView body = image_.MutableBody();
+      KeyStroke held;
+      held.control = ReadWord(body, f[0]);
+      held.alt = ReadWord(body, f[1]);
+      held.shift = ReadWord(body, f[2]);
+      held.key_code = ReadWord(body, f[3]);
+      if (held != *stroke) continue;
+      ++bound;
+      if (!Apply(row, value, number, column)) return;
+    }
+    if (bound == 0) {
+      Problem(number, column,
+              u"cursor_key: no cursor key is bound to " + Quoted(key));
+    }
   }
 
   void Unknown(std::u16string_view keyword, std::size_t number) {

@@ -141,7 +141,7 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
       {u"Exception_Dictionary_File = " + long_name, 29,
        u"Exception_Dictionary_File: \"" + long_name.substr(0, 60) +
            u"...\" is longer than its field: 262 units, 261 at most"},
-      {u"; Hyperactive Windows Characteristics", 0, u""},
+      {u"; Hyperactive Window Characteristics", 0, u""},
       {u"Window#A_First_Command = Beep 3", 26,
        u"Window#A_First_Command: \"Beep\" takes no argument"},
       {u"Window#A_Second_Command = Speak_Window Q", 0, u""},
@@ -174,6 +174,90 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
     EXPECT_EQ(Utf16ToUtf8(got.message.substr(0, expected[i].message.size())),
               Utf16ToUtf8(expected[i].message))
         << i;
+  }
+}
+
+}  // namespace
+}  // namespace quorlith
+
+namespace quorlith {
+namespace {
+
+// The global forms, each against the lines it must equal: a report that
+// sets every record one by one.
+TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
+  SetFileImage base = BusySetFile(4).Image();
+  ReportText own;
+  RenderDecompileReport({}, base, own);
+  // The key of Key#03, as the base's report writes it.
+  std::size_t at = own.find(u"\r\nKey#03 = ") + 11;
+  std::u16string key = own.substr(at, own.find(u' ', at) - at);
+  struct Case {
+    std::u16string global;
+    std::vector<std::u16string> one_by_one;
+  };
+  std::vector<Case> cases = {
+      {u"window#*s_Top = 7", {}},
+      {u"WINDOW#*H_Interrupt = Yes", {}},
+      {u"window#3-5_Left = -2",
+       {u"Window#3_Left = -2", u"Window#4_Left = -2", u"Window#5_Left = -2"}},
+      {u"window#b-c_Comment_Line = two words",
+       {u"Window#B_Comment_Line = two words",
+        u"Window#C_Comment_Line = two words"}},
+      {u"cursor_key = " + key + u" Line Speak_Window_4", {}},
+  };
+  for (std::size_t w = 0; w < 50; ++w) {
+    cases[0].one_by_one.push_back(u"Window#" + Utf8ToUtf16(std::to_string(w)) +
+                                  u"_Top = 7");
+  }
+  for (char16_t c = u'A'; c <= u'Z'; ++c) {
+    cases[1].one_by_one.push_back(u"Window#" + std::u16string(1, c) +
+                                  u"_Interrupt = Yes");
+  }
+  // Every cursor key bound to the same key as Key#03.
+  for (std::size_t k = 1; k <= 46; ++k) {
+    std::u16string name =
+        u"Key#" + Utf8ToUtf16((k < 10 ? "0" : "") + std::to_string(k));
+    std::size_t line = own.find(u"\r\n" + name + u" = " + key + u" ");
+    if (line != ReportText::npos) {
+      cases[4].one_by_one.push_back(name + u" = " + key +
+                                    u" Line Speak_Window_4");
+    }
+  }
+  ASSERT_FALSE(cases[4].one_by_one.empty());
+  for (const Case& c : cases) {
+    std::u16string head = u"; Hyperactive Window Characteristics\r\n";
+    std::u16string many = head;
+    for (const std::u16string& line : c.one_by_one) many += line + u"\r\n";
+    SetFileImage by_form, by_lines;
+    CompileOutcome form = CompileReport(head + c.global, base, by_form);
+    CompileOutcome lines = CompileReport(many, base, by_lines);
+    EXPECT_EQ(Problems(form), "") << Utf16ToUtf8(c.global);
+    EXPECT_EQ(Problems(lines), "") << Utf16ToUtf8(c.global);
+    EXPECT_TRUE(SameImage(by_form, by_lines)) << Utf16ToUtf8(c.global);
+    EXPECT_FALSE(SameImage(by_form, base)) << Utf16ToUtf8(c.global);
+  }
+  struct Bad {
+    std::u16string line;
+    std::u16string problem;
+  };
+  const Bad kBad[] = {
+      {u"window#*s_Nothing = 1",
+       u"1:1: window#*s_Nothing: no such window characteristic \"nothing\""},
+      {u"window#9-3_Left = 1",
+       u"1:1: window#9-3_Left: the range holds no window"},
+      {u"cursor_key = Nowhere Line",
+       u"1:14: cursor_key: \"Nowhere\" is not a key name"},
+      {u"cursor_key = F24 Line",
+       u"1:14: cursor_key: no cursor key is bound to \"F24\""},
+      {u"any_hot_key = alt-l",
+       u"1:1: any_hot_key: searches for a hot key; use it with --find"},
+  };
+  for (const Bad& b : kBad) {
+    SetFileImage image;
+    std::string got =
+        Problems(CompileReport(u"; Menu 1 - Screen\r\n" + b.line, base, image));
+    EXPECT_EQ(got, Utf16ToUtf8(b.problem).replace(0, 1, "2") + "\n");
   }
 }
 
