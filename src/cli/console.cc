@@ -32,7 +32,9 @@ const char* ViewUsageProblem(const ViewRequest& request, int views,
   if (views == 0) {
     return "--encoding, --crlf, --textconv and --ignore go with a view";
   }
-  if (views > 1) return "--show, --changes, --json and --json-lines go alone";
+  if (views > 1) {
+    return "--show, --changes, --json, --json-lines and --find go alone";
+  }
   if (!showing && (encoding || request.crlf || request.textconv)) {
     return "--encoding, --crlf and --textconv go with --show";
   }
@@ -43,6 +45,9 @@ const char* ViewUsageProblem(const ViewRequest& request, int views,
     return "--changes compares: it takes ORIGINAL and NEW";
   }
   if (comparing && request.textconv) return "--textconv takes one name";
+  if (comparing && request.kind == ViewKind::kFind) {
+    return "--find searches set files: give one name or pattern";
+  }
   if (!comparing && !request.ignore.empty()) {
     return "--ignore leaves settings out of a comparison: give two names";
   }
@@ -91,6 +96,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   std::string compile;
   std::string base;
   std::string output;
+  std::string find;
+  app.add_option("--find", find, "Find settings: 'keyword = value'");
   app.add_option("--compile", compile, "Compile a report into a set file");
   app.add_option("--base", base, "The set file(s) to compile over");
   app.add_option("-o,--output", output, "The set file or folder to write");
@@ -131,8 +138,13 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           of a comparison\n"
            "  --json NAMES             the settings as a JSON array\n"
            "  --json-lines NAMES       one JSON object per line\n"
+           "  --find 'K = V' INPUT     the settings that match: any_hot_key =\n"
+           "                           key, cursor_key = key, window#*s_X = "
+           "v,\n"
+           "                           window#*h_X = v, ranges, or K = v\n"
            "\nCompiling a report back into a set file:\n"
-           "  --compile REPORT -o OUT  compile REPORT (UTF-16 or UTF-8) over the\n"
+           "  --compile REPORT -o OUT  compile REPORT (UTF-16 or UTF-8) over "
+           "the\n"
            "                           set file its header names, into OUT\n"
            "  --base PATTERN           compile over these set files instead;\n"
            "                           with several, OUT is a folder (out/)\n"
@@ -163,14 +175,17 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     int written = RunCompile(fs, log, {compile, base, output});
     return log.ErrorLogged() || written == 0 ? kExitRunError : kExitOk;
   }
-  int views = int{show} + int{changes || summary} + int{json} + int{json_lines};
+  int views = int{show} + int{changes || summary} + int{json} +
+              int{json_lines} + int{!find.empty()};
   if (views > 0 || !encoding.empty() || crlf || textconv || !ignore.empty()) {
     ViewRequest request;
-    request.kind = show      ? ViewKind::kShow
-                   : summary ? ViewKind::kSummary
-                   : changes ? ViewKind::kChanges
-                   : json    ? ViewKind::kJson
-                             : ViewKind::kJsonLines;
+    request.kind = show            ? ViewKind::kShow
+                   : summary       ? ViewKind::kSummary
+                   : changes       ? ViewKind::kChanges
+                   : json          ? ViewKind::kJson
+                   : !find.empty() ? ViewKind::kFind
+                                   : ViewKind::kJsonLines;
+    request.query = find;
     request.names = names;
     request.utf16 = encoding == "utf-16";
     request.crlf = crlf;

@@ -7,10 +7,12 @@
 #include <memory>
 #include <string_view>
 
+#include "compile/find.h"
 #include "report/report_json.h"
 #include "report/report_settings.h"
 #include "report/report_text.h"
 #include "report/report_writer.h"
+#include "runs/compile_run.h"
 #include "runs/file_names.h"
 #include "runs/progress_log.h"
 #include "runs/run_files.h"
@@ -203,7 +205,23 @@ int Viewer::Decompile() {
   ReportText text;
   bool lines = request_.kind == ViewKind::kJsonLines;
   if (request_.kind == ViewKind::kJson) out_ << '[';
+  bool headed = parts.Joined().find_first_of("*?") != std::string::npos;
+  bool found = false;
   ForEach(parts, [&](const ViewFile& file) {
+    if (request_.kind == ViewKind::kFind) {
+      FindResult result = FindSettings(Utf8ToUtf16(request_.query), file.image);
+      if (!result.problem.empty()) {
+        LogCompileError(log_, u"quorlith: --find: " + result.problem);
+        Trouble();
+        return;
+      }
+      for (const std::u16string& line : result.lines) {
+        found = true;
+        if (headed) out_ << file.path << ": ";
+        out_ << Utf16ToUtf8(line) << '\n';
+      }
+      return;
+    }
     if (request_.kind == ViewKind::kShow) {
       RenderDecompileReport(SourceOf(file.path, file.entry), file.image, text);
       if (request_.textconv) DropSourceLines(text);
@@ -218,7 +236,8 @@ int Viewer::Decompile() {
   });
   if (request_.kind == ViewKind::kJson) out_ << "]\n";
   out_.flush();
-  return trouble_ ? kViewTrouble : kViewSame;
+  if (request_.kind == ViewKind::kFind && !found) different_ = true;
+  return Status();
 }
 
 int Viewer::Compare() {

@@ -13,7 +13,7 @@ namespace quorlith {
 // files the runs write: the report itself (--show), the list of changes a
 // listener can follow (--changes, --summary) and JSON (--json).
 
-enum class ViewKind { kShow, kChanges, kSummary, kJson, kJsonLines };
+enum class ViewKind { kShow, kChanges, kSummary, kJson, kJsonLines, kFind };
 
 struct ViewRequest {
   ViewKind kind = ViewKind::kShow;
@@ -24,6 +24,7 @@ struct ViewRequest {
   bool crlf = false;      // --show: keep the report's CR LF
   bool textconv = false;  // --show: leave out the lines naming the file
   KeywordFilter ignore;
+  std::string query;  // --find: "keyword = value"
 };
 
 // Exit statuses of the views, as diff and cmp have them.
@@ -33,7 +34,8 @@ inline constexpr int kViewTrouble = 2;
 
 // Writes the view to `out` and each problem to `err` as the log's message;
 // returns kViewDifferent when a comparison found a setting that differs
-// and kViewTrouble, which wins, when a file could not be found or read.
+// (or --find found nothing, as grep has it) and kViewTrouble, which wins,
+// when a file could not be found or read or the query is no search.
 int RunView(const ViewRequest& request, FileSystem& fs, std::ostream& out,
             std::ostream& err);
 

@@ -251,6 +251,13 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
       {{"--show", "--textconv", "A", "B"}, kExitUsage},
       {{"--show", "--ignore", "x", "A"}, kExitUsage},
       {{"--ignore", "x", "A", "B", "C"}, kExitUsage},
+      {{"--find", "any_hot_key = Nowhere-x", "A"}, kViewTrouble},
+      {{"--find", "Key_Rate = 12345", "A"}, kViewDifferent},  // none found
+      {{"--find", "Key_Rate = 1", "A", "B"}, kExitUsage},
+      {{"--compile", "A.t00"}, kExitUsage},  // no -o
+      {{"--base", "A.000", "-o", "X.000"}, kExitUsage},
+      {{"--compile", "A.t00", "-o", "X.000", "A"}, kExitUsage},
+      {{"--compile", "MISSING.t00", "-o", "X.000"}, kExitRunError},
   };
   for (const Case& c : kCases) {
     Outcome outcome = Run(c.args);
@@ -295,8 +302,7 @@ TEST_F(ViewsTest, JsonHoldsEverySettingOfTheReport) {
     ++keywords;
   }
   EXPECT_EQ(keywords, settings);
-  std::vector<std::string> lines =
-      Lines(Run({"--json-lines", "?.000"}).out);
+  std::vector<std::string> lines = Lines(Run({"--json-lines", "?.000"}).out);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_TRUE(lines[1].starts_with(
       R"({"path":"/cwd/B.000","modified":"1970-01-01T00:01:00Z",)"));

@@ -1,0 +1,59 @@
+#include "compile/find.h"
+
+#include <gtest/gtest.h>
+
+#include "compile/compiler.h"
+#include "report/report_text.h"
+
+namespace quorlith {
+namespace {
+
+TEST(FindTest, SearchFormsListTheLinesThatMatch) {
+  SetFileImage empty;
+  SetFileImage image;
+  CompileOutcome made = CompileReport(
+      u"; Menu 4 - Hot Key Settings\n"
+      u"Line = Insert-h\n"
+      u"Word = Insert-H\n"
+      u"Menu = Alt-l\n"
+      u"Key#01 = Alt-Home Line \n"
+      u"Key#07 = Alt-Home Word Line\n"
+      u"Key#08 = Home Line \n"
+      u"Window#2_Comment_Line = Status line\n"
+      u"Window#5_Comment_Line = STATUS LINE\n"
+      u"Window#B_Left = 7\n"
+      u"Window#D_Left = 7\n",
+      empty, image);
+  ASSERT_TRUE(made.problems.empty());
+  struct Case {
+    const char16_t* query;
+    std::vector<std::u16string> lines;
+    const char16_t* problem = u"";
+  };
+  const Case kCases[] = {
+      {u"any_hot_key = insert-h", {u"Word = Insert-h", u"Line = Insert-h"}},
+      {u"ANY_HOT_KEY=alt-l", {u"Menu = Alt-l"}},
+      {u"any_hot_key = Control-F9", {}},
+      {u"cursor_key = alt-home",
+       {u"Key#01 = Alt-Home Line ", u"Key#07 = Alt-Home Word Line"}},
+      {u"window#*s_comment_line = status LINE",
+       {u"Window#2_Comment_Line = Status line",
+        u"Window#5_Comment_Line = STATUS LINE"}},
+      {u"window#3-9_Comment_Line = Status line",
+       {u"Window#5_Comment_Line = STATUS LINE"}},
+      {u"window#*h_Left = 7", {u"Window#B_Left = 7", u"Window#D_Left = 7"}},
+      {u"window#a-c_Left = 7", {u"Window#B_Left = 7"}},
+      {u"key_rate = 0", {u"Key_Rate = 0"}},
+      {u"Key_Rate = 1", {}},
+      {u"any_hot_key = Nowhere-x", {}, u"\"Nowhere-x\" is not a key name"},
+      {u"Key_Rate", {}, u"\"Key_Rate\" is no search: write keyword = value"},
+  };
+  for (const Case& c : kCases) {
+    FindResult result = FindSettings(c.query, image);
+    EXPECT_EQ(result.lines, c.lines) << Utf16ToUtf8(c.query);
+    EXPECT_EQ(Utf16ToUtf8(result.problem), Utf16ToUtf8(c.problem));
+  }
+}
+
+}  // namespace
+}  // namespace quorlith

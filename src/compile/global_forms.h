@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlith {
+
+// The window forms of the reports' comment lines, which name many window
+// records at once: "window#*s_" every standard window, "window#*h_" every
+// hyperactive one, "window#xx-xx_" a range of numbers and "window#x-x_" a
+// range of letters, each followed by the characteristic.
+struct WindowForm {
+  std::vector<std::u16string> ids;  // numbers or lower-case letters
+  std::u16string characteristic;    // folded, after the "_"
+};
+
+// The windows and characteristic a folded keyword names; nullopt when it is
+// no window form (a single window's keyword included).
+std::optional<WindowForm> ParseWindowForm(std::u16string_view folded);
+
+}  // namespace quorlith
