@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "shell/about_box.h"
+#include "shell/compile_box.h"
 #include "shell/decompile_box.h"
 #include "shell/run_session.h"
 
@@ -43,6 +44,8 @@ void MainWindow::CreateActions() {
   decompile_action_ = file_menu->addAction(tr("&Decompile..."));
   decompile_action_->setShortcut(QKeySequence::Open);
   connect(decompile_action_, &QAction::triggered, this, &MainWindow::Decompile);
+  compile_action_ = file_menu->addAction(tr("&Compile..."));
+  connect(compile_action_, &QAction::triggered, this, &MainWindow::Compile);
   exit_action_ = file_menu->addAction(tr("E&xit"));
   exit_action_->setShortcut(QKeySequence::Quit);
   connect(exit_action_, &QAction::triggered, this, &QWidget::close);
@@ -55,11 +58,13 @@ void MainWindow::CreateActions() {
 
 void MainWindow::BeginRun() {
   decompile_action_->setEnabled(false);
+  compile_action_->setEnabled(false);
   run_timer_->start();
 }
 
 void MainWindow::EndRun() {
   decompile_action_->setEnabled(true);
+  compile_action_->setEnabled(true);
   run_timer_->stop();
 }
 
@@ -77,6 +82,15 @@ void MainWindow::Decompile() {
   box->setAttribute(Qt::WA_DeleteOnClose);
   connect(box, &DecompileBox::decompileRequested, this,
           &MainWindow::decompileRequested);
+  box->open();
+}
+
+void MainWindow::Compile() {
+  if (!compile_action_->isEnabled()) return;
+  auto* box = new CompileBox(this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(box, &CompileBox::compileRequested, this,
+          &MainWindow::compileRequested);
   box->open();
 }
 

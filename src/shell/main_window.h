@@ -10,6 +10,7 @@ class QTimer;
 
 namespace quorlith {
 
+struct CompileRequest;
 struct DecompileRequest;
 
 // The log as the pane shows it (see the toolkit-free LogPaneText): one
@@ -28,7 +29,7 @@ class MainWindow : public QMainWindow {
 
   explicit MainWindow(QWidget* parent = nullptr);
 
-  // Greys "&Decompile..." and starts the run timer.
+  // Greys "&Decompile..." and "&Compile..." and starts the run timer.
   void BeginRun();
   // Undoes BeginRun.
   void EndRun();
@@ -40,6 +41,7 @@ class MainWindow : public QMainWindow {
 
   QPlainTextEdit* LogPane() const { return log_; }
   QAction* DecompileAction() const { return decompile_action_; }
+  QAction* CompileAction() const { return compile_action_; }
   QAction* ExitAction() const { return exit_action_; }
   QAction* AboutAction() const { return about_action_; }
   const QTimer* RunTimer() const { return run_timer_; }
@@ -47,10 +49,13 @@ class MainWindow : public QMainWindow {
  public slots:
   // Opens the Decompile dialog, unless a run greyed its command.
   void Decompile();
+  // Opens the Compile dialog, likewise.
+  void Compile();
   void About();
 
  signals:
   void decompileRequested(const quorlith::DecompileRequest& request);
+  void compileRequested(const quorlith::CompileRequest& request);
   // The window was closed and is about to be destroyed.
   void closed();
 
@@ -63,6 +68,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* log_;
   QTimer* run_timer_;
   QAction* decompile_action_ = nullptr;
+  QAction* compile_action_ = nullptr;
   QAction* exit_action_ = nullptr;
   QAction* about_action_ = nullptr;
 };

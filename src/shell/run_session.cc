@@ -49,12 +49,23 @@ void RunSession::ReleaseLog() {
 
 void RunSession::Run(RunHost& host, RunMode mode, const std::string& input,
                      const std::string& output) {
+  Wrapped(host, [&](LogBuffer& log) {
+    RunContext ctx{fs_, log, [&] { return host.Pump() || cancelled_; }};
+    RunDecompile(ctx, mode, input, output);
+  });
+}
+
+void RunSession::Compile(RunHost& host, const CompileRequest& request) {
+  Wrapped(host, [&](LogBuffer& log) { RunCompile(fs_, log, request); });
+}
+
+void RunSession::Wrapped(RunHost& host,
+                         const std::function<void(LogBuffer&)>& run) {
   if (running_ || cancelled_ || !log_ || !host.WindowExists()) return;
   running_ = true;
   log_->ResetLog();
   host.BeginRun();
-  RunContext ctx{fs_, *log_, [&] { return host.Pump() || cancelled_; }};
-  RunDecompile(ctx, mode, input, output);
+  run(*log_);
   running_ = false;
   host.RestoreCursor();
   if (!cancelled_ && host.WindowExists()) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "runs/compile_run.h"
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
 #include "runs/run.h"
@@ -70,6 +72,9 @@ class RunSession {
   void Run(RunHost& host, RunMode mode, const std::string& input,
            const std::string& output);
 
+  // The same for a compile: each of its problems is a line of the log.
+  void Compile(RunHost& host, const CompileRequest& request);
+
   // Runs what a command line names (the arguments after the program
   // name); names that give no run show how the program is called.
   void StartCommandLineRun(RunHost& host, std::span<const std::string> names);
@@ -85,6 +90,10 @@ class RunSession {
   bool Cancelled() const { return cancelled_; }
 
  private:
+  // Prepares the window, runs `run` against the log, and restores the
+  // window, as Run describes.
+  void Wrapped(RunHost& host, const std::function<void(LogBuffer&)>& run);
+
   FileSystem& fs_;
   std::unique_ptr<LogBuffer> log_;
   bool running_ = false;

@@ -49,6 +49,10 @@ bool Shell::InitInstance(std::span<const std::string> names) {
           [this] { session_.WindowDestroyed(); });
   connect(window, &MainWindow::decompileRequested, this, &Shell::StartDialogRun,
           Qt::QueuedConnection);
+  connect(
+      window, &MainWindow::compileRequested, this,
+      [this](const CompileRequest& request) { session_.Compile(*this, request); },
+      Qt::QueuedConnection);
   window->show();
 
   if (!names.empty()) {
