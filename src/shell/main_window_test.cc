@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "shell/about_box.h"
+#include "shell/compile_box.h"
 #include "shell/decompile_box.h"
 
 namespace quorlith {
@@ -124,6 +125,15 @@ TEST(MainWindow, AboutOpensTheAboutBox) {
 TEST(Accessibility, EveryControlHasAName) {
   MainWindow window;
   window.show();
+  window.CompileAction()->trigger();
+  {
+    auto* compile = window.findChild<CompileBox*>();
+    ASSERT_NE(compile, nullptr);
+    SCOPED_TRACE("Compile");
+    ExpectEveryControlNamed(*compile);
+    EXPECT_EQ(AccessibleName(compile->ReportEdit()), QStringLiteral("Report:"));
+    compile->reject();
+  }
   window.DecompileAction()->trigger();
   window.AboutAction()->trigger();
   {
@@ -141,6 +151,7 @@ TEST(Accessibility, EveryControlHasAName) {
   }
   items.sort();
   EXPECT_EQ(items, (QStringList{QStringLiteral("About..."),
+                                QStringLiteral("Compile..."),
                                 QStringLiteral("Decompile..."),
                                 QStringLiteral("Exit")}));
   auto* decompile = window.findChild<DecompileBox*>();
