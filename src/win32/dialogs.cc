@@ -33,6 +33,52 @@ INT_PTR CALLBACK About(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   return FALSE;
 }
 
+namespace quorlith::win32 {
+
+INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
+                               LPARAM) {
+  constexpr int kFields[] = {IDC_REPORT, IDC_BASE, IDC_COMPILE_OUTPUT};
+  auto filled = [&](int id) {
+    return GetWindowTextLengthW(GetDlgItem(dialog, id)) > 0;
+  };
+  switch (message) {
+    case WM_INITDIALOG:
+      EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+      for (int id : kFields) {
+        SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kMaxFieldLength, 0);
+      }
+      SetFocus(GetDlgItem(dialog, IDC_REPORT));
+      return FALSE;  // the focus was set here
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case IDC_REPORT:
+        case IDC_COMPILE_OUTPUT:
+          if (HIWORD(wparam) == EN_CHANGE) {
+            EnableWindow(GetDlgItem(dialog, IDOK),
+                         filled(IDC_REPORT) && filled(IDC_COMPILE_OUTPUT));
+          }
+          return FALSE;
+        case IDOK:
+          if (!filled(IDC_REPORT) || !filled(IDC_COMPILE_OUTPUT)) {
+            MessageBeep(MB_OK);
+            return FALSE;
+          }
+          Shell().compile_request = CompileRequest{
+              FieldText(dialog, IDC_REPORT), FieldText(dialog, IDC_BASE),
+              FieldText(dialog, IDC_COMPILE_OUTPUT)};
+          EndDialog(dialog, 1);
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, 1);
+          return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
+}
+
+}  // namespace quorlith::win32
+
 INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:

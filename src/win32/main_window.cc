@@ -37,8 +37,9 @@ class Win32RunHost : public RunHost {
   void BeginRun() override {
     ShellState& shell = Shell();
     SetWindowTextW(shell.log_pane, L"");
-    EnableMenuItem(GetMenu(shell.window), IDM_DECOMPILE,
-                   MF_BYCOMMAND | MF_GRAYED);
+    for (UINT command : {IDM_DECOMPILE, IDM_COMPILE}) {
+      EnableMenuItem(GetMenu(shell.window), command, MF_BYCOMMAND | MF_GRAYED);
+    }
     SetTimer(shell.window, kRunTimer, kRunTimerMs, nullptr);
     if (shell.restore_cursor) shell.saved_cursor = GetCursor();
   }
@@ -78,8 +79,9 @@ class Win32RunHost : public RunHost {
 
   void EndRun() override {
     ShellState& shell = Shell();
-    EnableMenuItem(GetMenu(shell.window), IDM_DECOMPILE,
-                   MF_BYCOMMAND | MF_ENABLED);
+    for (UINT command : {IDM_DECOMPILE, IDM_COMPILE}) {
+      EnableMenuItem(GetMenu(shell.window), command, MF_BYCOMMAND | MF_ENABLED);
+    }
     KillTimer(shell.window, kRunTimer);
   }
 
@@ -125,6 +127,19 @@ void OpenDecompileDialog(HWND window) {
   shell.request.reset();
   shell.restore_cursor = true;
   shell.session->Run(Host(), request.mode, request.input, request.output);
+  shell.restore_cursor = false;
+}
+
+void OpenCompileDialog(HWND window) {
+  ShellState& shell = Shell();
+  if (shell.session->Running()) return;
+  shell.compile_request.reset();
+  DialogBoxW(shell.instance, L"CompileBox", window, CompileDialog);
+  if (!shell.compile_request) return;
+  CompileRequest request = std::move(*shell.compile_request);
+  shell.compile_request.reset();
+  shell.restore_cursor = true;
+  shell.session->Compile(Host(), request);
   shell.restore_cursor = false;
 }
 
@@ -256,6 +271,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam,
       switch (wparam) {
         case IDM_DECOMPILE:
           quorlith::win32::OpenDecompileDialog(window);
+          return 0;
+        case IDM_COMPILE:
+          quorlith::win32::OpenCompileDialog(window);
           return 0;
         case IDM_EXIT:
           DestroyWindow(window);

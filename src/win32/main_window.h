@@ -33,6 +33,8 @@ struct ShellState {
   std::unique_ptr<RunSession> session;
   // Set by the Decompile dialog's OK, taken by the main window.
   std::optional<DecompileRequest> request;
+  // Set by the Compile dialog's OK, likewise.
+  std::optional<CompileRequest> compile_request;
   // The cursor before a run from the dialog, put back after it.
   bool restore_cursor = false;
   HCURSOR saved_cursor = nullptr;
@@ -46,6 +48,11 @@ ShellState& Shell();
 
 // Registers the window class "OrvSetClass"; its atom, zero on failure.
 ATOM RegisterMainClass(HINSTANCE instance);
+
+// The Compile dialog's procedure: report, base and output fields, OK while
+// the report and output fields hold text.
+INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
+                               LPARAM lparam);
 
 // Creates the main window, its log pane and the log buffer, shows the
 // window and, when `command_line` names more than the program, runs it at

@@ -261,6 +261,7 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
     const wchar_t* text;
   };
   const Item kItems[] = {{0, IDM_DECOMPILE, L"&Decompile..."},
+                         {0, IDM_COMPILE, L"&Compile..."},
                          {0, IDM_EXIT, L"E&xit"},
                          {1, IDM_ABOUT, L"&About..."}};
   for (const Item& item : kItems) {
@@ -537,6 +538,54 @@ TEST_F(Win32ShellTest, CommandLineRunsAtOnce) {
   ASSERT_TRUE(Start("a b c d"));
   EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);
   EXPECT_NE(PaneText().find("\r\n"), std::string::npos);
+}
+
+TEST_F(Win32ShellTest, CompileDialogListsEachProblemOnItsOwnLine) {
+  WriteSetFiles(1);
+  {
+    const char kReport[] = "; Menu 2 - Keyboard\nKey_Rate = x\nKey_Pitch = 1\n";
+    HANDLE file = CreateFileW(Widen(dir_ + "BAD.txt").c_str(), GENERIC_WRITE,
+                              0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    WriteFile(file, kReport, sizeof kReport - 1, &put, nullptr);
+    CloseHandle(file);
+  }
+  ASSERT_TRUE(Start("nothing.000"));
+  PostMessageW(Shell().window, WM_COMMAND, IDM_COMPILE, 0);
+  HWND dialog = nullptr;
+  Script script;
+  script.Then(
+      "the Compile dialog opens",
+      [&] { return (dialog = FindDialog(L"Compile")) != nullptr; },
+      [&] {
+        HWND report = GetDlgItem(dialog, IDC_REPORT);
+        EXPECT_EQ(GetFocus(), report);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        struct Named {
+          int id;
+          const char* name;
+        };
+        for (Named control : {Named{IDC_REPORT, "Report:"},
+                              Named{IDC_BASE, "Base Set File(s):"},
+                              Named{IDC_COMPILE_OUTPUT, "Output Set File:"}}) {
+          EXPECT_EQ(AccessibleName(GetDlgItem(dialog, control.id)),
+                    control.name);
+        }
+        Type(report, "BAD.txt");
+        Type(GetDlgItem(dialog, IDC_BASE), "S000.000");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        Type(GetDlgItem(dialog, IDC_COMPILE_OUTPUT), "NEW.000");
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        PressKey(report, VK_RETURN);
+      });
+  script.Then(
+      "the log shows the problems",
+      [&] { return !FindDialog(L"Compile") && !PaneText().empty(); }, [] {});
+  ASSERT_TRUE(script.Play());
+  EXPECT_EQ(PaneText(), "BAD.txt:2:12: Key_Rate: \"x\" is not a number\r\n"
+                        "1 problem in BAD.txt; " + dir_ +
+                            "NEW.000 not written");
+  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "NEW.000")));
 }
 
 TEST_F(Win32ShellTest, StartUpErrors) {

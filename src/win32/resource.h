@@ -7,10 +7,14 @@
 #define IDM_DECOMPILE 40001
 #define IDM_EXIT 40002
 #define IDM_ABOUT 40003
+#define IDM_COMPILE 40004
 
 #define IDC_INPUT 1000
 #define IDC_OUTPUT 1001
 #define IDC_COMPARE 1002
+#define IDC_REPORT 1003
+#define IDC_BASE 1004
+#define IDC_COMPILE_OUTPUT 1005
 
 // The string table of start-up errors.
 #define IDS_PREVIOUS_INSTANCE 1
