@@ -2,6 +2,7 @@
 // report, without any file system.
 #include <benchmark/benchmark.h>
 
+#include "compile/compiler.h"
 #include "report/report_writer.h"
 #include "setfile/busy_set_file_builder.h"
 
@@ -46,6 +47,22 @@ void BM_IdenticalComparison(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_IdenticalComparison);
+
+// A whole decompile report of one busy file compiled over another: every
+// line differs from the base, so every line is parsed and stored.
+void BM_CompileReport(benchmark::State& state) {
+  ReportText report;
+  RenderDecompileReport({"/sets/A.000", {}}, BusySetFile(1).Image(), report);
+  SetFileImage base = BusySetFile(2).Image();
+  SetFileImage out;
+  for (auto _ : state) {
+    CompileOutcome outcome = CompileReport(report, base, out);
+    benchmark::DoNotOptimize(outcome.settings);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(2 * report.size()));
+}
+BENCHMARK(BM_CompileReport);
 
 }  // namespace
 }  // namespace quorlith

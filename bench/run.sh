@@ -6,6 +6,9 @@
 #   xxd        the same bytes concatenated (a general binary-to-text dumper),
 #              its text thrown away
 #   compare    quorlith in/S00000.000 'in/*' x
+#   compile    quorlith --compile R.t00 --base 'in/*' -o out/  (a whole
+#              decompile report compiled over every file: one compile per
+#              file, every line parsed)
 # Prints each mean wall time, the ratios and peak memory (RSS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,19 +50,26 @@ measure() {  # COUNT
   cp_time=$(mean "$dir/cp.json")
   xxd_time=$(mean "$dir/xxd.json")
   compare=$(mean "$dir/compare.json")
+  "$q" "$dir/in/S00001.000" "$dir/R.t00" >/dev/null
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compile.json" \
+    "$q --compile $dir/R.t00 --base $dir/in/* -o $dir/out/" >/dev/null
+  compile=$(mean "$dir/compile.json")
   peak_decompile=$(peak_kib "$q" "$dir/in/*" "$dir/out/")
   peak_compare=$(peak_kib "$q" "$dir/in/S00000.000" "$dir/in/*" x)
   python3 - "$n" "$decompile" "$cp_time" "$xxd_time" "$compare" \
-    "$peak_decompile" "$peak_compare" <<'PY'
+    "$peak_decompile" "$peak_compare" "$compile" <<'PY'
 import sys
 n = int(sys.argv[1])
 decompile, cp, xxd, compare = map(float, sys.argv[2:6])
 peak_d, peak_c = int(sys.argv[6]), int(sys.argv[7])
+compile_time = float(sys.argv[8])
 print(f"{n} files:")
 print(f"  decompile  {decompile*1000:8.1f} ms  {decompile/n*1e6:7.1f} us/file  "
       f"{decompile/cp:4.2f}x cp -r   xxd is {xxd/decompile:5.1f}x slower  peak {peak_d/1024:.1f} MiB")
 print(f"  compare    {compare*1000:8.1f} ms  {compare/n*1e6:7.1f} us/file  "
       f"{compare/cp:4.2f}x cp -r   peak {peak_c/1024:.1f} MiB")
+print(f"  compile    {compile_time*1000:8.1f} ms  {compile_time/n*1e6:7.1f} us/file  "
+      f"{compile_time/decompile:4.2f}x decompile")
 print(f"  cp -r      {cp*1000:8.1f} ms")
 print(f"  xxd        {xxd*1000:8.1f} ms")
 PY
@@ -72,4 +82,4 @@ echo "quorlith runs with -j $(nproc) (the default)."
 measure 1000
 measure 10000
 echo
-build-bench/bench/report_benchmark --benchmark_min_time=0.5 2>/dev/null | tail -n 4
+build-bench/bench/report_benchmark --benchmark_min_time=0.5 2>/dev/null | tail -n 5

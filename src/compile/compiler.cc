@@ -64,13 +64,15 @@ class Keywords final : public SettingSink {
   std::size_t size() const { return keywords_.size(); }
   const Keyword& operator[](std::size_t i) const { return keywords_[i]; }
 
-  // The row of `keyword`, letters compared without regard to case;
-  // `scratch` holds the folded keyword.
-  std::optional<std::size_t> Find(std::u16string_view keyword,
-                                  std::u16string& scratch) const {
-    scratch.assign(keyword);
-    for (char16_t& c : scratch) c = static_cast<char16_t>(FoldAz(c));
-    auto it = index_.find(scratch);
+  // The row of a keyword folded to lower case. A report lists its lines
+  // in the keywords' order, so the row after `previous` is tried first.
+  std::optional<std::size_t> Find(const std::u16string& folded,
+                                  std::size_t previous) const {
+    if (previous + 1 < keywords_.size() &&
+        keywords_[previous + 1].folded == folded) {
+      return previous + 1;
+    }
+    auto it = index_.find(folded);
     if (it == index_.end()) return std::nullopt;
     return it->second;
   }
@@ -166,7 +168,9 @@ class Keywords final : public SettingSink {
 // that reads as the base shows it changes nothing.
 class BaseReport final : public SettingSink {
  public:
-  explicit BaseReport(const SetFileImage& base) {
+  // The text goes to a buffer each thread keeps, so that a run over many
+  // bases allocates it once rather than once per base.
+  explicit BaseReport(const SetFileImage& base) : text_(Buffer()) {
     line_starts_.reserve(Keywords::Get().size());
     RenderDecompileReport({}, base, text_, {.sink = this, .every_line = true});
   }
@@ -186,7 +190,12 @@ class BaseReport final : public SettingSink {
   }
 
  private:
-  ReportText text_;
+  static ReportText& Buffer() {
+    static thread_local ReportText buffer;
+    return buffer;
+  }
+
+  ReportText& text_;
   std::vector<std::size_t> line_starts_;
 };
 
@@ -245,12 +254,15 @@ class Compiler {
           Printable(keyword) + u": a setting line before any section header");
       return;
     }
+    folded_.assign(keyword);
+    for (char16_t& c : folded_) c = static_cast<char16_t>(FoldAz(c));
     if (GlobalForm(keyword, value, number, column)) return;
-    std::optional<std::size_t> row = keywords_.Find(keyword, folded_);
+    std::optional<std::size_t> row = keywords_.Find(folded_, previous_row_);
     if (!row) {
       Unknown(keyword, number);
       return;
     }
+    previous_row_ = *row;
     const Keyword& entry = keywords_[*row];
     if (set_on_line_[*row] != 0) {
       if (set_to_[*row] != value) {
@@ -290,7 +302,7 @@ class Compiler {
   // False when `keyword` is none of them.
   bool GlobalForm(std::u16string_view keyword, std::u16string_view value,
                   std::size_t number, std::size_t column) {
-    std::u16string folded = Folded(keyword);
+    const std::u16string& folded = folded_;
     if (folded == u"any_hot_key") {
       Problem(number, 1,
               u"any_hot_key: searches for a hot key; use it with --find");
@@ -308,7 +320,7 @@ class Compiler {
     }
     for (const std::u16string& id : form->ids) {
       std::optional<std::size_t> row = keywords_.Find(
-          u"window#" + id + u"_" + form->characteristic, folded_);
+          u"window#" + id + u"_" + form->characteristic, keywords_.size());
       if (!row) {
         Problem(number, 1,
                 Printable(keyword) + u": no such window characteristic " +
@@ -388,7 +400,8 @@ class Compiler {
   // Where and to what the report set each keyword; views into its text.
   std::vector<std::size_t> set_on_line_;
   std::vector<std::u16string_view> set_to_;
-  std::u16string folded_;
+  std::u16string folded_;  // the keyword of the line being read
+  std::size_t previous_row_ = 0;
   CompileOutcome outcome_;
   bool in_section_ = false;
   int suggestions_ = 0;

@@ -14,6 +14,11 @@ std::optional<WindowForm> ParseWindowForm(std::u16string_view folded) {
   std::size_t underscore = folded.find(u'_');
   if (underscore == std::u16string_view::npos) return std::nullopt;
   std::u16string_view which = folded.substr(0, underscore);
+  // A single window's keyword, the common case, costs no allocation.
+  if (!which.starts_with(u'*') &&
+      which.find(u'-') == std::u16string_view::npos) {
+    return std::nullopt;
+  }
   WindowForm form{{}, std::u16string(folded.substr(underscore + 1))};
   auto numbers = [&](std::int64_t first, std::int64_t last) {
     for (std::int64_t n = first; n <= last; ++n) {

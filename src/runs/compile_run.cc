@@ -34,22 +34,23 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(FileSystem& fs,
                                                    std::size_t limit) {
   std::unique_ptr<InputFile> file = fs.OpenForRead(path);
   if (!file) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  std::array<std::uint8_t, 65536> chunk;
-  while (bytes.size() <= limit) {
-    std::size_t got = file->Read(chunk);
+  // One byte more than `limit` tells a file that is too large; the buffer
+  // grows as the file turns out longer.
+  std::vector<std::uint8_t> bytes(std::min<std::size_t>(limit + 1, 1 << 20));
+  std::size_t size = 0;
+  while (true) {
+    if (size == bytes.size()) {
+      if (size > limit) break;
+      bytes.resize(std::min(2 * size, limit + 1));
+    }
+    std::size_t got = file->Read(std::span(bytes).subspan(size));
     if (got == 0) break;
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+    size += got;
   }
+  bytes.resize(size);
   (void)file->Close();  // only read
   return bytes;
 }
-
-struct Base {
-  std::string path;
-  DirEntry entry;
-  std::vector<std::uint8_t> bytes;  // the whole file, header included
-};
 
 std::u16string Located(const std::string& report, const CompileProblem& p) {
   std::u16string line = Utf8ToUtf16(report);
@@ -121,33 +122,33 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
     return 0;
   }
 
-  std::vector<Base> bases;
+  // Every file the compile reads stays, the bases that are no set files
+  // included.
   std::vector<FileId> inputs;
   if (auto id = fs.IdOf(report_path)) inputs.push_back(*id);
   for (const DirEntry& entry : entries) {
-    Base base{base_parts.Folder() + entry.name, entry, {}};
-    std::optional<std::vector<std::uint8_t>> bytes =
-        ReadWhole(fs, base.path, kSetFileSize);
-    if (!bytes) {
-      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(base.path));
-      continue;
-    }
-    if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
-      log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(base.path));
-      continue;
-    }
     if (entry.id) inputs.push_back(*entry.id);
-    base.bytes = std::move(*bytes);
-    bases.push_back(std::move(base));
   }
 
+  // One base at a time, so a run over many files holds one of them.
   int written = 0;
   auto image = std::make_unique<SetFileImage>();
   auto compiled = std::make_unique<SetFileImage>();
-  for (const Base& base : bases) {
+  for (const DirEntry& entry : entries) {
+    std::string base_path = base_parts.Folder() + entry.name;
+    std::optional<std::vector<std::uint8_t>> bytes =
+        ReadWhole(fs, base_path, kSetFileSize);
+    if (!bytes) {
+      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(base_path));
+      continue;
+    }
+    if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+      log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(base_path));
+      continue;
+    }
     // A folder takes each base's own name.
     std::string output_path = output.name.empty() && output.extension.empty()
-                                  ? output.Folder() + base.entry.name
+                                  ? output.Folder() + entry.name
                                   : output.Joined();
     std::optional<FileId> target = fs.IdOf(output_path);
     if (target &&
@@ -157,7 +158,7 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
                                u"written");
       continue;
     }
-    LoadSetFileImage(ByteView(base.bytes).subspan(kHeaderSize), *image);
+    LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *image);
     CompileOutcome outcome = CompileReport(text, *image, *compiled);
     for (const CompileProblem& problem : outcome.problems) {
       LogCompileError(log, Located(request.report, problem));
@@ -169,23 +170,24 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
       line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
                   Utf8ToUtf16(output_path) + u" not written");
       LogCompileError(log, line);
-      // The same report has the same problems over every base.
+      // Most problems are the report's own and would repeat over every
+      // base: the run stops at the first base that has any.
       break;
     }
-    std::vector<std::uint8_t> bytes(base.bytes.begin(),
-                                    base.bytes.begin() + kHeaderSize);
+    // The base's header, then the compiled blocks.
+    bytes->resize(kHeaderSize);
     for (std::size_t i = 0; i < kBlockCount; ++i) {
       ByteView block = compiled->Block(static_cast<BlockId>(i));
-      bytes.insert(bytes.end(), block.begin(), block.end());
+      bytes->insert(bytes->end(), block.begin(), block.end());
     }
-    if (!WriteInPlace(fs, output_path, bytes)) {
+    if (!WriteInPlace(fs, output_path, *bytes)) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
       continue;
     }
-    inputs.push_back(fs.IdOf(output_path).value_or(FileId{}));
+    if (auto id = fs.IdOf(output_path)) inputs.push_back(*id);
     ++written;
     LogProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
-                         Utf8ToUtf16(base.path) + u" to " +
+                         Utf8ToUtf16(base_path) + u" to " +
                          Utf8ToUtf16(output_path) + u".");
   }
   return written;
