@@ -30,18 +30,6 @@ constexpr std::u16string_view kVersionLead =
 constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
 constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 
-std::u16string Folded(std::u16string_view text) {
-  std::u16string folded(text);
-  for (char16_t& c : folded) c = static_cast<char16_t>(FoldAz(c));
-  return folded;
-}
-
-std::u16string_view TrimBlanks(std::u16string_view text) {
-  std::size_t first = text.find_first_not_of(u" \t");
-  if (first == std::u16string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(u" \t");
-  return text.substr(first, last - first + 1);
-}
 
 // Every keyword a report may hold, with the inverse of its writer and the
 // fields it shows. Which lines a decompile writes does not depend on the

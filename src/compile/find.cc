@@ -13,17 +13,6 @@
 namespace quorlith {
 namespace {
 
-std::u16string Folded(std::u16string_view text) {
-  std::u16string folded(text);
-  for (char16_t& c : folded) c = static_cast<char16_t>(FoldAz(c));
-  return folded;
-}
-
-std::u16string_view Trimmed(std::u16string_view text) {
-  std::size_t first = text.find_first_not_of(u" \t");
-  if (first == std::u16string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
-}
 
 // The stroke `key` names, as a report writes it, folded; nullopt when it
 // names none.
@@ -46,15 +35,15 @@ FindResult FindSettings(std::u16string_view query, const SetFileImage& image) {
     result.problem = Quoted(query) + u" is no search: write keyword = value";
     return result;
   }
-  std::u16string keyword = Folded(Trimmed(query.substr(0, equals)));
-  std::u16string_view written = Trimmed(query.substr(equals + 1));
+  std::u16string keyword = Folded(TrimBlanks(query.substr(0, equals)));
+  std::u16string_view written = TrimBlanks(query.substr(equals + 1));
   std::u16string value = Folded(written);
 
   // Whether the query looks at a setting (by its folded keyword and its
   // section), and how a setting's folded value is matched.
   std::function<bool(const std::u16string&, const ReportSetting&)> wanted;
   std::function<bool(const std::u16string&)> matches =
-      [&](const std::u16string& v) { return Trimmed(v) == value; };
+      [&](const std::u16string& v) { return TrimBlanks(v) == value; };
   std::optional<std::u16string> key;
   if (keyword == u"any_hot_key" || keyword == u"cursor_key") {
     bool hot = keyword == u"any_hot_key";

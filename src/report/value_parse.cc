@@ -104,6 +104,19 @@ std::u16string Quoted(std::u16string_view text) {
   return u"\"" + Printable(text) + u"\"";
 }
 
+std::u16string Folded(std::u16string_view text) {
+  std::u16string folded(text);
+  for (char16_t& c : folded) c = static_cast<char16_t>(FoldAz(c));
+  return folded;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  std::size_t first = text.find_first_not_of(u" \t");
+  if (first == std::u16string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(u" \t");
+  return text.substr(first, last - first + 1);
+}
+
 void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
                std::uint16_t value) {
   body[offset] = static_cast<std::uint8_t>(value & 0xFF);
@@ -133,11 +146,7 @@ ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
   // Blanks around a number or a name are an editor's, not the value's.
   if (line.rendering != Rendering::kText &&
       line.rendering != Rendering::kCharacter) {
-    std::size_t first = value.find_first_not_of(u" \t");
-    std::size_t last = value.find_last_not_of(u" \t");
-    value = first == std::u16string_view::npos
-                ? std::u16string_view()
-                : value.substr(first, last - first + 1);
+    value = TrimBlanks(value);
   }
   switch (line.rendering) {
     case Rendering::kDecimal:

@@ -48,6 +48,12 @@ std::u16string Printable(std::u16string_view text);
 // The same in quotes.
 std::u16string Quoted(std::u16string_view text);
 
+// `text` with A to Z folded to a to z, as keywords and names compare.
+std::u16string Folded(std::u16string_view text);
+
+// `text` without the blanks and tabs around it.
+std::u16string_view TrimBlanks(std::u16string_view text);
+
 void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
                std::uint16_t value);
 
