@@ -210,46 +210,6 @@ TEST(Run, TenThousandFilesFillTheLog) {
   EXPECT_NE(text.find("0 file(s) decompiled."), std::string::npos);
 }
 
-// More files than the workers' window, with failures among them.
-TEST(Run, ParallelRunsLogAndWriteAsSerialOnes) {
-  const char* const kModes[][3] = {{"2", "/s/*", ""},
-                                   {"3", "/s/*", "/out/"},
-                                   {"3", "/s/*", "/out/ALL.TXT"},
-                                   {"4", "/s/F100.000", "/s/*"}};
-  for (const auto& mode : kModes) {
-    SCOPED_TRACE(std::string(mode[1]) + " " + mode[2]);
-    std::map<std::string, Bytes> serial_files;
-    Lines serial;
-    for (int jobs : {1, 4}) {
-      FakeFileSystem fs;
-      for (int i = 0; i < 40; ++i) {
-        fs.AddFile(
-            "/s/F" + std::to_string(100 + i) + ".000",
-            i % 7 == 3 ? Bytes{'x'} : ValidFile(static_cast<std::uint16_t>(i)),
-            1000000000 + i);
-      }
-      fs.fail_create.insert("/s/F110.t00");
-      fs.fail_close.insert("/s/F120.000");
-      LogBuffer log;
-      RunContext ctx{fs, log, {}, jobs};
-      RunDecompile(ctx, static_cast<RunMode>(mode[0][0] - '0'), mode[1],
-                   mode[2]);
-      std::map<std::string, Bytes> files;
-      for (const std::string& path : fs.Paths()) {
-        files[path] = fs.Find(path)->bytes;
-      }
-      if (jobs == 1) {
-        serial = LogLines(log);
-        serial_files = files;
-        EXPECT_GT(serial.size(), 30u);
-      } else {
-        EXPECT_EQ(LogLines(log), serial);
-        EXPECT_TRUE(files == serial_files);
-      }
-    }
-  }
-}
-
 TEST(Run, OutputsThatNameOneFileRunSerially) {
   FakeFileSystem fs;
   fs.AddFile("/o/file", {});
