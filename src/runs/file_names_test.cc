@@ -70,6 +70,7 @@ TEST(FileNames, SortOrder) {
   EXPECT_GT(CompareNames("b.000", "B.000"), 0);
   EXPECT_LT(CompareNames("ab", "abc"), 0);
   EXPECT_LT(CompareNames("ab", "ABC"), 0);  // shorter first, whatever the case
+  EXPECT_GT(CompareNames("ABC", "ab"), 0);
   EXPECT_EQ(CompareNames("x", "x"), 0);
   EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
   EXPECT_LT(CompareNames("Ärger", "ärger"), 0);
