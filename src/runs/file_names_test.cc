@@ -2,82 +2,62 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 namespace quorlith {
 namespace {
 
-TEST(FileNames, SplitFileNameCompletes) {
-  struct Case {
-    const char* path;
-    const char* directory;
-    const char* name;
-    const char* extension;
-  };
-  const Case kCases[] = {
-      {"DEFAULT.000", "/home/u/", "DEFAULT", ".000"},
-      {"DEFAULT", "/home/u/", "DEFAULT", ""},
-      {"*", "/home/u/", "*", ""},
-      {"MY.OLD.000", "/home/u/", "MY.OLD", ".000"},
-      {"/sets/DEFAULT", "/sets/", "DEFAULT", ""},
-      {"/sets/", "/sets/", "", ""},
-      {"sets/a.000", "sets/", "a", ".000"},
-      {"/v1.0/a", "/v1.0/", "a", ""},
-      {".000", "/home/u/", "", ".000"},
-      {"a.", "/home/u/", "a", "."},
-      {"", "/home/u/", "", ""},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.path);
-    NameParts parts = SplitFileName(c.path, "/home/u/");
-    EXPECT_EQ(parts.drive, "");
-    EXPECT_EQ(parts.directory, c.directory);
-    EXPECT_EQ(parts.name, c.name);
-    EXPECT_EQ(parts.extension, c.extension);
+using Row = std::vector<std::string>;
+
+// The rows of testdata/tables/file_names.txt that start with `kind`, as
+// trimmed fields with their \xHH escapes decoded.
+std::vector<Row> Rows(const std::string& kind) {
+  std::ifstream file(std::string(QUORLITH_TESTDATA_DIR) +
+                     "/tables/file_names.txt");
+  std::vector<Row> rows;
+  for (std::string line; std::getline(file, line);) {
+    if (!line.starts_with(kind + " ")) continue;
+    line = line.substr(kind.size()) + "|";
+    Row row;
+    for (std::size_t at = 0, bar; (bar = line.find('|', at)) != line.npos;
+         at = bar + 1) {
+      std::string field = line.substr(at, bar - at);
+      field.erase(0, field.find_first_not_of(' '));
+      field.erase(field.find_last_not_of(' ') + 1);
+      for (std::size_t x; (x = field.find("\\x")) != field.npos;) {
+        field.replace(
+            x, 4, 1,
+            static_cast<char>(std::stoi(field.substr(x + 2, 2), nullptr, 16)));
+      }
+      row.push_back(field);
+    }
+    rows.push_back(row);
   }
-  EXPECT_EQ(SplitFileName("a", "/").directory, "/");
-  EXPECT_EQ(SplitFileName("a", "/x").directory, "/x/");
+  EXPECT_GT(rows.size(), 5u) << kind;
+  return rows;
+}
+
+TEST(FileNames, SplitFileNameCompletes) {
+  for (const Row& row : Rows("split")) {
+    SCOPED_TRACE(row[1] + " in " + row[2]);
+    ASSERT_EQ(row.size(), 7u);
+    NameParts parts = SplitFileName(
+        row[1], row[2],
+        row[0] == "windows" ? PathStyle::kWindows : PathStyle::kPosix);
+    EXPECT_EQ(parts.drive, row[3]);
+    EXPECT_EQ(parts.directory, row[4]);
+    EXPECT_EQ(parts.name, row[5]);
+    EXPECT_EQ(parts.extension, row[6]);
+  }
 }
 
 TEST(FileNames, Wildcards) {
-  struct Case {
-    const char* pattern;
-    const char* name;
-    bool matches;
-  };
-  const Case kCases[] = {
-      {"*.000", "DEFAULT.000", true},
-      {"*.000", "default.000", true},
-      {"*.000", "DEFAULT.001", false},
-      {"*.000", ".000", true},
-      {"DEFAULT.000", "default.000", true},
-      {"default.000", "DEFAULT.000", true},
-      {"?.000", "A.000", true},
-      {"?.000", "AB.000", false},
-      {"*", "anything at all", true},
-      {"*.*", "noext", false},
-      {"*a*b*c", "xxaxxbxxc", true},
-      {"*a*b*c", "xxaxxcxxb", false},
-      // Characters, not bytes; every letter that has a case folds.
-      {"B?ro", "Büro", true},
-      {"B??ro", "Büro", false},
-      {"*\xBC", "Büro", false},  // the last byte of ü is no character
-      {"ä*", "Ärger.000", true},
-      {"ÄRGER", "ärger", true},
-      {"σς", "ΣΣ", true},
-      {"k", "\u212A", true},  // the Kelvin sign
-      {"\U00010428", "\U00010400", true},
-      {"ss", "ß", false},  // simple folding: one character stays one
-      {"?", "\xFF", true},
-      {"\xFF", "\xFE", false},
-      {"\xC3", "Ã", false},
-      {"**.000", "x.000", true},
-      {"*.0?0", "x.0t0", true},
-      {"", "", true},
-      {"", "a", false},
-      {"*.000", "my sets.000", true},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(std::string(c.pattern) + " vs " + c.name);
-    EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches);
+  for (const Row& row : Rows("match")) {
+    SCOPED_TRACE(row[0] + " vs " + row[1]);
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_EQ(MatchesWildcard(row[0], row[1]), row[2] == "yes");
   }
   // A long pattern of stars against a long name must not explode.
   EXPECT_FALSE(
@@ -90,6 +70,7 @@ TEST(FileNames, SortOrder) {
   EXPECT_GT(CompareNames("b.000", "B.000"), 0);
   EXPECT_LT(CompareNames("ab", "abc"), 0);
   EXPECT_LT(CompareNames("ab", "ABC"), 0);  // shorter first, whatever the case
+  EXPECT_GT(CompareNames("ABC", "ab"), 0);
   EXPECT_EQ(CompareNames("x", "x"), 0);
   EXPECT_LT(CompareNames("ärger", "Ärgest"), 0);  // folded, then bytes
   EXPECT_LT(CompareNames("Ärger", "ärger"), 0);
@@ -105,25 +86,11 @@ TEST(FileNames, ReportNames) {
   EXPECT_EQ(ReportExtension("."), ".");
   EXPECT_EQ(ReportExtension(""), "");
 
-  struct Case {
-    const char* output;
-    const char* entry;
-    const char* expected;
-  };
-  const Case kCases[] = {
-      {"/reports/", "DEFAULT.000", "/reports/DEFAULT.t00"},
-      {"/reports/ALL.TXT", "DEFAULT.000", "/reports/ALL.TXT"},
-      {"/reports/ALL", "DEFAULT.000", "/reports/ALL.t00"},
-      {"/reports/.txt", "DEFAULT.000", "/reports/DEFAULT.txt"},
-      {"REPORT.001", "A.000", "/cwd/REPORT.001"},
-      {"", "MY.OLD.000", "/cwd/MY.OLD.t00"},
-      {"/r/*.x", "A.000", "/r/*.x"},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.output);
-    EXPECT_EQ(
-        ReportPathFromOutputName(SplitFileName(c.output, "/cwd/"), c.entry),
-        c.expected);
+  for (const Row& row : Rows("report")) {
+    SCOPED_TRACE(row[0]);
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_EQ(ReportPathFromOutputName(SplitFileName(row[0], "/cwd/"), row[1]),
+              row[2]);
   }
 }
 

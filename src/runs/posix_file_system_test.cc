@@ -62,6 +62,8 @@ TEST_F(PosixFileSystemTest, SearchMatchesSortsAndDescribes) {
   EXPECT_TRUE(entries[2].id.has_value());
   EXPECT_EQ(fs_.Search(dir_ + "missing/", "*").size(), 0u);
   EXPECT_EQ(fs_.Search(dir_, "B.000").size(), 1u);  // case-insensitive
+  // "*.*" matches "." and "..", which are no entries.
+  EXPECT_EQ(fs_.Search(dir_, "*.*").size(), 5u);
 }
 
 TEST_F(PosixFileSystemTest, OnlyRegularFilesOpen) {

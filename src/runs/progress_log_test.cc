@@ -2,44 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
 #include <vector>
+
+#include "report/report_text.h"
 
 namespace quorlith {
 namespace {
 
 TEST(ProgressLog, Catalogue) {
-  struct Case {
-    std::uint32_t code;
-    std::u16string expected;
-  };
-  const Case kCases[] = {
-      {0, u"Error: File /s/*.000 cannot be found.\r\r\n"},
-      {1, u"Error: Cannot open file /s/*.000\r\r\n"},
-      {2, u"Error: Cannot close file /s/*.000\r\r\n"},
-      {3,
-       u"Error: You must specify the file names to be used with the compare "
-       u"feature.\r\r\n"},
-      {4,
-       u"Error: /s/*.000 could be a set file name. Please enter a file name "
-       u"that does not\r\r\nuse an extension of the type .0*\r\r\n"},
-      {5,
-       u"Error: File /s/*.000 does not match Orvalen version 7.0 "
-       u"format.\r\r\n"},
-      {6, u"/s/*.000 decompiled to /t.\r\r\n"},
-      {7, u"/s/*.000 compared with /t\r\r\n"},
-      {8, u"-3 file(s) decompiled.\r\r\n"},
-      {9, u"-3 file(s) compared.\r\r\n"},
-      {10, u"Marker reached\r\r\n"},
-      {11, u"An unknown error has occurred.\r\r\n"},
-      {0xFFFFFFFF, u"An unknown error has occurred.\r\r\n"},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.code);
+  std::ifstream table(std::string(QUORLITH_TESTDATA_DIR) +
+                      "/tables/log_messages.txt");
+  int rows = 0;
+  for (std::string row; std::getline(table, row);) {
+    if (row.starts_with("#")) continue;
+    ++rows;
+    SCOPED_TRACE(row);
+    std::uint32_t code = static_cast<std::uint32_t>(std::stoul(row));
+    std::string expected = row.substr(row.find(" | ") + 3) + " | ";
+    for (std::size_t at; (at = expected.find(" | ")) != std::string::npos;) {
+      expected.replace(at, 3, "\r\r\n");
+    }
     LogBuffer log;
-    log.LogMessage(c.code, u"/s/*.000", u"/t", -3);
-    EXPECT_EQ(log.Text(), c.expected);
-    EXPECT_EQ(log.ErrorLogged(), c.code <= 5 || c.code > 10);
+    log.LogMessage(code, u"/s/*.000", u"/t", -3);
+    EXPECT_EQ(Utf16ToUtf8(log.Text()), expected);
+    EXPECT_EQ(log.ErrorLogged(), code <= 5 || code > 10);
   }
+  EXPECT_EQ(rows, 13);
 }
 
 TEST(ProgressLog, LineEnds) {

@@ -12,7 +12,7 @@
 namespace quorlith {
 namespace {
 
-TEST(DecompileBox, StartsEmptyWithOkDisabled) {
+TEST(DecompileBox, StartsEmptyAndOkFollowsTheInput) {
   DecompileBox box;
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Decompile"));
   EXPECT_TRUE(box.InputEdit()->text().isEmpty());
@@ -22,10 +22,7 @@ TEST(DecompileBox, StartsEmptyWithOkDisabled) {
   EXPECT_FALSE(box.OkButton()->isEnabled());
   EXPECT_TRUE(box.CancelButton()->isEnabled());
   EXPECT_TRUE(box.OkButton()->isDefault());
-}
-
-TEST(DecompileBox, OkFollowsTheInputField) {
-  DecompileBox box;
+  // OK follows the input field alone.
   box.show();
   QTest::keyClicks(box.OutputEdit(), "out");
   EXPECT_FALSE(box.OkButton()->isEnabled());

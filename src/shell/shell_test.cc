@@ -118,20 +118,18 @@ class ShellTest : public testing::Test {
   Shell shell_{fs_};
 };
 
-TEST_F(ShellTest, StartWithoutArgumentsOpensTheDialog) {
+// The dialog opens at start; its OK runs, and a second run replaces the
+// first one's log.
+TEST_F(ShellTest, DialogRunWritesReportsAndShowsTheLog) {
+  WriteSetFile("ALPHA.000");
+  WriteSetFile("BETA.000");
+  WriteSetFile("notes.txt");
   DecompileBox* box = StartWithDialog();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
   EXPECT_TRUE(Window()->isVisible());
   EXPECT_TRUE(Window()->LogPane()->toPlainText().isEmpty());
   EXPECT_FALSE(Window()->windowIcon().pixmap(32).isNull());
-}
-
-TEST_F(ShellTest, DialogRunWritesReportsAndShowsTheLog) {
-  WriteSetFile("ALPHA.000");
-  WriteSetFile("BETA.000");
-  WriteSetFile("notes.txt");
-  DecompileBox* box = StartWithDialog();
   ChooseOk(box, Path("*"));
   QCoreApplication::processEvents();
 
@@ -148,17 +146,7 @@ TEST_F(ShellTest, DialogRunWritesReportsAndShowsTheLog) {
   EXPECT_EQ(Window()->focusWidget(), Window()->LogPane());
   EXPECT_EQ(Window()->LogPane()->textCursor().position(), 0);
   EXPECT_FALSE(shell_.Running());
-}
 
-TEST_F(ShellTest, SecondRunClearsTheFirst) {
-  WriteSetFile("ALPHA.000");
-  ASSERT_TRUE(shell_.InitInstance({}));
-  QCoreApplication::processEvents();
-  Window()->findChild<DecompileBox*>()->CancelButton()->click();
-
-  RunFromDialog(Path("ALPHA"));
-  EXPECT_EQ(PaneText(), Lines({Decompiled("ALPHA.000", "ALPHA.t00"),
-                               "1 file(s) decompiled."}));
   RunFromDialog(Path("missing*"));
   EXPECT_EQ(PaneText(),
             "Error: File " + Path("missing*.000") + " cannot be found.");
@@ -239,22 +227,13 @@ TEST_F(ShellTest, ClosingTheWindowStopsTheRunAfterTheCurrentFile) {
   }
 }
 
-TEST_F(ShellTest, StartWithArgumentsRunsAtOnce) {
-  WriteSetFile("A.000");
-  std::vector<std::string> names = {Path("*")};
-  ASSERT_TRUE(shell_.InitInstance(names));
-  EXPECT_TRUE(IsReport("A.t00"));
-  EXPECT_EQ(PaneText(),
-            Lines({Decompiled("A.000", "A.t00"), "1 file(s) decompiled."}));
-  EXPECT_TRUE(Window()->DecompileAction()->isEnabled());
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
-  EXPECT_TRUE(Window()->isVisible());
-}
-
+// Arguments at start run at once and open no dialog; so do the forms a
+// later command line takes. More than three names run nothing.
 TEST_F(ShellTest, CommandLineForms) {
   WriteSetFile("OLD.000");
   WriteSetFile("NEW.000");
+  const std::string kUsage =
+      QString::fromUtf8(kUsageText).trimmed().toStdString();
   struct Row {
     std::vector<std::string> names;
     std::string shown;
@@ -267,12 +246,14 @@ TEST_F(ShellTest, CommandLineForms) {
       {{Path("OLD.000"), Path("NEW"), "x"},
        Lines({Path("OLD.000") + " compared with " + Path("NEW.000"),
               "1 file(s) compared."})},
-      {{"a", "b", "c", "d"},
-       QString::fromUtf8(kUsageText).trimmed().toStdString()},
+      {{Path("OLD"), Path("out"), "x", "y"}, kUsage},
   };
-  ASSERT_TRUE(shell_.InitInstance({}));
+  ASSERT_TRUE(shell_.InitInstance(rows[0].names));
+  EXPECT_EQ(PaneText(), rows[0].shown);
+  EXPECT_TRUE(Window()->DecompileAction()->isEnabled());
   QCoreApplication::processEvents();
-  Window()->findChild<DecompileBox*>()->CancelButton()->click();
+  EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
+  EXPECT_TRUE(Window()->isVisible());
   for (const Row& row : rows) {
     SCOPED_TRACE(row.names.size());
     shell_.StartCommandLineRun(row.names);
@@ -280,21 +261,20 @@ TEST_F(ShellTest, CommandLineForms) {
   }
   EXPECT_TRUE(IsReport("named.txt"));
   EXPECT_TRUE(IsReport("NEW.t00"));
-}
-
-TEST_F(ShellTest, TooManyArgumentsRunNothing) {
-  WriteSetFile("A.000");
-  std::vector<std::string> names = {Path("A"), Path("out"), "x", "y"};
-  ASSERT_TRUE(shell_.InitInstance(names));
-  EXPECT_EQ(PaneText(), QString::fromUtf8(kUsageText).trimmed().toStdString());
-  EXPECT_FALSE(Exists("A.t00"));
+  EXPECT_FALSE(Exists("OLD.t00"));
   EXPECT_FALSE(Exists("out"));
+  Shell too_many(fs_);
+  ASSERT_TRUE(too_many.InitInstance(rows[3].names));
+  EXPECT_EQ(too_many.Window()->LogPane()->toPlainText().toStdString(), kUsage);
   QCoreApplication::processEvents();
-  EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
+  EXPECT_EQ(too_many.Window()->findChild<DecompileBox*>(), nullptr);
 }
 
-TEST_F(ShellTest, TickedCompareWithoutOutputDecompilesIntoCurrentFolder) {
+// A ticked box without an output name decompiles into the current folder;
+// with one it compares.
+TEST_F(ShellTest, DialogCompareBox) {
   WriteSetFile("A.000");
+  WriteSetFile("NEW.001");
   QTemporaryDir current;
   ASSERT_TRUE(current.isValid());
   QString previous = QDir::currentPath();
@@ -303,23 +283,16 @@ TEST_F(ShellTest, TickedCompareWithoutOutputDecompilesIntoCurrentFolder) {
   ChooseOk(box, Path("A"), "", true);
   QCoreApplication::processEvents();
   ASSERT_TRUE(QDir::setCurrent(previous));
-
   std::string report = current.filePath(QStringLiteral("A.t00")).toStdString();
   EXPECT_TRUE(QFile::exists(QString::fromStdString(report)));
   EXPECT_FALSE(Exists("A.t00"));
   EXPECT_EQ(PaneText(), Lines({Path("A.000") + " decompiled to " + report + ".",
                                "1 file(s) decompiled."}));
-}
 
-TEST_F(ShellTest, DialogComparison) {
-  WriteSetFile("OLD.000");
-  WriteSetFile("NEW.001");
-  DecompileBox* box = StartWithDialog();
-  ChooseOk(box, Path("OLD.000"), Path("NEW.001"), true);
-  QCoreApplication::processEvents();
+  RunFromDialog(Path("A.000"), Path("NEW.001"), true);
   EXPECT_TRUE(IsReport("NEW.t01"));
   EXPECT_EQ(PaneText(),
-            Lines({Path("OLD.000") + " compared with " + Path("NEW.001"),
+            Lines({Path("A.000") + " compared with " + Path("NEW.001"),
                    "1 file(s) compared."}));
 }
 
