@@ -216,6 +216,20 @@ TEST_F(ViewsTest, SummaryAgreesWithEachFilesChanges) {
   }
 }
 
+TEST_F(ViewsTest, SummaryCountsInWords) {
+  SetFileBuilder file = BusySetFile(3);
+  Add("O.000", file);
+  file.SetWord(BlockId::kKeyboard, 2, 1234);
+  Add("N.000", file);
+  EXPECT_EQ(Run({"--changes", "--summary", "O.000", "?.000"}).out,
+            "Menu 2 - Keyboard › Key_Rate: 3 → 1234 in N.000\n"
+            "1 setting differs in 1 of 2 files.\n");
+  file.SetWord(BlockId::kKeyboard, 4, 4321);
+  Add("N.000", file);
+  EXPECT_EQ(Lines(Run({"--changes", "--summary", "O.000", "N.000"}).out).back(),
+            "2 settings differ in 1 of 1 file.");
+}
+
 TEST_F(ViewsTest, ExitStatusesAndUsage) {
   Add("A.000", BusySetFile(1));
   Add("B.000", BusySetFile(2));
