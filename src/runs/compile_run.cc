@@ -1,7 +1,6 @@
 #include "runs/compile_run.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
