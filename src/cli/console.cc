@@ -9,6 +9,7 @@
 #include "report/report_text.h"
 #include "runs/command_line.h"
 #include "runs/compile_run.h"
+#include "runs/merge_run.h"
 
 namespace quorlith {
 
@@ -101,6 +102,18 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   app.add_option("--compile", compile, "Compile a report into a set file");
   app.add_option("--base", base, "The set file(s) to compile over");
   app.add_option("-o,--output", output, "The set file or folder to write");
+  std::vector<std::string> merge;
+  bool mine = false;
+  bool theirs = false;
+  bool dry_run = false;
+  bool git_driver = false;
+  std::string conflicts;
+  app.add_option("--merge", merge, "Merge BASE MINE THEIRS")->expected(3);
+  app.add_flag("--mine", mine, "Settle conflicts with mine's values");
+  app.add_flag("--theirs", theirs, "Settle conflicts with theirs' values");
+  app.add_flag("--dry-run", dry_run, "Say what a merge would do");
+  app.add_option("--conflicts", conflicts, "Where the conflict report goes");
+  app.add_flag("--git-driver", git_driver, "Merge as git's merge driver");
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
   // Options stand before the names. From the first name on every argument
@@ -149,6 +162,19 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "  --base PATTERN           compile over these set files instead;\n"
            "                           with several, OUT is a folder (out/)\n"
            "  -o, --output OUT         the set file or folder to write\n"
+           "\nMerging set files (git: *.000 merge=quorlith):\n"
+           "  --merge BASE MINE THEIRS -o OUT\n"
+           "                           bring THEIRS' changes since BASE into\n"
+           "                           MINE; exit status 0 merged, 1 "
+           "conflicts\n"
+           "                           (then the conflict report OUT's report\n"
+           "                           name holds them), 2 trouble\n"
+           "  --mine, --theirs         settle every conflict with that side\n"
+           "  --conflicts REPORT       where the conflict report goes\n"
+           "  --dry-run                say what the merge would do; write\n"
+           "                           nothing\n"
+           "  --git-driver             as git's merge driver: %O %A %B, the\n"
+           "                           result replaces %A\n"
            "\nOptions go before the names: from the first name on, every\n"
            "argument is a name (quorlith -j 4 'sets/*' out/).\n";
     return kExitOk;
@@ -156,6 +182,45 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   if (version) {
     out << kVersionText << '\n';
     return kExitOk;
+  }
+  bool merging = !merge.empty() || mine || theirs || dry_run || git_driver ||
+                 !conflicts.empty();
+  if (merging) {
+    const char* problem =
+        merge.empty() ? "--mine, --theirs, --dry-run, --conflicts and "
+                        "--git-driver go with --merge"
+        : !compile.empty() || !base.empty() ? "--merge goes alone"
+        : mine && theirs                    ? "--mine or --theirs, not both"
+        : git_driver && !(output.empty() && conflicts.empty())
+            ? "--git-driver writes MINE: give no -o or --conflicts"
+        : !git_driver && output.empty()
+            ? "--merge needs -o, the set file to write"
+        : !names.empty() ? "--merge takes no further names"
+                         : nullptr;
+    if (problem != nullptr) {
+      err << "quorlith: " << problem << "\n\n" << kUsageText;
+      return kExitUsage;
+    }
+    LogBuffer log(
+        [&](std::uint32_t code, std::u16string_view text) {
+          Print(IsError(code) ? err : out, text);
+        },
+        0);
+    MergeRequest request{merge[0], merge[1], merge[2], output, conflicts};
+    request.pick = mine     ? MergePick::kMine
+                   : theirs ? MergePick::kTheirs
+                            : MergePick::kNone;
+    request.dry_run = dry_run;
+    request.git_driver = git_driver;
+    switch (RunMerge(fs, log, request)) {
+      case MergeResult::kMerged:
+        return kExitOk;
+      case MergeResult::kConflicts:
+        return kExitRunError;
+      case MergeResult::kTrouble:
+        break;
+    }
+    return kExitUsage;
   }
   if (!compile.empty() || !base.empty() || !output.empty()) {
     const char* problem =

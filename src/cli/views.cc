@@ -12,10 +12,10 @@
 #include "report/report_settings.h"
 #include "report/report_text.h"
 #include "report/report_writer.h"
-#include "runs/compile_run.h"
 #include "runs/file_names.h"
 #include "runs/progress_log.h"
 #include "runs/run_files.h"
+#include "runs/whole_files.h"
 
 namespace quorlith {
 namespace {
@@ -211,7 +211,7 @@ int Viewer::Decompile() {
     if (request_.kind == ViewKind::kFind) {
       FindResult result = FindSettings(Utf8ToUtf16(request_.query), file.image);
       if (!result.problem.empty()) {
-        LogCompileError(log_, u"quorlith: --find: " + result.problem);
+        LogRunError(log_, u"quorlith: --find: " + result.problem);
         Trouble();
         return;
       }

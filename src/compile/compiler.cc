@@ -1,15 +1,12 @@
 #include "compile/compiler.h"
 
 #include <algorithm>
-#include <memory>
 #include <optional>
-#include <span>
-#include <unordered_map>
 
 #include "compile/global_forms.h"
+#include "compile/keywords.h"
 #include "report/fields.h"
 #include "report/report_text.h"
-#include "report/report_writer.h"
 #include "report/value_parse.h"
 #include "sections/key_names.h"
 #include "sections/window_tables.h"
@@ -30,168 +27,11 @@ constexpr std::u16string_view kVersionLead =
 constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
 constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 
-
-// Every keyword a report may hold, with the inverse of its writer and the
-// fields it shows. Which lines a decompile writes does not depend on the
-// file (with every line written), so one model serves every compile; it
-// is made from the report of an empty file, once.
-struct Keyword {
-  std::u16string keyword;
-  std::u16string folded;
-  SettingInverse inverse;
-  std::vector<std::size_t> fields;
-};
-
-class Keywords final : public SettingSink {
- public:
-  static const Keywords& Get() {
-    static const Keywords keywords;
-    return keywords;
-  }
-
-  std::size_t size() const { return keywords_.size(); }
-  const Keyword& operator[](std::size_t i) const { return keywords_[i]; }
-
-  // The row of a keyword folded to lower case. A report lists its lines
-  // in the keywords' order, so the row after `previous` is tried first.
-  std::optional<std::size_t> Find(const std::u16string& folded,
-                                  std::size_t previous) const {
-    if (previous + 1 < keywords_.size() &&
-        keywords_[previous + 1].folded == folded) {
-      return previous + 1;
-    }
-    auto it = index_.find(folded);
-    if (it == index_.end()) return std::nullopt;
-    return it->second;
-  }
-
-  // The rows of the cursor keys' key lines ("Key#01"), not their delays.
-  const std::vector<std::size_t>& CursorKeyRows() const {
-    return cursor_key_rows_;
-  }
-
-  bool IsSectionTitle(std::u16string_view line) const {
-    return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
-  }
-
-  // The keyword nearest to `keyword` by edits of single letters, when one
-  // is near enough to be what was meant.
-  std::u16string_view Nearest(std::u16string_view keyword) const {
-    std::u16string folded = Folded(keyword);
-    std::size_t best = folded.size() / 3 + 2;
-    std::u16string_view nearest;
-    std::vector<std::size_t> row(folded.size() + 1);
-    for (const Keyword& entry : keywords_) {
-      const std::u16string& candidate = entry.folded;
-      if (candidate.size() > folded.size() + best ||
-          folded.size() > candidate.size() + best) {
-        continue;
-      }
-      for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
-      for (std::size_t i = 1; i <= candidate.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= folded.size(); ++j) {
-          std::size_t above = row[j];
-          row[j] = std::min({row[j] + 1, row[j - 1] + 1,
-                             diagonal + (candidate[i - 1] != folded[j - 1])});
-          diagonal = above;
-        }
-      }
-      if (row.back() < best) {
-        best = row.back();
-        nearest = entry.keyword;
-      }
-    }
-    return nearest;
-  }
-
-  void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue> stored,
-               SettingInverse inverse) override {
-    Keyword& entry = keywords_.emplace_back();
-    entry.inverse = inverse;
-    for (const StoredValue& item : stored) {
-      entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
-    }
-    line_starts_.push_back(line_start);
-    if (section_starts_.empty() || section_starts_.back() != section_start) {
-      section_starts_.push_back(section_start);
-    }
-  }
-
- private:
-  Keywords() {
-    auto empty = std::make_unique<SetFileImage>();
-    body_ = empty->Block(BlockId::kScreen).data();
-    ReportText text;
-    RenderDecompileReport({}, *empty, text, {.sink = this, .every_line = true});
-    for (std::size_t i = 0; i < keywords_.size(); ++i) {
-      std::size_t start = line_starts_[i];
-      std::u16string_view line = std::u16string_view(text).substr(start);
-      keywords_[i].keyword = line.substr(0, line.find(u" = "));
-      keywords_[i].folded = Folded(keywords_[i].keyword);
-      index_.emplace(keywords_[i].folded, i);
-      const std::u16string& folded = keywords_[i].folded;
-      if (folded.size() == 6 && folded.starts_with(u"key#")) {
-        cursor_key_rows_.push_back(i);
-      }
-    }
-    for (std::size_t start : section_starts_) {
-      std::size_t end = text.find(kLineEnd, start);
-      titles_.emplace_back(text.substr(start, end - start));
-    }
-  }
-
-  const std::uint8_t* body_ = nullptr;
-  std::vector<Keyword> keywords_;
-  std::vector<std::size_t> line_starts_;
-  std::unordered_map<std::u16string, std::size_t> index_;
-  std::vector<std::size_t> section_starts_;
-  std::vector<std::u16string> titles_;
-  std::vector<std::size_t> cursor_key_rows_;
-};
-
-// The base's own report, line by line in the keywords' order: a value
-// that reads as the base shows it changes nothing.
-class BaseReport final : public SettingSink {
- public:
-  // The text goes to a buffer each thread keeps, so that a run over many
-  // bases allocates it once rather than once per base.
-  explicit BaseReport(const SetFileImage& base) : text_(Buffer()) {
-    line_starts_.reserve(Keywords::Get().size());
-    RenderDecompileReport({}, base, text_, {.sink = this, .every_line = true});
-  }
-
-  void Setting(std::size_t, std::size_t line_start,
-               std::span<const StoredValue>, SettingInverse) override {
-    line_starts_.push_back(line_start);
-  }
-
-  std::u16string_view Value(std::size_t row) const {
-    if (row >= line_starts_.size()) return {};
-    std::u16string_view line =
-        std::u16string_view(text_).substr(line_starts_[row]);
-    line.remove_prefix(
-        std::min(line.size(), Keywords::Get()[row].keyword.size() + 3));
-    return line.substr(0, line.find(kLineEnd));
-  }
-
- private:
-  static ReportText& Buffer() {
-    static thread_local ReportText buffer;
-    return buffer;
-  }
-
-  ReportText& text_;
-  std::vector<std::size_t> line_starts_;
-};
-
 class Compiler {
  public:
   Compiler(const SetFileImage& base, SetFileImage& image)
       : keywords_(Keywords::Get()),
-        base_(base),
+        base_(base, Buffer()),
         image_(image),
         set_on_line_(keywords_.size(), 0),
         set_to_(keywords_.size()) {}
@@ -210,6 +50,13 @@ class Compiler {
   }
 
  private:
+  // The base's report goes to a buffer each thread keeps, so that a run
+  // over many bases allocates it once rather than once per base.
+  static ReportText& Buffer() {
+    static thread_local ReportText buffer;
+    return buffer;
+  }
+
   void Problem(std::size_t line, std::size_t column, std::u16string message) {
     outcome_.problems.push_back({line, column, std::move(message)});
   }
@@ -383,7 +230,9 @@ class Compiler {
   }
 
   const Keywords& keywords_;
-  BaseReport base_;
+  // The base's own report: a value that reads as the base shows it
+  // changes nothing.
+  ReportValues base_;
   SetFileImage& image_;
   // Where and to what the report set each keyword; views into its text.
   std::vector<std::size_t> set_on_line_;

@@ -9,47 +9,14 @@
 #include "report/report_text.h"
 #include "runs/file_names.h"
 #include "runs/run_files.h"
+#include "runs/whole_files.h"
 
 namespace quorlith {
 namespace {
 
-// The log's codes decide only the stream a line goes to: past the
-// catalogue's codes a line is an error, and the catalogue's own progress
-// codes are not.
-constexpr std::uint32_t kCompileError = 100;
-constexpr auto kCompileProgress =
-    static_cast<std::uint32_t>(LogCode::kDecompiled);
-
 // A report larger than this is no report of ours (a whole decompile is
 // about 210 KB); reading stops there.
 constexpr std::size_t kLargestReport = 64u << 20;
-
-void LogProgress(LogBuffer& log, std::u16string_view text) {
-  log.LogFormatted(kCompileProgress, std::u16string(text) + u"\r\n");
-}
-
-std::optional<std::vector<std::uint8_t>> ReadWhole(FileSystem& fs,
-                                                   const std::string& path,
-                                                   std::size_t limit) {
-  std::unique_ptr<InputFile> file = fs.OpenForRead(path);
-  if (!file) return std::nullopt;
-  // One byte more than `limit` tells a file that is too large; the buffer
-  // grows as the file turns out longer.
-  std::vector<std::uint8_t> bytes(std::min<std::size_t>(limit + 1, 1 << 20));
-  std::size_t size = 0;
-  while (true) {
-    if (size == bytes.size()) {
-      if (size > limit) break;
-      bytes.resize(std::min(2 * size, limit + 1));
-    }
-    std::size_t got = file->Read(std::span(bytes).subspan(size));
-    if (got == 0) break;
-    size += got;
-  }
-  bytes.resize(size);
-  (void)file->Close();  // only read
-  return bytes;
-}
 
 std::u16string Located(const std::string& report, const CompileProblem& p) {
   std::u16string line = Utf8ToUtf16(report);
@@ -62,38 +29,21 @@ std::u16string Located(const std::string& report, const CompileProblem& p) {
   return line;
 }
 
-// Writes `bytes` to a new file next to `path` and renames it into place.
-bool WriteInPlace(FileSystem& fs, const std::string& path,
-                  const std::vector<std::uint8_t>& bytes) {
-  std::string temporary = path + ".quorlith-new";
-  std::unique_ptr<OutputFile> file = fs.Create(temporary);
-  if (!file) return false;
-  bool ok = file->Write(bytes);
-  ok = file->Close() && ok;
-  if (ok && fs.Rename(temporary, path)) return true;
-  fs.Remove(temporary);
-  return false;
-}
-
 }  // namespace
-
-void LogCompileError(LogBuffer& log, std::u16string_view text) {
-  log.LogFormatted(kCompileError, std::u16string(text) + u"\r\n");
-}
 
 int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   std::string cwd = fs.CurrentDirectory();
   PathStyle style = fs.Style();
   std::string report_path = SplitFileName(request.report, cwd, style).Joined();
   std::optional<std::vector<std::uint8_t>> report_bytes =
-      ReadWhole(fs, report_path, kLargestReport);
+      ReadWholeFile(fs, report_path, kLargestReport);
   if (!report_bytes) {
     log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(report_path));
     return 0;
   }
   if (report_bytes->size() > kLargestReport) {
-    LogCompileError(
-        log, Utf8ToUtf16(request.report) + u": too large to be a report");
+    LogRunError(log,
+                Utf8ToUtf16(request.report) + u": too large to be a report");
     return 0;
   }
   std::u16string text = DecodeReport(*report_bytes);
@@ -101,9 +51,9 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   std::string base_name = request.base;
   if (base_name.empty()) base_name = CreatedFrom(text);
   if (base_name.empty()) {
-    LogCompileError(log, Utf8ToUtf16(request.report) +
-                             u": the report names no set file it was made "
-                             u"from; name the base with --base");
+    LogRunError(log, Utf8ToUtf16(request.report) +
+                         u": the report names no set file it was made "
+                         u"from; name the base with --base");
     return 0;
   }
   NameParts base_parts = SplitFileName(base_name, cwd, style);
@@ -115,9 +65,9 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   }
   NameParts output = SplitFileName(request.output, cwd, style);
   if (entries.size() > 1 && !output.name.empty()) {
-    LogCompileError(log, u"several bases match " + Utf8ToUtf16(base_name) +
-                             u": name a folder for the outputs, ending "
-                             u"with a separator");
+    LogRunError(log, u"several bases match " + Utf8ToUtf16(base_name) +
+                         u": name a folder for the outputs, ending "
+                         u"with a separator");
     return 0;
   }
 
@@ -136,7 +86,7 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   for (const DirEntry& entry : entries) {
     std::string base_path = base_parts.Folder() + entry.name;
     std::optional<std::vector<std::uint8_t>> bytes =
-        ReadWhole(fs, base_path, kSetFileSize);
+        ReadWholeFile(fs, base_path, kSetFileSize);
     if (!bytes) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(base_path));
       continue;
@@ -152,15 +102,15 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
     std::optional<FileId> target = fs.IdOf(output_path);
     if (target &&
         std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {
-      LogCompileError(log, Utf8ToUtf16(output_path) +
-                               u": is a file the compile reads; nothing "
-                               u"written");
+      LogRunError(log, Utf8ToUtf16(output_path) +
+                           u": is a file the compile reads; nothing "
+                           u"written");
       continue;
     }
     LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *image);
     CompileOutcome outcome = CompileReport(text, *image, *compiled);
     for (const CompileProblem& problem : outcome.problems) {
-      LogCompileError(log, Located(request.report, problem));
+      LogRunError(log, Located(request.report, problem));
     }
     if (!outcome.problems.empty()) {
       std::u16string line;
@@ -168,7 +118,7 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
       line.append(outcome.problems.size() == 1 ? u" problem" : u" problems");
       line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
                   Utf8ToUtf16(output_path) + u" not written");
-      LogCompileError(log, line);
+      LogRunError(log, line);
       // Most problems are the report's own and would repeat over every
       // base: the run stops at the first base that has any.
       break;
@@ -179,15 +129,15 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
       ByteView block = compiled->Block(static_cast<BlockId>(i));
       bytes->insert(bytes->end(), block.begin(), block.end());
     }
-    if (!WriteInPlace(fs, output_path, *bytes)) {
+    if (!ReplaceFile(fs, output_path, *bytes)) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
       continue;
     }
     if (auto id = fs.IdOf(output_path)) inputs.push_back(*id);
     ++written;
-    LogProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
-                         Utf8ToUtf16(base_path) + u" to " +
-                         Utf8ToUtf16(output_path) + u".");
+    LogRunProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
+                            Utf8ToUtf16(base_path) + u" to " +
+                            Utf8ToUtf16(output_path) + u".");
   }
   return written;
 }

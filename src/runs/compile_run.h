@@ -28,7 +28,4 @@ struct CompileRequest {
 // written.
 int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request);
 
-// Logs `text` (without its line end) as an error line of the compile.
-void LogCompileError(LogBuffer& log, std::u16string_view text);
-
 }  // namespace quorlith

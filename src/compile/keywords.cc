@@ -1,0 +1,117 @@
+#include "compile/keywords.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "report/report_writer.h"
+#include "report/value_parse.h"
+
+namespace quorlith {
+
+const Keywords& Keywords::Get() {
+  static const Keywords keywords;
+  return keywords;
+}
+
+Keywords::Keywords() {
+  auto empty = std::make_unique<SetFileImage>();
+  body_ = empty->Block(BlockId::kScreen).data();
+  ReportText text;
+  RenderDecompileReport({}, *empty, text, {.sink = this, .every_line = true});
+  for (std::size_t i = 0; i < keywords_.size(); ++i) {
+    std::size_t start = line_starts_[i];
+    std::u16string_view line = std::u16string_view(text).substr(start);
+    keywords_[i].keyword = line.substr(0, line.find(u" = "));
+    keywords_[i].folded = Folded(keywords_[i].keyword);
+    index_.emplace(keywords_[i].folded, i);
+    const std::u16string& folded = keywords_[i].folded;
+    if (folded.size() == 6 && folded.starts_with(u"key#")) {
+      cursor_key_rows_.push_back(i);
+    }
+  }
+  for (std::size_t start : section_starts_) {
+    std::size_t end = text.find(kLineEnd, start);
+    titles_.emplace_back(text.substr(start, end - start));
+  }
+}
+
+std::optional<std::size_t> Keywords::Find(const std::u16string& folded,
+                                          std::size_t previous) const {
+  if (previous + 1 < keywords_.size() &&
+      keywords_[previous + 1].folded == folded) {
+    return previous + 1;
+  }
+  auto it = index_.find(folded);
+  if (it == index_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool Keywords::IsSectionTitle(std::u16string_view line) const {
+  return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
+}
+
+std::u16string_view Keywords::Nearest(std::u16string_view keyword) const {
+  std::u16string folded = Folded(keyword);
+  std::size_t best = folded.size() / 3 + 2;
+  std::u16string_view nearest;
+  std::vector<std::size_t> row(folded.size() + 1);
+  for (const Keyword& entry : keywords_) {
+    const std::u16string& candidate = entry.folded;
+    if (candidate.size() > folded.size() + best ||
+        folded.size() > candidate.size() + best) {
+      continue;
+    }
+    for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= candidate.size(); ++i) {
+      std::size_t diagonal = row[0];
+      row[0] = i;
+      for (std::size_t j = 1; j <= folded.size(); ++j) {
+        std::size_t above = row[j];
+        row[j] = std::min({row[j] + 1, row[j - 1] + 1,
+                           diagonal + (candidate[i - 1] != folded[j - 1])});
+        diagonal = above;
+      }
+    }
+    if (row.back() < best) {
+      best = row.back();
+      nearest = entry.keyword;
+    }
+  }
+  return nearest;
+}
+
+void Keywords::Setting(std::size_t section_start, std::size_t line_start,
+                       std::span<const StoredValue> stored,
+                       SettingInverse inverse) {
+  Keyword& entry = keywords_.emplace_back();
+  entry.inverse = inverse;
+  for (const StoredValue& item : stored) {
+    entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
+  }
+  line_starts_.push_back(line_start);
+  if (section_starts_.empty() || section_starts_.back() != section_start) {
+    section_starts_.push_back(section_start);
+  }
+}
+
+ReportValues::ReportValues(const SetFileImage& image, ReportText& text)
+    : text_(text) {
+  line_starts_.reserve(Keywords::Get().size());
+  RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
+}
+
+std::u16string_view ReportValues::Value(std::size_t row) const {
+  if (row >= line_starts_.size()) return {};
+  std::u16string_view line =
+      std::u16string_view(text_).substr(line_starts_[row]);
+  line.remove_prefix(
+      std::min(line.size(), Keywords::Get()[row].keyword.size() + 3));
+  return line.substr(0, line.find(kLineEnd));
+}
+
+void ReportValues::Setting(std::size_t, std::size_t line_start,
+                           std::span<const StoredValue>, SettingInverse) {
+  line_starts_.push_back(line_start);
+}
+
+}  // namespace quorlith

@@ -1,0 +1,238 @@
+#include "merge/merge.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+
+#include "compile/keywords.h"
+#include "report/value_parse.h"
+
+namespace quorlith {
+namespace {
+
+// No field reaches further from its first offset than this (the longest
+// is a text field of 261 units); a probe looks no further.
+constexpr std::size_t kProbeSpan = 1024;
+
+// The bits a setting owns, as (file offset, mask) pairs.
+using OwnedBits = std::vector<std::pair<std::size_t, std::uint8_t>>;
+
+// Finds which bits a line stores by letting its own inverse store the
+// value into a body of zero bits and one of one bits: a bit it stores is
+// then the same in both, a bit it leaves is not. So no table of field
+// sizes is kept beside the writers.
+class Probe {
+ public:
+  Probe() : zeros_(kBodySize, 0x00), ones_(kBodySize, 0xFF) {}
+
+  // The bits the line of `entry` stores for any of `values`.
+  OwnedBits Bits(const Keyword& entry,
+                 std::span<const std::u16string_view> values) {
+    for (std::u16string_view value : values) {
+      (void)entry.inverse.parse(entry.inverse.table, value, zeros_,
+                                entry.fields);
+      (void)entry.inverse.parse(entry.inverse.table, value, ones_,
+                                entry.fields);
+    }
+    OwnedBits bits;
+    for (std::size_t field : entry.fields) {
+      std::size_t end = std::min(field + kProbeSpan, kBodySize);
+      for (std::size_t i = field; i < end; ++i) {
+        auto mask = static_cast<std::uint8_t>(~(zeros_[i] ^ ones_[i]));
+        if (mask == 0) continue;
+        bits.emplace_back(kHeaderSize + i, mask);
+        zeros_[i] = 0x00;
+        ones_[i] = 0xFF;
+      }
+    }
+    return bits;
+  }
+
+ private:
+  std::vector<std::uint8_t> zeros_;
+  std::vector<std::uint8_t> ones_;
+};
+
+// The three files as images, with each one's report read row by row.
+struct Sides {
+  explicit Sides(std::array<ByteView, 3> files) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      images[i] = std::make_unique<SetFileImage>();
+      LoadSetFileImage(files[i].subspan(kHeaderSize), *images[i]);
+      values[i] = std::make_unique<ReportValues>(*images[i], texts[i]);
+    }
+  }
+
+  std::array<std::unique_ptr<SetFileImage>, 3> images;
+  std::array<ReportText, 3> texts;
+  std::array<std::unique_ptr<ReportValues>, 3> values;
+};
+
+constexpr std::size_t kBase = 0;
+constexpr std::size_t kMine = 1;
+constexpr std::size_t kTheirs = 2;
+
+}  // namespace
+
+MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
+                           MergeSide preferred) {
+  const Keywords& keywords = Keywords::Get();
+  Sides sides({base, mine, theirs});
+  ByteView preferred_file = preferred == MergeSide::kMine ? mine : theirs;
+  MergeOutcome outcome;
+
+  // Settings first: which side each changed one comes from, and the bits
+  // it owns, which the byte rule below then leaves alone.
+  struct Taken {
+    ByteView from;
+    OwnedBits bits;
+  };
+  std::vector<Taken> taken;
+  std::vector<std::uint8_t> owned(kSetFileSize, 0);
+  Probe probe;
+  for (std::size_t row = 0; row < keywords.size(); ++row) {
+    std::array<std::u16string_view, 3> v = {sides.values[kBase]->Value(row),
+                                            sides.values[kMine]->Value(row),
+                                            sides.values[kTheirs]->Value(row)};
+    if (v[kMine] == v[kBase] && v[kTheirs] == v[kBase]) continue;
+    ByteView from;
+    if (v[kMine] == v[kBase]) {
+      from = theirs;
+      ++outcome.from_theirs;
+    } else if (v[kTheirs] == v[kBase]) {
+      from = mine;
+      ++outcome.from_mine;
+    } else if (v[kMine] == v[kTheirs]) {
+      from = mine;
+      ++outcome.from_both;
+    } else {
+      from = preferred_file;
+      outcome.conflicts.push_back({row, std::u16string(v[kBase]),
+                                   std::u16string(v[kMine]),
+                                   std::u16string(v[kTheirs])});
+    }
+    OwnedBits bits = probe.Bits(keywords[row], v);
+    for (auto [offset, mask] : bits) owned[offset] |= mask;
+    taken.push_back({from, std::move(bits)});
+  }
+
+  // Every other bit by the same rule, a byte at a time: the bits of a
+  // byte that no changed setting owns change together.
+  outcome.merged.resize(kSetFileSize);
+  for (std::size_t i = 0; i < kSetFileSize; ++i) {
+    std::uint8_t b = base[i];
+    std::uint8_t m = mine[i];
+    std::uint8_t t = theirs[i];
+    if (m == b && t == b) {
+      outcome.merged[i] = b;
+      continue;
+    }
+    auto free = static_cast<std::uint8_t>(~owned[i]);
+    auto fb = static_cast<std::uint8_t>(b & free);
+    auto fm = static_cast<std::uint8_t>(m & free);
+    auto ft = static_cast<std::uint8_t>(t & free);
+    std::uint8_t merged = fm;
+    if (fm == fb) {
+      merged = ft;
+    } else if (ft != fb && fm != ft) {
+      outcome.byte_conflicts.push_back({i, b, m, t});
+      if (preferred == MergeSide::kTheirs) merged = ft;
+    }
+    outcome.merged[i] = static_cast<std::uint8_t>((b & owned[i]) | merged);
+  }
+  for (const Taken& setting : taken) {
+    for (auto [offset, mask] : setting.bits) {
+      std::uint8_t& byte = outcome.merged[offset];
+      byte = static_cast<std::uint8_t>((byte & ~mask) |
+                                       (setting.from[offset] & mask));
+    }
+  }
+  return outcome;
+}
+
+namespace {
+
+// Where each setting line of a rendering starts.
+class LineStarts final : public SettingSink {
+ public:
+  void Setting(std::size_t, std::size_t line_start,
+               std::span<const StoredValue>, SettingInverse) override {
+    starts.push_back(line_start);
+  }
+  std::vector<std::size_t> starts;
+};
+
+void AppendHex(std::u16string& out, std::size_t value, int digits) {
+  constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    out.push_back(kDigits[(value >> shift) & 0xF]);
+  }
+}
+
+}  // namespace
+
+void RenderConflictReport(const MergeSources& sources, ByteView base,
+                          const MergeOutcome& outcome, ReportText& out) {
+  const Keywords& keywords = Keywords::Get();
+  auto original = std::make_unique<SetFileImage>();
+  auto merged = std::make_unique<SetFileImage>();
+  LoadSetFileImage(base.subspan(kHeaderSize), *original);
+  LoadSetFileImage(ByteView(outcome.merged).subspan(kHeaderSize), *merged);
+  ReportText text;
+  LineStarts lines;
+  RenderComparisonReport(sources.base, sources.merged, *original, *merged, text,
+                         {.sink = &lines, .every_line = true});
+
+  std::u16string_view view(text);
+  std::size_t copied = 0;
+  out.clear();
+  // The byte conflicts close the header, before its ";" line.
+  if (!outcome.byte_conflicts.empty()) {
+    std::size_t header = view.find(u"; New set file");
+    copied = view.find(kLineEnd, header) + kLineEnd.size();
+    out.append(view.substr(0, copied));
+    for (const ByteConflict& c : outcome.byte_conflicts) {
+      out.append(u"; Byte ");
+      AppendHex(out, c.offset, 5);
+      out.append(u", which no setting shows, changed on both sides: base ");
+      AppendHex(out, c.base, 2);
+      out.append(u", mine ");
+      AppendHex(out, c.mine, 2);
+      out.append(u", theirs ");
+      AppendHex(out, c.theirs, 2);
+      out.append(u"; the merge keeps mine's");
+      out.append(kLineEnd);
+    }
+  }
+  std::u16string folded;
+  std::size_t previous = 0;
+  for (std::size_t start : lines.starts) {
+    std::size_t end = view.find(kLineEnd, start) + kLineEnd.size();
+    std::u16string_view line = view.substr(start, end - start);
+    std::u16string_view keyword = line.substr(0, line.find(u" = "));
+    folded.assign(Folded(keyword));
+    std::optional<std::size_t> row = keywords.Find(folded, previous);
+    if (!row) continue;
+    previous = *row;
+    auto conflict = std::ranges::lower_bound(outcome.conflicts, *row, {},
+                                             &SettingConflict::row);
+    if (conflict == outcome.conflicts.end() || conflict->row != *row) continue;
+    out.append(view.substr(copied, start - copied));
+    for (auto [whose, value] : {std::pair{u"; base", &conflict->base},
+                                std::pair{u"; mine", &conflict->mine},
+                                std::pair{u"; theirs", &conflict->theirs}}) {
+      AppendLine(out, whose);
+      out.append(keyword);
+      out.append(u" = ");
+      AppendLine(out, *value);
+    }
+    copied = end;
+  }
+  out.append(view.substr(copied));
+}
+
+}  // namespace quorlith

@@ -1,0 +1,190 @@
+#include "runs/merge_run.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "compile/keywords.h"
+#include "merge/merge.h"
+#include "report/report_text.h"
+#include "runs/file_names.h"
+#include "runs/run_files.h"
+#include "runs/whole_files.h"
+
+namespace quorlith {
+namespace {
+
+struct Input {
+  std::string path;
+  std::vector<std::uint8_t> bytes;
+  ReportSource source;
+};
+
+// Reads one of the three files; logs the catalogue's message when it
+// cannot be found, opened or is no set file.
+std::optional<Input> ReadInput(FileSystem& fs, LogBuffer& log,
+                               const std::string& name) {
+  NameParts parts = SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+  std::vector<DirEntry> entries =
+      fs.Search(parts.Folder(), parts.name + parts.extension);
+  if (entries.size() != 1) {
+    // A pattern matching several files names no one file to merge.
+    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(parts.Joined()));
+    return std::nullopt;
+  }
+  Input input;
+  input.path = parts.Folder() + entries[0].name;
+  input.source = SourceOf(input.path, entries[0]);
+  std::optional<std::vector<std::uint8_t>> bytes =
+      ReadWholeFile(fs, input.path, kSetFileSize);
+  if (!bytes) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(input.path));
+    return std::nullopt;
+  }
+  if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+    log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(input.path));
+    return std::nullopt;
+  }
+  input.bytes = std::move(*bytes);
+  return input;
+}
+
+std::u16string Count(int n, std::u16string_view one, std::u16string_view many) {
+  std::u16string text;
+  AppendDecimal(text, n);
+  text.push_back(u' ');
+  text.append(n == 1 ? one : many);
+  return text;
+}
+
+std::vector<std::uint8_t> ReportBytes(const ReportText& text) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(text.size() * 2);
+  for (char16_t unit : text) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
+                     const MergeRequest& request) {
+  std::array<std::optional<Input>, 3> inputs;
+  const std::array<const std::string*, 3> names = {&request.base, &request.mine,
+                                                   &request.theirs};
+  bool readable = true;
+  for (std::size_t i = 0; i < 3; ++i) {
+    inputs[i] = ReadInput(fs, log, *names[i]);
+    readable = readable && inputs[i].has_value();
+  }
+  if (!readable) return MergeResult::kTrouble;
+  const Input& base = *inputs[0];
+  const Input& mine = *inputs[1];
+  const Input& theirs = *inputs[2];
+
+  std::string cwd = fs.CurrentDirectory();
+  PathStyle style = fs.Style();
+  std::string output = request.git_driver
+                           ? mine.path
+                           : SplitFileName(request.output, cwd, style).Joined();
+  std::string conflicts = output;
+  if (!request.git_driver) {
+    NameParts parts = SplitFileName(request.output, cwd, style);
+    conflicts = request.conflicts.empty()
+                    ? parts.Folder() +
+                          ReportNameNextToInput(parts.name + parts.extension)
+                    : SplitFileName(request.conflicts, cwd, style).Joined();
+  }
+  // The same-file rule, links included; under git MINE is git's own copy,
+  // made to be replaced.
+  for (const std::string* target : {&output, &conflicts}) {
+    std::optional<FileId> id = fs.IdOf(*target);
+    if (!id) continue;
+    for (const Input* input : {&base, &mine, &theirs}) {
+      if (request.git_driver && input == &mine) continue;
+      if (fs.IdOf(input->path) == id) {
+        LogRunError(log, Utf8ToUtf16(*target) +
+                             u": is a file the merge reads; nothing written");
+        return MergeResult::kTrouble;
+      }
+    }
+  }
+
+  MergeSide preferred = request.pick == MergePick::kTheirs ? MergeSide::kTheirs
+                                                           : MergeSide::kMine;
+  MergeOutcome outcome =
+      MergeSetFiles(base.bytes, mine.bytes, theirs.bytes, preferred);
+  const Keywords& keywords = Keywords::Get();
+  for (const ByteConflict& c : outcome.byte_conflicts) {
+    std::u16string line = u"byte ";
+    AppendDecimal(line, static_cast<std::int64_t>(c.offset));
+    line.append(u", which no setting shows, changed on both sides: kept ");
+    line.append(preferred == MergeSide::kMine ? u"mine's" : u"theirs'");
+    LogRunProgress(log, line);
+  }
+  bool resolved = outcome.conflicts.empty() || request.pick != MergePick::kNone;
+  if (!resolved) {
+    for (const SettingConflict& c : outcome.conflicts) {
+      LogRunError(log, u"conflict: " + keywords[c.row].keyword + u" = " +
+                           c.base + u" in base, " + c.mine + u" in mine, " +
+                           c.theirs + u" in theirs");
+    }
+  }
+
+  std::u16string summary = Count(outcome.from_mine, u"setting", u"settings");
+  summary += u" from mine, ";
+  AppendDecimal(summary, outcome.from_theirs);
+  summary += u" from theirs, ";
+  AppendDecimal(summary, outcome.from_both);
+  summary += u" changed alike on both sides";
+  if (!outcome.conflicts.empty()) {
+    summary += u", " + Count(static_cast<int>(outcome.conflicts.size()),
+                             u"conflict", u"conflicts");
+    if (resolved) {
+      summary += request.pick == MergePick::kMine ? u" settled by mine"
+                                                  : u" settled by theirs";
+    }
+  }
+  summary.push_back(u'.');
+  std::u16string heading = (request.dry_run ? u"Would merge " : u"Merged ") +
+                           Utf8ToUtf16(base.path) + u", " +
+                           Utf8ToUtf16(mine.path) + u" and " +
+                           Utf8ToUtf16(theirs.path);
+
+  if (!resolved) {
+    std::u16string report_name = Utf8ToUtf16(conflicts);
+    if (request.dry_run) {
+      LogRunError(log, heading + u": " + summary +
+                           u" The conflict report "
+                           u"would go to " +
+                           report_name + u".");
+      return MergeResult::kConflicts;
+    }
+    ReportText report;
+    // The merge as MINE's file with THEIRS' changes brought in: it
+    // carries MINE's date.
+    MergeSources sources{base.source, {output, mine.source.modified}};
+    RenderConflictReport(sources, base.bytes, outcome, report);
+    if (!ReplaceFile(fs, conflicts, ReportBytes(report))) {
+      log.LogMessage(LogCode::kCannotOpen, report_name);
+      return MergeResult::kTrouble;
+    }
+    LogRunError(log, heading + u": " + summary +
+                         u" Nothing merged; the "
+                         u"conflict report is " +
+                         report_name + u".");
+    return MergeResult::kConflicts;
+  }
+  if (!request.dry_run && !ReplaceFile(fs, output, outcome.merged)) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output));
+    return MergeResult::kTrouble;
+  }
+  LogRunProgress(log,
+                 heading + u" into " + Utf8ToUtf16(output) + u": " + summary);
+  return MergeResult::kMerged;
+}
+
+}  // namespace quorlith

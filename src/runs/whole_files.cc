@@ -1,0 +1,60 @@
+#include "runs/whole_files.h"
+
+#include <algorithm>
+#include <memory>
+#include <span>
+
+namespace quorlith {
+namespace {
+
+// The log's codes decide only the stream a line goes to: past the
+// catalogue's codes a line is an error, and the catalogue's own progress
+// codes are not.
+constexpr std::uint32_t kRunError = 100;
+constexpr auto kRunProgress = static_cast<std::uint32_t>(LogCode::kDecompiled);
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(FileSystem& fs,
+                                                       const std::string& path,
+                                                       std::size_t limit) {
+  std::unique_ptr<InputFile> file = fs.OpenForRead(path);
+  if (!file) return std::nullopt;
+  // The buffer grows as the file turns out longer.
+  std::vector<std::uint8_t> bytes(std::min<std::size_t>(limit + 1, 1 << 20));
+  std::size_t size = 0;
+  while (true) {
+    if (size == bytes.size()) {
+      if (size > limit) break;
+      bytes.resize(std::min(2 * size, limit + 1));
+    }
+    std::size_t got = file->Read(std::span(bytes).subspan(size));
+    if (got == 0) break;
+    size += got;
+  }
+  bytes.resize(size);
+  (void)file->Close();  // only read
+  return bytes;
+}
+
+bool ReplaceFile(FileSystem& fs, const std::string& path,
+                 const std::vector<std::uint8_t>& bytes) {
+  std::string temporary = path + ".quorlith-new";
+  std::unique_ptr<OutputFile> file = fs.Create(temporary);
+  if (!file) return false;
+  bool ok = file->Write(bytes);
+  ok = file->Close() && ok;
+  if (ok && fs.Rename(temporary, path)) return true;
+  fs.Remove(temporary);
+  return false;
+}
+
+void LogRunError(LogBuffer& log, std::u16string_view text) {
+  log.LogFormatted(kRunError, std::u16string(text) + u"\r\n");
+}
+
+void LogRunProgress(LogBuffer& log, std::u16string_view text) {
+  log.LogFormatted(kRunProgress, std::u16string(text) + u"\r\n");
+}
+
+}  // namespace quorlith

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runs/file_system.h"
+#include "runs/progress_log.h"
+
+namespace quorlith {
+
+// What the runs that take files whole (compile, merge) share.
+
+// The whole of `path`, or nullopt when it cannot be opened. Reading stops
+// one byte past `limit`, so a file larger than `limit` shows as one of
+// `limit + 1` bytes without being read to its end.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(FileSystem& fs,
+                                                       const std::string& path,
+                                                       std::size_t limit);
+
+// Writes `bytes` to a new file next to `path` ("PATH.quorlith-new") and
+// renames it over `path`, so that `path` holds either its old bytes or
+// all of the new ones. False, with the new file removed, on any failure.
+bool ReplaceFile(FileSystem& fs, const std::string& path,
+                 const std::vector<std::uint8_t>& bytes);
+
+// Lines outside the catalogue, `text` without its line end: an error goes
+// to the error stream and counts as one; progress does not.
+void LogRunError(LogBuffer& log, std::u16string_view text);
+void LogRunProgress(LogBuffer& log, std::u16string_view text);
+
+}  // namespace quorlith
