@@ -82,13 +82,13 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
                            MergeSide preferred) {
   const Keywords& keywords = Keywords::Get();
   Sides sides({base, mine, theirs});
-  ByteView preferred_file = preferred == MergeSide::kMine ? mine : theirs;
   MergeOutcome outcome;
 
   // Settings first: which side each changed one comes from, and the bits
   // it owns, which the byte rule below then leaves alone.
   struct Taken {
-    ByteView from;
+    MergeSide side;
+    bool conflict;
     OwnedBits bits;
   };
   std::vector<Taken> taken;
@@ -99,30 +99,31 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
                                             sides.values[kMine]->Value(row),
                                             sides.values[kTheirs]->Value(row)};
     if (v[kMine] == v[kBase] && v[kTheirs] == v[kBase]) continue;
-    ByteView from;
+    MergeSide side = preferred;
+    bool conflict = false;
     if (v[kMine] == v[kBase]) {
-      from = theirs;
+      side = MergeSide::kTheirs;
       ++outcome.from_theirs;
     } else if (v[kTheirs] == v[kBase]) {
-      from = mine;
+      side = MergeSide::kMine;
       ++outcome.from_mine;
     } else if (v[kMine] == v[kTheirs]) {
-      from = mine;
-      ++outcome.from_both;
+      ++outcome.from_both;  // alike, though maybe not in every bit
     } else {
-      from = preferred_file;
+      conflict = true;
       outcome.conflicts.push_back({row, std::u16string(v[kBase]),
                                    std::u16string(v[kMine]),
                                    std::u16string(v[kTheirs])});
     }
     OwnedBits bits = probe.Bits(keywords[row], v);
     for (auto [offset, mask] : bits) owned[offset] |= mask;
-    taken.push_back({from, std::move(bits)});
+    taken.push_back({side, conflict, std::move(bits)});
   }
 
   // Every other bit by the same rule, a byte at a time: the bits of a
   // byte that no changed setting owns change together.
   outcome.merged.resize(kSetFileSize);
+  std::vector<ByteConflict> conflicts;
   for (std::size_t i = 0; i < kSetFileSize; ++i) {
     std::uint8_t b = base[i];
     std::uint8_t m = mine[i];
@@ -139,16 +140,39 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
     if (fm == fb) {
       merged = ft;
     } else if (ft != fb && fm != ft) {
-      outcome.byte_conflicts.push_back({i, b, m, t});
+      conflicts.push_back({i, b, m, t, preferred});
       if (preferred == MergeSide::kTheirs) merged = ft;
     }
     outcome.merged[i] = static_cast<std::uint8_t>((b & owned[i]) | merged);
   }
+  // A setting's bits come from the side that changed it. Where the other
+  // side changed them too, to bits that read alike, the bits differ
+  // though the settings do not: said as for a byte no setting owns.
   for (const Taken& setting : taken) {
+    bool kept_mine = setting.side == MergeSide::kMine;
+    ByteView from = kept_mine ? mine : theirs;
+    ByteView other = kept_mine ? theirs : mine;
     for (auto [offset, mask] : setting.bits) {
       std::uint8_t& byte = outcome.merged[offset];
-      byte = static_cast<std::uint8_t>((byte & ~mask) |
-                                       (setting.from[offset] & mask));
+      byte = static_cast<std::uint8_t>((byte & ~mask) | (from[offset] & mask));
+      int was = base[offset] & mask;
+      int other_bits = other[offset] & mask;
+      if (!setting.conflict && other_bits != was &&
+          other_bits != (from[offset] & mask)) {
+        conflicts.push_back(
+            {offset, base[offset], mine[offset], theirs[offset], setting.side});
+      }
+    }
+  }
+  // One entry a byte, in file order; the side of a setting's bits wins
+  // over the preference.
+  std::ranges::stable_sort(conflicts, {}, &ByteConflict::offset);
+  for (const ByteConflict& c : conflicts) {
+    if (!outcome.byte_conflicts.empty() &&
+        outcome.byte_conflicts.back().offset == c.offset) {
+      outcome.byte_conflicts.back() = c;
+    } else {
+      outcome.byte_conflicts.push_back(c);
     }
   }
   return outcome;
@@ -166,11 +190,10 @@ class LineStarts final : public SettingSink {
   std::vector<std::size_t> starts;
 };
 
-void AppendHex(std::u16string& out, std::size_t value, int digits) {
+void AppendHex(std::u16string& out, std::uint8_t value) {
   constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
-    out.push_back(kDigits[(value >> shift) & 0xF]);
-  }
+  out.push_back(kDigits[value >> 4]);
+  out.push_back(kDigits[value & 0xF]);
 }
 
 }  // namespace
@@ -197,14 +220,17 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
     out.append(view.substr(0, copied));
     for (const ByteConflict& c : outcome.byte_conflicts) {
       out.append(u"; Byte ");
-      AppendHex(out, c.offset, 5);
-      out.append(u", which no setting shows, changed on both sides: base ");
-      AppendHex(out, c.base, 2);
+      AppendDecimal(out, static_cast<std::int64_t>(c.offset));
+      out.append(
+          u" of the file, which no setting shows, changed on both "
+          u"sides: base ");
+      AppendHex(out, c.base);
       out.append(u", mine ");
-      AppendHex(out, c.mine, 2);
+      AppendHex(out, c.mine);
       out.append(u", theirs ");
-      AppendHex(out, c.theirs, 2);
-      out.append(u"; the merge keeps mine's");
+      AppendHex(out, c.theirs);
+      out.append(c.kept == MergeSide::kMine ? u"; the merge keeps mine's"
+                                            : u"; the merge keeps theirs'");
       out.append(kLineEnd);
     }
   }

@@ -18,12 +18,17 @@ namespace quorlith {
 
 enum class MergeSide { kMine, kTheirs };
 
-// A byte no setting owns that both sides changed, to different values.
+// A byte whose hidden bits both sides changed, to different values: bits
+// no setting owns, or bits of a setting's field that its line does not
+// show (two values that read alike).
 struct ByteConflict {
   std::size_t offset = 0;  // in the file, header included
   std::uint8_t base = 0;
   std::uint8_t mine = 0;
   std::uint8_t theirs = 0;
+  // The side whose bits the merge holds: the side that changed the
+  // setting owning them, else the preferred one.
+  MergeSide kept = MergeSide::kMine;
 };
 
 // A setting changed on both sides to different values.
@@ -43,7 +48,7 @@ struct MergeOutcome {
   // In report order. `merged` holds the value of the side the merge was
   // asked to prefer; a merge that names no side must not write it.
   std::vector<SettingConflict> conflicts;
-  std::vector<ByteConflict> byte_conflicts;  // taken from the preferred side
+  std::vector<ByteConflict> byte_conflicts;  // in file order
 };
 
 // Merges three whole set files of valid format (kSetFileSize bytes each).

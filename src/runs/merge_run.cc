@@ -121,8 +121,10 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
   for (const ByteConflict& c : outcome.byte_conflicts) {
     std::u16string line = u"byte ";
     AppendDecimal(line, static_cast<std::int64_t>(c.offset));
+    line.append(u" of ");
+    line.append(Utf8ToUtf16(mine.path));
     line.append(u", which no setting shows, changed on both sides: kept ");
-    line.append(preferred == MergeSide::kMine ? u"mine's" : u"theirs'");
+    line.append(c.kept == MergeSide::kMine ? u"mine's" : u"theirs'");
     LogRunProgress(log, line);
   }
   bool resolved = outcome.conflicts.empty() || request.pick != MergePick::kNone;
