@@ -106,14 +106,15 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   bool mine = false;
   bool theirs = false;
   bool dry_run = false;
-  bool git_driver = false;
+  std::string git_driver;
   std::string conflicts;
   app.add_option("--merge", merge, "Merge BASE MINE THEIRS")->expected(3);
   app.add_flag("--mine", mine, "Settle conflicts with mine's values");
   app.add_flag("--theirs", theirs, "Settle conflicts with theirs' values");
   app.add_flag("--dry-run", dry_run, "Say what a merge would do");
   app.add_option("--conflicts", conflicts, "Where the conflict report goes");
-  app.add_flag("--git-driver", git_driver, "Merge as git's merge driver");
+  app.add_option("--git-driver", git_driver,
+                 "As git's merge driver, for the file PATH (%P)");
   app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
   app.allow_extras(false);
   // Options stand before the names. From the first name on every argument
@@ -173,8 +174,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "  --conflicts REPORT       where the conflict report goes\n"
            "  --dry-run                say what the merge would do; write\n"
            "                           nothing\n"
-           "  --git-driver             as git's merge driver: %O %A %B, the\n"
-           "                           result replaces %A\n"
+           "  --git-driver PATH        as git's merge driver: --merge %O %A "
+           "%B\n"
+           "                           --git-driver %P; the result replaces "
+           "%A\n"
            "\nOptions go before the names: from the first name on, every\n"
            "argument is a name (quorlith -j 4 'sets/*' out/).\n";
     return kExitOk;
@@ -183,17 +186,17 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     out << kVersionText << '\n';
     return kExitOk;
   }
-  bool merging = !merge.empty() || mine || theirs || dry_run || git_driver ||
-                 !conflicts.empty();
+  bool merging = !merge.empty() || mine || theirs || dry_run ||
+                 !git_driver.empty() || !conflicts.empty();
   if (merging) {
     const char* problem =
         merge.empty() ? "--mine, --theirs, --dry-run, --conflicts and "
                         "--git-driver go with --merge"
         : !compile.empty() || !base.empty() ? "--merge goes alone"
         : mine && theirs                    ? "--mine or --theirs, not both"
-        : git_driver && !(output.empty() && conflicts.empty())
+        : !git_driver.empty() && !(output.empty() && conflicts.empty())
             ? "--git-driver writes MINE: give no -o or --conflicts"
-        : !git_driver && output.empty()
+        : git_driver.empty() && output.empty()
             ? "--merge needs -o, the set file to write"
         : !names.empty() ? "--merge takes no further names"
                          : nullptr;
@@ -206,12 +209,18 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
           Print(IsError(code) ? err : out, text);
         },
         0);
-    MergeRequest request{merge[0], merge[1], merge[2], output, conflicts};
+    MergeRequest request;
+    request.base = merge[0];
+    request.mine = merge[1];
+    request.theirs = merge[2];
+    request.output = output;
+    request.conflicts = conflicts;
     request.pick = mine     ? MergePick::kMine
                    : theirs ? MergePick::kTheirs
                             : MergePick::kNone;
     request.dry_run = dry_run;
-    request.git_driver = git_driver;
+    request.git_driver = !git_driver.empty();
+    request.git_path = git_driver;
     switch (RunMerge(fs, log, request)) {
       case MergeResult::kMerged:
         return kExitOk;

@@ -233,6 +233,7 @@ TEST_F(ViewsTest, SummaryCountsInWords) {
 TEST_F(ViewsTest, ExitStatusesAndUsage) {
   Add("A.000", BusySetFile(1));
   Add("B.000", BusySetFile(2));
+  Add("C.000", BusySetFile(3));
   fs_.AddFile("/cwd/BAD.000", {1, 2, 3});
   struct Case {
     std::vector<const char*> args;
@@ -272,6 +273,19 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
       {{"--base", "A.000", "-o", "X.000"}, kExitUsage},
       {{"--compile", "A.t00", "-o", "X.000", "A"}, kExitUsage},
       {{"--compile", "MISSING.t00", "-o", "X.000"}, kExitRunError},
+      // A merge: 0 merged, 1 conflicts, 2 trouble or usage.
+      {{"--merge", "A", "A", "B", "-o", "M.000"}, kExitOk},
+      {{"--merge", "A", "B", "A", "--dry-run", "-o", "M.000"}, kExitOk},
+      {{"--merge", "A", "B", "C", "-o", "M.000"}, kExitRunError},
+      {{"--merge", "A", "B", "C", "--theirs", "-o", "M.000"}, kExitOk},
+      {{"--merge", "BAD", "A", "B", "-o", "M.000"}, kViewTrouble},
+      {{"--merge", "A", "B", "-o", "M.000"}, kExitUsage},
+      {{"--merge", "A", "A", "B"}, kExitUsage},  // no -o
+      {{"--merge", "A", "A", "B", "-o", "M", "--mine", "--theirs"}, kExitUsage},
+      {{"--merge", "A", "A", "B", "--git-driver", "A.000", "-o", "M"},
+       kExitUsage},
+      {{"--mine", "A"}, kExitUsage},
+      {{"--merge", "A", "A", "B", "-o", "M", "--compile", "R"}, kExitUsage},
   };
   for (const Case& c : kCases) {
     Outcome outcome = Run(c.args);

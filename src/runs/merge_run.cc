@@ -21,16 +21,23 @@ struct Input {
   ReportSource source;
 };
 
-// Reads one of the three files; logs the catalogue's message when it
+// Reads one of the three files, a name without extension taken as a set
+// file's unless `exact`; logs the catalogue's message when it
 // cannot be found, opened or is no set file.
 std::optional<Input> ReadInput(FileSystem& fs, LogBuffer& log,
-                               const std::string& name) {
+                               const std::string& name, bool exact) {
   NameParts parts = SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+  // git names its temporary copies without an extension.
+  if (parts.extension.empty() && !exact) parts.extension = kDefaultExtension;
   std::vector<DirEntry> entries =
       fs.Search(parts.Folder(), parts.name + parts.extension);
-  if (entries.size() != 1) {
-    // A pattern matching several files names no one file to merge.
+  if (entries.empty()) {
     log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(parts.Joined()));
+    return std::nullopt;
+  }
+  if (entries.size() > 1) {
+    LogRunError(log, Utf8ToUtf16(parts.Joined()) +
+                         u": names several files; a merge takes one of each");
     return std::nullopt;
   }
   Input input;
@@ -77,7 +84,7 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
                                                    &request.theirs};
   bool readable = true;
   for (std::size_t i = 0; i < 3; ++i) {
-    inputs[i] = ReadInput(fs, log, *names[i]);
+    inputs[i] = ReadInput(fs, log, *names[i], request.git_driver);
     readable = readable && inputs[i].has_value();
   }
   if (!readable) return MergeResult::kTrouble;
@@ -118,11 +125,21 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
   MergeOutcome outcome =
       MergeSetFiles(base.bytes, mine.bytes, theirs.bytes, preferred);
   const Keywords& keywords = Keywords::Get();
+  // Under git the three files are temporary copies: messages and the
+  // conflict report name the file of the repository instead.
+  const bool git = request.git_driver;
+  const std::u16string path = Utf8ToUtf16(request.git_path);
+  std::u16string shown_base = git ? path + u" (base)" : Utf8ToUtf16(base.path);
+  std::u16string shown_mine = git ? path : Utf8ToUtf16(mine.path);
+  std::u16string shown_theirs =
+      git ? path + u" (theirs)" : Utf8ToUtf16(theirs.path);
+  std::u16string shown_output = git ? path : Utf8ToUtf16(output);
+  std::u16string shown_report = git ? path : Utf8ToUtf16(conflicts);
   for (const ByteConflict& c : outcome.byte_conflicts) {
     std::u16string line = u"byte ";
     AppendDecimal(line, static_cast<std::int64_t>(c.offset));
     line.append(u" of ");
-    line.append(Utf8ToUtf16(mine.path));
+    line.append(shown_mine);
     line.append(u", which no setting shows, changed on both sides: kept ");
     line.append(c.kept == MergeSide::kMine ? u"mine's" : u"theirs'");
     LogRunProgress(log, line);
@@ -152,40 +169,41 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
   }
   summary.push_back(u'.');
   std::u16string heading = (request.dry_run ? u"Would merge " : u"Merged ") +
-                           Utf8ToUtf16(base.path) + u", " +
-                           Utf8ToUtf16(mine.path) + u" and " +
-                           Utf8ToUtf16(theirs.path);
+                           shown_base + u", " + shown_mine + u" and " +
+                           shown_theirs;
 
   if (!resolved) {
-    std::u16string report_name = Utf8ToUtf16(conflicts);
     if (request.dry_run) {
       LogRunError(log, heading + u": " + summary +
                            u" The conflict report "
                            u"would go to " +
-                           report_name + u".");
+                           shown_report + u".");
       return MergeResult::kConflicts;
     }
     ReportText report;
     // The merge as MINE's file with THEIRS' changes brought in: it
     // carries MINE's date.
     MergeSources sources{base.source, {output, mine.source.modified}};
+    if (git) {
+      sources.base.path = Utf16ToUtf8(shown_base);
+      sources.merged.path = request.git_path;
+    }
     RenderConflictReport(sources, base.bytes, outcome, report);
     if (!ReplaceFile(fs, conflicts, ReportBytes(report))) {
-      log.LogMessage(LogCode::kCannotOpen, report_name);
+      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(conflicts));
       return MergeResult::kTrouble;
     }
     LogRunError(log, heading + u": " + summary +
                          u" Nothing merged; the "
                          u"conflict report is " +
-                         report_name + u".");
+                         shown_report + u".");
     return MergeResult::kConflicts;
   }
   if (!request.dry_run && !ReplaceFile(fs, output, outcome.merged)) {
     log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output));
     return MergeResult::kTrouble;
   }
-  LogRunProgress(log,
-                 heading + u" into " + Utf8ToUtf16(output) + u": " + summary);
+  LogRunProgress(log, heading + u" into " + shown_output + u": " + summary);
   return MergeResult::kMerged;
 }
 

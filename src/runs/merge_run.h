@@ -22,8 +22,10 @@ struct MergeRequest {
   MergePick pick = MergePick::kNone;
   bool dry_run = false;  // say what would happen; write nothing
   // As git's merge driver (%O %A %B): git hands a temporary copy of MINE
-  // and takes the result, merged file or conflict report, from it.
+  // and takes the result, merged file or conflict report, from it. The
+  // names are taken as they are, and `git_path` (%P) is the name shown.
   bool git_driver = false;
+  std::string git_path;
 };
 
 enum class MergeResult { kMerged, kConflicts, kTrouble };
