@@ -10,17 +10,20 @@ seconds=${1:-20}
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORLITH_FUZZ=ON -DQUORLITH_GUI=OFF -DQUORLITH_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_report fuzz_compare fuzz_names \
-  fuzz_compile
+  fuzz_compile fuzz_merge
 
 mkdir -p build-fuzz/findings
-for harness in report compare names compile; do
+for harness in report compare names compile merge; do
   work=build-fuzz/corpus/$harness
   mkdir -p "$work"
   # A whole report in UTF-16 is about 420 KB; set files are 117518 bytes.
   max_len=240000
   [[ $harness == compile ]] && max_len=480000
+  # The merge starts from the comparison's seeds: parts of set files.
+  seeds=fuzz/corpus/$harness
+  [[ $harness == merge ]] && seeds=fuzz/corpus/compare
   echo "fuzz_$harness: ${seconds}s"
-  build-fuzz/fuzz/fuzz_$harness "$work" "fuzz/corpus/$harness" \
+  build-fuzz/fuzz/fuzz_$harness "$work" "$seeds" \
     -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix=build-fuzz/findings/$harness- -print_final_stats=1 \
     2>build-fuzz/$harness.log || { tail -n 40 build-fuzz/$harness.log; exit 1; }

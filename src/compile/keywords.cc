@@ -33,6 +33,47 @@ Keywords::Keywords() {
     std::size_t end = text.find(kLineEnd, start);
     titles_.emplace_back(text.substr(start, end - start));
   }
+  for (const Keyword& entry : keywords_) {
+    field_starts_.insert(field_starts_.end(), entry.fields.begin(),
+                         entry.fields.end());
+  }
+  std::sort(field_starts_.begin(), field_starts_.end());
+  field_starts_.erase(std::unique(field_starts_.begin(), field_starts_.end()),
+                      field_starts_.end());
+}
+
+std::size_t Keywords::FieldEnd(std::size_t offset) const {
+  constexpr std::size_t kLongestField = 2 * 261;
+  auto next =
+      std::upper_bound(field_starts_.begin(), field_starts_.end(), offset);
+  std::size_t end = next == field_starts_.end() ? kBodySize : *next;
+  return std::min(
+      {std::max(end, offset + 2), offset + kLongestField, kBodySize});
+}
+
+FieldProbe::FieldProbe() : zeros_(kBodySize, 0x00), ones_(kBodySize, 0xFF) {}
+
+std::vector<StoredBits> FieldProbe::Store(
+    const Keyword& entry, std::span<const std::u16string_view> values,
+    std::optional<std::u16string>* problem) {
+  for (std::u16string_view value : values) {
+    std::optional<std::u16string> wrong =
+        entry.inverse.parse(entry.inverse.table, value, zeros_, entry.fields);
+    (void)entry.inverse.parse(entry.inverse.table, value, ones_, entry.fields);
+    if (problem != nullptr && wrong && !*problem) *problem = std::move(wrong);
+  }
+  const Keywords& keywords = Keywords::Get();
+  std::vector<StoredBits> stored;
+  for (std::size_t field : entry.fields) {
+    for (std::size_t i = field, end = keywords.FieldEnd(field); i < end; ++i) {
+      auto mask = static_cast<std::uint8_t>(~(zeros_[i] ^ ones_[i]));
+      if (mask == 0) continue;
+      stored.push_back({i, mask, zeros_[i]});
+      zeros_[i] = 0x00;
+      ones_[i] = 0xFF;
+    }
+  }
+  return stored;
 }
 
 std::optional<std::size_t> Keywords::Find(const std::u16string& folded,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -49,6 +50,11 @@ class Keywords final : public SettingSink {
   // is near enough to be what was meant.
   std::u16string_view Nearest(std::u16string_view keyword) const;
 
+  // Where the field that starts at `offset` ends at the latest: at the
+  // next field of any keyword (a field is a word at least), or where no
+  // field reaches (the longest is a text of 261 units).
+  std::size_t FieldEnd(std::size_t offset) const;
+
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
@@ -63,6 +69,34 @@ class Keywords final : public SettingSink {
   std::vector<std::size_t> section_starts_;
   std::vector<std::u16string> titles_;
   std::vector<std::size_t> cursor_key_rows_;
+  std::vector<std::size_t> field_starts_;  // sorted, each once
+};
+
+// The bits a setting line stores, in the blocks' offsets: `bits` is what
+// the line stores under `mask`.
+struct StoredBits {
+  std::size_t offset = 0;
+  std::uint8_t mask = 0;
+  std::uint8_t bits = 0;
+};
+
+// Finds which bits a line stores, and what, by letting its own inverse
+// store a value into a body of zero bits and into one of one bits: a bit
+// it stores is then the same in both, a bit it leaves is not. So no table
+// of field sizes is kept beside the writers.
+class FieldProbe {
+ public:
+  FieldProbe();
+
+  // The bits the line of `entry` stores for `values`, one after the
+  // other; `problem` is the first value's that does not parse.
+  std::vector<StoredBits> Store(
+      const Keyword& entry, std::span<const std::u16string_view> values,
+      std::optional<std::u16string>* problem = nullptr);
+
+ private:
+  std::vector<std::uint8_t> zeros_;
+  std::vector<std::uint8_t> ones_;
 };
 
 // A file's own report with every line written, read row by row in the

@@ -14,49 +14,6 @@
 namespace quorlith {
 namespace {
 
-// No field reaches further from its first offset than this (the longest
-// is a text field of 261 units); a probe looks no further.
-constexpr std::size_t kProbeSpan = 1024;
-
-// The bits a setting owns, as (file offset, mask) pairs.
-using OwnedBits = std::vector<std::pair<std::size_t, std::uint8_t>>;
-
-// Finds which bits a line stores by letting its own inverse store the
-// value into a body of zero bits and one of one bits: a bit it stores is
-// then the same in both, a bit it leaves is not. So no table of field
-// sizes is kept beside the writers.
-class Probe {
- public:
-  Probe() : zeros_(kBodySize, 0x00), ones_(kBodySize, 0xFF) {}
-
-  // The bits the line of `entry` stores for any of `values`.
-  OwnedBits Bits(const Keyword& entry,
-                 std::span<const std::u16string_view> values) {
-    for (std::u16string_view value : values) {
-      (void)entry.inverse.parse(entry.inverse.table, value, zeros_,
-                                entry.fields);
-      (void)entry.inverse.parse(entry.inverse.table, value, ones_,
-                                entry.fields);
-    }
-    OwnedBits bits;
-    for (std::size_t field : entry.fields) {
-      std::size_t end = std::min(field + kProbeSpan, kBodySize);
-      for (std::size_t i = field; i < end; ++i) {
-        auto mask = static_cast<std::uint8_t>(~(zeros_[i] ^ ones_[i]));
-        if (mask == 0) continue;
-        bits.emplace_back(kHeaderSize + i, mask);
-        zeros_[i] = 0x00;
-        ones_[i] = 0xFF;
-      }
-    }
-    return bits;
-  }
-
- private:
-  std::vector<std::uint8_t> zeros_;
-  std::vector<std::uint8_t> ones_;
-};
-
 // The three files as images, with each one's report read row by row.
 struct Sides {
   explicit Sides(std::array<ByteView, 3> files) {
@@ -89,11 +46,11 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
   struct Taken {
     MergeSide side;
     bool conflict;
-    OwnedBits bits;
+    std::vector<StoredBits> bits;
   };
   std::vector<Taken> taken;
   std::vector<std::uint8_t> owned(kSetFileSize, 0);
-  Probe probe;
+  FieldProbe probe;
   for (std::size_t row = 0; row < keywords.size(); ++row) {
     std::array<std::u16string_view, 3> v = {sides.values[kBase]->Value(row),
                                             sides.values[kMine]->Value(row),
@@ -115,8 +72,8 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
                                    std::u16string(v[kMine]),
                                    std::u16string(v[kTheirs])});
     }
-    OwnedBits bits = probe.Bits(keywords[row], v);
-    for (auto [offset, mask] : bits) owned[offset] |= mask;
+    std::vector<StoredBits> bits = probe.Store(keywords[row], v);
+    for (const StoredBits& b : bits) owned[kHeaderSize + b.offset] |= b.mask;
     taken.push_back({side, conflict, std::move(bits)});
   }
 
@@ -152,7 +109,9 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
     bool kept_mine = setting.side == MergeSide::kMine;
     ByteView from = kept_mine ? mine : theirs;
     ByteView other = kept_mine ? theirs : mine;
-    for (auto [offset, mask] : setting.bits) {
+    for (const StoredBits& stored : setting.bits) {
+      std::size_t offset = kHeaderSize + stored.offset;
+      std::uint8_t mask = stored.mask;
       std::uint8_t& byte = outcome.merged[offset];
       byte = static_cast<std::uint8_t>((byte & ~mask) | (from[offset] & mask));
       int was = base[offset] & mask;
@@ -166,7 +125,10 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
   }
   // One entry a byte, in file order; the side of a setting's bits wins
   // over the preference.
-  std::ranges::stable_sort(conflicts, {}, &ByteConflict::offset);
+  std::stable_sort(conflicts.begin(), conflicts.end(),
+                   [](const ByteConflict& a, const ByteConflict& b) {
+                     return a.offset < b.offset;
+                   });
   for (const ByteConflict& c : conflicts) {
     if (!outcome.byte_conflicts.empty() &&
         outcome.byte_conflicts.back().offset == c.offset) {
@@ -244,8 +206,9 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
     std::optional<std::size_t> row = keywords.Find(folded, previous);
     if (!row) continue;
     previous = *row;
-    auto conflict = std::ranges::lower_bound(outcome.conflicts, *row, {},
-                                             &SettingConflict::row);
+    auto conflict = std::lower_bound(
+        outcome.conflicts.begin(), outcome.conflicts.end(), *row,
+        [](const SettingConflict& c, std::size_t r) { return c.row < r; });
     if (conflict == outcome.conflicts.end() || conflict->row != *row) continue;
     out.append(view.substr(copied, start - copied));
     for (auto [whose, value] : {std::pair{u"; base", &conflict->base},
