@@ -64,5 +64,20 @@ void BM_CompileReport(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileReport);
 
+// The same report read once and compiled over the base again and again, as
+// a compile over many bases does: the cost each further base adds.
+void BM_CompileOverEachBase(benchmark::State& state) {
+  ReportText report;
+  RenderDecompileReport({"/sets/A.000", {}}, BusySetFile(1).Image(), report);
+  ParsedReport parsed(report);
+  SetFileImage base = BusySetFile(2).Image();
+  SetFileImage out;
+  for (auto _ : state) {
+    CompileOutcome outcome = parsed.Compile(base, out);
+    benchmark::DoNotOptimize(outcome.settings);
+  }
+}
+BENCHMARK(BM_CompileOverEachBase);
+
 }  // namespace
 }  // namespace quorlith

@@ -246,7 +246,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
           Print(IsError(code) ? err : out, text);
         },
         0);
-    int written = RunCompile(fs, log, {compile, base, output});
+    int written = RunCompile(fs, log, {compile, base, output, jobs});
     return log.ErrorLogged() || written == 0 ? kExitRunError : kExitOk;
   }
   int views = int{show} + int{changes || summary} + int{json} +

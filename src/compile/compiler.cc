@@ -27,16 +27,20 @@ constexpr std::u16string_view kVersionLead =
 constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
 constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 
-class Compiler {
+}  // namespace
+
+// Reads a report's lines into what they set. Nothing here depends on a
+// base but the "cursor_key" form, which sets the keys bound to its key in
+// the image as the lines before it left it.
+class ReportReader {
  public:
-  Compiler(const SetFileImage& base, SetFileImage& image)
+  explicit ReportReader(ParsedReport& report)
       : keywords_(Keywords::Get()),
-        base_(base, Buffer()),
-        image_(image),
+        report_(report),
         set_on_line_(keywords_.size(), 0),
         set_to_(keywords_.size()) {}
 
-  CompileOutcome Run(std::u16string_view text) {
+  void Run(std::u16string_view text) {
     std::size_t number = 0;
     for (std::size_t start = 0; start <= text.size();) {
       std::size_t end = std::min(text.find(u'\n', start), text.size());
@@ -46,19 +50,11 @@ class Compiler {
       Line(line, number);
       start = end + 1;
     }
-    return std::move(outcome_);
   }
 
  private:
-  // The base's report goes to a buffer each thread keeps, so that a run
-  // over many bases allocates it once rather than once per base.
-  static ReportText& Buffer() {
-    static thread_local ReportText buffer;
-    return buffer;
-  }
-
   void Problem(std::size_t line, std::size_t column, std::u16string message) {
-    outcome_.problems.push_back({line, column, std::move(message)});
+    report_.outcome_.problems.push_back({line, column, std::move(message)});
   }
 
   void Line(std::u16string_view line, std::size_t number) {
@@ -82,7 +78,7 @@ class Compiler {
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;
     std::u16string_view value = line.substr(value_start);
     std::size_t column = value_start + 1;
-    ++outcome_.settings;
+    ++report_.outcome_.settings;
     if (!in_section_) {
       Problem(
           number, 1,
@@ -98,13 +94,13 @@ class Compiler {
       return;
     }
     previous_row_ = *row;
-    const Keyword& entry = keywords_[*row];
     if (set_on_line_[*row] != 0) {
       if (set_to_[*row] != value) {
         std::u16string earlier;
         AppendDecimal(earlier, static_cast<std::int64_t>(set_on_line_[*row]));
         Problem(number, column,
-                entry.keyword + u": set twice with different values: " +
+                keywords_[*row].keyword +
+                    u": set twice with different values: " +
                     Quoted(set_to_[*row]) + u" on line " + earlier + u", " +
                     Quoted(value) + u" here");
       }
@@ -112,22 +108,22 @@ class Compiler {
     }
     set_on_line_[*row] = number;
     set_to_[*row] = value;
-    if (value == base_.Value(*row)) return;  // as the base has it
-    ParseResult problem = entry.inverse.parse(
-        entry.inverse.table, value, image_.MutableBody(), entry.fields);
-    if (problem) Problem(number, column, entry.keyword + u": " + *problem);
+    Set(*row, value, number, column);
   }
 
-  // Stores `value` as the line of `row` would, unless it reads as the
-  // base has it; false when it does not parse (the problem is logged).
-  bool Apply(std::size_t row, std::u16string_view value, std::size_t number,
-             std::size_t column) {
-    if (value == base_.Value(row)) return true;
-    const Keyword& entry = keywords_[row];
-    ParseResult problem = entry.inverse.parse(
-        entry.inverse.table, value, image_.MutableBody(), entry.fields);
-    if (problem) Problem(number, column, entry.keyword + u": " + *problem);
-    return !problem;
+  // Records what the line of `row` stores reading `value`; false when it
+  // does not parse (the problem is logged).
+  bool Set(std::size_t row, std::u16string_view value, std::size_t number,
+           std::size_t column) {
+    ParsedReport::Assignment assignment{row, value, {}};
+    ParseResult problem;
+    assignment.bits = probe_.Store(keywords_[row], {&value, 1}, &problem);
+    if (problem) {
+      Problem(number, column, keywords_[row].keyword + u": " + *problem);
+      return false;
+    }
+    report_.assignments_.push_back(std::move(assignment));
+    return true;
   }
 
   // The forms the reports' comment lines announce, which set many records
@@ -162,11 +158,13 @@ class Compiler {
                     Quoted(form->characteristic));
         return true;
       }
-      if (!Apply(*row, value, number, column)) return true;
+      if (!Set(*row, value, number, column)) return true;
     }
     return true;
   }
 
+  // Every cursor key may be bound to the key by the time the line is
+  // applied, so each gets its assignment, taken only where it is.
   void CursorKeyForm(std::u16string_view value, std::size_t number,
                      std::size_t column) {
     std::u16string_view key = value.substr(0, value.find(u' '));
@@ -177,23 +175,19 @@ class Compiler {
               u"cursor_key: " + Quoted(key) + u" is not a key name");
       return;
     }
-    int bound = 0;
+    ParsedReport::CursorKeyForm form{*stroke, key, number, column, {}, 0};
     for (std::size_t row : keywords_.CursorKeyRows()) {
-      const std::vector<std::size_t>& f = keywords_[row].fields;
-      ByteView body = image_.MutableBody();
-      KeyStroke held;
-      held.control = ReadWord(body, f[0]);
-      held.alt = ReadWord(body, f[1]);
-      held.shift = ReadWord(body, f[2]);
-      held.key_code = ReadWord(body, f[3]);
-      if (held != *stroke) continue;
-      ++bound;
-      if (!Apply(row, value, number, column)) return;
+      std::size_t first = report_.assignments_.size();
+      if (!Set(row, value, number, column)) {
+        report_.assignments_.resize(first);
+        return;
+      }
+      form.rows.push_back(std::move(report_.assignments_.back()));
+      report_.assignments_.pop_back();
     }
-    if (bound == 0) {
-      Problem(number, column,
-              u"cursor_key: no cursor key is bound to " + Quoted(key));
-    }
+    // In line order with the plain assignments: before the next one.
+    form.before = report_.assignments_.size();
+    report_.cursor_key_forms_.push_back(std::move(form));
   }
 
   void Unknown(std::u16string_view keyword, std::size_t number) {
@@ -211,6 +205,7 @@ class Compiler {
   }
 
   void Comment(std::u16string_view line, std::size_t number) {
+    CompileOutcome& outcome = report_.outcome_;
     if (line.starts_with(kVersionLead)) {
       std::u16string_view version = line.substr(kVersionLead.size());
       if (TrimBlanks(version) != kOrvalenVersion) {
@@ -220,29 +215,42 @@ class Compiler {
                     std::u16string(kOrvalenVersion));
       }
     } else if (line.starts_with(kCreatedFromLead) &&
-               outcome_.created_from.empty()) {
-      outcome_.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
+               outcome.created_from.empty()) {
+      outcome.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
     } else if (line.starts_with(kComparisonLead)) {
-      outcome_.comparison = true;
+      outcome.comparison = true;
     } else if (keywords_.IsSectionTitle(line)) {
       in_section_ = true;
     }
   }
 
   const Keywords& keywords_;
-  // The base's own report: a value that reads as the base shows it
-  // changes nothing.
-  ReportValues base_;
-  SetFileImage& image_;
+  ParsedReport& report_;
+  FieldProbe probe_;
   // Where and to what the report set each keyword; views into its text.
   std::vector<std::size_t> set_on_line_;
   std::vector<std::u16string_view> set_to_;
   std::u16string folded_;  // the keyword of the line being read
   std::size_t previous_row_ = 0;
-  CompileOutcome outcome_;
   bool in_section_ = false;
   int suggestions_ = 0;
 };
+
+namespace {
+
+// The base's report goes to a buffer each thread keeps, so that a run
+// over many bases allocates it once rather than once per base.
+ReportText& BaseReportBuffer() {
+  static thread_local ReportText buffer;
+  return buffer;
+}
+
+void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
+  for (const StoredBits& b : bits) {
+    body[b.offset] =
+        static_cast<std::uint8_t>((body[b.offset] & ~b.mask) | b.bits);
+  }
+}
 
 }  // namespace
 
@@ -278,11 +286,58 @@ std::string CreatedFrom(std::u16string_view text) {
   return {};
 }
 
+ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {
+  std::u16string_view view(text_);
+  if (view.starts_with(u'\xFEFF')) view.remove_prefix(1);
+  ReportReader(*this).Run(view);
+}
+
+CompileOutcome ParsedReport::Compile(const SetFileImage& base,
+                                     SetFileImage& image) const {
+  image = base;
+  // A value that reads as the base's own report shows it changes nothing.
+  ReportValues shown(base, BaseReportBuffer());
+  std::span<std::uint8_t> body = image.MutableBody();
+  CompileOutcome outcome = outcome_;
+  std::vector<CompileProblem>& problems = outcome.problems;
+  auto assign = [&](const Assignment& a) {
+    if (a.value != shown.Value(a.row)) Store(a.bits, body);
+  };
+  const Keywords& keywords = Keywords::Get();
+  std::size_t next = 0;
+  for (const CursorKeyForm& form : cursor_key_forms_) {
+    for (; next < form.before; ++next) assign(assignments_[next]);
+    bool bound = false;
+    for (const Assignment& a : form.rows) {
+      const std::vector<std::size_t>& f = keywords[a.row].fields;
+      KeyStroke held;
+      held.control = ReadWord(body, f[0]);
+      held.alt = ReadWord(body, f[1]);
+      held.shift = ReadWord(body, f[2]);
+      held.key_code = ReadWord(body, f[3]);
+      if (held != form.stroke) continue;
+      bound = true;
+      assign(a);
+    }
+    if (!bound) {
+      problems.push_back(
+          {form.line, form.column,
+           u"cursor_key: no cursor key is bound to " + Quoted(form.key)});
+    }
+  }
+  for (; next < assignments_.size(); ++next) assign(assignments_[next]);
+  if (!cursor_key_forms_.empty()) {
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const CompileProblem& a, const CompileProblem& b) {
+                       return a.line < b.line;
+                     });
+  }
+  return outcome;
+}
+
 CompileOutcome CompileReport(std::u16string_view text, const SetFileImage& base,
                              SetFileImage& image) {
-  image = base;
-  if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
-  return Compiler(base, image).Run(text);
+  return ParsedReport(std::u16string(text)).Compile(base, image);
 }
 
 }  // namespace quorlith

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "compile/keywords.h"
+#include "sections/key_names.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -38,8 +40,49 @@ std::u16string DecodeReport(ByteView bytes);
 // compile takes when none is given.
 std::string CreatedFrom(std::u16string_view text);
 
-// Compiles `text` over `base` into `image` (which starts as a copy of
-// `base`). When problems are found `image` is of no use.
+// A report read once, to be compiled over any number of bases: each line
+// turned into the bits it stores.
+class ParsedReport {
+ public:
+  explicit ParsedReport(std::u16string text);
+
+  // The problems of the text itself, whatever the base, in line order.
+  const CompileOutcome& outcome() const { return outcome_; }
+
+  // Compiles over `base` into `image` (which starts as a copy of `base`):
+  // outcome() with the problems that depend on the base (a "cursor_key"
+  // form that finds no key bound) among them. With any problem `image` is
+  // of no use.
+  CompileOutcome Compile(const SetFileImage& base, SetFileImage& image) const;
+
+ private:
+  friend class ReportReader;
+
+  // What one line stores over a base whose report shows another value.
+  struct Assignment {
+    std::size_t row = 0;
+    std::u16string_view value;  // into `text_`
+    std::vector<StoredBits> bits;
+  };
+  // A "cursor_key" line: the assignments of every cursor key, each taken
+  // where the key is bound to `stroke` when the line is applied.
+  struct CursorKeyForm {
+    KeyStroke stroke;
+    std::u16string_view key;
+    std::size_t line = 0;
+    std::size_t column = 0;
+    std::vector<Assignment> rows;
+    std::size_t before = 0;  // applied after assignments_[0, before)
+  };
+
+  std::u16string text_;
+  CompileOutcome outcome_;
+  std::vector<Assignment> assignments_;
+  std::vector<CursorKeyForm> cursor_key_forms_;
+};
+
+// Compiles `text` over `base` into `image`, as a ParsedReport of `text`
+// compiles it.
 CompileOutcome CompileReport(std::u16string_view text, const SetFileImage& base,
                              SetFileImage& image);
 

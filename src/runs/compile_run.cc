@@ -8,6 +8,7 @@
 #include "compile/compiler.h"
 #include "report/report_text.h"
 #include "runs/file_names.h"
+#include "runs/ordered_runner.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
 
@@ -79,66 +80,101 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
     if (entry.id) inputs.push_back(*entry.id);
   }
 
-  // One base at a time, so a run over many files holds one of them.
-  int written = 0;
-  auto image = std::make_unique<SetFileImage>();
-  auto compiled = std::make_unique<SetFileImage>();
-  for (const DirEntry& entry : entries) {
-    std::string base_path = base_parts.Folder() + entry.name;
-    std::optional<std::vector<std::uint8_t>> bytes =
-        ReadWholeFile(fs, base_path, kSetFileSize);
-    if (!bytes) {
-      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(base_path));
-      continue;
-    }
-    if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
-      log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(base_path));
-      continue;
-    }
+  // The report is read once; each base then costs its own report and the
+  // bits that differ from it. The bases are compiled on `jobs` workers;
+  // every check against the files and every write happens on this thread
+  // in the bases' order, so a run logs and writes as a serial one would.
+  ParsedReport parsed(std::move(text));
+  auto output_path = [&](const DirEntry& entry) {
     // A folder takes each base's own name.
-    std::string output_path = output.name.empty() && output.extension.empty()
-                                  ? output.Folder() + entry.name
-                                  : output.Joined();
-    std::optional<FileId> target = fs.IdOf(output_path);
-    if (target &&
-        std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {
-      LogRunError(log, Utf8ToUtf16(output_path) +
-                           u": is a file the compile reads; nothing "
-                           u"written");
-      continue;
-    }
-    LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *image);
-    CompileOutcome outcome = CompileReport(text, *image, *compiled);
-    for (const CompileProblem& problem : outcome.problems) {
-      LogRunError(log, Located(request.report, problem));
-    }
-    if (!outcome.problems.empty()) {
-      std::u16string line;
-      AppendDecimal(line, static_cast<std::int64_t>(outcome.problems.size()));
-      line.append(outcome.problems.size() == 1 ? u" problem" : u" problems");
-      line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
-                  Utf8ToUtf16(output_path) + u" not written");
-      LogRunError(log, line);
-      // Most problems are the report's own and would repeat over every
-      // base: the run stops at the first base that has any.
-      break;
-    }
-    // The base's header, then the compiled blocks.
-    bytes->resize(kHeaderSize);
-    for (std::size_t i = 0; i < kBlockCount; ++i) {
-      ByteView block = compiled->Block(static_cast<BlockId>(i));
-      bytes->insert(bytes->end(), block.begin(), block.end());
-    }
-    if (!ReplaceFile(fs, output_path, *bytes)) {
-      log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(output_path));
-      continue;
-    }
-    if (auto id = fs.IdOf(output_path)) inputs.push_back(*id);
-    ++written;
-    LogRunProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
-                            Utf8ToUtf16(base_path) + u" to " +
-                            Utf8ToUtf16(output_path) + u".");
-  }
+    return output.name.empty() && output.extension.empty()
+               ? output.Folder() + entry.name
+               : output.Joined();
+  };
+  struct Worker {
+    std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
+    std::unique_ptr<SetFileImage> compiled = std::make_unique<SetFileImage>();
+  };
+  struct Compiled {
+    std::size_t entry = 0;
+    std::string base_path;
+    std::optional<LogCode> failure;  // the base cannot be read or used
+    std::vector<CompileProblem> problems;
+    std::vector<std::uint8_t> bytes;  // the output, when no problem
+  };
+  int workers =
+      WorkersFor(fs, request.jobs, entries.size(),
+                 [&](std::size_t i) { return output_path(entries[i]); });
+  std::vector<Worker> states(static_cast<std::size_t>(workers));
+  int written = 0;
+  RunInOrder<Compiled>(
+      entries.size(), workers,
+      [&](std::size_t i, int w) {
+        Worker& state = states[static_cast<std::size_t>(w)];
+        Compiled result;
+        result.entry = i;
+        result.base_path = base_parts.Folder() + entries[i].name;
+        std::optional<std::vector<std::uint8_t>> bytes =
+            ReadWholeFile(fs, result.base_path, kSetFileSize);
+        if (!bytes) {
+          result.failure = LogCode::kCannotOpen;
+        } else if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+          result.failure = LogCode::kWrongFormat;
+        }
+        if (result.failure) return result;
+        LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *state.image);
+        CompileOutcome outcome = parsed.Compile(*state.image, *state.compiled);
+        result.problems = std::move(outcome.problems);
+        if (!result.problems.empty()) return result;
+        // The base's header, then the compiled blocks.
+        bytes->resize(kHeaderSize);
+        for (std::size_t b = 0; b < kBlockCount; ++b) {
+          ByteView block = state.compiled->Block(static_cast<BlockId>(b));
+          bytes->insert(bytes->end(), block.begin(), block.end());
+        }
+        result.bytes = std::move(*bytes);
+        return result;
+      },
+      [&](Compiled& result) {
+        if (result.failure) {
+          log.LogMessage(*result.failure, Utf8ToUtf16(result.base_path));
+          return true;
+        }
+        std::string out_path = output_path(entries[result.entry]);
+        std::optional<FileId> target = fs.IdOf(out_path);
+        if (target &&
+            std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {
+          LogRunError(log, Utf8ToUtf16(out_path) +
+                               u": is a file the compile reads; nothing "
+                               u"written");
+          return true;
+        }
+        for (const CompileProblem& problem : result.problems) {
+          LogRunError(log, Located(request.report, problem));
+        }
+        if (!result.problems.empty()) {
+          std::u16string line;
+          AppendDecimal(line,
+                        static_cast<std::int64_t>(result.problems.size()));
+          line.append(result.problems.size() == 1 ? u" problem" : u" problems");
+          line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
+                      Utf8ToUtf16(out_path) + u" not written");
+          LogRunError(log, line);
+          // Most problems are the report's own and would repeat over
+          // every base: the run stops at the first base that has any.
+          return false;
+        }
+        if (!ReplaceFile(fs, out_path, result.bytes)) {
+          log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(out_path));
+          return true;
+        }
+        if (auto id = fs.IdOf(out_path)) inputs.push_back(*id);
+        ++written;
+        LogRunProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
+                                Utf8ToUtf16(result.base_path) + u" to " +
+                                Utf8ToUtf16(out_path) + u".");
+        return true;
+      });
   return written;
 }
 

@@ -17,6 +17,7 @@ struct CompileRequest {
   // The set file to write, or a folder (ending with a separator) for one
   // file per base, named as the base.
   std::string output;
+  int jobs = 1;  // bases compiled at once
 };
 
 // Compiles the report over each base and writes each output through a

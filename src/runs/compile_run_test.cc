@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,35 @@ TEST_F(CompileRunTest, OverOtherBasesIntoAFolder) {
   EXPECT_NE(fs_.Find("/out/B.000")->bytes, b.Bytes())
       << "the report's other lines apply too";
   EXPECT_EQ(fs_.Find("/out/A.000")->bytes, Expected().Bytes());
+}
+
+// Over many bases, some of which fail, on several workers: the same log
+// and the same files as one at a time.
+TEST_F(CompileRunTest, WorkersLogAndWriteAsOneDoes) {
+  std::mt19937 random(3);
+  for (int i = 0; i < 24; ++i) {
+    fs_.AddFile("/c/s/" + std::to_string(100 + i) + ".000",
+                RandomSetFile(random).Bytes());
+  }
+  fs_.AddFile("/c/s/105.000", {1, 2, 3});  // no set file
+  fs_.fail_open.insert("/c/s/111.000");
+  fs_.fail_create.insert("/out/114.000.quorlith-new");
+  fs_.AddFile("/c/CURSOR.t00",
+              Utf16Bytes(u"\xFEFF; Menu 2 - Keyboard\r\nKey_Rate = 9\r\n"));
+  std::string serial = Compile({"CURSOR.t00", "/c/s/*.000", "/out/", 1}, 21);
+  std::vector<std::string> paths = fs_.Paths();
+  std::vector<std::vector<std::uint8_t>> files;
+  for (const std::string& path : paths) files.push_back(fs_.Find(path)->bytes);
+  for (const std::string& path : paths) {
+    if (path.starts_with("/out/")) fs_.Remove(path);
+  }
+  EXPECT_EQ(Compile({"CURSOR.t00", "/c/s/*.000", "/out/", 3}, 21), serial);
+  ASSERT_EQ(fs_.Paths(), paths);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(fs_.Find(paths[i])->bytes, files[i]) << paths[i];
+  }
+  EXPECT_NE(serial.find("E Error: Cannot open file /c/s/111.000\n"),
+            std::string::npos);
 }
 
 TEST_F(CompileRunTest, RefusesWhatWouldLoseAFile) {

@@ -65,7 +65,7 @@ INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
           }
           Shell().compile_request = CompileRequest{
               FieldText(dialog, IDC_REPORT), FieldText(dialog, IDC_BASE),
-              FieldText(dialog, IDC_COMPILE_OUTPUT)};
+              FieldText(dialog, IDC_COMPILE_OUTPUT), 1};
           EndDialog(dialog, 1);
           return TRUE;
         case IDCANCEL:
