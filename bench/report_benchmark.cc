@@ -70,6 +70,7 @@ void BM_CompileOverEachBase(benchmark::State& state) {
   ReportText report;
   RenderDecompileReport({"/sets/A.000", {}}, BusySetFile(1).Image(), report);
   ParsedReport parsed(report);
+  parsed.StoreAll();
   SetFileImage base = BusySetFile(2).Image();
   SetFileImage out;
   for (auto _ : state) {

@@ -111,19 +111,11 @@ class ReportReader {
     Set(*row, value, number, column);
   }
 
-  // Records what the line of `row` stores reading `value`; false when it
-  // does not parse (the problem is logged).
-  bool Set(std::size_t row, std::u16string_view value, std::size_t number,
+  // Records that the line sets `row` to `value`; whether it parses is
+  // known when it is stored.
+  void Set(std::size_t row, std::u16string_view value, std::size_t number,
            std::size_t column) {
-    ParsedReport::Assignment assignment{row, value, {}};
-    ParseResult problem;
-    assignment.bits = probe_.Store(keywords_[row], {&value, 1}, &problem);
-    if (problem) {
-      Problem(number, column, keywords_[row].keyword + u": " + *problem);
-      return false;
-    }
-    report_.assignments_.push_back(std::move(assignment));
-    return true;
+    report_.assignments_.push_back({row, value, number, column, {}, true});
   }
 
   // The forms the reports' comment lines announce, which set many records
@@ -158,7 +150,7 @@ class ReportReader {
                     Quoted(form->characteristic));
         return true;
       }
-      if (!Set(*row, value, number, column)) return true;
+      Set(*row, value, number, column);
     }
     return true;
   }
@@ -177,13 +169,7 @@ class ReportReader {
     }
     ParsedReport::CursorKeyForm form{*stroke, key, number, column, {}, 0};
     for (std::size_t row : keywords_.CursorKeyRows()) {
-      std::size_t first = report_.assignments_.size();
-      if (!Set(row, value, number, column)) {
-        report_.assignments_.resize(first);
-        return;
-      }
-      form.rows.push_back(std::move(report_.assignments_.back()));
-      report_.assignments_.pop_back();
+      form.rows.push_back({row, value, number, column, {}, true});
     }
     // In line order with the plain assignments: before the next one.
     form.before = report_.assignments_.size();
@@ -226,7 +212,6 @@ class ReportReader {
 
   const Keywords& keywords_;
   ParsedReport& report_;
-  FieldProbe probe_;
   // Where and to what the report set each keyword; views into its text.
   std::vector<std::size_t> set_on_line_;
   std::vector<std::u16string_view> set_to_;
@@ -292,6 +277,33 @@ ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {
   ReportReader(*this).Run(view);
 }
 
+void ParsedReport::StoreAll() {
+  if (stored_) return;
+  stored_ = true;
+  const Keywords& keywords = Keywords::Get();
+  FieldProbe probe;
+  std::size_t failed_line = 0;
+  auto store = [&](Assignment& a) {
+    ParseResult problem;
+    a.bits = probe.Store(keywords[a.row], {&a.value, 1}, &problem);
+    a.parses = !problem;
+    // A form over many records fails alike for each: said once.
+    if (problem && a.line != failed_line) {
+      failed_line = a.line;
+      outcome_.problems.push_back(
+          {a.line, a.column, keywords[a.row].keyword + u": " + *problem});
+    }
+  };
+  for (Assignment& a : assignments_) store(a);
+  for (CursorKeyForm& form : cursor_key_forms_) {
+    for (Assignment& a : form.rows) store(a);
+  }
+  std::stable_sort(outcome_.problems.begin(), outcome_.problems.end(),
+                   [](const CompileProblem& a, const CompileProblem& b) {
+                     return a.line < b.line;
+                   });
+}
+
 CompileOutcome ParsedReport::Compile(const SetFileImage& base,
                                      SetFileImage& image) const {
   image = base;
@@ -300,10 +312,22 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
   std::span<std::uint8_t> body = image.MutableBody();
   CompileOutcome outcome = outcome_;
   std::vector<CompileProblem>& problems = outcome.problems;
-  auto assign = [&](const Assignment& a) {
-    if (a.value != shown.Value(a.row)) Store(a.bits, body);
-  };
   const Keywords& keywords = Keywords::Get();
+  std::size_t failed_line = 0;
+  auto assign = [&](const Assignment& a) {
+    if (a.value == shown.Value(a.row)) return;
+    if (stored_) {
+      if (a.parses) Store(a.bits, body);
+      return;
+    }
+    const Keyword& entry = keywords[a.row];
+    ParseResult problem =
+        entry.inverse.parse(entry.inverse.table, a.value, body, entry.fields);
+    if (problem && a.line != failed_line) {
+      failed_line = a.line;
+      problems.push_back({a.line, a.column, entry.keyword + u": " + *problem});
+    }
+  };
   std::size_t next = 0;
   for (const CursorKeyForm& form : cursor_key_forms_) {
     for (; next < form.before; ++next) assign(assignments_[next]);
@@ -326,12 +350,10 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
     }
   }
   for (; next < assignments_.size(); ++next) assign(assignments_[next]);
-  if (!cursor_key_forms_.empty()) {
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const CompileProblem& a, const CompileProblem& b) {
-                       return a.line < b.line;
-                     });
-  }
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const CompileProblem& a, const CompileProblem& b) {
+                     return a.line < b.line;
+                   });
   return outcome;
 }
 

@@ -46,13 +46,20 @@ class ParsedReport {
  public:
   explicit ParsedReport(std::u16string text);
 
-  // The problems of the text itself, whatever the base, in line order.
+  // The problems of the text itself, whatever the base, in line order;
+  // after StoreAll() with those of every value too.
   const CompileOutcome& outcome() const { return outcome_; }
 
+  // Works out once what every line stores, for a compile over many bases:
+  // each base then costs its own report and the bits that differ, and no
+  // parsing. Without it a compile parses the values the base's report
+  // shows otherwise, which is all that a report over its own file needs.
+  void StoreAll();
+
   // Compiles over `base` into `image` (which starts as a copy of `base`):
-  // outcome() with the problems that depend on the base (a "cursor_key"
-  // form that finds no key bound) among them. With any problem `image` is
-  // of no use.
+  // outcome() with the problems of the values compiled and those that
+  // depend on the base (a "cursor_key" form that finds no key bound)
+  // among them. With any problem `image` is of no use.
   CompileOutcome Compile(const SetFileImage& base, SetFileImage& image) const;
 
  private:
@@ -62,7 +69,10 @@ class ParsedReport {
   struct Assignment {
     std::size_t row = 0;
     std::u16string_view value;  // into `text_`
-    std::vector<StoredBits> bits;
+    std::size_t line = 0;
+    std::size_t column = 0;
+    std::vector<StoredBits> bits;  // after StoreAll()
+    bool parses = true;            // known after StoreAll()
   };
   // A "cursor_key" line: the assignments of every cursor key, each taken
   // where the key is bound to `stroke` when the line is applied.
@@ -79,6 +89,7 @@ class ParsedReport {
   CompileOutcome outcome_;
   std::vector<Assignment> assignments_;
   std::vector<CursorKeyForm> cursor_key_forms_;
+  bool stored_ = false;  // StoreAll() ran
 };
 
 // Compiles `text` over `base` into `image`, as a ParsedReport of `text`

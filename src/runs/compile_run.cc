@@ -85,6 +85,7 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   // every check against the files and every write happens on this thread
   // in the bases' order, so a run logs and writes as a serial one would.
   ParsedReport parsed(std::move(text));
+  if (entries.size() > 1) parsed.StoreAll();
   auto output_path = [&](const DirEntry& entry) {
     // A folder takes each base's own name.
     return output.name.empty() && output.extension.empty()
