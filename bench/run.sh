@@ -8,7 +8,9 @@
 #   compare    quorlith in/S00000.000 'in/*' x
 #   compile    quorlith --compile R.t00 --base 'in/*' -o out/  (a whole
 #              decompile report compiled over every file: one compile per
-#              file, every line parsed)
+#              file, every line stored)
+#   reports    quorlith --compile 'reports/*' -o out/  (each file's own
+#              report compiled over it: as many reports as files)
 # Prints each mean wall time, the ratios and peak memory (RSS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -54,15 +56,20 @@ measure() {  # COUNT
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compile.json" \
     "$q --compile $dir/R.t00 --base $dir/in/* -o $dir/out/" >/dev/null
   compile=$(mean "$dir/compile.json")
+  mkdir -p "$dir/reports"
+  "$q" "$dir/in/*" "$dir/reports/" >/dev/null
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/reports.json" \
+    "$q --compile $dir/reports/* -o $dir/out/" >/dev/null
+  reports=$(mean "$dir/reports.json")
   peak_decompile=$(peak_kib "$q" "$dir/in/*" "$dir/out/")
   peak_compare=$(peak_kib "$q" "$dir/in/S00000.000" "$dir/in/*" x)
   python3 - "$n" "$decompile" "$cp_time" "$xxd_time" "$compare" \
-    "$peak_decompile" "$peak_compare" "$compile" <<'PY'
+    "$peak_decompile" "$peak_compare" "$compile" "$reports" <<'PY'
 import sys
 n = int(sys.argv[1])
 decompile, cp, xxd, compare = map(float, sys.argv[2:6])
 peak_d, peak_c = int(sys.argv[6]), int(sys.argv[7])
-compile_time = float(sys.argv[8])
+compile_time, reports = float(sys.argv[8]), float(sys.argv[9])
 print(f"{n} files:")
 print(f"  decompile  {decompile*1000:8.1f} ms  {decompile/n*1e6:7.1f} us/file  "
       f"{decompile/cp:4.2f}x cp -r   xxd is {xxd/decompile:5.1f}x slower  peak {peak_d/1024:.1f} MiB")
@@ -70,6 +77,8 @@ print(f"  compare    {compare*1000:8.1f} ms  {compare/n*1e6:7.1f} us/file  "
       f"{compare/cp:4.2f}x cp -r   peak {peak_c/1024:.1f} MiB")
 print(f"  compile    {compile_time*1000:8.1f} ms  {compile_time/n*1e6:7.1f} us/file  "
       f"{compile_time/decompile:4.2f}x decompile")
+print(f"  reports    {reports*1000:8.1f} ms  {reports/n*1e6:7.1f} us/file  "
+      f"{reports/decompile:4.2f}x decompile")
 print(f"  cp -r      {cp*1000:8.1f} ms")
 print(f"  xxd        {xxd*1000:8.1f} ms")
 PY

@@ -162,6 +162,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           set file its header names, into OUT\n"
            "  --base PATTERN           compile over these set files instead;\n"
            "                           with several, OUT is a folder (out/)\n"
+           "  --compile 'R/*' -o OUT/  each report that matches over the set\n"
+           "                           file it was made from, into OUT/\n"
            "  -o, --output OUT         the set file or folder to write\n"
            "\nMerging set files (git: *.000 merge=quorlith):\n"
            "  --merge BASE MINE THEIRS -o OUT\n"

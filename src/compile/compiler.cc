@@ -87,10 +87,11 @@ class ReportReader {
     }
     folded_.assign(keyword);
     for (char16_t& c : folded_) c = static_cast<char16_t>(FoldAz(c));
-    if (GlobalForm(keyword, value, number, column)) return;
+    // No keyword of a report has the form of a global one, so the plain
+    // keywords, nearly every line, are looked up first.
     std::optional<std::size_t> row = keywords_.Find(folded_, previous_row_);
     if (!row) {
-      Unknown(keyword, number);
+      if (!GlobalForm(keyword, value, number, column)) Unknown(keyword, number);
       return;
     }
     previous_row_ = *row;
@@ -241,10 +242,10 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 
 std::u16string DecodeReport(ByteView bytes) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    std::u16string text((bytes.size() - 2) / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      text[i] =
+          static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
     }
     if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
     return text;

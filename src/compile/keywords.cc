@@ -78,9 +78,12 @@ std::vector<StoredBits> FieldProbe::Store(
 
 std::optional<std::size_t> Keywords::Find(const std::u16string& folded,
                                           std::size_t previous) const {
-  if (previous + 1 < keywords_.size() &&
-      keywords_[previous + 1].folded == folded) {
-    return previous + 1;
+  // The report's lines are a subset of the model's, so the next few rows
+  // find nearly every line without hashing it.
+  constexpr std::size_t kLookahead = 32;
+  for (std::size_t row = previous + 1;
+       row < keywords_.size() && row <= previous + kLookahead; ++row) {
+    if (keywords_[row].folded == folded) return row;
   }
   auto it = index_.find(folded);
   if (it == index_.end()) return std::nullopt;

@@ -35,7 +35,7 @@ class Keywords final : public SettingSink {
   const Keyword& operator[](std::size_t i) const { return keywords_[i]; }
 
   // The row of a keyword folded to lower case. A report lists its lines
-  // in the keywords' order, so the row after `previous` is tried first.
+  // in the keywords' order, so the rows after `previous` are tried first.
   std::optional<std::size_t> Find(const std::u16string& folded,
                                   std::size_t previous) const;
 

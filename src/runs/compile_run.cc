@@ -30,31 +30,169 @@ std::u16string Located(const std::string& report, const CompileProblem& p) {
   return line;
 }
 
-}  // namespace
+// A report read and decoded, or nullopt with the problem told to `fail`
+// (which logs it, or keeps it for the run to log in order).
+std::optional<std::u16string> ReadReport(
+    FileSystem& fs, const std::string& path, const std::string& shown,
+    const std::function<void(std::optional<LogCode>, std::u16string)>& fail) {
+  std::optional<std::vector<std::uint8_t>> bytes =
+      ReadWholeFile(fs, path, kLargestReport);
+  if (!bytes) {
+    fail(LogCode::kCannotOpen, Utf8ToUtf16(path));
+    return std::nullopt;
+  }
+  if (bytes->size() > kLargestReport) {
+    fail(std::nullopt, Utf8ToUtf16(shown) + u": too large to be a report");
+    return std::nullopt;
+  }
+  return DecodeReport(*bytes);
+}
 
-int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
+constexpr std::u16string_view kNoBase =
+    u": the report names no set file it was made from";
+
+// One compile of a run: a report over a base into an output.
+struct Compiled {
+  std::string report;  // as messages name it
+  std::string base_path;
+  std::optional<FileId> base_id;
+  std::string output_path;
+  // What went wrong before any compile: a catalogue code with its path,
+  // or (no code) a line of our own.
+  std::optional<std::pair<std::optional<LogCode>, std::u16string>> failure;
+  std::vector<CompileProblem> problems;
+  std::vector<std::uint8_t> bytes;  // the output, when no problem
+};
+
+struct Worker {
+  std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
+  std::unique_ptr<SetFileImage> compiled = std::make_unique<SetFileImage>();
+};
+
+// Reads the base of `result` and compiles `report` over it.
+void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
+                 Compiled& result) {
+  std::optional<std::vector<std::uint8_t>> bytes =
+      ReadWholeFile(fs, result.base_path, kSetFileSize);
+  if (!bytes) {
+    result.failure = {LogCode::kCannotOpen, Utf8ToUtf16(result.base_path)};
+    return;
+  }
+  if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+    result.failure = {LogCode::kWrongFormat, Utf8ToUtf16(result.base_path)};
+    return;
+  }
+  LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *worker.image);
+  CompileOutcome outcome = report.Compile(*worker.image, *worker.compiled);
+  result.problems = std::move(outcome.problems);
+  if (!result.problems.empty()) return;
+  // The base's header, then the compiled blocks.
+  bytes->resize(kHeaderSize);
+  for (std::size_t b = 0; b < kBlockCount; ++b) {
+    ByteView block = worker.compiled->Block(static_cast<BlockId>(b));
+    bytes->insert(bytes->end(), block.begin(), block.end());
+  }
+  result.bytes = std::move(*bytes);
+}
+
+// Checks and writes what the compiles made, in the run's order, so that
+// every decision about the files is taken as a serial run takes it.
+class Committer {
+ public:
+  Committer(FileSystem& fs, LogBuffer& log, std::vector<FileId> inputs)
+      : fs_(fs), log_(log), inputs_(std::move(inputs)) {}
+
+  // False when the run must stop: a report's problems would repeat over
+  // every base (`stop_on_problems`).
+  bool Commit(Compiled& result, bool stop_on_problems) {
+    if (result.failure) {
+      auto& [code, text] = *result.failure;
+      if (code) {
+        log_.LogMessage(*code, text);
+      } else {
+        LogRunError(log_, text);
+      }
+      return true;
+    }
+    std::u16string out_name = Utf8ToUtf16(result.output_path);
+    std::optional<FileId> target = fs_.IdOf(result.output_path);
+    if (target && (Has(inputs_, *target) || result.base_id == target)) {
+      LogRunError(log_,
+                  out_name + u": is a file the compile reads; nothing written");
+      return true;
+    }
+    if (target && Has(written_, *target)) {
+      LogRunError(
+          log_, out_name + u": this compile wrote it already; nothing written");
+      return true;
+    }
+    if (result.base_id && Has(written_, *result.base_id)) {
+      LogRunError(log_, Utf8ToUtf16(result.base_path) +
+                            u": this compile wrote it, so it cannot be a base "
+                            u"too; compile " +
+                            Utf8ToUtf16(result.report) + u" in a second run");
+      return true;
+    }
+    if (result.base_id) inputs_.push_back(*result.base_id);
+    for (const CompileProblem& problem : result.problems) {
+      LogRunError(log_, Located(result.report, problem));
+    }
+    if (!result.problems.empty()) {
+      std::u16string line;
+      AppendDecimal(line, static_cast<std::int64_t>(result.problems.size()));
+      line.append(result.problems.size() == 1 ? u" problem" : u" problems");
+      line.append(u" in " + Utf8ToUtf16(result.report) + u"; " + out_name +
+                  u" not written");
+      LogRunError(log_, line);
+      return !stop_on_problems;
+    }
+    if (!ReplaceFile(fs_, result.output_path, result.bytes)) {
+      log_.LogMessage(LogCode::kCannotOpen, out_name);
+      return true;
+    }
+    if (auto id = fs_.IdOf(result.output_path)) written_.push_back(*id);
+    ++written_count_;
+    LogRunProgress(log_, Utf8ToUtf16(result.report) + u" compiled over " +
+                             Utf8ToUtf16(result.base_path) + u" to " +
+                             out_name + u".");
+    return true;
+  }
+
+  int written() const { return written_count_; }
+
+ private:
+  static bool Has(const std::vector<FileId>& ids, const FileId& id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+  }
+
+  FileSystem& fs_;
+  LogBuffer& log_;
+  std::vector<FileId> inputs_;   // the reports, and each base once used
+  std::vector<FileId> written_;  // the outputs so far
+  int written_count_ = 0;
+};
+
+// One report over each base that `base_name` matches.
+int CompileOverBases(FileSystem& fs, LogBuffer& log,
+                     const CompileRequest& request,
+                     const std::string& report_path) {
   std::string cwd = fs.CurrentDirectory();
   PathStyle style = fs.Style();
-  std::string report_path = SplitFileName(request.report, cwd, style).Joined();
-  std::optional<std::vector<std::uint8_t>> report_bytes =
-      ReadWholeFile(fs, report_path, kLargestReport);
-  if (!report_bytes) {
-    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(report_path));
-    return 0;
-  }
-  if (report_bytes->size() > kLargestReport) {
-    LogRunError(log,
-                Utf8ToUtf16(request.report) + u": too large to be a report");
-    return 0;
-  }
-  std::u16string text = DecodeReport(*report_bytes);
-
+  auto fail = [&](std::optional<LogCode> code, std::u16string text) {
+    if (code) {
+      log.LogMessage(*code, text);
+    } else {
+      LogRunError(log, text);
+    }
+  };
+  std::optional<std::u16string> text =
+      ReadReport(fs, report_path, request.report, fail);
+  if (!text) return 0;
   std::string base_name = request.base;
-  if (base_name.empty()) base_name = CreatedFrom(text);
+  if (base_name.empty()) base_name = CreatedFrom(*text);
   if (base_name.empty()) {
-    LogRunError(log, Utf8ToUtf16(request.report) +
-                         u": the report names no set file it was made "
-                         u"from; name the base with --base");
+    LogRunError(log, Utf8ToUtf16(request.report) + std::u16string(kNoBase) +
+                         u"; name the base with --base");
     return 0;
   }
   NameParts base_parts = SplitFileName(base_name, cwd, style);
@@ -65,7 +203,8 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
     return 0;
   }
   NameParts output = SplitFileName(request.output, cwd, style);
-  if (entries.size() > 1 && !output.name.empty()) {
+  bool folder = output.name.empty() && output.extension.empty();
+  if (entries.size() > 1 && !folder) {
     LogRunError(log, u"several bases match " + Utf8ToUtf16(base_name) +
                          u": name a folder for the outputs, ending "
                          u"with a separator");
@@ -79,104 +218,114 @@ int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   for (const DirEntry& entry : entries) {
     if (entry.id) inputs.push_back(*entry.id);
   }
-
   // The report is read once; each base then costs its own report and the
-  // bits that differ from it. The bases are compiled on `jobs` workers;
-  // every check against the files and every write happens on this thread
-  // in the bases' order, so a run logs and writes as a serial one would.
-  ParsedReport parsed(std::move(text));
+  // bits that differ from it.
+  ParsedReport parsed(std::move(*text));
   if (entries.size() > 1) parsed.StoreAll();
   auto output_path = [&](const DirEntry& entry) {
     // A folder takes each base's own name.
-    return output.name.empty() && output.extension.empty()
-               ? output.Folder() + entry.name
-               : output.Joined();
-  };
-  struct Worker {
-    std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
-    std::unique_ptr<SetFileImage> compiled = std::make_unique<SetFileImage>();
-  };
-  struct Compiled {
-    std::size_t entry = 0;
-    std::string base_path;
-    std::optional<LogCode> failure;  // the base cannot be read or used
-    std::vector<CompileProblem> problems;
-    std::vector<std::uint8_t> bytes;  // the output, when no problem
+    return folder ? output.Folder() + entry.name : output.Joined();
   };
   int workers =
       WorkersFor(fs, request.jobs, entries.size(),
                  [&](std::size_t i) { return output_path(entries[i]); });
   std::vector<Worker> states(static_cast<std::size_t>(workers));
-  int written = 0;
+  Committer committer(fs, log, std::move(inputs));
   RunInOrder<Compiled>(
       entries.size(), workers,
       [&](std::size_t i, int w) {
-        Worker& state = states[static_cast<std::size_t>(w)];
         Compiled result;
-        result.entry = i;
+        result.report = request.report;
         result.base_path = base_parts.Folder() + entries[i].name;
-        std::optional<std::vector<std::uint8_t>> bytes =
-            ReadWholeFile(fs, result.base_path, kSetFileSize);
-        if (!bytes) {
-          result.failure = LogCode::kCannotOpen;
-        } else if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
-          result.failure = LogCode::kWrongFormat;
-        }
-        if (result.failure) return result;
-        LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *state.image);
-        CompileOutcome outcome = parsed.Compile(*state.image, *state.compiled);
-        result.problems = std::move(outcome.problems);
-        if (!result.problems.empty()) return result;
-        // The base's header, then the compiled blocks.
-        bytes->resize(kHeaderSize);
-        for (std::size_t b = 0; b < kBlockCount; ++b) {
-          ByteView block = state.compiled->Block(static_cast<BlockId>(b));
-          bytes->insert(bytes->end(), block.begin(), block.end());
-        }
-        result.bytes = std::move(*bytes);
+        result.base_id = entries[i].id;
+        result.output_path = output_path(entries[i]);
+        CompileOver(fs, parsed, states[static_cast<std::size_t>(w)], result);
         return result;
       },
-      [&](Compiled& result) {
-        if (result.failure) {
-          log.LogMessage(*result.failure, Utf8ToUtf16(result.base_path));
-          return true;
+      // Most problems are the report's own and would repeat over every
+      // base: the run stops at the first base that has any.
+      [&](Compiled& result) { return committer.Commit(result, true); });
+  return committer.written();
+}
+
+// Each report over the set file it was made from, into one folder.
+int CompileEachReport(FileSystem& fs, LogBuffer& log,
+                      const CompileRequest& request, const NameParts& reports,
+                      const std::vector<DirEntry>& entries) {
+  std::string cwd = fs.CurrentDirectory();
+  PathStyle style = fs.Style();
+  NameParts output = SplitFileName(request.output, cwd, style);
+  if (!request.base.empty() || !output.name.empty() ||
+      !output.extension.empty()) {
+    LogRunError(log, u"several reports match " + Utf8ToUtf16(request.report) +
+                         u": each compiles over the set file it was made "
+                         u"from into a folder; give no --base and a folder "
+                         u"ending with a separator");
+    return 0;
+  }
+  std::vector<FileId> inputs;
+  for (const DirEntry& entry : entries) {
+    if (entry.id) inputs.push_back(*entry.id);
+  }
+  // Outputs are named after the bases, which only the reports tell; two
+  // reports of one base meet at the commit, which writes the first and
+  // refuses the second, whichever worker compiled them. (A base that only
+  // an earlier output of the same run creates is the one case the order
+  // of reading could decide: it is found or not as the reading happens.)
+  int workers =
+      std::max(1, std::min(request.jobs, static_cast<int>(std::min<std::size_t>(
+                                             entries.size(), 256))));
+  std::vector<Worker> states(static_cast<std::size_t>(workers));
+  Committer committer(fs, log, std::move(inputs));
+  RunInOrder<Compiled>(
+      entries.size(), workers,
+      [&](std::size_t i, int w) {
+        Compiled result;
+        std::string path = reports.Folder() + entries[i].name;
+        result.report = path;
+        auto fail = [&](std::optional<LogCode> code, std::u16string text) {
+          result.failure = {code, std::move(text)};
+        };
+        std::optional<std::u16string> text = ReadReport(fs, path, path, fail);
+        if (!text) return result;
+        std::string base_name = CreatedFrom(*text);
+        if (base_name.empty()) {
+          fail(std::nullopt, Utf8ToUtf16(path) + std::u16string(kNoBase));
+          return result;
         }
-        std::string out_path = output_path(entries[result.entry]);
-        std::optional<FileId> target = fs.IdOf(out_path);
-        if (target &&
-            std::find(inputs.begin(), inputs.end(), *target) != inputs.end()) {
-          LogRunError(log, Utf8ToUtf16(out_path) +
-                               u": is a file the compile reads; nothing "
-                               u"written");
-          return true;
+        // The header names one file: it is looked up, not searched for,
+        // so a run over a class of reports does not list the bases'
+        // folder once for each.
+        NameParts base = SplitFileName(base_name, cwd, style);
+        result.base_path = base.Joined();
+        result.base_id = fs.IdOf(result.base_path);
+        if (!result.base_id) {
+          fail(LogCode::kCannotFind, Utf8ToUtf16(result.base_path));
+          return result;
         }
-        for (const CompileProblem& problem : result.problems) {
-          LogRunError(log, Located(request.report, problem));
-        }
-        if (!result.problems.empty()) {
-          std::u16string line;
-          AppendDecimal(line,
-                        static_cast<std::int64_t>(result.problems.size()));
-          line.append(result.problems.size() == 1 ? u" problem" : u" problems");
-          line.append(u" in " + Utf8ToUtf16(request.report) + u"; " +
-                      Utf8ToUtf16(out_path) + u" not written");
-          LogRunError(log, line);
-          // Most problems are the report's own and would repeat over
-          // every base: the run stops at the first base that has any.
-          return false;
-        }
-        if (!ReplaceFile(fs, out_path, result.bytes)) {
-          log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(out_path));
-          return true;
-        }
-        if (auto id = fs.IdOf(out_path)) inputs.push_back(*id);
-        ++written;
-        LogRunProgress(log, Utf8ToUtf16(request.report) + u" compiled over " +
-                                Utf8ToUtf16(result.base_path) + u" to " +
-                                Utf8ToUtf16(out_path) + u".");
-        return true;
-      });
-  return written;
+        result.output_path = output.Folder() + base.name + base.extension;
+        ParsedReport parsed(std::move(*text));
+        CompileOver(fs, parsed, states[static_cast<std::size_t>(w)], result);
+        return result;
+      },
+      [&](Compiled& result) { return committer.Commit(result, false); });
+  return committer.written();
+}
+
+}  // namespace
+
+int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
+  NameParts reports =
+      SplitFileName(request.report, fs.CurrentDirectory(), fs.Style());
+  std::vector<DirEntry> entries =
+      fs.Search(reports.Folder(), reports.name + reports.extension);
+  if (entries.size() > 1) {
+    return CompileEachReport(fs, log, request, reports, entries);
+  }
+  // One report, found or not: opening it says what is wrong.
+  std::string path =
+      entries.empty() ? reports.Joined() : reports.Folder() + entries[0].name;
+  return CompileOverBases(fs, log, request, path);
 }
 
 }  // namespace quorlith

@@ -119,6 +119,51 @@ TEST_F(CompileRunTest, WorkersLogAndWriteAsOneDoes) {
             std::string::npos);
 }
 
+// Several reports: each over the file it was made from, into one folder;
+// a report with problems leaves its own file unwritten and the run goes on.
+TEST_F(CompileRunTest, EachReportOverItsOwnBase) {
+  std::mt19937 random(4);
+  std::vector<std::vector<std::uint8_t>> expected;
+  for (int i = 0; i < 12; ++i) {
+    std::string name = std::to_string(10 + i);
+    SetFileBuilder file = RandomSetFile(random);
+    fs_.AddFile("/c/b/" + name + ".000", file.Bytes());
+    ReportText text;
+    RenderDecompileReport({"/c/b/" + name + ".000", {}}, file.Image(), text);
+    std::size_t at = text.find(u"\r\nKey_Rate = ") + 13;
+    text.replace(at, text.find(u"\r\n", at) - at, i == 4 ? u"x" : u"77");
+    fs_.AddFile("/c/r/" + name + ".t00", Utf16Bytes(text));
+    file.SetWord(BlockId::kKeyboard, 2, 77);
+    expected.push_back(file.Bytes());
+  }
+  fs_.AddFile("/c/r/15.t00", Utf16Bytes(u"\xFEFF; Created from /c/b/GONE.000"));
+  fs_.AddFile("/c/r/16.t00", Utf16Bytes(u"\xFEFF; nothing"));
+  std::string serial = Compile({"/c/r/*.t00", "", "/out/", 1}, 9);
+  EXPECT_EQ(serial.substr(0, 56),
+            "  /c/r/10.t00 compiled over /c/b/10.000 to /out/10.000.\n");
+  EXPECT_NE(serial.find("E /c/r/14.t00:38:12: Key_Rate: \"x\" is not a number\n"
+                        "E 1 problem in /c/r/14.t00; /out/14.000 not written\n"
+                        "E Error: File /c/b/GONE.000 cannot be found.\n"
+                        "E /c/r/16.t00: the report names no set file it was "
+                        "made from\n"
+                        "  /c/r/17.t00 "),
+            std::string::npos)
+      << serial;
+  for (int i = 0; i < 12; ++i) {
+    if (i == 4 || i == 5 || i == 6) continue;
+    EXPECT_EQ(fs_.Find("/out/" + std::to_string(10 + i) + ".000")->bytes,
+              expected[static_cast<std::size_t>(i)]);
+  }
+  for (const std::string& path : fs_.Paths()) {
+    if (path.starts_with("/out/")) fs_.Remove(path);
+  }
+  EXPECT_EQ(Compile({"/c/r/*.t00", "", "/out/", 3}, 9), serial);
+  EXPECT_EQ(Compile({"/c/r/*.t00", "/c/b/10.000", "/out/"}, 0),
+            "E several reports match /c/r/*.t00: each compiles over the set "
+            "file it was made from into a folder; give no --base and a folder "
+            "ending with a separator\n");
+}
+
 TEST_F(CompileRunTest, RefusesWhatWouldLoseAFile) {
   fs_.Link("/c/A.000", "/c/LINK.000");
   struct Case {
