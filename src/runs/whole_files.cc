@@ -15,13 +15,15 @@ constexpr auto kRunProgress = static_cast<std::uint32_t>(LogCode::kDecompiled);
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(FileSystem& fs,
-                                                       const std::string& path,
-                                                       std::size_t limit) {
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(
+    FileSystem& fs, const std::string& path, std::size_t limit,
+    std::size_t expected) {
   std::unique_ptr<InputFile> file = fs.OpenForRead(path);
   if (!file) return std::nullopt;
-  // The buffer grows as the file turns out longer.
-  std::vector<std::uint8_t> bytes(std::min<std::size_t>(limit + 1, 1 << 20));
+  // The buffer grows as the file turns out longer; one byte past the
+  // expected size tells the end without a second allocation.
+  std::size_t start = expected > 0 ? expected + 1 : std::size_t{1} << 20;
+  std::vector<std::uint8_t> bytes(std::min(limit + 1, start));
   std::size_t size = 0;
   while (true) {
     if (size == bytes.size()) {

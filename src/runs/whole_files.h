@@ -16,9 +16,11 @@ namespace quorlith {
 // The whole of `path`, or nullopt when it cannot be opened. Reading stops
 // one byte past `limit`, so a file larger than `limit` shows as one of
 // `limit + 1` bytes without being read to its end.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(FileSystem& fs,
-                                                       const std::string& path,
-                                                       std::size_t limit);
+// `expected` is the size a listing gave, if any: the buffer starts at it,
+// so a file read whole costs one allocation of its own size.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(
+    FileSystem& fs, const std::string& path, std::size_t limit,
+    std::size_t expected = 0);
 
 // Writes `bytes` to a new file next to `path` ("PATH.quorlith-new") and
 // renames it over `path`, so that `path` holds either its old bytes or
