@@ -25,6 +25,21 @@ void Print(std::ostream& stream, std::u16string_view text) {
   stream << utf8 << std::flush;
 }
 
+// The log of a run of the console: each message printed as it is logged,
+// progress to `out` and errors to `err`; no text is kept.
+LogBuffer ConsoleLog(std::ostream& out, std::ostream& err) {
+  return LogBuffer(
+      [&out, &err](std::uint32_t code, std::u16string_view text) {
+        Print(IsError(code) ? err : out, text);
+      },
+      0);
+}
+
+int UsageError(std::ostream& err, const char* problem) {
+  err << "quorlith: " << problem << "\n\n" << kUsageText;
+  return kExitUsage;
+}
+
 // What is wrong with a view's command line, or nullptr.
 const char* ViewUsageProblem(const ViewRequest& request, int views,
                              bool encoding) {
@@ -202,15 +217,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
             ? "--merge needs -o, the set file to write"
         : !names.empty() ? "--merge takes no further names"
                          : nullptr;
-    if (problem != nullptr) {
-      err << "quorlith: " << problem << "\n\n" << kUsageText;
-      return kExitUsage;
-    }
-    LogBuffer log(
-        [&](std::uint32_t code, std::u16string_view text) {
-          Print(IsError(code) ? err : out, text);
-        },
-        0);
+    if (problem != nullptr) return UsageError(err, problem);
+    LogBuffer log = ConsoleLog(out, err);
     MergeRequest request;
     request.base = merge[0];
     request.mine = merge[1];
@@ -239,15 +247,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
         : output.empty() ? "--compile needs -o, the set file to write"
         : !names.empty() ? "--compile takes no further names"
                          : nullptr;
-    if (problem != nullptr) {
-      err << "quorlith: " << problem << "\n\n" << kUsageText;
-      return kExitUsage;
-    }
-    LogBuffer log(
-        [&](std::uint32_t code, std::u16string_view text) {
-          Print(IsError(code) ? err : out, text);
-        },
-        0);
+    if (problem != nullptr) return UsageError(err, problem);
+    LogBuffer log = ConsoleLog(out, err);
     int written = RunCompile(fs, log, {compile, base, output, jobs});
     return log.ErrorLogged() || written == 0 ? kExitRunError : kExitOk;
   }
@@ -271,8 +272,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     request.ignore = KeywordFilter(Utf8ToUtf16(joined));
     if (const char* problem =
             ViewUsageProblem(request, views, !encoding.empty())) {
-      err << "quorlith: " << problem << "\n\n" << kUsageText;
-      return kExitUsage;
+      return UsageError(err, problem);
     }
     return RunView(request, fs, out, err);
   }
@@ -282,11 +282,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     return kExitUsage;
   }
 
-  LogBuffer log(
-      [&](std::uint32_t code, std::u16string_view text) {
-        Print(IsError(code) ? err : out, text);
-      },
-      0);
+  LogBuffer log = ConsoleLog(out, err);
   RunContext ctx{fs, log, {}, jobs};
   RunDecompile(ctx, run->mode, run->input, run->output);
   return log.ErrorLogged() ? kExitRunError : kExitOk;
