@@ -1,6 +1,7 @@
 #include "runs/compile_run.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
