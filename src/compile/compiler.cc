@@ -18,9 +18,11 @@ namespace {
 // are refused before any parsing, so no hostile line costs more than its
 // reading.
 constexpr std::size_t kLongestLine = 4096;
-// Suggestions cost a scan of every keyword; a report of nothing but
-// unknown keywords gets them for its first lines only.
-constexpr int kSuggestions = 100;
+// Suggestions cost a comparison with every keyword; a report gets them
+// for as many unknown keywords as this many steps of comparing allow, so
+// that one of nothing but unknown keywords costs little more to read than
+// any other (a typical suggestion takes well under a million).
+constexpr std::size_t kSuggestionBudget = 5'000'000;
 
 constexpr std::u16string_view kVersionLead =
     u"; Human readable SET file for Orvalen version ";
@@ -179,14 +181,11 @@ class ReportReader {
 
   void Unknown(std::u16string_view keyword, std::size_t number) {
     std::u16string message = u"unknown keyword " + Quoted(keyword);
-    if (suggestions_ < kSuggestions) {
-      ++suggestions_;
-      std::u16string_view nearest = keywords_.Nearest(keyword);
-      if (!nearest.empty()) {
-        message.append(u"; did you mean ");
-        message.append(nearest);
-        message.append(u"?");
-      }
+    std::u16string_view nearest = keywords_.Nearest(keyword, budget_);
+    if (!nearest.empty()) {
+      message.append(u"; did you mean ");
+      message.append(nearest);
+      message.append(u"?");
     }
     Problem(number, 1, std::move(message));
   }
@@ -219,7 +218,7 @@ class ReportReader {
   std::u16string folded_;  // the keyword of the line being read
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
-  int suggestions_ = 0;
+  std::size_t budget_ = kSuggestionBudget;
 };
 
 namespace {

@@ -94,7 +94,8 @@ bool Keywords::IsSectionTitle(std::u16string_view line) const {
   return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
 }
 
-std::u16string_view Keywords::Nearest(std::u16string_view keyword) const {
+std::u16string_view Keywords::Nearest(std::u16string_view keyword,
+                                      std::size_t& budget) const {
   std::u16string folded = Folded(keyword);
   std::size_t best = folded.size() / 3 + 2;
   std::u16string_view nearest;
@@ -106,17 +107,24 @@ std::u16string_view Keywords::Nearest(std::u16string_view keyword) const {
       continue;
     }
     for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= candidate.size(); ++i) {
+    bool near = true;
+    for (std::size_t i = 1; i <= candidate.size() && near; ++i) {
+      if (budget < row.size()) return {};
+      budget -= row.size();
       std::size_t diagonal = row[0];
       row[0] = i;
+      std::size_t least = row[0];
       for (std::size_t j = 1; j <= folded.size(); ++j) {
         std::size_t above = row[j];
         row[j] = std::min({row[j] + 1, row[j - 1] + 1,
                            diagonal + (candidate[i - 1] != folded[j - 1])});
         diagonal = above;
+        least = std::min(least, row[j]);
       }
+      // No later row is below this one's least: the candidate is out.
+      near = least < best;
     }
-    if (row.back() < best) {
+    if (near && row.back() < best) {
       best = row.back();
       nearest = entry.keyword;
     }

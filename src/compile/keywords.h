@@ -47,8 +47,10 @@ class Keywords final : public SettingSink {
   bool IsSectionTitle(std::u16string_view line) const;
 
   // The keyword nearest to `keyword` by edits of single letters, when one
-  // is near enough to be what was meant.
-  std::u16string_view Nearest(std::u16string_view keyword) const;
+  // is near enough to be what was meant. Each step of the comparison
+  // costs one of `budget`; none is suggested once it is spent.
+  std::u16string_view Nearest(std::u16string_view keyword,
+                              std::size_t& budget) const;
 
   // Where the field that starts at `offset` ends at the latest: at the
   // next field of any keyword (a field is a word at least), or where no
