@@ -32,12 +32,14 @@ std::u16string Located(const std::string& report, const CompileProblem& p) {
 }
 
 // A report read and decoded, or nullopt with the problem told to `fail`
-// (which logs it, or keeps it for the run to log in order).
+// (which logs it, or keeps it for the run to log in order). `expected` is
+// its size as a listing gave it, if known.
 std::optional<std::u16string> ReadReport(
     FileSystem& fs, const std::string& path, const std::string& shown,
-    const std::function<void(std::optional<LogCode>, std::u16string)>& fail) {
+    const std::function<void(std::optional<LogCode>, std::u16string)>& fail,
+    std::size_t expected = 0) {
   std::optional<std::vector<std::uint8_t>> bytes =
-      ReadWholeFile(fs, path, kLargestReport);
+      ReadWholeFile(fs, path, kLargestReport, expected);
   if (!bytes) {
     fail(LogCode::kCannotOpen, Utf8ToUtf16(path));
     return std::nullopt;
@@ -173,6 +175,27 @@ class Committer {
   int written_count_ = 0;
 };
 
+// Compiles `count` jobs, each filled in by `compile` on one of `workers`
+// workers, and commits them in the run's order; returns the files written.
+int CompileInOrder(
+    FileSystem& fs, LogBuffer& log, std::vector<FileId> inputs,
+    std::size_t count, int workers, bool stop_on_problems,
+    const std::function<void(std::size_t, Worker&, Compiled&)>& compile) {
+  std::vector<Worker> states(static_cast<std::size_t>(workers));
+  Committer committer(fs, log, std::move(inputs));
+  RunInOrder<Compiled>(
+      count, workers,
+      [&](std::size_t i, int w) {
+        Compiled result;
+        compile(i, states[static_cast<std::size_t>(w)], result);
+        return result;
+      },
+      [&](Compiled& result) {
+        return committer.Commit(result, stop_on_problems);
+      });
+  return committer.written();
+}
+
 // One report over each base that `base_name` matches.
 int CompileOverBases(FileSystem& fs, LogBuffer& log,
                      const CompileRequest& request,
@@ -230,23 +253,17 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
   int workers =
       WorkersFor(fs, request.jobs, entries.size(),
                  [&](std::size_t i) { return output_path(entries[i]); });
-  std::vector<Worker> states(static_cast<std::size_t>(workers));
-  Committer committer(fs, log, std::move(inputs));
-  RunInOrder<Compiled>(
-      entries.size(), workers,
-      [&](std::size_t i, int w) {
-        Compiled result;
+  // Most problems are the report's own and would repeat over every base:
+  // the run stops at the first base that has any.
+  return CompileInOrder(
+      fs, log, std::move(inputs), entries.size(), workers, true,
+      [&](std::size_t i, Worker& worker, Compiled& result) {
         result.report = request.report;
         result.base_path = base_parts.Folder() + entries[i].name;
         result.base_id = entries[i].id;
         result.output_path = output_path(entries[i]);
-        CompileOver(fs, parsed, states[static_cast<std::size_t>(w)], result);
-        return result;
-      },
-      // Most problems are the report's own and would repeat over every
-      // base: the run stops at the first base that has any.
-      [&](Compiled& result) { return committer.Commit(result, true); });
-  return committer.written();
+        CompileOver(fs, parsed, worker, result);
+      });
 }
 
 // Each report over the set file it was made from, into one folder.
@@ -276,23 +293,21 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
   int workers =
       std::max(1, std::min(request.jobs, static_cast<int>(std::min<std::size_t>(
                                              entries.size(), 256))));
-  std::vector<Worker> states(static_cast<std::size_t>(workers));
-  Committer committer(fs, log, std::move(inputs));
-  RunInOrder<Compiled>(
-      entries.size(), workers,
-      [&](std::size_t i, int w) {
-        Compiled result;
+  return CompileInOrder(
+      fs, log, std::move(inputs), entries.size(), workers, false,
+      [&](std::size_t i, Worker& worker, Compiled& result) {
         std::string path = reports.Folder() + entries[i].name;
         result.report = path;
         auto fail = [&](std::optional<LogCode> code, std::u16string text) {
           result.failure = {code, std::move(text)};
         };
-        std::optional<std::u16string> text = ReadReport(fs, path, path, fail);
-        if (!text) return result;
+        std::optional<std::u16string> text =
+            ReadReport(fs, path, path, fail, entries[i].size);
+        if (!text) return;
         std::string base_name = CreatedFrom(*text);
         if (base_name.empty()) {
           fail(std::nullopt, Utf8ToUtf16(path) + std::u16string(kNoBase));
-          return result;
+          return;
         }
         // The header names one file: it is looked up, not searched for,
         // so a run over a class of reports does not list the bases'
@@ -302,15 +317,12 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
         result.base_id = fs.IdOf(result.base_path);
         if (!result.base_id) {
           fail(LogCode::kCannotFind, Utf8ToUtf16(result.base_path));
-          return result;
+          return;
         }
         result.output_path = output.Folder() + base.name + base.extension;
         ParsedReport parsed(std::move(*text));
-        CompileOver(fs, parsed, states[static_cast<std::size_t>(w)], result);
-        return result;
-      },
-      [&](Compiled& result) { return committer.Commit(result, false); });
-  return committer.written();
+        CompileOver(fs, parsed, worker, result);
+      });
 }
 
 }  // namespace
