@@ -54,10 +54,18 @@ mv "$work/new" "$work/windows-new"
 # "Z:" and "\" is path text (the names hold neither); in a report only the
 # header's name line is.
 normalise_log() { sed 's/Z://g; s/\\/\//g'; }
+# Text fields may hold lone surrogates, which iconv refuses: Python keeps
+# them ("surrogatepass") and only the header's name line changes.
 normalise_report() {
-  iconv -f UTF-16LE -t UTF-8 |
-    sed '1,6{/^; Created from \|^; Comparison list between /{s/Z://g; s/\\/\//g}}' |
-    iconv -f UTF-8 -t UTF-16LE
+  python3 -c '
+import sys
+text = sys.stdin.buffer.read().decode("utf-16-le", "surrogatepass")
+lines = text.split("\r\n")
+for i in range(min(6, len(lines))):
+    if lines[i].startswith(("; Created from ", "; Comparison list between ")):
+        lines[i] = lines[i].replace("Z:", "").replace("\\", "/")
+sys.stdout.buffer.write("\r\n".join(lines).encode("utf-16-le", "surrogatepass"))
+'
 }
 
 failures=0
