@@ -69,7 +69,7 @@ BENCHMARK(BM_CompileReport);
 void BM_CompileOverEachBase(benchmark::State& state) {
   ReportText report;
   RenderDecompileReport({"/sets/A.000", {}}, BusySetFile(1).Image(), report);
-  ParsedReport parsed(report);
+  ParsedReport parsed{std::u16string(report.view())};
   parsed.StoreAll();
   SetFileImage base = BusySetFile(2).Image();
   SetFileImage out;

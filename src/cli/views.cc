@@ -54,7 +54,7 @@ class Viewer {
   int Decompile();
   int Compare();
 
-  void Show(const ReportText& text);
+  void Show(std::u16string_view text);
   void Changes(const ViewFile& original, const ViewFile& file,
                const std::vector<ReportSetting>& settings, bool headed);
   void Summary(const ViewFile& original, const NameParts& pattern);
@@ -123,18 +123,18 @@ bool Viewer::LoadOne(const NameParts& parts, ViewFile& file) {
 
 // A textconv sees a temporary copy under a new name and date each time,
 // so the lines naming the file would show in every diff.
-void DropSourceLines(ReportText& text) {
+void DropSourceLines(std::u16string& text) {
   for (std::u16string_view lead : {u"; Created from ", u"; Set file last"}) {
     std::size_t start = text.find(std::u16string(kLineEnd) + lead.data());
-    if (start == ReportText::npos) continue;
+    if (start == std::u16string::npos) continue;
     start += kLineEnd.size();
     std::size_t end = text.find(kLineEnd, start);
-    if (end != ReportText::npos)
+    if (end != std::u16string::npos)
       text.erase(start, end + kLineEnd.size() - start);
   }
 }
 
-void Viewer::Show(const ReportText& text) {
+void Viewer::Show(std::u16string_view text) {
   std::string bytes;
   if (request_.utf16) {
     bytes.reserve(2 * text.size());
@@ -145,7 +145,7 @@ void Viewer::Show(const ReportText& text) {
   } else {
     // No byte order mark in UTF-8: grep, diff and git read the lines as
     // they are.
-    std::u16string_view body(text);
+    std::u16string_view body = text;
     if (body.starts_with(kByteOrderMark)) body.remove_prefix(1);
     bytes = Utf16ToUtf8(body);
     if (!request_.crlf) std::erase(bytes, '\r');
@@ -156,7 +156,7 @@ void Viewer::Show(const ReportText& text) {
 
 void Viewer::Changes(const ViewFile& original, const ViewFile& file,
                      const std::vector<ReportSetting>& settings, bool headed) {
-  std::u16string text;
+  ReportText text;
   if (headed) {
     AppendUtf8(text, original.path);
     text.append(u" → ");
@@ -224,8 +224,13 @@ int Viewer::Decompile() {
     }
     if (request_.kind == ViewKind::kShow) {
       RenderDecompileReport(SourceOf(file.path, file.entry), file.image, text);
-      if (request_.textconv) DropSourceLines(text);
-      Show(text);
+      if (request_.textconv) {
+        std::u16string shown(text.view());
+        DropSourceLines(shown);
+        Show(shown);
+      } else {
+        Show(text);
+      }
       return;
     }
     if (!lines && json_count_ > 0) out_ << ',';
@@ -337,7 +342,7 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
   std::stable_sort(
       summary.begin(), summary.end(),
       [](const Setting& a, const Setting& b) { return a.files > b.files; });
-  std::u16string text;
+  ReportText text;
   for (Setting& setting : summary) {
     std::stable_sort(setting.values.begin(), setting.values.end(),
                      [](const Value& a, const Value& b) {

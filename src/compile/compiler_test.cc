@@ -15,7 +15,7 @@ namespace {
 std::u16string Decompiled(const SetFileImage& image) {
   ReportText text;
   RenderDecompileReport({"/sets/A.000", {}}, image, text);
-  return text;
+  return std::u16string(text.view());
 }
 
 bool SameImage(const SetFileImage& a, const SetFileImage& b) {
@@ -204,8 +204,8 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
   ReportText own;
   RenderDecompileReport({}, base, own);
   // The key of Key#03, as the base's report writes it.
-  std::size_t at = own.find(u"\r\nKey#03 = ") + 11;
-  std::u16string key = own.substr(at, own.find(u' ', at) - at);
+  std::size_t at = own.view().find(u"\r\nKey#03 = ") + 11;
+  std::u16string key(own.view().substr(at, own.view().find(u' ', at) - at));
   struct Case {
     std::u16string global;
     std::vector<std::u16string> one_by_one;
@@ -232,8 +232,8 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
   for (std::size_t k = 1; k <= 46; ++k) {
     std::u16string name =
         u"Key#" + Utf8ToUtf16((k < 10 ? "0" : "") + std::to_string(k));
-    std::size_t line = own.find(u"\r\n" + name + u" = " + key + u" ");
-    if (line != ReportText::npos) {
+    std::size_t line = own.view().find(u"\r\n" + name + u" = " + key + u" ");
+    if (line != std::u16string_view::npos) {
       cases[4].one_by_one.push_back(name + u" = " + key +
                                     u" Line Speak_Window_4");
     }

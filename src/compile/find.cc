@@ -22,7 +22,7 @@ std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
   if (!stroke) return std::nullopt;
   ReportText text;
   WriteKeyStroke(text, *stroke, style);
-  if (text.ends_with(kLineEnd)) text.resize(text.size() - kLineEnd.size());
+  if (text.view().ends_with(kLineEnd)) text.resize(text.size() - kLineEnd.size());
   return Folded(text);
 }
 

@@ -30,8 +30,8 @@ Keywords::Keywords() {
     }
   }
   for (std::size_t start : section_starts_) {
-    std::size_t end = text.find(kLineEnd, start);
-    titles_.emplace_back(text.substr(start, end - start));
+    std::size_t end = text.view().find(kLineEnd, start);
+    titles_.emplace_back(text.view().substr(start, end - start));
   }
   for (const Keyword& entry : keywords_) {
     field_starts_.insert(field_starts_.end(), entry.fields.begin(),

@@ -152,7 +152,7 @@ class LineStarts final : public SettingSink {
   std::vector<std::size_t> starts;
 };
 
-void AppendHex(std::u16string& out, std::uint8_t value) {
+void AppendHex(ReportText& out, std::uint8_t value) {
   constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
   out.push_back(kDigits[value >> 4]);
   out.push_back(kDigits[value & 0xF]);

@@ -11,9 +11,19 @@ std::size_t TextLength(ByteView block, std::size_t offset, std::size_t units) {
 void AppendText(ReportText& out, ByteView block, std::size_t offset,
                 std::size_t units) {
   std::size_t length = TextLength(block, offset, units);
+  char16_t* end = out.Extend(length);
   for (std::size_t i = 0; i < length; ++i) {
-    out.push_back(static_cast<char16_t>(ReadWord(block, offset + 2 * i)));
+    *end++ = static_cast<char16_t>(ReadWord(block, offset + 2 * i));
   }
+  out.Commit(end);
+}
+
+std::u16string TextOf(ByteView block, std::size_t offset, std::size_t units) {
+  std::u16string text(TextLength(block, offset, units), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[i] = static_cast<char16_t>(ReadWord(block, offset + 2 * i));
+  }
+  return text;
 }
 
 bool TextsEqual(ByteView a, ByteView b, std::size_t offset, std::size_t units,

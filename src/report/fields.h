@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "report/report_text.h"
 #include "setfile/set_file.h"
@@ -32,6 +33,7 @@ std::size_t TextLength(ByteView block, std::size_t offset, std::size_t units);
 // field's end.
 void AppendText(ReportText& out, ByteView block, std::size_t offset,
                 std::size_t units);
+std::u16string TextOf(ByteView block, std::size_t offset, std::size_t units);
 
 // True iff the texts of two such fields are equal up to their NULs. With
 // `fold_az`, A to Z match a to z; every other unit must match exactly.

@@ -32,10 +32,10 @@ class Collector final : public SettingSink {
   std::vector<Noted> noted_;
 };
 
-std::u16string_view LineAt(const ReportText& text, std::size_t start) {
+std::u16string_view LineAt(std::u16string_view text, std::size_t start) {
   std::size_t end = text.find(kLineEnd, start);
-  if (end == ReportText::npos) end = text.size();
-  return std::u16string_view(text).substr(start, end - start);
+  if (end == std::u16string_view::npos) end = text.size();
+  return text.substr(start, end - start);
 }
 
 // A section's title is its first line with the comment mark and the blank

@@ -18,8 +18,8 @@ namespace {
 std::vector<std::u16string> SettingLines(const ReportText& text) {
   std::vector<std::u16string> lines;
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(kLineEnd, start);
-    std::u16string line = text.substr(start, end - start);
+    std::size_t end = text.view().find(kLineEnd, start);
+    std::u16string line(text.view().substr(start, end - start));
     if (!line.empty() && line[0] != u';' && line[0] != kByteOrderMark &&
         line.find(u" = ") != std::u16string::npos) {
       lines.push_back(line);
@@ -85,7 +85,7 @@ class FieldChecker final : public SettingSink {
       if (item.is_text) {
         ReportText text;
         AppendText(text, body, at, (kBodySize - at) / 2);
-        EXPECT_EQ(text.substr(0, item.text.size()), item.text);
+        EXPECT_EQ(text.view().substr(0, item.text.size()), item.text);
         ++texts_;
       } else {
         // Bytes and words alike: the low byte is the field's first, and a
@@ -128,7 +128,8 @@ TEST(ReportSettingsTest, IgnoredKeywordsAreLeftOutAndTheirSectionsErase) {
   EXPECT_TRUE(ComparisonSettings(a, b, &all_but_key_rate).empty());
   ReportText text;
   RenderComparisonReport({}, {}, a, b, text, {.ignore = &all_but_key_rate});
-  EXPECT_NE(text.find(u";There are no differences"), ReportText::npos);
+  EXPECT_NE(text.view().find(u";There are no differences"),
+            std::u16string_view::npos);
 
   KeywordFilter windows(u"Window#*,Key#??_delay");
   for (const ReportSetting& s : ComparisonSettings(a, b, &windows)) {
@@ -136,8 +137,8 @@ TEST(ReportSettingsTest, IgnoredKeywordsAreLeftOutAndTheirSectionsErase) {
     EXPECT_FALSE(s.keyword.ends_with(u"_delay")) << Utf16ToUtf8(s.keyword);
   }
   RenderComparisonReport({}, {}, a, b, text, {.ignore = &windows});
-  EXPECT_EQ(text.find(u"; Standard Windows"), ReportText::npos);
-  EXPECT_NE(text.find(u"\r\nKey#01 = "), ReportText::npos);
+  EXPECT_EQ(text.view().find(u"; Standard Windows"), std::u16string_view::npos);
+  EXPECT_NE(text.view().find(u"\r\nKey#01 = "), std::u16string_view::npos);
 }
 
 }  // namespace

@@ -2,12 +2,23 @@
 
 namespace quorlith {
 
-void AppendDecimal(ReportText& out, std::int64_t value) {
-  AppendZeroPadded(out, value, 1);
+void ReportText::Grow(std::size_t more) {
+  std::size_t capacity =
+      std::max({size_ + more, 2 * capacity_, std::size_t{256}});
+  // Left uninitialised: every unit is written before it is read.
+  auto units = std::make_unique_for_overwrite<char16_t[]>(capacity);
+  std::copy(begin(), end(), units.get());
+  units_ = std::move(units);
+  capacity_ = capacity;
 }
 
-void AppendZeroPadded(ReportText& out, std::int64_t value, int width) {
-  if (value < 0) out.push_back(u'-');
+namespace {
+
+// Writes `value` at `out`, with at least `width` digits, zero-padded in
+// front; returns the end of what it wrote. The digits are produced last
+// first into a buffer of their own.
+char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
+  if (value < 0) *out++ = u'-';
   // Works on the magnitude as unsigned so that the most negative value has
   // one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
@@ -18,8 +29,29 @@ void AppendZeroPadded(ReportText& out, std::int64_t value, int width) {
     digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  for (int i = count; i < width; ++i) out.push_back(u'0');
-  while (count > 0) out.push_back(digits[--count]);
+  for (int i = count; i < width; ++i) *out++ = u'0';
+  while (count > 0) *out++ = digits[--count];
+  return out;
+}
+
+// A sign and the 19 digits of the widest 64-bit number.
+constexpr std::size_t kLongestDecimal = 20;
+
+}  // namespace
+
+void AppendDecimal(ReportText& out, std::int64_t value) {
+  out.Commit(WriteDecimal(out.Extend(kLongestDecimal), value, 1));
+}
+
+void AppendDecimal(std::u16string& out, std::int64_t value) {
+  char16_t text[kLongestDecimal];
+  out.append(text, WriteDecimal(text, value, 1));
+}
+
+void AppendZeroPadded(ReportText& out, std::int64_t value, int width) {
+  std::size_t most =
+      kLongestDecimal + static_cast<std::size_t>(std::max(width, 0));
+  out.Commit(WriteDecimal(out.Extend(most), value, width));
 }
 
 void AppendAscii(ReportText& out, std::string_view ascii) {
@@ -72,7 +104,11 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
   return code;
 }
 
-void AppendUtf8(ReportText& out, std::string_view utf8) {
+namespace {
+
+// Both a report and a plain string take decoded file names.
+template <typename Text>
+void AppendUtf8To(Text& out, std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     char32_t code = DecodeUtf8(utf8, pos);
@@ -87,9 +123,15 @@ void AppendUtf8(ReportText& out, std::string_view utf8) {
   }
 }
 
+}  // namespace
+
+void AppendUtf8(ReportText& out, std::string_view utf8) {
+  AppendUtf8To(out, utf8);
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
-  AppendUtf8(out, utf8);
+  AppendUtf8To(out, utf8);
   return out;
 }
 

@@ -1,15 +1,95 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorlith {
 
 // Report text is built in memory as UTF-16; an output position is an index
 // into it, counted in characters as the erase thresholds are.
-using ReportText = std::u16string;
+//
+// Its own type rather than std::u16string: a report is thousands of short
+// appends, and here each is one test of the room left and a copy, with no
+// terminator to keep up. A worker keeps one for all its files, so after
+// the first report nothing is allocated.
+class ReportText {
+ public:
+  ReportText() = default;
+  // Implicit, as a string's: a test starts a text from a literal.
+  ReportText(std::u16string_view text) { append(text); }  // NOLINT
+  ReportText(const ReportText& other) : ReportText(other.view()) {}
+  ReportText& operator=(const ReportText& other) {
+    if (this != &other) {
+      clear();
+      append(other.view());
+    }
+    return *this;
+  }
+  ReportText(ReportText&& other) noexcept
+      : units_(std::move(other.units_)),
+        size_(std::exchange(other.size_, 0)),
+        capacity_(std::exchange(other.capacity_, 0)) {}
+  ReportText& operator=(ReportText&& other) noexcept {
+    units_ = std::move(other.units_);
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    return *this;
+  }
+
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const char16_t* data() const { return units_.get(); }
+  const char16_t* begin() const { return units_.get(); }
+  const char16_t* end() const { return units_.get() + size_; }
+  char16_t operator[](std::size_t i) const { return units_[i]; }
+  char16_t back() const { return units_[size_ - 1]; }
+  std::u16string_view view() const { return {units_.get(), size_}; }
+  operator std::u16string_view() const { return view(); }  // NOLINT
+
+  void clear() { size_ = 0; }
+  // Drops everything from `size` on. REQUIRES: size <= size().
+  void resize(std::size_t size) { size_ = size; }
+  void reserve(std::size_t capacity) {
+    if (capacity > capacity_) Grow(capacity - size_);
+  }
+
+  void push_back(char16_t unit) {
+    if (size_ == capacity_) Grow(1);
+    units_[size_++] = unit;
+  }
+  void append(std::u16string_view text) {
+    if (capacity_ - size_ < text.size()) Grow(text.size());
+    std::copy(text.begin(), text.end(), units_.get() + size_);
+    size_ += text.size();
+  }
+
+  // Room for up to `count` units at the end: write them through the
+  // pointer returned, then hand Commit the end of what was written.
+  char16_t* Extend(std::size_t count) {
+    if (capacity_ - size_ < count) Grow(count);
+    return units_.get() + size_;
+  }
+  void Commit(const char16_t* end) {
+    size_ = static_cast<std::size_t>(end - units_.get());
+  }
+
+  friend bool operator==(const ReportText& a, std::u16string_view b) {
+    return a.view() == b;
+  }
+
+ private:
+  // Makes room for `more` units past size(), at least doubling.
+  void Grow(std::size_t more);
+
+  std::unique_ptr<char16_t[]> units_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
 
 inline constexpr std::u16string_view kLineEnd = u"\r\n";
 inline constexpr std::u16string_view kSeparatorLine = u";";
@@ -28,6 +108,7 @@ inline void BeginSetting(ReportText& out, std::u16string_view keyword) {
 
 // Appends `value` in decimal, with a leading "-" when negative.
 void AppendDecimal(ReportText& out, std::int64_t value);
+void AppendDecimal(std::u16string& out, std::int64_t value);
 
 // Appends a non-negative `value` with at least `width` digits, zero-padded
 // in front, as "%02d" does.

@@ -52,7 +52,7 @@ TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
 }
 
 TEST(ReportText, EraseIfShort) {
-  ReportText out = u"keep";
+  ReportText out(u"keep");
   auto mark = out.size();
   AppendLine(out, u"; Menu");
   EraseIfShort(out, mark, 8);  // exactly the threshold: erased

@@ -12,7 +12,7 @@ namespace {
 // digit, and a buffer that held another report.
 
 TEST(ReportWriter, DateFieldsHaveTwoDigitsAtLeast) {
-  ReportText out = u"left over from another report";
+  ReportText out(u"left over from another report");
   RenderComparisonReport(
       {"/a.000", {1, 2, 3, 4, 5, 6}}, {"/b.000", {10, 11, 12, 13, 14, 16}},
       SetFileBuilder().Image(), SetFileBuilder().Image(), out);

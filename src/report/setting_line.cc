@@ -70,7 +70,7 @@ StoredValue StoredOf(ByteView block, const SettingLine& line) {
       stored.number = ReadByte(block, line.offset);
       break;
     case Rendering::kText:
-      AppendText(stored.text, block, line.offset, line.units);
+      stored.text = TextOf(block, line.offset, line.units);
       stored.is_text = true;
       break;
     default:

@@ -29,8 +29,9 @@ class CompileRunTest : public ::testing::Test {
     fs_.AddFile("/c/A.000", a_.Bytes());
     fs_.AddFile("/c/B.000", b_.Bytes());
     // The report of A, with one setting changed.
-    ReportText text;
-    RenderDecompileReport({"/c/A.000", {}}, a_.Image(), text);
+    ReportText rendered;
+    RenderDecompileReport({"/c/A.000", {}}, a_.Image(), rendered);
+    std::u16string text(rendered.view());
     std::size_t at = text.find(u"\r\nKey_Rate = ");
     std::size_t end = text.find(u"\r\n", at + 2);
     text.replace(at, end - at, u"\r\nKey_Rate = 77");
@@ -128,8 +129,10 @@ TEST_F(CompileRunTest, EachReportOverItsOwnBase) {
     std::string name = std::to_string(10 + i);
     SetFileBuilder file = RandomSetFile(random);
     fs_.AddFile("/c/b/" + name + ".000", file.Bytes());
-    ReportText text;
-    RenderDecompileReport({"/c/b/" + name + ".000", {}}, file.Image(), text);
+    ReportText rendered;
+    RenderDecompileReport({"/c/b/" + name + ".000", {}}, file.Image(),
+                          rendered);
+    std::u16string text(rendered.view());
     std::size_t at = text.find(u"\r\nKey_Rate = ") + 13;
     text.replace(at, text.find(u"\r\n", at) - at, i == 4 ? u"x" : u"77");
     fs_.AddFile("/c/r/" + name + ".t00", Utf16Bytes(text));

@@ -1,6 +1,6 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <initializer_list>
 #include <span>
 
@@ -133,8 +133,7 @@ ParseResult ParseCommand(std::u16string_view& text,
   std::size_t used = length + 1;
   std::size_t end =
       argument == CursorArgument::kSetFile
-          ? std::min(set_file_end > used ? set_file_end - used : 0,
-                     text.size())
+          ? std::min(set_file_end > used ? set_file_end - used : 0, text.size())
           : std::min(text.find(u' '), text.size());
   std::u16string_view value = text.substr(0, end);
   text.remove_prefix(end);
@@ -212,8 +211,8 @@ ParseResult ParseKeyLine(const void*, std::u16string_view value,
     std::u16string_view text = rest;
     problem = ParseCommand(text, body, first, end);
     if (problem) return problem;
-    bool set_file = ArgumentOf(ReadSignedWord(body, first[0])) ==
-                    CursorArgument::kSetFile;
+    bool set_file =
+        ArgumentOf(ReadSignedWord(body, first[0])) == CursorArgument::kSetFile;
     if (!text.empty() && !text.starts_with(u' ')) {
       problem = Quoted(text) + u" follows the first command";
     } else {
@@ -244,8 +243,7 @@ void NoteKeyLine(const ReportContext& ctx, ByteView record) {
     word(fields.command);
     word(fields.number);
     word(fields.hot_key);
-    AppendText(stored[n].text, record, fields.set_file,
-               kCursorSetFileNameUnits);
+    stored[n].text = TextOf(record, fields.set_file, kCursorSetFileNameUnits);
     stored[n].is_text = true;
     stored[n++].field = record.data() + fields.set_file;
   }
@@ -295,9 +293,11 @@ void WriteCursorKeySection(ReportContext& ctx) {
     std::size_t key_number = k + 1;
     ByteView shown = ctx.Shown(record);
     // Only the ignore list needs the keywords spelt out.
-    std::u16string keyword;
+    ReportText keyword;
     if (ctx.options.ignore != nullptr) AppendKeyNumber(keyword, key_number);
-    if (ctx.ShouldWrite(KeyLineDiffers(record), {}, keyword)) {
+    // A decompile compares nothing: the set-file texts are long to walk.
+    bool key_differs = ctx.comparing() && KeyLineDiffers(record);
+    if (ctx.ShouldWrite(key_differs, {}, keyword)) {
       if (ctx.noting()) NoteKeyLine(ctx, shown);
       WriteKeyLine(out, shown, key_number);
     }

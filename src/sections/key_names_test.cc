@@ -14,7 +14,7 @@ namespace {
 
 // Written after text already in the line, which must stay.
 std::string Written(const KeyStroke& stroke, KeyNameStyle style) {
-  ReportText out = u"Key = ";
+  ReportText out(u"Key = ");
   WriteKeyStroke(out, stroke, style);
   return Readable(out);
 }

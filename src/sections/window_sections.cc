@@ -105,9 +105,9 @@ ParseResult ParseCommandLine(const void* table, std::u16string_view value,
       value.substr(std::min(blank + 1, value.size()));
   bool known = command >= 0 &&
                static_cast<std::size_t>(command) < std::size(kCommandArguments);
-  CommandArgument kind = known
-                             ? kCommandArguments[static_cast<std::size_t>(command)]
-                             : CommandArgument::kNone;
+  CommandArgument kind =
+      known ? kCommandArguments[static_cast<std::size_t>(command)]
+            : CommandArgument::kNone;
   if (kind == CommandArgument::kNone) {
     if (blank < value.size()) {
       return Quoted(value.substr(0, blank)) + u" takes no argument";
@@ -139,8 +139,9 @@ void NoteCommand(const ReportContext& ctx, ByteView record,
 void WriteCommandLine(ReportContext& ctx, BlockPair record,
                       std::u16string_view prefix, std::size_t j) {
   const CommandSlot& slot = kCommandSlots[j];
-  if (!ctx.ShouldWrite(CommandDiffers(record, slot), prefix,
-                       CommandSlotNames[j])) {
+  // A decompile compares nothing: a record's texts are long to walk.
+  bool differs = ctx.comparing() && CommandDiffers(record, slot);
+  if (!ctx.ShouldWrite(differs, prefix, CommandSlotNames[j])) {
     return;
   }
   ByteView shown = ctx.Shown(record);
