@@ -15,23 +15,23 @@ void ReportText::Grow(std::size_t more) {
 namespace {
 
 // Writes `value` at `out`, with at least `width` digits, zero-padded in
-// front; returns the end of what it wrote. The digits are produced last
-// first into a buffer of their own.
+// front; returns the end of what it wrote. The digits are counted first so
+// that each is written straight to its place, the last first.
 char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
   if (value < 0) *out++ = u'-';
   // Works on the magnitude as unsigned so that the most negative value has
   // one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
                                       : static_cast<std::uint64_t>(value);
-  char16_t digits[20];
-  int count = 0;
+  int count = 1;
+  for (std::uint64_t rest = magnitude; rest >= 10; rest /= 10) ++count;
+  for (int i = count; i < width; ++i) *out++ = u'0';
+  char16_t* end = out + count;
   do {
-    digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+    *--end = static_cast<char16_t>(u'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  for (int i = count; i < width; ++i) *out++ = u'0';
-  while (count > 0) *out++ = digits[--count];
-  return out;
+  return out + count;
 }
 
 // A sign and the 19 digits of the widest 64-bit number.

@@ -93,6 +93,10 @@ class ReportText {
 
 inline constexpr std::u16string_view kLineEnd = u"\r\n";
 inline constexpr std::u16string_view kSeparatorLine = u";";
+// Between a setting's keyword and its value. Fixed texts that are appended
+// often are string views made at compile time: one built from a char16_t
+// literal at run time counts the literal's units first.
+inline constexpr std::u16string_view kEquals = u" = ";
 
 // Appends `text` and the CR LF that ends every report line.
 inline void AppendLine(ReportText& out, std::u16string_view text) {
@@ -103,7 +107,7 @@ inline void AppendLine(ReportText& out, std::u16string_view text) {
 // Starts a setting line: the keyword, a blank, "=" and a blank.
 inline void BeginSetting(ReportText& out, std::u16string_view keyword) {
   out.append(keyword);
-  out.append(u" = ");
+  out.append(kEquals);
 }
 
 // Appends `value` in decimal, with a leading "-" when negative.

@@ -5,6 +5,8 @@
 
 namespace quorlith {
 
+using namespace std::string_view_literals;
+
 bool FieldDiffers(BlockPair blocks, const SettingLine& line) {
   switch (line.rendering) {
     case Rendering::kByteDecimal:
@@ -45,7 +47,7 @@ void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
     case Rendering::kDecimalOrNone: {
       std::int16_t value = ReadSignedWord(block, line.offset);
       if (value == -1) {
-        out.append(u"None");
+        out.append(u"None"sv);
       } else {
         AppendDecimal(out, value);
       }

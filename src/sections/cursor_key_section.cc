@@ -15,6 +15,8 @@
 
 namespace quorlith {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 CursorArgument ArgumentOf(std::int16_t row) {
@@ -77,7 +79,7 @@ void AppendCommand(ReportText& out, ByteView record, std::int16_t row,
 }
 
 void AppendKeyNumber(ReportText& out, std::size_t key_number) {
-  out.append(u"Key#");
+  out.append(u"Key#"sv);
   AppendZeroPadded(out, static_cast<std::int64_t>(key_number), 2);
 }
 
@@ -255,7 +257,7 @@ constexpr SettingLine kDelayLine = {u"_delay", kCursorKeyDelayOffset,
 
 void WriteKeyLine(ReportText& out, ByteView record, std::size_t key_number) {
   AppendKeyNumber(out, key_number);
-  out.append(u" = ");
+  out.append(kEquals);
   KeyStroke stroke = ReadStroke(record);
   WriteKeyStroke(out, stroke, KeyNameStyle::kCursorKey);
   if (!KeyStrokeIsUndefined(stroke, KeyNameStyle::kCursorKey)) {
@@ -274,7 +276,7 @@ void WriteKeyLine(ReportText& out, ByteView record, std::size_t key_number) {
 
 void WriteDelayLine(ReportText& out, ByteView record, std::size_t key_number) {
   AppendKeyNumber(out, key_number);
-  out.append(u"_delay = ");
+  out.append(u"_delay = "sv);
   AppendDecimal(out, ReadWord(record, kCursorKeyDelayOffset));
   out.append(kLineEnd);
 }

@@ -4,6 +4,8 @@
 
 namespace quorlith {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // Codes written as the character itself, one UTF-16 unit.
@@ -27,7 +29,7 @@ constexpr bool IsSet(std::uint16_t flag) { return flag == 1; }
 
 void AppendHex4(ReportText& out, std::uint16_t value) {
   constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-  out.append(u"0x");
+  out.append(u"0x"sv);
   for (int shift = 12; shift >= 0; shift -= 4) {
     out.push_back(kDigits[(value >> shift) & 0xF]);
   }
@@ -56,40 +58,40 @@ void AppendKeyName(ReportText& out, std::uint16_t code) {
 
 void WriteHotKeyStroke(ReportText& out, const KeyStroke& stroke) {
   if (KeyStrokeIsUndefined(stroke, KeyNameStyle::kHotKey)) {
-    AppendLine(out, u"Undefined");
+    AppendLine(out, u"Undefined"sv);
     return;
   }
-  if (IsSet(stroke.control)) out.append(u"Control-");
-  if (IsSet(stroke.alt)) out.append(u"Alt-");
-  if (IsSet(stroke.shift)) out.append(u"Shift-");
-  if (IsSet(stroke.insert)) out.append(u"Insert-");
+  if (IsSet(stroke.control)) out.append(u"Control-"sv);
+  if (IsSet(stroke.alt)) out.append(u"Alt-"sv);
+  if (IsSet(stroke.shift)) out.append(u"Shift-"sv);
+  if (IsSet(stroke.insert)) out.append(u"Insert-"sv);
   std::uint16_t code = stroke.key_code;
   if (IsSet(stroke.numpad)) {
     if (code >= kNumOffFirstCode && code < kNumOnFirstCode) {
-      out.append(u"NumOff-");
+      out.append(u"NumOff-"sv);
       code = kKeypadKeys[code - kNumOffFirstCode];
     } else if (code >= kNumOnFirstCode &&
                code < kNumOnFirstCode + std::size(kKeypadKeys)) {
-      out.append(u"NumOn-");
+      out.append(u"NumOn-"sv);
       code = kKeypadKeys[code - kNumOnFirstCode];
     } else {
-      out.append(u"Numpad-");
+      out.append(u"Numpad-"sv);
     }
   }
-  if (IsSet(stroke.windows)) out.append(u"Windows-");
-  if (IsSet(stroke.application)) out.append(u"Application-");
+  if (IsSet(stroke.windows)) out.append(u"Windows-"sv);
+  if (IsSet(stroke.application)) out.append(u"Application-"sv);
   AppendKeyName(out, code);
   out.append(kLineEnd);
 }
 
 void WriteCursorKeyStroke(ReportText& out, const KeyStroke& stroke) {
   if (KeyStrokeIsUndefined(stroke, KeyNameStyle::kCursorKey)) {
-    out.append(u"Undefined ");
+    out.append(u"Undefined "sv);
     return;
   }
-  if (IsSet(stroke.control)) out.append(u"Control-");
-  if (IsSet(stroke.alt)) out.append(u"Alt-");
-  if (IsSet(stroke.shift)) out.append(u"Shift-");
+  if (IsSet(stroke.control)) out.append(u"Control-"sv);
+  if (IsSet(stroke.alt)) out.append(u"Alt-"sv);
+  if (IsSet(stroke.shift)) out.append(u"Shift-"sv);
   AppendKeyName(out, stroke.key_code);
 }
 
