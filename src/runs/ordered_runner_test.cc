@@ -13,6 +13,7 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
     SCOPED_TRACE(jobs);
     std::vector<std::size_t> committed;
     std::atomic<bool> bad_worker{false};
+    std::thread::id caller = std::this_thread::get_id();
     bool finished = RunInOrder<std::size_t>(
         100, jobs,
         [&](std::size_t item, int worker) {
@@ -23,6 +24,8 @@ TEST(OrderedRunner, CommitsInOrderWhateverFinishesFirst) {
           return item;
         },
         [&](std::size_t& item) {
+          // The log and the desktop's pump belong to the calling thread.
+          EXPECT_EQ(std::this_thread::get_id(), caller);
           committed.push_back(item);
           return true;
         });
@@ -50,6 +53,10 @@ TEST(OrderedRunner, StopsStartingItemsAfterARefusedCommit) {
           return item < 5;
         });
     EXPECT_FALSE(finished);
+    // Refusing the very last commit still says the run did not finish.
+    EXPECT_FALSE(RunInOrder<std::size_t>(
+        4, jobs, [](std::size_t item, int) { return item; },
+        [](std::size_t& item) { return item != 3; }));
     EXPECT_EQ(committed.size(), 6u);
     // Only the bounded window of items beyond the stop may have started.
     EXPECT_LE(started.load(), 6u + 4u * 3u + 3u);
