@@ -72,7 +72,9 @@ class FileSystem {
   // pipes and devices fail to open, so a run never blocks on one.
   virtual std::unique_ptr<InputFile> OpenForRead(const std::string& path) = 0;
 
-  // Creates or empties a file for writing; nullptr when that fails.
+  // Creates a file for writing, or opens one to be written over: once it
+  // is closed it holds what was written and nothing of what it held
+  // before. nullptr when that fails.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
 
   // The identity of the file at `path`, if one exists there.

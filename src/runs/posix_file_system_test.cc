@@ -130,6 +130,31 @@ TEST_F(PosixFileSystemTest, FullDiskAndUnwritableFolder) {
             "0 file(s) decompiled.\r\r\n");
 }
 
+// A file is written over in place: what it held beyond the new bytes
+// must go, and a device, which has no length, must still close cleanly.
+TEST_F(PosixFileSystemTest, WritingOverAFileLeavesOnlyTheNewBytes) {
+  struct Case {
+    std::size_t old_size;
+    std::size_t new_size;
+  };
+  for (Case c : {Case{5000, 3}, Case{3, 5000}, Case{0, 7}, Case{9, 0}}) {
+    SCOPED_TRACE(c.old_size);
+    Write("out", std::vector<std::uint8_t>(c.old_size, 0xAA));
+    std::unique_ptr<OutputFile> file = fs_.Create(dir_ + "out");
+    ASSERT_NE(file, nullptr);
+    std::vector<std::uint8_t> bytes(c.new_size, 0x55);
+    ASSERT_TRUE(file->Write(bytes));
+    ASSERT_TRUE(file->Close());
+    std::ifstream in(dir_ + "out", std::ios::binary);
+    std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(read, bytes);
+  }
+  std::unique_ptr<OutputFile> null = fs_.Create("/dev/null");
+  ASSERT_NE(null, nullptr);
+  EXPECT_TRUE(null->Write(std::vector<std::uint8_t>(10, 1)));
+  EXPECT_TRUE(null->Close());
+}
+
 TEST_F(PosixFileSystemTest, SymbolicLinkToInputIsNotReplaced) {
   Write("A.000", SetFileBuilder().Bytes());
   fs::create_symlink(dir_ + "A.000", dir_ + "A.t00");
