@@ -2,7 +2,11 @@
 # Times quorlith on 1000 generated set files beside public tools doing
 # comparable work, then repeats the decompile at 10000 files:
 #   decompile  quorlith 'in/*' out/        (reads every file, writes every report)
+#   -j 1       the same decompile on one worker, against the default -j
+#              (the number of cores): wall and CPU time of each
 #   cp -r      the same files              (the I/O floor)
+#   cp -r reports  the finished reports    (reading and writing as many bytes
+#              as a decompile writes)
 #   xxd        the same bytes concatenated (a general binary-to-text dumper),
 #              its text thrown away
 #   compare    quorlith in/S00000.000 'in/*' x
@@ -11,7 +15,9 @@
 #              file, every line stored)
 #   reports    quorlith --compile 'reports/*' -o out/  (each file's own
 #              report compiled over it: as many reports as files)
-# Prints each mean wall time, the ratios and peak memory (RSS).
+# Prints each mean wall time, the ratios and peak memory (RSS). The files are
+# busy ones: every section present and every record filled, as in a real
+# configuration. Ratios, not times, carry from one machine to another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 QUORLITH_EXTRA_TOOLS=1 bash tools/install-deps.sh
@@ -30,6 +36,9 @@ q=$PWD/build-bench/quorlith
 mean() {  # mean seconds of the command hyperfine timed into $1
   python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['results'][0]['mean'])" "$1"
 }
+cpu() {  # mean CPU seconds (user and system) of the same
+  python3 -c "import json,sys; r=json.load(open(sys.argv[1]))['results'][0]; print(r['user']+r['system'])" "$1"
+}
 peak_kib() {  # peak resident set size of one run of the command
   /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ {print $2}'
 }
@@ -42,6 +51,10 @@ measure() {  # COUNT
   sync
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/decompile.json" \
     "$q $dir/in/* $dir/out/" >/dev/null
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/serial.json" \
+    "$q -j 1 $dir/in/* $dir/out/" >/dev/null
+  hyperfine --warmup 1 --runs 5 --prepare "rm -rf $dir/copy" \
+    --export-json "$dir/cp-reports.json" "cp -r $dir/out $dir/copy" >/dev/null
   hyperfine --warmup 1 --runs 5 --prepare "rm -rf $dir/copy" \
     --export-json "$dir/cp.json" "cp -r $dir/in $dir/copy" >/dev/null
   hyperfine --warmup 1 --runs 3 --export-json "$dir/xxd.json" \
@@ -49,27 +62,34 @@ measure() {  # COUNT
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compare.json" \
     "$q $dir/in/S00000.000 $dir/in/* x" >/dev/null
   decompile=$(mean "$dir/decompile.json")
+  serial=$(mean "$dir/serial.json")
+  decompile_cpu=$(cpu "$dir/decompile.json")
+  serial_cpu=$(cpu "$dir/serial.json")
+  cp_reports=$(mean "$dir/cp-reports.json")
   cp_time=$(mean "$dir/cp.json")
   xxd_time=$(mean "$dir/xxd.json")
   compare=$(mean "$dir/compare.json")
   "$q" "$dir/in/S00001.000" "$dir/R.t00" >/dev/null
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compile.json" \
-    "$q --compile $dir/R.t00 --base $dir/in/* -o $dir/out/" >/dev/null
+    "$q --compile $dir/R.t00 --base $dir/in/*.000 -o $dir/out/" >/dev/null
   compile=$(mean "$dir/compile.json")
   mkdir -p "$dir/reports"
-  "$q" "$dir/in/*" "$dir/reports/" >/dev/null
+  "$q" "$dir/in/*.000" "$dir/reports/" >/dev/null
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/reports.json" \
     "$q --compile $dir/reports/* -o $dir/out/" >/dev/null
   reports=$(mean "$dir/reports.json")
   peak_decompile=$(peak_kib "$q" "$dir/in/*" "$dir/out/")
   peak_compare=$(peak_kib "$q" "$dir/in/S00000.000" "$dir/in/*" x)
   python3 - "$n" "$decompile" "$cp_time" "$xxd_time" "$compare" \
-    "$peak_decompile" "$peak_compare" "$compile" "$reports" <<'PY'
+    "$peak_decompile" "$peak_compare" "$compile" "$reports" "$serial" \
+    "$decompile_cpu" "$serial_cpu" "$cp_reports" "$(nproc)" <<'PY'
 import sys
 n = int(sys.argv[1])
 decompile, cp, xxd, compare = map(float, sys.argv[2:6])
 peak_d, peak_c = int(sys.argv[6]), int(sys.argv[7])
 compile_time, reports = float(sys.argv[8]), float(sys.argv[9])
+serial, cpu_j, cpu_1, cp_reports = map(float, sys.argv[10:14])
+jobs = int(sys.argv[14])
 print(f"{n} files:")
 print(f"  decompile  {decompile*1000:8.1f} ms  {decompile/n*1e6:7.1f} us/file  "
       f"{decompile/cp:4.2f}x cp -r   xxd is {xxd/decompile:5.1f}x slower  peak {peak_d/1024:.1f} MiB")
@@ -79,7 +99,10 @@ print(f"  compile    {compile_time*1000:8.1f} ms  {compile_time/n*1e6:7.1f} us/f
       f"{compile_time/decompile:4.2f}x decompile")
 print(f"  reports    {reports*1000:8.1f} ms  {reports/n*1e6:7.1f} us/file  "
       f"{reports/decompile:4.2f}x decompile")
+print(f"  -j 1       {serial*1000:8.1f} ms  -j {jobs} is {serial/decompile:4.2f}x faster;  "
+      f"CPU {cpu_1*1000:.0f} ms at -j 1, {cpu_j*1000:.0f} ms at -j {jobs} ({(cpu_j/cpu_1-1)*100:+.0f}%)")
 print(f"  cp -r      {cp*1000:8.1f} ms")
+print(f"  cp -r reports {cp_reports*1000:5.1f} ms  decompile is {decompile/cp_reports:4.2f}x that")
 print(f"  xxd        {xxd*1000:8.1f} ms")
 PY
   rm -rf "$dir"
