@@ -8,21 +8,28 @@ std::size_t TextLength(ByteView block, std::size_t offset, std::size_t units) {
   return length;
 }
 
+namespace {
+
+// Copies the `length` units of a field's text to `out`; returns its end.
+char16_t* CopyText(ByteView block, std::size_t offset, std::size_t length,
+                   char16_t* out) {
+  for (std::size_t i = 0; i < length; ++i) {
+    *out++ = static_cast<char16_t>(ReadWord(block, offset + 2 * i));
+  }
+  return out;
+}
+
+}  // namespace
+
 void AppendText(ReportText& out, ByteView block, std::size_t offset,
                 std::size_t units) {
   std::size_t length = TextLength(block, offset, units);
-  char16_t* end = out.Extend(length);
-  for (std::size_t i = 0; i < length; ++i) {
-    *end++ = static_cast<char16_t>(ReadWord(block, offset + 2 * i));
-  }
-  out.Commit(end);
+  out.Commit(CopyText(block, offset, length, out.Extend(length)));
 }
 
 std::u16string TextOf(ByteView block, std::size_t offset, std::size_t units) {
   std::u16string text(TextLength(block, offset, units), u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    text[i] = static_cast<char16_t>(ReadWord(block, offset + 2 * i));
-  }
+  CopyText(block, offset, text.size(), text.data());
   return text;
 }
 

@@ -54,9 +54,6 @@ class ReportText {
   void clear() { size_ = 0; }
   // Drops everything from `size` on. REQUIRES: size <= size().
   void resize(std::size_t size) { size_ = size; }
-  void reserve(std::size_t capacity) {
-    if (capacity > capacity_) Grow(capacity - size_);
-  }
 
   void push_back(char16_t unit) {
     if (size_ == capacity_) Grow(1);
@@ -110,7 +107,6 @@ inline void BeginSetting(ReportText& out, std::u16string_view keyword) {
   out.append(kEquals);
 }
 
-// Appends `value` in decimal, with a leading "-" when negative.
 // Writes `value` at `out`, with at least `width` digits, zero-padded in
 // front; returns the end of what it wrote. The digits are counted first so
 // that each is written straight to its place, the last first. Inline: most
@@ -135,6 +131,7 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
 // A sign and the 19 digits of the widest 64-bit number.
 inline constexpr std::size_t kLongestDecimal = 20;
 
+// Appends `value` in decimal, with a leading "-" when negative.
 inline void AppendDecimal(ReportText& out, std::int64_t value) {
   out.Commit(WriteDecimal(out.Extend(kLongestDecimal), value, 1));
 }
