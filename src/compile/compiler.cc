@@ -39,8 +39,11 @@ class ReportReader {
   explicit ReportReader(ParsedReport& report)
       : keywords_(Keywords::Get()),
         report_(report),
-        set_on_line_(keywords_.size(), 0),
-        set_to_(keywords_.size()) {}
+        set_on_line_(report.set_on_line_),
+        set_to_(report.set_to_) {
+    set_on_line_.assign(keywords_.size(), 0);
+    set_to_.assign(keywords_.size(), {});
+  }
 
   void Run(std::u16string_view text) {
     std::size_t number = 0;
@@ -212,9 +215,8 @@ class ReportReader {
 
   const Keywords& keywords_;
   ParsedReport& report_;
-  // Where and to what the report set each keyword; views into its text.
-  std::vector<std::size_t> set_on_line_;
-  std::vector<std::u16string_view> set_to_;
+  std::vector<std::size_t>& set_on_line_;
+  std::vector<std::u16string_view>& set_to_;
   std::u16string folded_;  // the keyword of the line being read
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
@@ -239,20 +241,26 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 
 }  // namespace
 
-std::u16string DecodeReport(ByteView bytes) {
+void DecodeReport(ByteView bytes, std::u16string& text) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-    std::u16string text((bytes.size() - 2) / 2, u'\0');
+    text.resize((bytes.size() - 2) / 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
       text[i] =
           static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
     }
     if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
-    return text;
+    return;
   }
   std::string_view utf8(reinterpret_cast<const char*>(bytes.data()),
                         bytes.size());
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  return Utf8ToUtf16(utf8);
+  text = Utf8ToUtf16(utf8);
+}
+
+std::u16string DecodeReport(ByteView bytes) {
+  std::u16string text;
+  DecodeReport(bytes, text);
+  return text;
 }
 
 std::string CreatedFrom(std::u16string_view text) {
@@ -272,9 +280,20 @@ std::string CreatedFrom(std::u16string_view text) {
 }
 
 ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {
-  std::u16string_view view(text_);
-  if (view.starts_with(u'\xFEFF')) view.remove_prefix(1);
-  ReportReader(*this).Run(view);
+  ReadText();
+}
+
+void ParsedReport::Read(ByteView file) {
+  DecodeReport(file, text_);
+  ReadText();
+}
+
+void ParsedReport::ReadText() {
+  outcome_ = {};
+  assignments_.clear();
+  cursor_key_forms_.clear();
+  stored_ = false;
+  ReportReader(*this).Run(text());
 }
 
 void ParsedReport::StoreAll() {

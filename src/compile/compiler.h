@@ -33,7 +33,9 @@ struct CompileOutcome {
 
 // Report text as a file holds it: UTF-16 little-endian after a byte order
 // mark, otherwise UTF-8 with or without one (an editor's save). Bytes that
-// are no UTF-8 become U+FFFD.
+// are no UTF-8 become U+FFFD. The first form decodes into `text`, whose
+// capacity a caller may keep from report to report.
+void DecodeReport(ByteView bytes, std::u16string& text);
 std::u16string DecodeReport(ByteView bytes);
 
 // The path the header's "Created from" line names, or empty: the base a
@@ -44,7 +46,20 @@ std::string CreatedFrom(std::u16string_view text);
 // turned into the bits it stores.
 class ParsedReport {
  public:
+  ParsedReport() = default;
   explicit ParsedReport(std::u16string text);
+
+  // Reads the report a file holds (as DecodeReport decodes it) in place of
+  // the one read before. A worker that reads report after report keeps one
+  // ParsedReport, whose buffers then serve them all.
+  void Read(ByteView file);
+
+  // The text read, after its byte order mark.
+  std::u16string_view text() const {
+    std::u16string_view text(text_);
+    if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
+    return text;
+  }
 
   // The problems of the text itself, whatever the base, in line order;
   // after StoreAll() with those of every value too.
@@ -85,11 +100,18 @@ class ParsedReport {
     std::size_t before = 0;  // applied after assignments_[0, before)
   };
 
+  // Reads `text_` afresh.
+  void ReadText();
+
   std::u16string text_;
   CompileOutcome outcome_;
   std::vector<Assignment> assignments_;
   std::vector<CursorKeyForm> cursor_key_forms_;
   bool stored_ = false;  // StoreAll() ran
+  // Where and to what the text set each keyword, which only the reading
+  // needs: kept so that the next Read reuses them. Views into `text_`.
+  std::vector<std::size_t> set_on_line_;
+  std::vector<std::u16string_view> set_to_;
 };
 
 // Compiles `text` over `base` into `image`, as a ParsedReport of `text`

@@ -31,24 +31,25 @@ std::u16string Located(const std::string& report, const CompileProblem& p) {
   return line;
 }
 
-// A report read and decoded, or nullopt with the problem told to `fail`
-// (which logs it, or keeps it for the run to log in order). `expected` is
-// its size as a listing gave it, if known.
-std::optional<std::u16string> ReadReport(
+// Reads a report into `parsed`, or returns false with the problem told to
+// `fail` (which logs it, or keeps it for the run to log in order).
+// `expected` is its size as a listing gave it, if known; `bytes` the
+// buffer to read it into.
+bool ReadReport(
     FileSystem& fs, const std::string& path, const std::string& shown,
     const std::function<void(std::optional<LogCode>, std::u16string)>& fail,
+    std::vector<std::uint8_t>& bytes, ParsedReport& parsed,
     std::size_t expected = 0) {
-  std::optional<std::vector<std::uint8_t>> bytes =
-      ReadWholeFile(fs, path, kLargestReport, expected);
-  if (!bytes) {
+  if (!ReadWholeFile(fs, path, kLargestReport, bytes, expected)) {
     fail(LogCode::kCannotOpen, Utf8ToUtf16(path));
-    return std::nullopt;
+    return false;
   }
-  if (bytes->size() > kLargestReport) {
+  if (bytes.size() > kLargestReport) {
     fail(std::nullopt, Utf8ToUtf16(shown) + u": too large to be a report");
-    return std::nullopt;
+    return false;
   }
-  return DecodeReport(*bytes);
+  parsed.Read(bytes);
+  return true;
 }
 
 constexpr std::u16string_view kNoBase =
@@ -67,35 +68,38 @@ struct Compiled {
   std::vector<std::uint8_t> bytes;  // the output, when no problem
 };
 
+// What a worker keeps from compile to compile: a compile over many files
+// then allocates its buffers once, not once per file.
 struct Worker {
   std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
   std::unique_ptr<SetFileImage> compiled = std::make_unique<SetFileImage>();
+  std::vector<std::uint8_t> file;  // the report or the base being read
+  ParsedReport report;             // when each job has a report of its own
 };
 
 // Reads the base of `result` and compiles `report` over it.
 void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
                  Compiled& result) {
-  std::optional<std::vector<std::uint8_t>> bytes =
-      ReadWholeFile(fs, result.base_path, kSetFileSize);
-  if (!bytes) {
+  std::vector<std::uint8_t>& bytes = worker.file;
+  if (!ReadWholeFile(fs, result.base_path, kSetFileSize, bytes)) {
     result.failure = {LogCode::kCannotOpen, Utf8ToUtf16(result.base_path)};
     return;
   }
-  if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+  if (CheckSetFile(bytes, bytes.size()) != CheckResult::kOk) {
     result.failure = {LogCode::kWrongFormat, Utf8ToUtf16(result.base_path)};
     return;
   }
-  LoadSetFileImage(ByteView(*bytes).subspan(kHeaderSize), *worker.image);
+  LoadSetFileImage(ByteView(bytes).subspan(kHeaderSize), *worker.image);
   CompileOutcome outcome = report.Compile(*worker.image, *worker.compiled);
   result.problems = std::move(outcome.problems);
   if (!result.problems.empty()) return;
   // The base's header, then the compiled blocks.
-  bytes->resize(kHeaderSize);
+  result.bytes.reserve(kSetFileSize);
+  result.bytes.assign(bytes.begin(), bytes.begin() + kHeaderSize);
   for (std::size_t b = 0; b < kBlockCount; ++b) {
     ByteView block = worker.compiled->Block(static_cast<BlockId>(b));
-    bytes->insert(bytes->end(), block.begin(), block.end());
+    result.bytes.insert(result.bytes.end(), block.begin(), block.end());
   }
-  result.bytes = std::move(*bytes);
 }
 
 // Checks and writes what the compiles made, in the run's order, so that
@@ -209,11 +213,13 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
       LogRunError(log, text);
     }
   };
-  std::optional<std::u16string> text =
-      ReadReport(fs, report_path, request.report, fail);
-  if (!text) return 0;
+  std::vector<std::uint8_t> bytes;
+  ParsedReport parsed;
+  if (!ReadReport(fs, report_path, request.report, fail, bytes, parsed)) {
+    return 0;
+  }
   std::string base_name = request.base;
-  if (base_name.empty()) base_name = CreatedFrom(*text);
+  if (base_name.empty()) base_name = CreatedFrom(parsed.text());
   if (base_name.empty()) {
     LogRunError(log, Utf8ToUtf16(request.report) + std::u16string(kNoBase) +
                          u"; name the base with --base");
@@ -244,7 +250,6 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
   }
   // The report is read once; each base then costs its own report and the
   // bits that differ from it.
-  ParsedReport parsed(std::move(*text));
   if (entries.size() > 1) parsed.StoreAll();
   auto output_path = [&](const DirEntry& entry) {
     // A folder takes each base's own name.
@@ -301,10 +306,11 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
         auto fail = [&](std::optional<LogCode> code, std::u16string text) {
           result.failure = {code, std::move(text)};
         };
-        std::optional<std::u16string> text =
-            ReadReport(fs, path, path, fail, entries[i].size);
-        if (!text) return;
-        std::string base_name = CreatedFrom(*text);
+        if (!ReadReport(fs, path, path, fail, worker.file, worker.report,
+                        entries[i].size)) {
+          return;
+        }
+        std::string base_name = CreatedFrom(worker.report.text());
         if (base_name.empty()) {
           fail(std::nullopt, Utf8ToUtf16(path) + std::u16string(kNoBase));
           return;
@@ -320,8 +326,7 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
           return;
         }
         result.output_path = output.Folder() + base.name + base.extension;
-        ParsedReport parsed(std::move(*text));
-        CompileOver(fs, parsed, worker, result);
+        CompileOver(fs, worker.report, worker, result);
       });
 }
 

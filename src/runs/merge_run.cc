@@ -43,17 +43,14 @@ std::optional<Input> ReadInput(FileSystem& fs, LogBuffer& log,
   Input input;
   input.path = parts.Folder() + entries[0].name;
   input.source = SourceOf(input.path, entries[0]);
-  std::optional<std::vector<std::uint8_t>> bytes =
-      ReadWholeFile(fs, input.path, kSetFileSize);
-  if (!bytes) {
+  if (!ReadWholeFile(fs, input.path, kSetFileSize, input.bytes)) {
     log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(input.path));
     return std::nullopt;
   }
-  if (CheckSetFile(*bytes, bytes->size()) != CheckResult::kOk) {
+  if (CheckSetFile(input.bytes, input.bytes.size()) != CheckResult::kOk) {
     log.LogMessage(LogCode::kWrongFormat, Utf8ToUtf16(input.path));
     return std::nullopt;
   }
-  input.bytes = std::move(*bytes);
   return input;
 }
 

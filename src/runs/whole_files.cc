@@ -15,15 +15,14 @@ constexpr auto kRunProgress = static_cast<std::uint32_t>(LogCode::kDecompiled);
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(
-    FileSystem& fs, const std::string& path, std::size_t limit,
-    std::size_t expected) {
+bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
+                   std::vector<std::uint8_t>& bytes, std::size_t expected) {
   std::unique_ptr<InputFile> file = fs.OpenForRead(path);
-  if (!file) return std::nullopt;
+  if (!file) return false;
   // The buffer grows as the file turns out longer; one byte past the
   // expected size tells the end without a second allocation.
   std::size_t start = expected > 0 ? expected + 1 : std::size_t{1} << 20;
-  std::vector<std::uint8_t> bytes(std::min(limit + 1, start));
+  bytes.resize(std::min(limit + 1, start));
   std::size_t size = 0;
   while (true) {
     if (size == bytes.size()) {
@@ -36,7 +35,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(
   }
   bytes.resize(size);
   (void)file->Close();  // only read
-  return bytes;
+  return true;
 }
 
 bool ReplaceFile(FileSystem& fs, const std::string& path,

@@ -13,14 +13,16 @@ namespace quorlith {
 
 // What the runs that take files whole (compile, merge) share.
 
-// The whole of `path`, or nullopt when it cannot be opened. Reading stops
-// one byte past `limit`, so a file larger than `limit` shows as one of
-// `limit + 1` bytes without being read to its end.
+// Reads the whole of `path` into `bytes`; false when it cannot be opened.
+// Reading stops one byte past `limit`, so a file larger than `limit` shows
+// as one of `limit + 1` bytes without being read to its end.
 // `expected` is the size a listing gave, if any: the buffer starts at it,
-// so a file read whole costs one allocation of its own size.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(
-    FileSystem& fs, const std::string& path, std::size_t limit,
-    std::size_t expected = 0);
+// so a file read whole needs no second read to find its end. A caller
+// that reads file after file passes the same `bytes`, whose capacity then
+// serves them all: a buffer of this size freed and taken again per file
+// costs a page fault for every page it touches.
+bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
+                   std::vector<std::uint8_t>& bytes, std::size_t expected = 0);
 
 // Writes `bytes` to a new file next to `path` ("PATH.quorlith-new") and
 // renames it over `path`, so that `path` holds either its old bytes or
