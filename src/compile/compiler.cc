@@ -47,13 +47,16 @@ class ReportReader {
 
   void Run(std::u16string_view text) {
     std::size_t number = 0;
-    for (std::size_t start = 0; start <= text.size();) {
-      std::size_t end = std::min(text.find(u'\n', start), text.size());
-      std::u16string_view line = text.substr(start, end - start);
+    // std::find, not the views' find: the library unrolls its loop, and
+    // looking for the ends of lines is a good part of reading a report.
+    for (auto start = text.begin();; ++start) {
+      auto end = std::find(start, text.end(), u'\n');
+      std::u16string_view line(start, end);
       if (line.ends_with(u'\r')) line.remove_suffix(1);
       ++number;
       Line(line, number);
-      start = end + 1;
+      if (end == text.end()) break;
+      start = end;
     }
   }
 
@@ -71,13 +74,14 @@ class ReportReader {
       Comment(line, number);
       return;
     }
-    if (TrimBlanks(line).empty()) return;
-    std::size_t equals = line.find(u'=');
-    if (equals == std::u16string_view::npos) {
+    auto equals_at = std::find(line.begin(), line.end(), u'=');
+    if (equals_at == line.end()) {
+      if (TrimBlanks(line).empty()) return;
       Problem(number, 1,
               u"not a setting line: " + Quoted(line) + u" has no \"=\"");
       return;
     }
+    std::size_t equals = static_cast<std::size_t>(equals_at - line.begin());
     std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
     std::size_t value_start = equals + 1;
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;
@@ -90,12 +94,11 @@ class ReportReader {
           Printable(keyword) + u": a setting line before any section header");
       return;
     }
-    folded_.assign(keyword);
-    for (char16_t& c : folded_) c = static_cast<char16_t>(FoldAz(c));
     // No keyword of a report has the form of a global one, so the plain
     // keywords, nearly every line, are looked up first.
-    std::optional<std::size_t> row = keywords_.Find(folded_, previous_row_);
+    std::optional<std::size_t> row = keywords_.Find(keyword, previous_row_);
     if (!row) {
+      folded_ = Folded(keyword);
       if (!GlobalForm(keyword, value, number, column)) Unknown(keyword, number);
       return;
     }

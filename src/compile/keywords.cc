@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "report/fields.h"
 #include "report/report_writer.h"
 #include "report/value_parse.h"
 
@@ -23,7 +24,8 @@ Keywords::Keywords() {
     std::u16string_view line = std::u16string_view(text).substr(start);
     keywords_[i].keyword = line.substr(0, line.find(u" = "));
     keywords_[i].folded = Folded(keywords_[i].keyword);
-    index_.emplace(keywords_[i].folded, i);
+    keywords_[i].hash = FoldedHash(keywords_[i].keyword);
+    by_hash_.emplace_back(keywords_[i].hash, i);
     const std::u16string& folded = keywords_[i].folded;
     if (folded.size() == 6 && folded.starts_with(u"key#")) {
       cursor_key_rows_.push_back(i);
@@ -37,6 +39,7 @@ Keywords::Keywords() {
     field_starts_.insert(field_starts_.end(), entry.fields.begin(),
                          entry.fields.end());
   }
+  std::sort(by_hash_.begin(), by_hash_.end());
   std::sort(field_starts_.begin(), field_starts_.end());
   field_starts_.erase(std::unique(field_starts_.begin(), field_starts_.end()),
                       field_starts_.end());
@@ -76,18 +79,36 @@ std::vector<StoredBits> FieldProbe::Store(
   return stored;
 }
 
-std::optional<std::size_t> Keywords::Find(const std::u16string& folded,
+std::uint32_t FoldedHash(std::u16string_view keyword) {
+  std::uint32_t hash = 2166136261u;  // 32-bit FNV-1a
+  for (char16_t unit : keyword) hash = (hash ^ FoldAz(unit)) * 16777619u;
+  return hash;
+}
+
+std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
                                           std::size_t previous) const {
+  std::uint32_t hash = FoldedHash(keyword);
+  auto is = [&](std::size_t row) {
+    const std::u16string& folded = keywords_[row].folded;
+    return keywords_[row].hash == hash &&
+           std::equal(folded.begin(), folded.end(), keyword.begin(),
+                      keyword.end(), [](char16_t a, char16_t b) {
+                        return a == FoldAz(b);
+                      });
+  };
   // The report's lines are a subset of the model's, so the next few rows
-  // find nearly every line without hashing it.
+  // find nearly every line without a search.
   constexpr std::size_t kLookahead = 32;
   for (std::size_t row = previous + 1;
        row < keywords_.size() && row <= previous + kLookahead; ++row) {
-    if (keywords_[row].folded == folded) return row;
+    if (is(row)) return row;
   }
-  auto it = index_.find(folded);
-  if (it == index_.end()) return std::nullopt;
-  return it->second;
+  auto it = std::lower_bound(by_hash_.begin(), by_hash_.end(),
+                             std::pair<std::uint32_t, std::size_t>{hash, 0});
+  for (; it != by_hash_.end() && it->first == hash; ++it) {
+    if (is(it->second)) return it->second;
+  }
+  return std::nullopt;
 }
 
 bool Keywords::IsSectionTitle(std::u16string_view line) const {

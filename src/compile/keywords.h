@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "report/report_context.h"
@@ -23,6 +23,7 @@ namespace quorlith {
 struct Keyword {
   std::u16string keyword;
   std::u16string folded;
+  std::uint32_t hash = 0;  // FoldedHash(keyword)
   SettingInverse inverse;
   std::vector<std::size_t> fields;  // offsets from the start of the blocks
 };
@@ -34,9 +35,10 @@ class Keywords final : public SettingSink {
   std::size_t size() const { return keywords_.size(); }
   const Keyword& operator[](std::size_t i) const { return keywords_[i]; }
 
-  // The row of a keyword folded to lower case. A report lists its lines
-  // in the keywords' order, so the rows after `previous` are tried first.
-  std::optional<std::size_t> Find(const std::u16string& folded,
+  // The row of `keyword`, its letters A to Z in either case. A report
+  // lists its lines in the keywords' order, so the rows after `previous`
+  // are tried first.
+  std::optional<std::size_t> Find(std::u16string_view keyword,
                                   std::size_t previous) const;
 
   // The rows of the cursor keys' key lines ("Key#01"), not their delays.
@@ -67,12 +69,18 @@ class Keywords final : public SettingSink {
   const std::uint8_t* body_ = nullptr;
   std::vector<Keyword> keywords_;
   std::vector<std::size_t> line_starts_;
-  std::unordered_map<std::u16string, std::size_t> index_;
+  // (hash, row) of every keyword, sorted: rows whose hash matches are
+  // compared in full, so keywords that share a hash are told apart.
+  std::vector<std::pair<std::uint32_t, std::size_t>> by_hash_;
   std::vector<std::size_t> section_starts_;
   std::vector<std::u16string> titles_;
   std::vector<std::size_t> cursor_key_rows_;
   std::vector<std::size_t> field_starts_;  // sorted, each once
 };
+
+// A hash of a keyword as keywords compare, with A to Z folded: a lookup
+// compares it before it compares the keyword itself.
+std::uint32_t FoldedHash(std::u16string_view keyword);
 
 // The bits a setting line stores, in the blocks' offsets: `bits` is what
 // the line stores under `mask`.

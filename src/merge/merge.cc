@@ -196,14 +196,12 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
       out.append(kLineEnd);
     }
   }
-  std::u16string folded;
   std::size_t previous = 0;
   for (std::size_t start : lines.starts) {
     std::size_t end = view.find(kLineEnd, start) + kLineEnd.size();
     std::u16string_view line = view.substr(start, end - start);
     std::u16string_view keyword = line.substr(0, line.find(u" = "));
-    folded.assign(Folded(keyword));
-    std::optional<std::size_t> row = keywords.Find(folded, previous);
+    std::optional<std::size_t> row = keywords.Find(keyword, previous);
     if (!row) continue;
     previous = *row;
     auto conflict = std::lower_bound(

@@ -111,10 +111,14 @@ std::u16string Folded(std::u16string_view text) {
 }
 
 std::u16string_view TrimBlanks(std::u16string_view text) {
-  std::size_t first = text.find_first_not_of(u" \t");
-  if (first == std::u16string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(u" \t");
-  return text.substr(first, last - first + 1);
+  // Every setting line's keyword passes here: loops of two comparisons,
+  // not the views' search for either of a set of units.
+  auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
+  std::size_t first = 0;
+  std::size_t end = text.size();
+  while (first < end && blank(text[first])) ++first;
+  while (end > first && blank(text[end - 1])) --end;
+  return text.substr(first, end - first);
 }
 
 void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
