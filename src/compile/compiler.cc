@@ -6,6 +6,7 @@
 #include "compile/global_forms.h"
 #include "compile/keywords.h"
 #include "report/fields.h"
+#include "report/find_unit.h"
 #include "report/report_text.h"
 #include "report/value_parse.h"
 #include "sections/key_names.h"
@@ -47,15 +48,13 @@ class ReportReader {
 
   void Run(std::u16string_view text) {
     std::size_t number = 0;
-    // std::find, not the views' find: the library unrolls its loop, and
-    // looking for the ends of lines is a good part of reading a report.
-    for (auto start = text.begin();; ++start) {
-      auto end = std::find(start, text.end(), u'\n');
-      std::u16string_view line(start, end);
+    for (std::size_t start = 0;; ++start) {
+      std::size_t end = FindUnit(text, u'\n', start);
+      std::u16string_view line = text.substr(start, end - start);
       if (line.ends_with(u'\r')) line.remove_suffix(1);
       ++number;
       Line(line, number);
-      if (end == text.end()) break;
+      if (end == text.size()) break;
       start = end;
     }
   }
@@ -74,14 +73,13 @@ class ReportReader {
       Comment(line, number);
       return;
     }
-    auto equals_at = std::find(line.begin(), line.end(), u'=');
-    if (equals_at == line.end()) {
+    std::size_t equals = FindUnit(line, u'=');
+    if (equals == line.size()) {
       if (TrimBlanks(line).empty()) return;
       Problem(number, 1,
               u"not a setting line: " + Quoted(line) + u" has no \"=\"");
       return;
     }
-    std::size_t equals = static_cast<std::size_t>(equals_at - line.begin());
     std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
     std::size_t value_start = equals + 1;
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;

@@ -1,9 +1,11 @@
 #include "compile/keywords.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "report/fields.h"
+#include "report/find_unit.h"
 #include "report/report_writer.h"
 #include "report/value_parse.h"
 
@@ -24,8 +26,7 @@ Keywords::Keywords() {
     std::u16string_view line = std::u16string_view(text).substr(start);
     keywords_[i].keyword = line.substr(0, line.find(u" = "));
     keywords_[i].folded = Folded(keywords_[i].keyword);
-    keywords_[i].hash = FoldedHash(keywords_[i].keyword);
-    by_hash_.emplace_back(keywords_[i].hash, i);
+    by_hash_.emplace_back(FoldedHash(keywords_[i].keyword), i);
     const std::u16string& folded = keywords_[i].folded;
     if (folded.size() == 6 && folded.starts_with(u"key#")) {
       cursor_key_rows_.push_back(i);
@@ -87,14 +88,18 @@ std::uint32_t FoldedHash(std::u16string_view keyword) {
 
 std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
                                           std::size_t previous) const {
-  std::uint32_t hash = FoldedHash(keyword);
   auto is = [&](std::size_t row) {
-    const std::u16string& folded = keywords_[row].folded;
-    return keywords_[row].hash == hash &&
-           std::equal(folded.begin(), folded.end(), keyword.begin(),
-                      keyword.end(), [](char16_t a, char16_t b) {
-                        return a == FoldAz(b);
-                      });
+    const Keyword& entry = keywords_[row];
+    if (entry.keyword.size() != keyword.size()) return false;
+    // Most keywords are spelt as the report wrote them: one memcmp (the
+    // character traits of char16_t compare unit by unit) tells them.
+    if (std::memcmp(entry.keyword.data(), keyword.data(),
+                    keyword.size() * sizeof(char16_t)) == 0) {
+      return true;
+    }
+    return std::equal(
+        entry.folded.begin(), entry.folded.end(), keyword.begin(),
+        [](char16_t folded, char16_t unit) { return folded == FoldAz(unit); });
   };
   // The report's lines are a subset of the model's, so the next few rows
   // find nearly every line without a search.
@@ -103,6 +108,7 @@ std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
        row < keywords_.size() && row <= previous + kLookahead; ++row) {
     if (is(row)) return row;
   }
+  std::uint32_t hash = FoldedHash(keyword);
   auto it = std::lower_bound(by_hash_.begin(), by_hash_.end(),
                              std::pair<std::uint32_t, std::size_t>{hash, 0});
   for (; it != by_hash_.end() && it->first == hash; ++it) {
@@ -169,7 +175,7 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
 
 ReportValues::ReportValues(const SetFileImage& image, ReportText& text)
     : text_(text) {
-  line_starts_.reserve(Keywords::Get().size());
+  line_starts_.reserve(keywords_.size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
 }
 
@@ -177,9 +183,13 @@ std::u16string_view ReportValues::Value(std::size_t row) const {
   if (row >= line_starts_.size()) return {};
   std::u16string_view line =
       std::u16string_view(text_).substr(line_starts_[row]);
-  line.remove_prefix(
-      std::min(line.size(), Keywords::Get()[row].keyword.size() + 3));
-  return line.substr(0, line.find(kLineEnd));
+  line.remove_prefix(std::min(line.size(), keywords_[row].keyword.size() + 3));
+  // The line ends at its CR LF; a text may hold a CR of its own.
+  std::size_t end = FindUnit(line, u'\r');
+  while (end + 1 < line.size() && line[end + 1] != u'\n') {
+    end = FindUnit(line, u'\r', end + 1);
+  }
+  return end + 1 < line.size() ? line.substr(0, end) : line;
 }
 
 void ReportValues::Setting(std::size_t, std::size_t line_start,

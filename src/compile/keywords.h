@@ -23,7 +23,6 @@ namespace quorlith {
 struct Keyword {
   std::u16string keyword;
   std::u16string folded;
-  std::uint32_t hash = 0;  // FoldedHash(keyword)
   SettingInverse inverse;
   std::vector<std::size_t> fields;  // offsets from the start of the blocks
 };
@@ -62,6 +61,7 @@ class Keywords final : public SettingSink {
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
+  bool NeedsTexts() const override { return false; }
 
  private:
   Keywords();
@@ -123,8 +123,10 @@ class ReportValues final : public SettingSink {
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
+  bool NeedsTexts() const override { return false; }
 
  private:
+  const Keywords& keywords_ = Keywords::Get();
   ReportText& text_;
   std::vector<std::size_t> line_starts_;
 };

@@ -71,6 +71,10 @@ class SettingSink {
   virtual void Setting(std::size_t section_start, std::size_t line_start,
                        std::span<const StoredValue> stored,
                        SettingInverse inverse) = 0;
+  // False for a sink that needs only where each line and field lies: the
+  // writers then leave out the texts of text fields, whose copies are most
+  // of what noting a report costs.
+  virtual bool NeedsTexts() const { return true; }
 };
 
 // How a report is rendered beyond its kind. The defaults make the report

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report/fields.h"
+#include "report/find_unit.h"
 #include "report/value_names.h"
 
 namespace quorlith {
@@ -31,6 +32,28 @@ TEST(ReportText, Numbers) {
     AppendZeroPadded(out, c.value, c.width);
     EXPECT_EQ(out, c.expected);
   }
+}
+
+TEST(ReportText, FindUnitAgreesWithFindAtEveryPlace) {
+  // Eight units are compared at once: a unit at either end of a block, in
+  // the tail after the last block, before `from` or past the end must all
+  // be found exactly where a search unit by unit finds them.
+  for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 16u, 17u, 40u}) {
+    for (std::size_t at = 0; at <= size; ++at) {
+      std::u16string text(size, u'a');
+      if (at < size) text[at] = u'=';
+      if (at + 3 < size) text[at + 3] = u'=';
+      for (std::size_t from : {std::size_t{0}, at, at + 1, size + 5}) {
+        SCOPED_TRACE(testing::Message() << size << " " << at << " " << from);
+        std::size_t expected = std::u16string_view(text).find(u'=', from);
+        if (expected == std::u16string_view::npos) expected = size;
+        EXPECT_EQ(FindUnit(text, u'=', from), expected);
+      }
+    }
+  }
+  // A unit that differs from the one sought only in its high byte.
+  EXPECT_EQ(
+      FindUnit(u"\u013D\u013D\u013D\u013D\u013D\u013D\u013D\u013D=", u'='), 8u);
 }
 
 TEST(ReportText, Utf8RoundTripAndInvalidBytes) {

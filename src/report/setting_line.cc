@@ -82,12 +82,25 @@ StoredValue StoredOf(ByteView block, const SettingLine& line) {
   return stored;
 }
 
+StoredValue StoredOf(const ReportContext& ctx, ByteView block,
+                     const SettingLine& line) {
+  if (line.rendering != Rendering::kText || ctx.options.sink->NeedsTexts()) {
+    return StoredOf(block, line);
+  }
+  StoredValue stored;
+  stored.field = block.data() + line.offset;
+  stored.is_text = true;
+  return stored;
+}
+
 void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
                       const SettingLine& line, std::u16string_view prefix) {
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
   ByteView shown = ctx.Shown(blocks);
-  if (ctx.noting()) ctx.Note(StoredOf(shown, line), {ParseSettingLine, &line});
+  if (ctx.noting()) {
+    ctx.Note(StoredOf(ctx, shown, line), {ParseSettingLine, &line});
+  }
   ctx.out.append(prefix);
   BeginSetting(ctx.out, line.keyword);
   AppendValue(ctx.out, shown, line);

@@ -71,6 +71,10 @@ void AppendValue(ReportText& out, ByteView block, const SettingLine& line);
 // The stored field behind `line` in `block`.
 StoredValue StoredOf(ByteView block, const SettingLine& line);
 
+// The same for the sink of `ctx`: a text only if the sink needs texts.
+StoredValue StoredOf(const ReportContext& ctx, ByteView block,
+                     const SettingLine& line);
+
 // Writes "keyword = value" from the printed image when the comparison
 // filter lets the line through. `prefix` goes before the keyword, for
 // records whose lines are numbered ("Window#12_").

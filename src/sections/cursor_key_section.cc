@@ -245,7 +245,9 @@ void NoteKeyLine(const ReportContext& ctx, ByteView record) {
     word(fields.command);
     word(fields.number);
     word(fields.hot_key);
-    stored[n].text = TextOf(record, fields.set_file, kCursorSetFileNameUnits);
+    if (ctx.options.sink->NeedsTexts()) {
+      stored[n].text = TextOf(record, fields.set_file, kCursorSetFileNameUnits);
+    }
     stored[n].is_text = true;
     stored[n++].field = record.data() + fields.set_file;
   }

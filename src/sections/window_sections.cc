@@ -129,9 +129,9 @@ ParseResult ParseCommandLine(const void* table, std::u16string_view value,
 void NoteCommand(const ReportContext& ctx, ByteView record,
                  const CommandSlot& slot) {
   std::vector<StoredValue> stored;
-  stored.push_back(StoredOf(record, slot.command));
+  stored.push_back(StoredOf(ctx, record, slot.command));
   for (const SettingLine& argument : slot.arguments) {
-    stored.push_back(StoredOf(record, argument));
+    stored.push_back(StoredOf(ctx, record, argument));
   }
   ctx.Note(stored, {ParseCommandLine, &slot});
 }
