@@ -335,7 +335,7 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
   const Keywords& keywords = Keywords::Get();
   std::size_t failed_line = 0;
   auto assign = [&](const Assignment& a) {
-    if (a.value == shown.Value(a.row)) return;
+    if (shown.Shows(a.row, a.value)) return;
     if (stored_) {
       if (a.parses) Store(a.bits, body);
       return;

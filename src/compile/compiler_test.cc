@@ -47,6 +47,24 @@ TEST(CompilerTest, AReportOverItsOwnFileGivesTheFileBack) {
   }
 }
 
+// The compile tells unchanged lines by Shows, the merge reads Value: the
+// two must agree on every row, at a value's end and one unit either side.
+TEST(CompilerTest, ShowsAgreesWithValueOnEveryRow) {
+  SetFileImage file = BusySetFile(3).Image();
+  ReportText text;
+  ReportValues values(file, text);
+  for (std::size_t row = 0; row <= Keywords::Get().size(); ++row) {
+    std::u16string value(values.Value(row));
+    SCOPED_TRACE(Utf16ToUtf8(value));
+    EXPECT_TRUE(values.Shows(row, value));
+    EXPECT_FALSE(values.Shows(row, value + u"\r"));
+    EXPECT_FALSE(values.Shows(row, value + u"x"));
+    if (!value.empty()) {
+      EXPECT_FALSE(values.Shows(row, value.substr(0, value.size() - 1)));
+    }
+  }
+}
+
 TEST(CompilerTest, AReportOverAnotherFileShowsEverySettingAsTheReportDoes) {
   std::mt19937 random(15);
   for (int i = 0; i < 500; ++i) {

@@ -100,8 +100,7 @@ std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
     return std::equal(
         entry.folded.begin(), entry.folded.end(), keyword.begin(),
         [](char16_t folded, char16_t unit) { return folded == FoldAz(unit); });
-  };
-  // The report's lines are a subset of the model's, so the next few rows
+  };  // The report's lines are a subset of the model's, so the next few rows
   // find nearly every line without a search.
   constexpr std::size_t kLookahead = 32;
   for (std::size_t row = previous + 1;
@@ -175,15 +174,14 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
 
 ReportValues::ReportValues(const SetFileImage& image, ReportText& text)
     : text_(text) {
-  line_starts_.reserve(keywords_.size());
+  value_starts_.reserve(keywords_.size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
 }
 
 std::u16string_view ReportValues::Value(std::size_t row) const {
-  if (row >= line_starts_.size()) return {};
+  if (row >= value_starts_.size()) return {};
   std::u16string_view line =
-      std::u16string_view(text_).substr(line_starts_[row]);
-  line.remove_prefix(std::min(line.size(), keywords_[row].keyword.size() + 3));
+      text_.view().substr(std::min(text_.size(), value_starts_[row]));
   // The line ends at its CR LF; a text may hold a CR of its own.
   std::size_t end = FindUnit(line, u'\r');
   while (end + 1 < line.size() && line[end + 1] != u'\n') {
@@ -192,9 +190,28 @@ std::u16string_view ReportValues::Value(std::size_t row) const {
   return end + 1 < line.size() ? line.substr(0, end) : line;
 }
 
+bool ReportValues::Shows(std::size_t row, std::u16string_view value) const {
+  if (row >= value_starts_.size()) return value.empty();
+  std::u16string_view rest =
+      text_.view().substr(std::min(text_.size(), value_starts_[row]));
+  if (rest.size() < value.size() ||
+      std::memcmp(rest.data(), value.data(), value.size() * sizeof(char16_t)) !=
+          0) {
+    return false;
+  }
+  // Without an LF in `value`, its first CR LF is where the line ends.
+  rest.remove_prefix(value.size());
+  return rest.empty() || rest.starts_with(kLineEnd);
+}
+
 void ReportValues::Setting(std::size_t, std::size_t line_start,
                            std::span<const StoredValue>, SettingInverse) {
-  line_starts_.push_back(line_start);
+  // Every file's report notes the model's lines, row by row.
+  std::size_t row = value_starts_.size();
+  std::size_t lead = row < keywords_.size()
+                         ? keywords_[row].keyword.size() + kEquals.size()
+                         : 0;
+  value_starts_.push_back(line_start + lead);
 }
 
 }  // namespace quorlith

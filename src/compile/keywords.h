@@ -120,6 +120,11 @@ class ReportValues final : public SettingSink {
   // The value of the keyword of `row`, as its line writes it.
   std::u16string_view Value(std::size_t row) const;
 
+  // Value(row) == value, for a `value` that holds no LF (as a line's value
+  // read from a report never does): a compare where it starts, with no
+  // search for where it ends.
+  bool Shows(std::size_t row, std::u16string_view value) const;
+
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
@@ -128,7 +133,7 @@ class ReportValues final : public SettingSink {
  private:
   const Keywords& keywords_ = Keywords::Get();
   ReportText& text_;
-  std::vector<std::size_t> line_starts_;
+  std::vector<std::size_t> value_starts_;  // where each row's value starts
 };
 
 }  // namespace quorlith
