@@ -218,7 +218,7 @@ class ReportReader {
   ParsedReport& report_;
   std::vector<std::size_t>& set_on_line_;
   std::vector<std::u16string_view>& set_to_;
-  std::u16string folded_;  // the keyword of the line being read
+  std::u16string folded_;  // a keyword no row has, for the global forms
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
   std::size_t budget_ = kSuggestionBudget;

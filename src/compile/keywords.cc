@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "report/fields.h"
-#include "report/find_unit.h"
 #include "report/report_writer.h"
 #include "report/value_parse.h"
 
@@ -100,7 +99,8 @@ std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
     return std::equal(
         entry.folded.begin(), entry.folded.end(), keyword.begin(),
         [](char16_t folded, char16_t unit) { return folded == FoldAz(unit); });
-  };  // The report's lines are a subset of the model's, so the next few rows
+  };
+  // The report's lines are a subset of the model's, so the next few rows
   // find nearly every line without a search.
   constexpr std::size_t kLookahead = 32;
   for (std::size_t row = previous + 1;
@@ -182,12 +182,7 @@ std::u16string_view ReportValues::Value(std::size_t row) const {
   if (row >= value_starts_.size()) return {};
   std::u16string_view line =
       text_.view().substr(std::min(text_.size(), value_starts_[row]));
-  // The line ends at its CR LF; a text may hold a CR of its own.
-  std::size_t end = FindUnit(line, u'\r');
-  while (end + 1 < line.size() && line[end + 1] != u'\n') {
-    end = FindUnit(line, u'\r', end + 1);
-  }
-  return end + 1 < line.size() ? line.substr(0, end) : line;
+  return line.substr(0, line.find(kLineEnd));
 }
 
 bool ReportValues::Shows(std::size_t row, std::u16string_view value) const {
