@@ -119,10 +119,10 @@ class ReportReader {
   }
 
   // Records that the line sets `row` to `value`; whether it parses is
-  // known when it is stored.
+  // told when it is stored.
   void Set(std::size_t row, std::u16string_view value, std::size_t number,
            std::size_t column) {
-    report_.assignments_.push_back({row, value, number, column, {}, true});
+    report_.assignments_.push_back({row, value, number, column, {}});
   }
 
   // The forms the reports' comment lines announce, which set many records
@@ -176,7 +176,7 @@ class ReportReader {
     }
     ParsedReport::CursorKeyForm form{*stroke, key, number, column, {}, 0};
     for (std::size_t row : keywords_.CursorKeyRows()) {
-      form.rows.push_back({row, value, number, column, {}, true});
+      form.rows.push_back({row, value, number, column, {}});
     }
     // In line order with the plain assignments: before the next one.
     form.before = report_.assignments_.size();
@@ -306,7 +306,6 @@ void ParsedReport::StoreAll() {
   auto store = [&](Assignment& a) {
     ParseResult problem;
     a.bits = probe.Store(keywords[a.row], {&a.value, 1}, &problem);
-    a.parses = !problem;
     // A form over many records fails alike for each: said once.
     if (problem && a.line != failed_line) {
       failed_line = a.line;
@@ -337,7 +336,9 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
   auto assign = [&](const Assignment& a) {
     if (shown.Shows(a.row, a.value)) return;
     if (stored_) {
-      if (a.parses) Store(a.bits, body);
+      // A value that does not parse is a problem of the outcome, which
+      // leaves the image of no use: what its probe stored does not matter.
+      Store(a.bits, body);
       return;
     }
     const Keyword& entry = keywords[a.row];

@@ -87,7 +87,6 @@ class ParsedReport {
     std::size_t line = 0;
     std::size_t column = 0;
     std::vector<StoredBits> bits;  // after StoreAll()
-    bool parses = true;            // known after StoreAll()
   };
   // A "cursor_key" line: the assignments of every cursor key, each taken
   // where the key is bound to `stroke` when the line is applied.

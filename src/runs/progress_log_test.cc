@@ -69,6 +69,8 @@ TEST(ProgressLog, EchoSeesEveryMessage) {
   EXPECT_EQ(codes, (std::vector<std::uint32_t>{1, 8}));
   EXPECT_EQ(log.Text(), u"1 file(s) decompiled.\r\r\n");
   EXPECT_TRUE(log.ErrorLogged());
+  log.ResetLog();  // a desktop program's next run starts clean
+  EXPECT_FALSE(log.ErrorLogged());
 
   LogBuffer echo_only(
       [&](std::uint32_t code, std::u16string_view) { codes.push_back(code); },
