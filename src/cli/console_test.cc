@@ -62,6 +62,8 @@ TEST_F(ConsoleTest, ExitStatuses) {
       {{"A", "b", "c", "-j"}, kExitUsage, ""},
       {{"--no-such-option"}, kExitUsage, ""},
       {{"-j", "0", "A"}, kExitUsage, ""},
+      {{"-j", "256", "A"}, kExitOk, kDecompiled},
+      {{"-j", "257", "A"}, kExitUsage, ""},
       {{"--", "-B"}, kExitOk, "/cwd/-B.000"},
       {{"--help"}, kExitOk, "Usage: quorlith"},
       {{"--version"}, kExitOk, "Quorlith v. 7.0\n"},

@@ -78,6 +78,15 @@ TEST(KeyStroke, EveryKeyCodeReadsBackAsWritten) {
       WriteKeyStroke(again, *back, style);
       ASSERT_EQ(Readable(again), Readable(out)) << code;
       if (back->key_code == code) ++exact;
+      // A code in hex reads only where the writer writes it so.
+      ReportText hex;
+      hex.append(u"0x");
+      for (int shift = 12; shift >= 0; shift -= 4) {
+        hex.push_back(u"0123456789ABCDEF"[(code >> shift) & 0xF]);
+      }
+      bool written_in_hex = text.ends_with(hex.view());
+      EXPECT_EQ(ParseKeyStroke(hex.view(), style).has_value(), written_in_hex)
+          << Readable(hex);
     }
   }
   // In each style: the 7 control keys, the characters 33 to 255, the 50
