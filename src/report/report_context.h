@@ -133,6 +133,8 @@ struct ReportContext {
 
   // Whether anyone listens to Note; the report files skip the work.
   bool noting() const { return options.sink != nullptr; }
+  // Whether the listener wants the texts of text fields noted too.
+  bool noting_texts() const { return noting() && options.sink->NeedsTexts(); }
   void Note(std::span<const StoredValue> stored, SettingInverse inverse) const {
     options.sink->Setting(section_start, out.size(), stored, inverse);
   }

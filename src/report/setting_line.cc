@@ -84,7 +84,7 @@ StoredValue StoredOf(ByteView block, const SettingLine& line) {
 
 StoredValue StoredOf(const ReportContext& ctx, ByteView block,
                      const SettingLine& line) {
-  if (line.rendering != Rendering::kText || ctx.options.sink->NeedsTexts()) {
+  if (line.rendering != Rendering::kText || ctx.noting_texts()) {
     return StoredOf(block, line);
   }
   StoredValue stored;

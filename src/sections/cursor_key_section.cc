@@ -245,7 +245,7 @@ void NoteKeyLine(const ReportContext& ctx, ByteView record) {
     word(fields.command);
     word(fields.number);
     word(fields.hot_key);
-    if (ctx.options.sink->NeedsTexts()) {
+    if (ctx.noting_texts()) {
       stored[n].text = TextOf(record, fields.set_file, kCursorSetFileNameUnits);
     }
     stored[n].is_text = true;
