@@ -15,11 +15,16 @@ namespace {
 
 class PosixInputFile : public InputFile {
  public:
-  explicit PosixInputFile(int fd) : fd_(fd) {}
+  PosixInputFile(int fd, off_t size) : fd_(fd), size_(size) {}
   ~PosixInputFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
 
+  // A read short of what was asked is the end once the file's size at
+  // opening is reached: asking again only to be told so costs a system
+  // call per file, a good part of reading a small one. Short of that size
+  // a file system that returns less than it has (some network and user
+  // space ones do) is asked again.
   std::size_t Read(std::span<std::uint8_t> buffer) override {
     std::size_t done = 0;
     while (done < buffer.size()) {
@@ -27,6 +32,8 @@ class PosixInputFile : public InputFile {
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) break;
       done += static_cast<std::size_t>(n);
+      position_ += n;
+      if (position_ >= size_) break;
     }
     return done;
   }
@@ -39,6 +46,8 @@ class PosixInputFile : public InputFile {
 
  private:
   int fd_;
+  off_t size_;
+  off_t position_ = 0;
 };
 
 // Writes over what a file held and cuts it to the new length at Close,
@@ -135,7 +144,7 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForRead(
     ::close(fd);
     return nullptr;
   }
-  return std::make_unique<PosixInputFile>(fd);
+  return std::make_unique<PosixInputFile>(fd, st.st_size);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::Create(const std::string& path) {

@@ -14,6 +14,7 @@
 #include "report/report_text.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
+#include "runs/whole_files.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -75,6 +76,38 @@ TEST_F(PosixFileSystemTest, OnlyRegularFilesOpen) {
   EXPECT_EQ(fs_.OpenForRead(dir_ + "p.000"), nullptr);  // must not block
   EXPECT_EQ(fs_.OpenForRead(dir_ + "missing"), nullptr);
   EXPECT_EQ(fs_.Create(dir_ + "missing/x"), nullptr);
+}
+
+TEST_F(PosixFileSystemTest, FilesReadWholeEndWhereTheyEnd) {
+  // A read short of what was asked ends the file only at the size it had
+  // when opened; the listing's size may be stale either way.
+  struct Case {
+    std::size_t size, limit, expected, read;
+  };
+  constexpr std::size_t kMiB = std::size_t{1} << 20;
+  for (const Case& c : std::initializer_list<Case>{
+           {0, 100, 0, 0},
+           {1, 100, 0, 1},
+           {100, 100, 100, 100},
+           {101, 100, 0, 101},  // one past the limit says "larger"
+           {5000, 100, 0, 101},
+           {3 * kMiB + 7, 8 * kMiB, 0, 3 * kMiB + 7},  // past the first buffer
+           {5000, 8 * kMiB, 4000, 5000},               // grew since listed
+           {4000, 8 * kMiB, 5000, 4000},               // shrank since listed
+       }) {
+    SCOPED_TRACE(testing::Message() << c.size << " " << c.expected);
+    std::vector<std::uint8_t> bytes(c.size);
+    for (std::size_t i = 0; i < c.size; ++i) {
+      bytes[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    Write("f", bytes);
+    std::vector<std::uint8_t> read = {9, 9, 9};  // a buffer used before
+    ASSERT_TRUE(ReadWholeFile(fs_, dir_ + "f", c.limit, read, c.expected));
+    bytes.resize(c.read);
+    EXPECT_EQ(read, bytes);
+  }
+  std::vector<std::uint8_t> read;
+  EXPECT_FALSE(ReadWholeFile(fs_, dir_ + "missing", 100, read));
 }
 
 TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {

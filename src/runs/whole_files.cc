@@ -29,9 +29,10 @@ bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
       if (size > limit) break;
       bytes.resize(std::min(2 * size, limit + 1));
     }
-    std::size_t got = file->Read(std::span(bytes).subspan(size));
-    if (got == 0) break;
+    std::span<std::uint8_t> rest = std::span(bytes).subspan(size);
+    std::size_t got = file->Read(rest);
     size += got;
+    if (got < rest.size()) break;  // the end, as a read short of it says
   }
   bytes.resize(size);
   (void)file->Close();  // only read
