@@ -1,13 +1,15 @@
 #include "compile/compiler.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <optional>
 
 #include "compile/global_forms.h"
 #include "compile/keywords.h"
 #include "report/fields.h"
-#include "report/find_unit.h"
 #include "report/report_text.h"
+#include "report/units.h"
 #include "report/value_parse.h"
 #include "sections/key_names.h"
 #include "sections/window_tables.h"
@@ -38,12 +40,8 @@ constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 class ReportReader {
  public:
   explicit ReportReader(ParsedReport& report)
-      : keywords_(Keywords::Get()),
-        report_(report),
-        set_on_line_(report.set_on_line_),
-        set_to_(report.set_to_) {
-    set_on_line_.assign(keywords_.size(), 0);
-    set_to_.assign(keywords_.size(), {});
+      : keywords_(Keywords::Get()), report_(report), set_by_(report.set_by_) {
+    set_by_.assign(keywords_.size(), 0);
   }
 
   void Run(std::u16string_view text) {
@@ -101,20 +99,20 @@ class ReportReader {
       return;
     }
     previous_row_ = *row;
-    if (set_on_line_[*row] != 0) {
-      if (set_to_[*row] != value) {
-        std::u16string earlier;
-        AppendDecimal(earlier, static_cast<std::int64_t>(set_on_line_[*row]));
+    if (std::uint32_t earlier = set_by_[*row]; earlier != 0) {
+      const ParsedReport::Assignment& first = report_.assignments_[earlier - 1];
+      if (first.value != value) {
+        std::u16string on_line;
+        AppendDecimal(on_line, static_cast<std::int64_t>(first.line));
         Problem(number, column,
                 keywords_[*row].keyword +
                     u": set twice with different values: " +
-                    Quoted(set_to_[*row]) + u" on line " + earlier + u", " +
+                    Quoted(first.value) + u" on line " + on_line + u", " +
                     Quoted(value) + u" here");
       }
       return;
     }
-    set_on_line_[*row] = number;
-    set_to_[*row] = value;
+    set_by_[*row] = static_cast<std::uint32_t>(report_.assignments_.size() + 1);
     Set(*row, value, number, column);
   }
 
@@ -122,7 +120,19 @@ class ReportReader {
   // told when it is stored.
   void Set(std::size_t row, std::u16string_view value, std::size_t number,
            std::size_t column) {
-    report_.assignments_.push_back({row, value, number, column, {}});
+    report_.assignments_.push_back(Assigned(row, value, number, column));
+  }
+
+  // Line numbers and columns fit 32 bits: a report is at most 64 MB and
+  // its setting lines at most kLongestLine units.
+  static ParsedReport::Assignment Assigned(std::size_t row,
+                                           std::u16string_view value,
+                                           std::size_t number,
+                                           std::size_t column) {
+    return {.value = value,
+            .row = static_cast<std::uint32_t>(row),
+            .line = static_cast<std::uint32_t>(number),
+            .column = static_cast<std::uint32_t>(column)};
   }
 
   // The forms the reports' comment lines announce, which set many records
@@ -176,7 +186,7 @@ class ReportReader {
     }
     ParsedReport::CursorKeyForm form{*stroke, key, number, column, {}, 0};
     for (std::size_t row : keywords_.CursorKeyRows()) {
-      form.rows.push_back({row, value, number, column, {}});
+      form.rows.push_back(Assigned(row, value, number, column));
     }
     // In line order with the plain assignments: before the next one.
     form.before = report_.assignments_.size();
@@ -216,8 +226,7 @@ class ReportReader {
 
   const Keywords& keywords_;
   ParsedReport& report_;
-  std::vector<std::size_t>& set_on_line_;
-  std::vector<std::u16string_view>& set_to_;
+  std::vector<std::uint32_t>& set_by_;
   std::u16string folded_;  // a keyword no row has, for the global forms
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
@@ -245,9 +254,13 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 void DecodeReport(ByteView bytes, std::u16string& text) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
     text.resize((bytes.size() - 2) / 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      text[i] =
-          static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(text.data(), bytes.data() + 2, 2 * text.size());
+    } else {
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] =
+            static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
+      }
     }
     if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
     return;
@@ -303,9 +316,14 @@ void ParsedReport::StoreAll() {
   const Keywords& keywords = Keywords::Get();
   FieldProbe probe;
   std::size_t failed_line = 0;
+  bits_.clear();
   auto store = [&](Assignment& a) {
     ParseResult problem;
-    a.bits = probe.Store(keywords[a.row], {&a.value, 1}, &problem);
+    std::vector<StoredBits> bits =
+        probe.Store(keywords[a.row], {&a.value, 1}, &problem);
+    a.first_bit = static_cast<std::uint32_t>(bits_.size());
+    a.bit_count = static_cast<std::uint32_t>(bits.size());
+    bits_.insert(bits_.end(), bits.begin(), bits.end());
     // A form over many records fails alike for each: said once.
     if (problem && a.line != failed_line) {
       failed_line = a.line;
@@ -326,9 +344,13 @@ void ParsedReport::StoreAll() {
 CompileOutcome ParsedReport::Compile(const SetFileImage& base,
                                      SetFileImage& image) const {
   image = base;
+  return CompileInto(base, image.MutableBody());
+}
+
+CompileOutcome ParsedReport::CompileInto(const SetFileImage& base,
+                                         std::span<std::uint8_t> body) const {
   // A value that reads as the base's own report shows it changes nothing.
   ReportValues shown(base, BaseReportBuffer());
-  std::span<std::uint8_t> body = image.MutableBody();
   CompileOutcome outcome = outcome_;
   std::vector<CompileProblem>& problems = outcome.problems;
   const Keywords& keywords = Keywords::Get();
@@ -338,7 +360,7 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
     if (stored_) {
       // A value that does not parse is a problem of the outcome, which
       // leaves the image of no use: what its probe stored does not matter.
-      Store(a.bits, body);
+      Store(std::span(bits_).subspan(a.first_bit, a.bit_count), body);
       return;
     }
     const Keyword& entry = keywords[a.row];

@@ -77,16 +77,26 @@ class ParsedReport {
   // among them. With any problem `image` is of no use.
   CompileOutcome Compile(const SetFileImage& base, SetFileImage& image) const;
 
+  // As Compile, into `body`, which holds the blocks of `base` already (as
+  // the bytes of the base's file after its header do): a run compiles in
+  // the bytes it will write, with no copies of the image between.
+  // REQUIRES: body.size() == kBodySize.
+  CompileOutcome CompileInto(const SetFileImage& base,
+                             std::span<std::uint8_t> body) const;
+
  private:
   friend class ReportReader;
 
   // What one line stores over a base whose report shows another value.
+  // Small and flat: a busy report has thousands, made afresh per report.
   struct Assignment {
-    std::size_t row = 0;
     std::u16string_view value;  // into `text_`
-    std::size_t line = 0;
-    std::size_t column = 0;
-    std::vector<StoredBits> bits;  // after StoreAll()
+    std::uint32_t row = 0;
+    std::uint32_t line = 0;
+    std::uint32_t column = 0;
+    // After StoreAll(): bits_[first_bit, first_bit + bit_count).
+    std::uint32_t first_bit = 0;
+    std::uint32_t bit_count = 0;
   };
   // A "cursor_key" line: the assignments of every cursor key, each taken
   // where the key is bound to `stroke` when the line is applied.
@@ -106,11 +116,12 @@ class ParsedReport {
   CompileOutcome outcome_;
   std::vector<Assignment> assignments_;
   std::vector<CursorKeyForm> cursor_key_forms_;
-  bool stored_ = false;  // StoreAll() ran
-  // Where and to what the text set each keyword, which only the reading
-  // needs: kept so that the next Read reuses them. Views into `text_`.
-  std::vector<std::size_t> set_on_line_;
-  std::vector<std::u16string_view> set_to_;
+  bool stored_ = false;           // StoreAll() ran
+  std::vector<StoredBits> bits_;  // what the assignments store
+  // For each keyword, 1 + the index in `assignments_` of the line that set
+  // it, or 0: only the reading needs it, and it is kept so that the next
+  // Read reuses it.
+  std::vector<std::uint32_t> set_by_;
 };
 
 // Compiles `text` over `base` into `image`, as a ParsedReport of `text`

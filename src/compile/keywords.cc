@@ -1,11 +1,11 @@
 #include "compile/keywords.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "report/fields.h"
 #include "report/report_writer.h"
+#include "report/units.h"
 #include "report/value_parse.h"
 
 namespace quorlith {
@@ -85,15 +85,14 @@ std::uint32_t FoldedHash(std::u16string_view keyword) {
   return hash;
 }
 
-std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
-                                          std::size_t previous) const {
+std::size_t Keywords::FindRow(std::u16string_view keyword,
+                              std::size_t previous) const {
   auto is = [&](std::size_t row) {
     const Keyword& entry = keywords_[row];
     if (entry.keyword.size() != keyword.size()) return false;
-    // Most keywords are spelt as the report wrote them: one memcmp (the
-    // character traits of char16_t compare unit by unit) tells them.
-    if (std::memcmp(entry.keyword.data(), keyword.data(),
-                    keyword.size() * sizeof(char16_t)) == 0) {
+    // Most keywords are spelt as the report wrote them: one compare of
+    // their bytes tells them.
+    if (SameUnits(entry.keyword.data(), keyword.data(), keyword.size())) {
       return true;
     }
     return std::equal(
@@ -113,7 +112,7 @@ std::optional<std::size_t> Keywords::Find(std::u16string_view keyword,
   for (; it != by_hash_.end() && it->first == hash; ++it) {
     if (is(it->second)) return it->second;
   }
-  return std::nullopt;
+  return keywords_.size();
 }
 
 bool Keywords::IsSectionTitle(std::u16string_view line) const {
@@ -190,8 +189,7 @@ bool ReportValues::Shows(std::size_t row, std::u16string_view value) const {
   std::u16string_view rest =
       text_.view().substr(std::min(text_.size(), value_starts_[row]));
   if (rest.size() < value.size() ||
-      std::memcmp(rest.data(), value.data(), value.size() * sizeof(char16_t)) !=
-          0) {
+      !SameUnits(rest.data(), value.data(), value.size())) {
     return false;
   }
   // Without an LF in `value`, its first CR LF is where the line ends.

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "report/units.h"
+
 namespace quorlith {
 
 // Report text is built in memory as UTF-16; an output position is an index
@@ -61,7 +63,7 @@ class ReportText {
   }
   void append(std::u16string_view text) {
     if (capacity_ - size_ < text.size()) Grow(text.size());
-    std::copy(text.begin(), text.end(), units_.get() + size_);
+    CopyUnits(units_.get() + size_, text.data(), text.size());
     size_ += text.size();
   }
 

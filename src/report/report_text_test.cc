@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report/fields.h"
-#include "report/find_unit.h"
+#include "report/units.h"
 #include "report/value_names.h"
 
 namespace quorlith {
@@ -54,6 +54,29 @@ TEST(ReportText, FindUnitAgreesWithFindAtEveryPlace) {
   // A unit that differs from the one sought only in its high byte.
   EXPECT_EQ(
       FindUnit(u"\u013D\u013D\u013D\u013D\u013D\u013D\u013D\u013D=", u'='), 8u);
+}
+
+TEST(ReportText, UnitRunsCopyAndCompareAsTheLibraryDoes) {
+  // Runs are moved in pieces whose last overlaps the one before: every
+  // length across the pieces' edges, at an odd place in the buffer, must
+  // copy all its units and no other, and differ at any one unit.
+  std::u16string source;
+  for (char16_t unit = 1; unit <= 48; ++unit) source.push_back(unit * 1031);
+  for (std::size_t count = 0; count <= 40; ++count) {
+    SCOPED_TRACE(count);
+    std::u16string target(50, u'-');
+    CopyUnits(target.data() + 3, source.data() + 1, count);
+    std::u16string expected(50, u'-');
+    std::copy_n(source.begin() + 1, count, expected.begin() + 3);
+    EXPECT_EQ(target, expected);
+    EXPECT_TRUE(SameUnits(target.data() + 3, source.data() + 1, count));
+    for (std::size_t at = 0; at < count; ++at) {
+      std::u16string changed = target;
+      changed[3 + at] ^= 0x0100;  // the high byte alone
+      EXPECT_FALSE(SameUnits(changed.data() + 3, source.data() + 1, count))
+          << at;
+    }
+  }
 }
 
 TEST(ReportText, Utf8RoundTripAndInvalidBytes) {

@@ -72,34 +72,29 @@ struct Compiled {
 // then allocates its buffers once, not once per file.
 struct Worker {
   std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
-  std::unique_ptr<SetFileImage> compiled = std::make_unique<SetFileImage>();
-  std::vector<std::uint8_t> file;  // the report or the base being read
+  std::vector<std::uint8_t> file;  // the report being read
   ParsedReport report;             // when each job has a report of its own
 };
 
-// Reads the base of `result` and compiles `report` over it.
+// Reads the base of `result` and compiles `report` over it. The base's
+// file is read into the output's bytes, header and all, and compiled
+// there: what the report does not set is the base's already.
 void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
                  Compiled& result) {
-  std::vector<std::uint8_t>& bytes = worker.file;
+  std::vector<std::uint8_t>& bytes = result.bytes;
   if (!ReadWholeFile(fs, result.base_path, kSetFileSize, bytes)) {
     result.failure = {LogCode::kCannotOpen, Utf8ToUtf16(result.base_path)};
     return;
   }
-  if (CheckSetFile(bytes, bytes.size()) != CheckResult::kOk) {
+  if (CheckSetFile(bytes, bytes.size()) != CheckResult::kOk ||
+      bytes.size() != kSetFileSize) {
     result.failure = {LogCode::kWrongFormat, Utf8ToUtf16(result.base_path)};
     return;
   }
-  LoadSetFileImage(ByteView(bytes).subspan(kHeaderSize), *worker.image);
-  CompileOutcome outcome = report.Compile(*worker.image, *worker.compiled);
+  std::span<std::uint8_t> body = std::span(bytes).subspan(kHeaderSize);
+  LoadSetFileImage(body, *worker.image);
+  CompileOutcome outcome = report.CompileInto(*worker.image, body);
   result.problems = std::move(outcome.problems);
-  if (!result.problems.empty()) return;
-  // The base's header, then the compiled blocks.
-  result.bytes.reserve(kSetFileSize);
-  result.bytes.assign(bytes.begin(), bytes.begin() + kHeaderSize);
-  for (std::size_t b = 0; b < kBlockCount; ++b) {
-    ByteView block = worker.compiled->Block(static_cast<BlockId>(b));
-    result.bytes.insert(result.bytes.end(), block.begin(), block.end());
-  }
 }
 
 // Checks and writes what the compiles made, in the run's order, so that
