@@ -68,7 +68,7 @@ class Keywords final : public SettingSink {
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
-  bool NeedsTexts() const override { return false; }
+  NoteDetail Detail() const override { return NoteDetail::kFields; }
 
  private:
   Keywords();
@@ -138,7 +138,7 @@ class ReportValues final : public SettingSink {
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
                SettingInverse inverse) override;
-  bool NeedsTexts() const override { return false; }
+  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
 
  private:
   const Keywords& keywords_ = Keywords::Get();

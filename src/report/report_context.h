@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "report/keyword_filter.h"
 #include "report/report_text.h"
@@ -59,6 +60,15 @@ struct SettingInverse {
   const void* table = nullptr;  // what the writer wrote the line from
 };
 
+// How much a listener needs to be told of each setting line. Noting every
+// line of a report is most of what rendering it costs, so a listener asks
+// for no more than it uses.
+enum class NoteDetail {
+  kPlaces,  // where each line lies
+  kFields,  // and its stored fields, with the texts of text fields left out
+  kAll,
+};
+
 // Told of every setting line as it is about to be written, for the views
 // of a report that need its settings one by one (JSON, the list of
 // changes). A setting line is never erased once written: the erase rules
@@ -67,14 +77,12 @@ class SettingSink {
  public:
   virtual ~SettingSink() = default;
   // `line_start` is where the line begins in the text; `section_start`
-  // where the section holding it begins, at its title line.
+  // where the section holding it begins, at its title line. `stored` is
+  // empty for a listener of kPlaces.
   virtual void Setting(std::size_t section_start, std::size_t line_start,
                        std::span<const StoredValue> stored,
                        SettingInverse inverse) = 0;
-  // False for a sink that needs only where each line and field lies: the
-  // writers then leave out the texts of text fields, whose copies are most
-  // of what noting a report costs.
-  virtual bool NeedsTexts() const { return true; }
+  virtual NoteDetail Detail() const { return NoteDetail::kAll; }
 };
 
 // How a report is rendered beyond its kind. The defaults make the report
@@ -134,12 +142,28 @@ struct ReportContext {
   // Whether anyone listens to Note; the report files skip the work.
   bool noting() const { return options.sink != nullptr; }
   // Whether the listener wants the texts of text fields noted too.
-  bool noting_texts() const { return noting() && options.sink->NeedsTexts(); }
-  void Note(std::span<const StoredValue> stored, SettingInverse inverse) const {
-    options.sink->Setting(section_start, out.size(), stored, inverse);
+  bool noting_texts() const {
+    return noting() && options.sink->Detail() == NoteDetail::kAll;
   }
-  void Note(const StoredValue& stored, SettingInverse inverse) const {
-    Note(std::span(&stored, 1), inverse);
+
+  // Tells the listener, if any, of the setting line about to be written,
+  // read back by `inverse`. `make_stored()` gives what the line stores (a
+  // StoredValue, or a range of them) and is called only for a listener
+  // that wants it.
+  template <typename MakeStored>
+  void Note(SettingInverse inverse, MakeStored make_stored) const {
+    if (!noting()) return;
+    if (options.sink->Detail() == NoteDetail::kPlaces) {
+      options.sink->Setting(section_start, out.size(), {}, inverse);
+      return;
+    }
+    const auto& stored = make_stored();
+    if constexpr (std::is_same_v<std::decay_t<decltype(stored)>, StoredValue>) {
+      options.sink->Setting(section_start, out.size(), std::span(&stored, 1),
+                            inverse);
+    } else {
+      options.sink->Setting(section_start, out.size(), stored, inverse);
+    }
   }
 };
 

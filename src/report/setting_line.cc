@@ -98,9 +98,8 @@ void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
   ByteView shown = ctx.Shown(blocks);
-  if (ctx.noting()) {
-    ctx.Note(StoredOf(ctx, shown, line), {ParseSettingLine, &line});
-  }
+  ctx.Note({ParseSettingLine, &line},
+           [&] { return StoredOf(ctx, shown, line); });
   ctx.out.append(prefix);
   BeginSetting(ctx.out, line.keyword);
   AppendValue(ctx.out, shown, line);

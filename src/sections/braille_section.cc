@@ -33,7 +33,7 @@ void WriteGraphicSymbolLine(ReportContext& ctx, BlockPair blocks) {
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, {}, line.keyword)) return;
   ByteView shown = ctx.Shown(blocks);
-  if (ctx.noting()) ctx.Note(StoredOf(shown, line), {ParseBrailleDots, &line});
+  ctx.Note({ParseBrailleDots, &line}, [&] { return StoredOf(shown, line); });
   BeginSetting(ctx.out, line.keyword);
   AppendLine(ctx.out, FormatBrailleDots(ReadWord(shown, line.offset)));
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -229,8 +230,9 @@ ParseResult ParseKeyLine(const void*, std::u16string_view value,
 
 // The key line's stored fields: the stroke, then each command's row,
 // number, hot key and set-file name.
-void NoteKeyLine(const ReportContext& ctx, ByteView record) {
-  StoredValue stored[12];
+std::array<StoredValue, 12> KeyLineStored(const ReportContext& ctx,
+                                          ByteView record) {
+  std::array<StoredValue, 12> stored;
   std::size_t n = 0;
   auto word = [&](std::size_t offset) {
     stored[n].number = ReadSignedWord(record, offset);
@@ -251,7 +253,7 @@ void NoteKeyLine(const ReportContext& ctx, ByteView record) {
     stored[n].is_text = true;
     stored[n++].field = record.data() + fields.set_file;
   }
-  ctx.Note(stored, {ParseKeyLine, nullptr});
+  return stored;
 }
 
 constexpr SettingLine kDelayLine = {u"_delay", kCursorKeyDelayOffset,
@@ -302,18 +304,18 @@ void WriteCursorKeySection(ReportContext& ctx) {
     // A decompile compares nothing: the set-file texts are long to walk.
     bool key_differs = ctx.comparing() && KeyLineDiffers(record);
     if (ctx.ShouldWrite(key_differs, {}, keyword)) {
-      if (ctx.noting()) NoteKeyLine(ctx, shown);
+      ctx.Note({ParseKeyLine, nullptr},
+               [&] { return KeyLineStored(ctx, shown); });
       WriteKeyLine(out, shown, key_number);
     }
     bool delay_differs = ReadWord(record.printed, kCursorKeyDelayOffset) !=
                          ReadWord(record.original, kCursorKeyDelayOffset);
     if (ctx.ShouldWrite(delay_differs, keyword,
                         keyword.empty() ? u"" : u"_delay")) {
-      if (ctx.noting()) {
-        ctx.Note(StoredNumber(ReadWord(shown, kCursorKeyDelayOffset),
-                              shown.data() + kCursorKeyDelayOffset),
-                 {ParseSettingLine, &kDelayLine});
-      }
+      ctx.Note({ParseSettingLine, &kDelayLine}, [&] {
+        return StoredNumber(ReadWord(shown, kCursorKeyDelayOffset),
+                            shown.data() + kCursorKeyDelayOffset);
+      });
       WriteDelayLine(out, shown, key_number);
     }
   }

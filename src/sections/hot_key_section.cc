@@ -1,3 +1,4 @@
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -40,9 +41,8 @@ ParseResult ParseHotKey(const void*, std::u16string_view value,
       ParseKeyStroke(value, KeyNameStyle::kHotKey);
   if (!stroke) return Quoted(value) + u" is not a key name";
   const std::uint16_t words[] = {
-      stroke->control, stroke->alt,     stroke->shift,
-      stroke->insert,  stroke->numpad,  stroke->windows,
-      stroke->application, stroke->key_code};
+      stroke->control, stroke->alt,     stroke->shift,       stroke->insert,
+      stroke->numpad,  stroke->windows, stroke->application, stroke->key_code};
   static_assert(std::size(words) == std::size(kStrokeOffsets));
   for (std::size_t i = 0; i < std::size(words); ++i) {
     StoreWord(body, fields[i], words[i]);
@@ -51,14 +51,14 @@ ParseResult ParseHotKey(const void*, std::u16string_view value,
 }
 
 // The stored words of a stroke, the key code as stored (not folded).
-void NoteStroke(const ReportContext& ctx, ByteView record) {
-  const auto& kOffsets = kStrokeOffsets;
-  StoredValue stored[std::size(kOffsets)];
-  for (std::size_t i = 0; i < std::size(kOffsets); ++i) {
-    stored[i].number = ReadWord(record, kOffsets[i]);
-    stored[i].field = record.data() + kOffsets[i];
+std::array<StoredValue, std::size(kStrokeOffsets)> StrokeStored(
+    ByteView record) {
+  std::array<StoredValue, std::size(kStrokeOffsets)> stored;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    stored[i] = StoredNumber(ReadWord(record, kStrokeOffsets[i]),
+                             record.data() + kStrokeOffsets[i]);
   }
-  ctx.Note(stored, {ParseHotKey, nullptr});
+  return stored;
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ void WriteHotKeySection(ReportContext& ctx) {
     bool differs = ReadStroke(record.printed) != ReadStroke(record.original);
     if (!ctx.ShouldWrite(differs, {}, command)) continue;
     ByteView shown = ctx.Shown(record);
-    if (ctx.noting()) NoteStroke(ctx, shown);
+    ctx.Note({ParseHotKey, nullptr}, [&] { return StrokeStored(shown); });
     BeginSetting(out, command);
     WriteKeyStroke(out, ReadStroke(shown), KeyNameStyle::kHotKey);
   }

@@ -30,11 +30,9 @@ void WriteAttributeSearchLines(ReportContext& ctx, BlockPair blocks) {
     bool differs = ((printed ^ original) & line.mask) != 0;
     if (!ctx.ShouldWrite(differs, {}, line.keyword)) continue;
     bool on = (shown & line.mask) != 0;
-    if (ctx.noting()) {
-      ctx.Note(
-          StoredNumber(shown, ctx.Shown(blocks).data() + kAttributeOffset),
-          {ParseFlag, &line});
-    }
+    ctx.Note({ParseFlag, &line}, [&] {
+      return StoredNumber(shown, ctx.Shown(blocks).data() + kAttributeOffset);
+    });
     BeginSetting(ctx.out, line.keyword);
     AppendLine(ctx.out, on ? u"on" : u"off");
   }

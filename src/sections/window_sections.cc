@@ -126,14 +126,15 @@ ParseResult ParseCommandLine(const void* table, std::u16string_view value,
 }
 
 // The command's row, then every argument field the record keeps for it.
-void NoteCommand(const ReportContext& ctx, ByteView record,
-                 const CommandSlot& slot) {
+std::vector<StoredValue> CommandStored(const ReportContext& ctx,
+                                       ByteView record,
+                                       const CommandSlot& slot) {
   std::vector<StoredValue> stored;
   stored.push_back(StoredOf(ctx, record, slot.command));
   for (const SettingLine& argument : slot.arguments) {
     stored.push_back(StoredOf(ctx, record, argument));
   }
-  ctx.Note(stored, {ParseCommandLine, &slot});
+  return stored;
 }
 
 void WriteCommandLine(ReportContext& ctx, BlockPair record,
@@ -145,7 +146,8 @@ void WriteCommandLine(ReportContext& ctx, BlockPair record,
     return;
   }
   ByteView shown = ctx.Shown(record);
-  if (ctx.noting()) NoteCommand(ctx, shown, slot);
+  ctx.Note({ParseCommandLine, &slot},
+           [&] { return CommandStored(ctx, shown, slot); });
   ctx.out.append(prefix);
   BeginSetting(ctx.out, CommandSlotNames[j]);
   AppendValue(ctx.out, shown, slot.command);
