@@ -47,11 +47,16 @@ class ReportReader {
   void Run(std::u16string_view text) {
     std::size_t number = 0;
     for (std::size_t start = 0;; ++start) {
-      std::size_t end = FindUnit(text, u'\n', start);
+      // The first "=" of a line is found on the way to its end.
+      std::size_t end = FindEither(text, u'\n', u'=', start);
+      std::size_t equals = end - start;  // or past the line: it has none
+      if (end < text.size() && text[end] == u'=') {
+        end = FindUnit(text, u'\n', end + 1);
+      }
       std::u16string_view line = text.substr(start, end - start);
       if (line.ends_with(u'\r')) line.remove_suffix(1);
       ++number;
-      Line(line, number);
+      Line(line, std::min(equals, line.size()), number);
       if (end == text.size()) break;
       start = end;
     }
@@ -62,7 +67,8 @@ class ReportReader {
     report_.outcome_.problems.push_back({line, column, std::move(message)});
   }
 
-  void Line(std::u16string_view line, std::size_t number) {
+  // `equals` is where the line's first "=" is, or its size.
+  void Line(std::u16string_view line, std::size_t equals, std::size_t number) {
     if (line.size() > kLongestLine) {
       Problem(number, 1, u"the line is too long to be a setting line");
       return;
@@ -71,7 +77,6 @@ class ReportReader {
       Comment(line, number);
       return;
     }
-    std::size_t equals = FindUnit(line, u'=');
     if (equals == line.size()) {
       if (TrimBlanks(line).empty()) return;
       Problem(number, 1,

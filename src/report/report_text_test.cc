@@ -34,7 +34,7 @@ TEST(ReportText, Numbers) {
   }
 }
 
-TEST(ReportText, FindUnitAgreesWithFindAtEveryPlace) {
+TEST(ReportText, FindUnitAndFindEitherAgreeWithFindAtEveryPlace) {
   // Eight units are compared at once: a unit at either end of a block, in
   // the tail after the last block, before `from` or past the end must all
   // be found exactly where a search unit by unit finds them.
@@ -48,6 +48,12 @@ TEST(ReportText, FindUnitAgreesWithFindAtEveryPlace) {
         std::size_t expected = std::u16string_view(text).find(u'=', from);
         if (expected == std::u16string_view::npos) expected = size;
         EXPECT_EQ(FindUnit(text, u'=', from), expected);
+        // The same with a second unit sought that is not there, and one
+        // that is there at `at` only.
+        EXPECT_EQ(FindEither(text, u'\n', u'=', from), expected);
+        std::u16string other = text;
+        if (at < size) other[at] = u'\n';
+        EXPECT_EQ(FindEither(other, u'\n', u'=', from), expected);
       }
     }
   }

@@ -38,6 +38,32 @@ inline std::size_t FindUnit(std::u16string_view text, char16_t unit,
   return static_cast<std::size_t>(std::find(begin, end, unit) - text.data());
 }
 
+// The position of the first `a` or `b` in `text` at or after `from`, or
+// the size of `text` when there is neither: a line's "=" and its end in
+// one pass.
+inline std::size_t FindEither(std::u16string_view text, char16_t a,
+                              char16_t b, std::size_t from = 0) {
+  const char16_t* begin = text.data() + std::min(from, text.size());
+  const char16_t* end = text.data() + text.size();
+#if defined(__SSE2__)
+  const __m128i wanted_a = _mm_set1_epi16(static_cast<short>(a));
+  const __m128i wanted_b = _mm_set1_epi16(static_cast<short>(b));
+  for (; end - begin >= 8; begin += 8) {
+    __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin));
+    auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi16(units, wanted_a), _mm_cmpeq_epi16(units, wanted_b))));
+    if (found != 0) {
+      return static_cast<std::size_t>(begin - text.data()) +
+             static_cast<std::size_t>(std::countr_zero(found)) / 2;
+    }
+  }
+#endif
+  return static_cast<std::size_t>(
+      std::find_if(begin, end,
+                   [a, b](char16_t unit) { return unit == a || unit == b; }) -
+      text.data());
+}
+
 // A report is built and read in runs of a few dozen units (keywords,
 // names, values), and for those a call to the library's memmove or memcmp,
 // with its dispatch on the size, costs more than the work. Runs of 4 to 32
