@@ -26,6 +26,8 @@ constexpr std::size_t kLongestLine = 4096;
 // that one of nothing but unknown keywords costs little more to read than
 // any other (a typical suggestion takes well under a million).
 constexpr std::size_t kSuggestionBudget = 5'000'000;
+// Positions in a text are read as 32-bit numbers, twice over.
+constexpr std::size_t kLargestText = std::size_t{1} << 31;
 
 constexpr std::u16string_view kVersionLead =
     u"; Human readable SET file for Orvalen version ";
@@ -45,20 +47,33 @@ class ReportReader {
   }
 
   void Run(std::u16string_view text) {
+    if (text.size() >= kLargestText) {
+      Problem(1, 1, u"the report is too large to be read");
+      return;
+    }
+    std::vector<std::uint32_t>& marks = report_.marks_;
+    FindLineMarks(text, marks);
     std::size_t number = 0;
-    for (std::size_t start = 0;; ++start) {
-      // The first "=" of a line is found on the way to its end.
-      std::size_t end = FindEither(text, u'\n', u'=', start);
-      std::size_t equals = end - start;  // or past the line: it has none
-      if (end < text.size() && text[end] == u'=') {
-        end = FindUnit(text, u'\n', end + 1);
+    std::size_t next = 0;
+    for (std::size_t start = 0;;) {
+      std::size_t end = text.size();
+      std::size_t equals = end;
+      for (; next < marks.size(); ++next) {
+        std::size_t at = marks[next] / 2;
+        if (marks[next] % 2 == 1) {
+          equals = at;
+          continue;
+        }
+        end = at;
+        ++next;
+        break;
       }
       std::u16string_view line = text.substr(start, end - start);
       if (line.ends_with(u'\r')) line.remove_suffix(1);
       ++number;
-      Line(line, std::min(equals, line.size()), number);
+      Line(line, std::min(equals - start, line.size()), number);
       if (end == text.size()) break;
-      start = end;
+      start = end + 1;
     }
   }
 

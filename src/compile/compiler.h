@@ -122,6 +122,7 @@ class ParsedReport {
   // it, or 0: only the reading needs it, and it is kept so that the next
   // Read reuses it.
   std::vector<std::uint32_t> set_by_;
+  std::vector<std::uint32_t> marks_;  // the reading's, as FindLineMarks finds
 };
 
 // Compiles `text` over `base` into `image`, as a ParsedReport of `text`

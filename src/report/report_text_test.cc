@@ -34,32 +34,33 @@ TEST(ReportText, Numbers) {
   }
 }
 
-TEST(ReportText, FindUnitAndFindEitherAgreeWithFindAtEveryPlace) {
-  // Eight units are compared at once: a unit at either end of a block, in
-  // the tail after the last block, before `from` or past the end must all
-  // be found exactly where a search unit by unit finds them.
-  for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 16u, 17u, 40u}) {
-    for (std::size_t at = 0; at <= size; ++at) {
-      std::u16string text(size, u'a');
-      if (at < size) text[at] = u'=';
-      if (at + 3 < size) text[at + 3] = u'=';
-      for (std::size_t from : {std::size_t{0}, at, at + 1, size + 5}) {
-        SCOPED_TRACE(testing::Message() << size << " " << at << " " << from);
-        std::size_t expected = std::u16string_view(text).find(u'=', from);
-        if (expected == std::u16string_view::npos) expected = size;
-        EXPECT_EQ(FindUnit(text, u'=', from), expected);
-        // The same with a second unit sought that is not there, and one
-        // that is there at `at` only.
-        EXPECT_EQ(FindEither(text, u'\n', u'=', from), expected);
-        std::u16string other = text;
-        if (at < size) other[at] = u'\n';
-        EXPECT_EQ(FindEither(other, u'\n', u'=', from), expected);
+TEST(ReportText, LineMarksAreEveryLineEndAndTheFirstEqualsOfEach) {
+  // Blocks of 64 units, then a tail: marks at both ends of a block, in
+  // the tail, next to each other, a second "=" on a line, and units that
+  // differ from the marks only in the high byte.
+  for (std::size_t size : {0u, 1u, 63u, 64u, 65u, 130u, 200u}) {
+    std::u16string text(size, u'a');
+    for (std::size_t at :
+         {0u, 15u, 16u, 17u, 63u, 64u, 65u, 66u, 127u, 128u, 198u, 199u}) {
+      if (at < size) text[at] = at % 3 == 0 ? u'\n' : u'=';
+    }
+    if (size > 40) text[40] = u'\u013D';  // "=" in its low byte
+    if (size > 41) text[41] = u'\u0A0A';
+    std::vector<std::uint32_t> expected;
+    bool seen = false;
+    for (std::size_t i = 0; i < size; ++i) {
+      if (text[i] == u'\n') {
+        expected.push_back(static_cast<std::uint32_t>(2 * i));
+        seen = false;
+      } else if (text[i] == u'=' && !seen) {
+        expected.push_back(static_cast<std::uint32_t>(2 * i + 1));
+        seen = true;
       }
     }
+    std::vector<std::uint32_t> found = {7};  // what a use before left
+    FindLineMarks(text, found);
+    EXPECT_EQ(found, expected) << size;
   }
-  // A unit that differs from the one sought only in its high byte.
-  EXPECT_EQ(
-      FindUnit(u"\u013D\u013D\u013D\u013D\u013D\u013D\u013D\u013D=", u'='), 8u);
 }
 
 TEST(ReportText, UnitRunsCopyAndCompareAsTheLibraryDoes) {
