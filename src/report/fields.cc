@@ -23,8 +23,12 @@ char16_t* CopyText(ByteView block, std::size_t offset, std::size_t length,
 
 void AppendText(ReportText& out, ByteView block, std::size_t offset,
                 std::size_t units) {
-  std::size_t length = TextLength(block, offset, units);
-  out.Commit(CopyText(block, offset, length, out.Extend(length)));
+  out.Commit(WriteText(out.Extend(units), block, offset, units));
+}
+
+char16_t* WriteText(char16_t* out, ByteView block, std::size_t offset,
+                    std::size_t units) {
+  return CopyText(block, offset, TextLength(block, offset, units), out);
 }
 
 std::u16string TextOf(ByteView block, std::size_t offset, std::size_t units) {

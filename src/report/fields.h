@@ -33,6 +33,10 @@ std::size_t TextLength(ByteView block, std::size_t offset, std::size_t units);
 // field's end.
 void AppendText(ReportText& out, ByteView block, std::size_t offset,
                 std::size_t units);
+// The same written at `out`, which has room for `units` units; returns the
+// end of what it wrote.
+char16_t* WriteText(char16_t* out, ByteView block, std::size_t offset,
+                    std::size_t units);
 std::u16string TextOf(ByteView block, std::size_t offset, std::size_t units);
 
 // True iff the texts of two such fields are equal up to their NULs. With

@@ -109,10 +109,17 @@ inline void BeginSetting(ReportText& out, std::u16string_view keyword) {
   out.append(kEquals);
 }
 
+// The two digits of each number from 0 to 99, one after the other.
+inline constexpr char16_t kDigitPairs[] =
+    u"00010203040506070809101112131415161718192021222324"
+    u"25262728293031323334353637383940414243444546474849"
+    u"50515253545556575859606162636465666768697071727374"
+    u"75767778798081828384858687888990919293949596979899";
+
 // Writes `value` at `out`, with at least `width` digits, zero-padded in
 // front; returns the end of what it wrote. The digits are counted first so
-// that each is written straight to its place, the last first. Inline: most
-// setting lines end in a number.
+// that each is written straight to its place, the last first, two at a
+// time. Inline: most setting lines end in a number.
 inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
   if (value < 0) *out++ = u'-';
   // Works on the magnitude as unsigned so that the most negative value has
@@ -120,13 +127,27 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
                                       : static_cast<std::uint64_t>(value);
   int count = 1;
-  for (std::uint64_t rest = magnitude; rest >= 10; rest /= 10) ++count;
+  // Counted by powers of ten, which multiply, rather than by division.
+  for (std::uint64_t power = 10; count < 20 && magnitude >= power;
+       power *= 10) {
+    ++count;
+  }
   for (int i = count; i < width; ++i) *out++ = u'0';
   char16_t* end = out + count;
-  do {
-    *--end = static_cast<char16_t>(u'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
+  while (magnitude >= 100) {
+    std::size_t pair = 2 * static_cast<std::size_t>(magnitude % 100);
+    magnitude /= 100;
+    end -= 2;
+    end[0] = kDigitPairs[pair];
+    end[1] = kDigitPairs[pair + 1];
+  }
+  if (magnitude >= 10) {
+    std::size_t pair = 2 * static_cast<std::size_t>(magnitude);
+    end[-2] = kDigitPairs[pair];
+    end[-1] = kDigitPairs[pair + 1];
+  } else {
+    end[-1] = static_cast<char16_t>(u'0' + magnitude);
+  }
   return out + count;
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "report/fields.h"
 #include "report/units.h"
 #include "report/value_names.h"
@@ -31,6 +35,25 @@ TEST(ReportText, Numbers) {
     ReportText out;
     AppendZeroPadded(out, c.value, c.width);
     EXPECT_EQ(out, c.expected);
+  }
+  // Digits are counted and written two at a time: every value a field
+  // holds, and each count of digits at both its ends, as the library
+  // writes them.
+  std::vector<std::int64_t> values;
+  for (std::int64_t v = -70000; v <= 70000; ++v) values.push_back(v);
+  for (std::int64_t power = 10;; power *= 10) {
+    for (std::int64_t v : {power - 1, power, power + 1}) {
+      values.push_back(v);
+      values.push_back(-v);
+    }
+    if (power > INT64_MAX / 10) break;
+  }
+  values.push_back(INT64_MAX);
+  for (std::int64_t v : values) {
+    ReportText out;
+    AppendDecimal(out, v);
+    std::string expected = std::to_string(v);
+    ASSERT_EQ(Utf16ToUtf8(out), expected);
   }
 }
 

@@ -21,42 +21,57 @@ bool FieldDiffers(BlockPair blocks, const SettingLine& line) {
   }
 }
 
-void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
+namespace {
+
+// Copies `text` to `at`; returns the end of the copy.
+char16_t* Put(char16_t* at, std::u16string_view text) {
+  CopyUnits(at, text.data(), text.size());
+  return at + text.size();
+}
+
+// The room a value of `line` takes at most, but for a name, which has its
+// table's longest.
+std::size_t ValueRoom(const SettingLine& line) {
+  return line.rendering == Rendering::kText ? line.units : kLongestDecimal;
+}
+
+// Writes the value of `line` (not a name) at `at`, which has ValueRoom
+// units of room; returns its end.
+char16_t* WriteValue(char16_t* at, ByteView block, const SettingLine& line) {
   switch (line.rendering) {
     case Rendering::kDecimal:
-      AppendDecimal(out, ReadSignedWord(block, line.offset));
-      break;
+      return WriteDecimal(at, ReadSignedWord(block, line.offset), 1);
     case Rendering::kUnsignedDecimal:
-      AppendDecimal(out, ReadWord(block, line.offset));
-      break;
+      return WriteDecimal(at, ReadWord(block, line.offset), 1);
     case Rendering::kByteDecimal:
-      AppendDecimal(out, ReadByte(block, line.offset));
-      break;
+      return WriteDecimal(at, ReadByte(block, line.offset), 1);
     case Rendering::kCharacter:
-      out.push_back(static_cast<char16_t>(ReadWord(block, line.offset)));
-      break;
-    case Rendering::kName:
-      AppendName(out, line.names, ReadSignedWord(block, line.offset));
-      break;
+      *at = static_cast<char16_t>(ReadWord(block, line.offset));
+      return at + 1;
     case Rendering::kText:
-      AppendText(out, block, line.offset, line.units);
-      break;
+      return WriteText(at, block, line.offset, line.units);
     case Rendering::kBool:
-      out.append(BoolName(ReadSignedWord(block, line.offset)));
-      break;
+      return Put(at, BoolName(ReadSignedWord(block, line.offset)));
     case Rendering::kDecimalOrNone: {
       std::int16_t value = ReadSignedWord(block, line.offset);
-      if (value == -1) {
-        out.append(u"None"sv);
-      } else {
-        AppendDecimal(out, value);
-      }
-      break;
+      return value == -1 ? Put(at, u"None"sv) : WriteDecimal(at, value, 1);
     }
     case Rendering::kOneIsOn:
-      out.append(OffOnNames[ReadWord(block, line.offset) == 1 ? 1 : 0]);
-      break;
+      return Put(at, OffOnNames[ReadWord(block, line.offset) == 1 ? 1 : 0]);
+    case Rendering::kName:
+      break;  // the caller's
   }
+  return at;
+}
+
+}  // namespace
+
+void AppendValue(ReportText& out, ByteView block, const SettingLine& line) {
+  if (line.rendering == Rendering::kName) {
+    AppendName(out, line.names, ReadSignedWord(block, line.offset));
+    return;
+  }
+  out.Commit(WriteValue(out.Extend(ValueRoom(line)), block, line));
 }
 
 StoredValue StoredOf(ByteView block, const SettingLine& line) {
@@ -100,10 +115,19 @@ void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
   ByteView shown = ctx.Shown(blocks);
   ctx.Note({ParseSettingLine, &line},
            [&] { return StoredOf(ctx, shown, line); });
-  ctx.out.append(prefix);
-  BeginSetting(ctx.out, line.keyword);
-  AppendValue(ctx.out, shown, line);
-  ctx.out.append(kLineEnd);
+  // The whole line through one reservation, but for a name, whose length
+  // only its table knows: most lines are a keyword and a number.
+  ReportText& out = ctx.out;
+  char16_t* at = out.Extend(prefix.size() + line.keyword.size() +
+                            kEquals.size() + ValueRoom(line) + kLineEnd.size());
+  at = Put(Put(Put(at, prefix), line.keyword), kEquals);
+  if (line.rendering == Rendering::kName) {
+    out.Commit(at);
+    AppendName(out, line.names, ReadSignedWord(shown, line.offset));
+    out.append(kLineEnd);
+    return;
+  }
+  out.Commit(Put(WriteValue(at, shown, line), kLineEnd));
 }
 
 void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
