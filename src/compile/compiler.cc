@@ -319,6 +319,24 @@ ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {
 
 void ParsedReport::Read(ByteView file) {
   DecodeReport(file, text_);
+  text_start_ = 0;
+  ReadText();
+}
+
+void ParsedReport::Read(std::u16string& file, std::size_t bytes) {
+  ByteView raw(reinterpret_cast<const std::uint8_t*>(file.data()),
+               std::min(bytes, 2 * file.size()));
+  bool utf16 = raw.size() >= 2 && raw[0] == 0xFF && raw[1] == 0xFE;
+  if (std::endian::native != std::endian::little || !utf16) {
+    Read(raw);
+    return;
+  }
+  // The units as they lie are the text, after its mark; a half unit at
+  // the end reads as one that is not valid, as DecodeReport reads it.
+  file.resize(raw.size() / 2);
+  std::swap(text_, file);
+  if (raw.size() % 2 != 0) text_.push_back(0xFFFD);
+  text_start_ = 1;
   ReadText();
 }
 

@@ -54,9 +54,16 @@ class ParsedReport {
   // ParsedReport, whose buffers then serve them all.
   void Read(ByteView file);
 
+  // The same for a file read into the storage of `file` (`bytes` of it),
+  // as ReadWholeFile reads a report. A report in UTF-16 LE becomes the
+  // text as it lies there: the buffers are swapped, so `file` keeps
+  // another one to read the next report into.
+  void Read(std::u16string& file, std::size_t bytes);
+
   // The text read, after its byte order mark.
   std::u16string_view text() const {
     std::u16string_view text(text_);
+    text.remove_prefix(std::min(text_start_, text.size()));
     if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
     return text;
   }
@@ -113,6 +120,9 @@ class ParsedReport {
   void ReadText();
 
   std::u16string text_;
+  // Units of `text_` before the text: 1 for the byte order mark of a file
+  // read in place, which DecodeReport leaves out.
+  std::size_t text_start_ = 0;
   CompileOutcome outcome_;
   std::vector<Assignment> assignments_;
   std::vector<CursorKeyForm> cursor_key_forms_;

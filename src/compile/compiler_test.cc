@@ -116,6 +116,45 @@ TEST(CompilerTest, AComparisonOverItsOriginalLeavesNoDifferences) {
 namespace quorlith {
 namespace {
 
+TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
+  // A file read into a buffer of units becomes the text where it lies, its
+  // mark skipped: it must read as the same bytes decoded, whatever came
+  // before in the buffers that are swapped from report to report.
+  auto utf16 = [](std::u16string_view text, bool half_unit) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+      bytes.push_back(static_cast<char>(unit & 0xFF));
+      bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    if (half_unit) bytes.push_back('x');
+    return bytes;
+  };
+  const std::string kFiles[] = {
+      utf16(u"; a\r\nKey_Rate = 60\r\n", false),
+      "\xEF\xBB\xBF; a\nKey_Rate = 60\n",
+      utf16(u"\xFEFF; a mark twice\r\n", true),
+      "",
+      "\xFF",
+      utf16(u"", false),
+      "Key_Rate = 60",
+  };
+  ParsedReport decoded;
+  ParsedReport in_place;
+  std::u16string buffer = u"left from before";
+  for (const std::string& file : kFiles) {
+    SCOPED_TRACE(file.size());
+    ByteView bytes(reinterpret_cast<const std::uint8_t*>(file.data()),
+                   file.size());
+    decoded.Read(bytes);
+    buffer.resize((file.size() + 1) / 2);
+    std::copy(file.begin(), file.end(), reinterpret_cast<char*>(buffer.data()));
+    in_place.Read(buffer, file.size());
+    EXPECT_EQ(in_place.text(), decoded.text());
+    EXPECT_EQ(Problems(in_place.outcome()), Problems(decoded.outcome()));
+    EXPECT_EQ(in_place.outcome().settings, decoded.outcome().settings);
+  }
+}
+
 TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
   struct Case {
     std::u16string line;

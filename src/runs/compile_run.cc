@@ -33,22 +33,22 @@ std::u16string Located(const std::string& report, const CompileProblem& p) {
 
 // Reads a report into `parsed`, or returns false with the problem told to
 // `fail` (which logs it, or keeps it for the run to log in order).
-// `expected` is its size as a listing gave it, if known; `bytes` the
-// buffer to read it into.
+// `expected` is its size as a listing gave it, if known; `buffer` the
+// one to read it into (see ParsedReport::Read).
 bool ReadReport(
     FileSystem& fs, const std::string& path, const std::string& shown,
     const std::function<void(std::optional<LogCode>, std::u16string)>& fail,
-    std::vector<std::uint8_t>& bytes, ParsedReport& parsed,
-    std::size_t expected = 0) {
-  if (!ReadWholeFile(fs, path, kLargestReport, bytes, expected)) {
+    std::u16string& buffer, ParsedReport& parsed, std::size_t expected = 0) {
+  std::size_t bytes = 0;
+  if (!ReadWholeFile(fs, path, kLargestReport, buffer, bytes, expected)) {
     fail(LogCode::kCannotOpen, Utf8ToUtf16(path));
     return false;
   }
-  if (bytes.size() > kLargestReport) {
+  if (bytes > kLargestReport) {
     fail(std::nullopt, Utf8ToUtf16(shown) + u": too large to be a report");
     return false;
   }
-  parsed.Read(bytes);
+  parsed.Read(buffer, bytes);
   return true;
 }
 
@@ -72,8 +72,8 @@ struct Compiled {
 // then allocates its buffers once, not once per file.
 struct Worker {
   std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
-  std::vector<std::uint8_t> file;  // the report being read
-  ParsedReport report;             // when each job has a report of its own
+  std::u16string file;  // the report being read
+  ParsedReport report;  // when each job has a report of its own
 };
 
 // Reads the base of `result` and compiles `report` over it. The base's
@@ -208,9 +208,9 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
       LogRunError(log, text);
     }
   };
-  std::vector<std::uint8_t> bytes;
+  std::u16string buffer;
   ParsedReport parsed;
-  if (!ReadReport(fs, report_path, request.report, fail, bytes, parsed)) {
+  if (!ReadReport(fs, report_path, request.report, fail, buffer, parsed)) {
     return 0;
   }
   std::string base_name = request.base;

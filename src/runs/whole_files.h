@@ -24,6 +24,14 @@ namespace quorlith {
 bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
                    std::vector<std::uint8_t>& bytes, std::size_t expected = 0);
 
+// The same into the storage of `units`, two bytes to a unit, for a report:
+// one in UTF-16 LE then holds its text as read, with no copy to decode it
+// (see ParsedReport::Read). `bytes` is how many were read; an odd last
+// byte is the low byte of the last unit.
+bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
+                   std::u16string& units, std::size_t& bytes,
+                   std::size_t expected = 0);
+
 // Writes `bytes` to a new file next to `path` ("PATH.quorlith-new") and
 // renames it over `path`, so that `path` holds either its old bytes or
 // all of the new ones. False, with the new file removed, on any failure.
