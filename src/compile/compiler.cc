@@ -271,17 +271,14 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 
 }  // namespace
 
+// A report's UTF-16 LE units are taken as they lie, as the machines
+// Quorlith is built for (x86-64) store units.
+static_assert(std::endian::native == std::endian::little);
+
 void DecodeReport(ByteView bytes, std::u16string& text) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
     text.resize((bytes.size() - 2) / 2);
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(text.data(), bytes.data() + 2, 2 * text.size());
-    } else {
-      for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] =
-            static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
-      }
-    }
+    std::memcpy(text.data(), bytes.data() + 2, 2 * text.size());
     if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
     return;
   }
@@ -327,7 +324,7 @@ void ParsedReport::Read(std::u16string& file, std::size_t bytes) {
   ByteView raw(reinterpret_cast<const std::uint8_t*>(file.data()),
                std::min(bytes, 2 * file.size()));
   bool utf16 = raw.size() >= 2 && raw[0] == 0xFF && raw[1] == 0xFE;
-  if (std::endian::native != std::endian::little || !utf16) {
+  if (!utf16) {
     Read(raw);
     return;
   }

@@ -208,6 +208,12 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
       {u"Window#A_First_Command = Beep 3", 26,
        u"Window#A_First_Command: \"Beep\" takes no argument"},
       {u"Window#A_Second_Command = Speak_Window Q", 0, u""},
+      // Commands past the table's, given by number, take no argument
+      // either, the first past its end among them.
+      {u"Window#B_First_Command = 9 x", 26,
+       u"Window#B_First_Command: \"9\" takes no argument"},
+      {u"Window#B_Second_Command = -1 x", 27,
+       u"Window#B_Second_Command: \"-1\" takes no argument"},
       // A form over many windows fails alike for each: said once.
       {u"window#*h_First_Command = Beep 3", 27,
        u"Window#A_First_Command: \"Beep\" takes no argument"},
