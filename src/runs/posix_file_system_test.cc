@@ -108,6 +108,13 @@ TEST_F(PosixFileSystemTest, FilesReadWholeEndWhereTheyEnd) {
   }
   std::vector<std::uint8_t> read;
   EXPECT_FALSE(ReadWholeFile(fs_, dir_ + "missing", 100, read));
+  // A file cut short after it was opened ends where it now ends.
+  Write("f", std::vector<std::uint8_t>(5000, 1));
+  std::unique_ptr<InputFile> file = fs_.OpenForRead(dir_ + "f");
+  ASSERT_NE(file, nullptr);
+  fs::resize_file(dir_ + "f", 3000);
+  read.assign(8000, 0);
+  EXPECT_EQ(file->Read(read), 3000u);
 }
 
 TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
