@@ -185,6 +185,10 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
       {u"; Menu 3 - Mouse Settings", 0, u""},
       {u"Bold = maybe", 8,
        u"Bold: \"maybe\" is not one of its values: off, on"},
+      // The nearest by every letter, the first and the last too; of two
+      // as near, the one the report writes first.
+      {u"Bord = on", 1, u"unknown keyword \"Bord\"; did you mean Bold?"},
+      {u"Key#1 = Home", 1, u"unknown keyword \"Key#1\"; did you mean Key#01?"},
       {u"; Menu 5 - Cursor Key Settings", 0, u""},
       {u"Key#01 = Alt-Nowhere Line", 10,
        u"Key#01: \"Alt-Nowhere\" is not a key name"},
