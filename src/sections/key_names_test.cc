@@ -92,6 +92,19 @@ TEST(KeyStroke, EveryKeyCodeReadsBackAsWritten) {
   // In each style: the 7 control keys, the characters 33 to 255, the 50
   // named keys and the hex codes 0xF432 to 0xF440 read back as themselves.
   EXPECT_EQ(exact, 2 * (7 + 223 + 50 + 15));
+  // Hex digits as a user may type them: in either case, and no others.
+  for (KeyNameStyle style : {KeyNameStyle::kHotKey, KeyNameStyle::kCursorKey}) {
+    std::optional<KeyStroke> upper = ParseKeyStroke(u"0xF43A", style);
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->key_code, 0xF43A);
+    std::optional<KeyStroke> lower = ParseKeyStroke(u"0Xf43a", style);
+    ASSERT_TRUE(lower);
+    EXPECT_EQ(lower->key_code, 0xF43A);
+    for (std::u16string_view wrong :
+         {u"0xF43G", u"0xF43g", u"0xF43:", u"0xF43@"}) {
+      EXPECT_FALSE(ParseKeyStroke(wrong, style)) << Utf16ToUtf8(wrong);
+    }
+  }
 }
 
 }  // namespace
