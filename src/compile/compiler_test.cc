@@ -221,6 +221,9 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
       // A form over many windows fails alike for each: said once.
       {u"window#*h_First_Command = Beep 3", 27,
        u"Window#A_First_Command: \"Beep\" takes no argument"},
+      // Past the last window a range is no form at all.
+      {u"window#48-50_Left = 1", 1, u"unknown keyword \"window#48-50_Left\""},
+      {u"window#y-{_Left = 1", 1, u"unknown keyword \"window#y-{_Left\""},
       {std::u16string(5000, u'x'), 1,
        u"the line is too long to be a setting line"},
   };
@@ -286,6 +289,12 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
        {u"Window#B_Comment_Line = two words",
         u"Window#C_Comment_Line = two words"}},
       {u"cursor_key = " + key + u" Line Speak_Window_4", {}},
+      // The ranges' edges: the first and last window of each kind.
+      {u"window#0-1_Left = 3", {u"Window#0_Left = 3", u"Window#1_Left = 3"}},
+      {u"window#48-49_Left = 3",
+       {u"Window#48_Left = 3", u"Window#49_Left = 3"}},
+      {u"window#y-z_Interrupt = No",
+       {u"Window#Y_Interrupt = No", u"Window#Z_Interrupt = No"}},
   };
   for (std::size_t w = 0; w < 50; ++w) {
     cases[0].one_by_one.push_back(u"Window#" + Utf8ToUtf16(std::to_string(w)) +
