@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "compile/keywords.h"
 #include "report/report_settings.h"
 #include "report/report_writer.h"
 #include "setfile/busy_set_file_builder.h"
@@ -63,6 +64,19 @@ TEST(CompilerTest, ShowsAgreesWithValueOnEveryRow) {
       EXPECT_FALSE(values.Shows(row, value.substr(0, value.size() - 1)));
     }
   }
+}
+
+TEST(CompilerTest, AnUnknownKeywordAfterTheLastRowIsLookedUpWithinTheRows) {
+  // The rows after the one read last are tried first: after the model's
+  // last row there are none, and the lookup must stop at its end.
+  const Keywords& keywords = Keywords::Get();
+  std::u16string last = keywords[keywords.size() - 1].keyword;
+  std::u16string text =
+      u"; Menu 2 - Keyboard\r\n" + last + u" = 1\r\nNo_Such_Keyword = 1\r\n";
+  ParsedReport report{text};
+  ASSERT_FALSE(report.outcome().problems.empty());
+  EXPECT_EQ(Utf16ToUtf8(report.outcome().problems.back().message.substr(0, 33)),
+            "unknown keyword \"No_Such_Keyword\"");
 }
 
 TEST(CompilerTest, AReportOverAnotherFileShowsEverySettingAsTheReportDoes) {
