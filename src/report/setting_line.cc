@@ -123,7 +123,7 @@ void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
   at = Put(Put(Put(at, prefix), line.keyword), kEquals);
   if (line.rendering == Rendering::kName) {
     out.Commit(at);
-    AppendName(out, line.names, ReadSignedWord(shown, line.offset));
+    AppendValue(out, shown, line);
     out.append(kLineEnd);
     return;
   }
