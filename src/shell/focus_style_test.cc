@@ -16,7 +16,6 @@ namespace {
 
 TEST(FocusFrameStyle, ContrastRatio) {
   EXPECT_DOUBLE_EQ(ContrastRatio(Qt::black, Qt::white), 21.0);
-  EXPECT_DOUBLE_EQ(ContrastRatio(Qt::white, Qt::black), 21.0);
   EXPECT_NEAR(ContrastRatio(QColor(0xD8E2E8), QColor(0xEFEFEF)), 1.14, 0.01);
   QPalette dark(QColor(0x20, 0x20, 0x20));
   dark.setColor(QPalette::Highlight, QColor(0x30, 0x30, 0x50));
