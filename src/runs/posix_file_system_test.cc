@@ -117,46 +117,36 @@ TEST_F(PosixFileSystemTest, FilesReadWholeEndWhereTheyEnd) {
   EXPECT_EQ(file->Read(read), 3000u);
 }
 
+// Names that are no UTF-8, of 255 bytes, of a folder, or of a link to an
+// input: the run reports each as it should and keeps every input.
 TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
   std::vector<std::uint8_t> set_file = SetFileBuilder().Bytes();
-  const std::string kOdd = "odd \xFF name.000";
-  const std::string kLong = std::string(251, 'L') + ".000";  // 255 bytes
-  for (const std::string& name : {std::string("A.000"), kOdd, kLong}) {
+  const std::string kLong = std::string(251, 'L');  // 255 bytes with .000
+  for (const std::string& name : std::initializer_list<std::string>{
+           "A.000", "S.000", "odd \xFF name.000", kLong + ".000"}) {
     Write(name, set_file);
   }
   fs::create_directory(dir_ + "folder.000");
-  struct stat before;
-  ASSERT_EQ(::stat((dir_ + "A.000").c_str(), &before), 0);
-
-  std::string log = Run(RunMode::kDecompile, dir_ + "*");
-  EXPECT_NE(log.find("A.000 decompiled to " + dir_ + "A.t00."),
-            std::string::npos);
-  EXPECT_NE(log.find("odd \xEF\xBF\xBD name.000 decompiled"),
-            std::string::npos);
-  EXPECT_NE(log.find(std::string(251, 'L') + ".t00."), std::string::npos);
-  EXPECT_NE(log.find("Error: Cannot open file " + dir_ + "folder.000"),
-            std::string::npos);
-  EXPECT_NE(log.find("3 file(s) decompiled."), std::string::npos);
+  fs::create_symlink(dir_ + "S.000", dir_ + "S.t00");
+  const std::string kOdd = dir_ + "odd \xEF\xBF\xBD name";
+  EXPECT_EQ(Run(RunMode::kDecompile, dir_ + "*"),
+            dir_ + "A.000 decompiled to " + dir_ + "A.t00.\r\r\n" +
+                "Error: Cannot open file " + dir_ + "folder.000\r\r\n" + dir_ +
+                kLong + ".000 decompiled to " + dir_ + kLong + ".t00.\r\r\n" +
+                kOdd + ".000 decompiled to " + kOdd + ".t00.\r\r\n" +
+                "Error: Cannot open file " + dir_ + "S.t00\r\r\n" +
+                "3 file(s) decompiled.\r\r\n");
   EXPECT_TRUE(fs::exists(dir_ + "odd \xFF name.t00"));
-
-  struct stat after;
-  ASSERT_EQ(::stat((dir_ + "A.000").c_str(), &after), 0);
-  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
+  EXPECT_EQ(fs::file_size(dir_ + "S.000"), kSetFileSize);
   EXPECT_EQ(fs::file_size(dir_ + "A.t00") % 2, 0u);
   mode_t mask = ::umask(0);
   ::umask(mask);
   EXPECT_EQ(fs::status(dir_ + "A.t00").permissions(),
             static_cast<fs::perms>(0666 & ~mask));  // as any new file
-
-  // A missing output folder fails each create and the run goes on.
-  log = Run(RunMode::kDecompileTo, dir_ + "A", dir_ + "missing/");
-  EXPECT_EQ(log, "Error: Cannot open file " + dir_ + "missing/A.t00\r\r\n" +
-                     "0 file(s) decompiled.\r\r\n");
 }
 
-TEST_F(PosixFileSystemTest, FullDiskAndUnwritableFolder) {
+TEST_F(PosixFileSystemTest, FullDiskFailsTheClose) {
   Write("A.000", SetFileBuilder().Bytes());
   // /dev/full takes the open and refuses every write, as a full disk does.
   fs::create_symlink("/dev/full", dir_ + "full.txt");
@@ -164,10 +154,6 @@ TEST_F(PosixFileSystemTest, FullDiskAndUnwritableFolder) {
             dir_ + "A.000 decompiled to " + dir_ + "full.txt.\r\r\n" +
                 "Error: Cannot close file " + dir_ + "full.txt\r\r\n" +
                 "0 file(s) decompiled.\r\r\n");
-  // Not even root may create files in /proc.
-  EXPECT_EQ(Run(RunMode::kDecompileTo, dir_ + "A", "/proc/"),
-            "Error: Cannot open file /proc/A.t00\r\r\n"
-            "0 file(s) decompiled.\r\r\n");
 }
 
 // A file is written over in place: what it held beyond the new bytes
@@ -193,15 +179,6 @@ TEST_F(PosixFileSystemTest, WritingOverAFileLeavesOnlyTheNewBytes) {
   ASSERT_NE(null, nullptr);
   EXPECT_TRUE(null->Write(std::vector<std::uint8_t>(10, 1)));
   EXPECT_TRUE(null->Close());
-}
-
-TEST_F(PosixFileSystemTest, SymbolicLinkToInputIsNotReplaced) {
-  Write("A.000", SetFileBuilder().Bytes());
-  fs::create_symlink(dir_ + "A.000", dir_ + "A.t00");
-  std::string log = Run(RunMode::kDecompile, dir_ + "A");
-  EXPECT_EQ(log, "Error: Cannot open file " + dir_ + "A.t00\r\r\n" +
-                     "0 file(s) decompiled.\r\r\n");
-  EXPECT_EQ(fs::file_size(dir_ + "A.000"), kSetFileSize);
 }
 
 TEST_F(PosixFileSystemTest, LinkedOrFoldedOutputsRunSerially) {
@@ -271,10 +248,7 @@ TEST_F(PosixFileSystemTest, WritesGoOnAfterSignals) {
 }
 
 TEST_F(PosixFileSystemTest, CurrentDirectoryEndsWithSlash) {
-  std::string cwd = fs_.CurrentDirectory();
-  ASSERT_FALSE(cwd.empty());
-  EXPECT_EQ(cwd.back(), '/');
-  EXPECT_EQ(cwd.front(), '/');
+  EXPECT_EQ(fs_.CurrentDirectory(), fs::current_path().string() + "/");
 }
 
 }  // namespace
