@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "merge/merge.h"
+#include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "setfile/busy_set_file_builder.h"
 
@@ -32,12 +32,10 @@ class Sets {
     fs_.AddFile("/c/RIVAL.000", rival.Bytes());
     fs_.AddFile("/c/NOTES.000", {'h', 'i'});
     fs_.Link("/c/MINE.000", "/c/LINK.t00");
-    clean_ = MergeSetFiles(base.Bytes(), mine.Bytes(), theirs.Bytes(),
-                           MergeSide::kMine)
-                 .merged;
-    rival_theirs_ = MergeSetFiles(base.Bytes(), mine.Bytes(), rival.Bytes(),
-                                  MergeSide::kTheirs)
-                        .merged;
+    // Each side's changes where only it changed; theirs where picked.
+    clean_ = SetFileBuilder(mine).SetWord(BlockId::kScreen, 4, 44).Bytes();
+    rival_theirs_ =
+        SetFileBuilder(rival).SetWord(BlockId::kScreen, 2, 55).Bytes();
   }
 
   // Runs the merge; returns its log, one line per message, errors marked.
@@ -79,15 +77,12 @@ constexpr char kConflict[] =
     "E conflict: Key_Rate = 60 in base, 70 in mine, 80 in theirs\n";
 
 TEST(MergeRunTest, WritesTheMergeOrTheConflictReport) {
-  Sets sets;
-  const std::vector<std::string> inputs = {"/c/BASE.000",  "/c/LINK.t00",
-                                           "/c/MINE.000",  "/c/NOTES.000",
-                                           "/c/RIVAL.000", "/c/THEIRS.000"};
   struct Case {
     MergeRequest request;
     MergeResult result;
     std::string log;
     std::vector<std::string> written;
+    std::string fail_rename = {};
   };
   const std::string rival =
       "E Merged /c/BASE.000, /c/MINE.000 and /c/RIVAL.000: 1 setting from "
@@ -141,35 +136,34 @@ TEST(MergeRunTest, WritesTheMergeOrTheConflictReport) {
        "E Error: File /c/NOTES.000 does not match Orvalen version 7.0 "
        "format.\nE /c/*.000: names several files; a merge takes one of each\n",
        {}},
+      // A failed rename leaves neither the output nor the temporary file.
+      {Request("BASE", "MINE", "THEIRS", "/o/M.000"),
+       MergeResult::kTrouble,
+       "E Error: Cannot open file /o/M.000\n",
+       {},
+       "/o/M.000.quorlith-new"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.request.theirs + " -o " + c.request.output);
     Sets fresh;
+    fresh.fs_.fail_rename.insert(c.fail_rename);
+    std::vector<std::string> paths = fresh.fs_.Paths();  // the inputs
     std::string log = fresh.Merge(c.request, c.result);
     EXPECT_EQ(log, c.log);
-    std::vector<std::string> paths = inputs;
     paths.insert(paths.end(), c.written.begin(), c.written.end());
     EXPECT_EQ(fresh.fs_.Paths(), paths);
+    for (const std::string& path : c.written) {
+      const std::vector<std::uint8_t>& bytes = fresh.fs_.Find(path)->bytes;
+      if (path.ends_with(".000")) {
+        EXPECT_EQ(bytes, c.request.pick == MergePick::kTheirs
+                             ? fresh.rival_theirs_
+                             : fresh.clean_);
+      } else {  // the conflict report, UTF-16 with its byte order mark
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 3),
+                  (std::vector<std::uint8_t>{0xFF, 0xFE, ';'}));
+      }
+    }
   }
-}
-
-TEST(MergeRunTest, WritesTheFilesItSays) {
-  Sets sets;
-  sets.Merge(Request("BASE", "MINE", "THEIRS", "/o/M.000"),
-             MergeResult::kMerged);
-  EXPECT_EQ(sets.fs_.Find("/o/M.000")->bytes, sets.clean_);
-  sets.Merge(
-      Request("BASE", "MINE", "RIVAL", "/o/T.000", "", MergePick::kTheirs),
-      MergeResult::kMerged);
-  EXPECT_EQ(sets.fs_.Find("/o/T.000")->bytes, sets.rival_theirs_);
-  // The conflict report is UTF-16 with its byte order mark.
-  sets.Merge(Request("BASE", "MINE", "RIVAL", "/o/C.000"),
-             MergeResult::kConflicts);
-  const std::vector<std::uint8_t>& report = sets.fs_.Find("/o/C.t00")->bytes;
-  ASSERT_GE(report.size(), 4u);
-  EXPECT_EQ(report[0], 0xFF);
-  EXPECT_EQ(report[1], 0xFE);
-  EXPECT_EQ(report[2], ';');
 }
 
 TEST(MergeRunTest, AsGitsDriverTheResultReplacesMine) {
@@ -192,16 +186,6 @@ TEST(MergeRunTest, AsGitsDriverTheResultReplacesMine) {
   request.mine = "THEIRS.000";
   EXPECT_EQ(sets.Merge(request, MergeResult::kTrouble),
             "E Error: File /c/BASE cannot be found.\n");
-}
-
-TEST(MergeRunTest, AFailedRenameLeavesNothing) {
-  Sets sets;
-  sets.fs_.fail_rename.insert("/o/M.000.quorlith-new");
-  EXPECT_EQ(sets.Merge(Request("BASE", "MINE", "THEIRS", "/o/M.000"),
-                       MergeResult::kTrouble),
-            "E Error: Cannot open file /o/M.000\n");
-  EXPECT_FALSE(sets.fs_.Exists("/o/M.000"));
-  EXPECT_FALSE(sets.fs_.Exists("/o/M.000.quorlith-new"));
 }
 
 }  // namespace
