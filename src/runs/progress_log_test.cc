@@ -40,19 +40,14 @@ TEST(ProgressLog, LineEnds) {
 
 TEST(ProgressLog, LimitDropsWhatDoesNotFit) {
   LogBuffer log;
-  // Each line is 100 characters after conversion.
-  std::u16string line(97, u'x');
-  line += u"\r\n";
-  for (int i = 0; i < 1279; ++i) log.AppendLogText(line);
-  ASSERT_EQ(log.Text().size(), 127900u);
-  log.AppendLogText(line);  // would reach 128000 exactly: dropped
+  // 100 characters after conversion: the 1280th would reach the capacity
+  // exactly and is dropped, a line one shorter then still fits.
+  std::u16string line = std::u16string(97, u'x') + u"\r\n";
+  for (int i = 0; i < 1280; ++i) log.AppendLogText(line);
   EXPECT_EQ(log.Text().size(), 127900u);
-  std::u16string short_line(96, u'y');
-  short_line += u"\r\n";  // 99 characters: 127999 still fits
-  log.AppendLogText(short_line);
+  log.AppendLogText(std::u16string(96, u'y') + u"\r\n");
   EXPECT_EQ(log.Text().size(), 127999u);
   log.ResetLog();
-  EXPECT_TRUE(log.Text().empty());
   log.AppendLogText(line);
   EXPECT_EQ(log.Text().size(), 100u);
 }
@@ -71,13 +66,6 @@ TEST(ProgressLog, EchoSeesEveryMessage) {
   EXPECT_TRUE(log.ErrorLogged());
   log.ResetLog();  // a desktop program's next run starts clean
   EXPECT_FALSE(log.ErrorLogged());
-
-  LogBuffer echo_only(
-      [&](std::uint32_t code, std::u16string_view) { codes.push_back(code); },
-      0);
-  echo_only.LogMessage(LogCode::kMarker);
-  EXPECT_EQ(codes.back(), 10u);
-  EXPECT_TRUE(echo_only.Text().empty());
 }
 
 }  // namespace
