@@ -31,15 +31,13 @@ TEST(ConsoleProgram, ClosedLogPipesDoNotStopTheRun) {
                  static_cast<std::streamsize>(set_file.size()));
     }
     if (status == kExitRunError) std::ofstream(dir + "BAD.000") << "x";
-    int out[2], err[2];
-    ASSERT_EQ(::pipe(out), 0);
-    ASSERT_EQ(::pipe(err), 0);
-    ::close(out[0]);
-    ::close(err[0]);
+    int log[2];  // standard output and error alike
+    ASSERT_EQ(::pipe(log), 0);
+    ::close(log[0]);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, log[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, log[1], STDERR_FILENO);
     posix_spawnattr_t attributes;  // SIGPIPE as a shell would leave it
     posix_spawnattr_init(&attributes);
     sigset_t signals;
@@ -53,8 +51,7 @@ TEST(ConsoleProgram, ClosedLogPipesDoNotStopTheRun) {
     ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, &attributes, argv,
                           environ),
               0);
-    ::close(out[1]);
-    ::close(err[1]);
+    ::close(log[1]);
     int wait_status = 0;
     ASSERT_EQ(::waitpid(pid, &wait_status, 0), pid);
     posix_spawn_file_actions_destroy(&actions);
