@@ -382,9 +382,10 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
   return CompileInto(base, image.MutableBody());
 }
 
-CompileOutcome ParsedReport::CompileInto(const SetFileImage& base,
+CompileOutcome ParsedReport::CompileInto(SetFileView base,
                                          std::span<std::uint8_t> body) const {
   // A value that reads as the base's own report shows it changes nothing.
+  // The report is all that is read of `base`, before `body` changes.
   ReportValues shown(base, BaseReportBuffer());
   CompileOutcome outcome = outcome_;
   std::vector<CompileProblem>& problems = outcome.problems;

@@ -85,10 +85,12 @@ class ParsedReport {
   CompileOutcome Compile(const SetFileImage& base, SetFileImage& image) const;
 
   // As Compile, into `body`, which holds the blocks of `base` already (as
-  // the bytes of the base's file after its header do): a run compiles in
-  // the bytes it will write, with no copies of the image between.
+  // the bytes of the base's file after its header do). `base` may view
+  // `body` itself: it is reported on before anything is stored. So a run
+  // compiles in the bytes of the base's file as it read them, the bytes it
+  // will write, with no copies between.
   // REQUIRES: body.size() == kBodySize.
-  CompileOutcome CompileInto(const SetFileImage& base,
+  CompileOutcome CompileInto(SetFileView base,
                              std::span<std::uint8_t> body) const;
 
  private:

@@ -171,8 +171,7 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
   }
 }
 
-ReportValues::ReportValues(const SetFileImage& image, ReportText& text)
-    : text_(text) {
+ReportValues::ReportValues(SetFileView image, ReportText& text) : text_(text) {
   value_starts_.reserve(keywords_.size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
 }

@@ -125,7 +125,7 @@ class ReportValues final : public SettingSink {
  public:
   // Renders into `text`, which a caller may keep across files so that a
   // run over many of them allocates it once.
-  ReportValues(const SetFileImage& image, ReportText& text);
+  ReportValues(SetFileView image, ReportText& text);
 
   // The value of the keyword of `row`, as its line writes it.
   std::u16string_view Value(std::size_t row) const;

@@ -109,8 +109,8 @@ struct ReportOptions {
 struct ReportContext {
   ReportText& out;
   ReportKind kind;
-  const SetFileImage& printed;
-  const SetFileImage& original;
+  SetFileView printed;
+  SetFileView original;
   ReportOptions options = {};
   std::size_t section_start = 0;  // set by each section as it begins
 

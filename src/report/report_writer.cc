@@ -69,9 +69,8 @@ void AppendBodyAndFooter(ReportContext& ctx) {
 
 }  // namespace
 
-void RenderDecompileReport(const ReportSource& input,
-                           const SetFileImage& printed, ReportText& out,
-                           const ReportOptions& options) {
+void RenderDecompileReport(const ReportSource& input, SetFileView printed,
+                           ReportText& out, const ReportOptions& options) {
   out.clear();
   AppendVersionLines(out);
   out.append(u"; Created from ");
@@ -84,9 +83,8 @@ void RenderDecompileReport(const ReportSource& input,
 
 void RenderComparisonReport(const ReportSource& original_source,
                             const ReportSource& new_source,
-                            const SetFileImage& original,
-                            const SetFileImage& printed, ReportText& out,
-                            const ReportOptions& options) {
+                            SetFileView original, SetFileView printed,
+                            ReportText& out, const ReportOptions& options) {
   out.clear();
   AppendVersionLines(out);
   out.append(u"; Comparison list between ");

@@ -21,16 +21,14 @@ inline constexpr char16_t kByteOrderMark = 0xFEFF;
 // Renders a whole decompile report of `printed`, byte order mark to footer.
 // Renders into `out`, replacing what it held, so a caller can reuse one
 // buffer for every report of a run.
-void RenderDecompileReport(const ReportSource& input,
-                           const SetFileImage& printed, ReportText& out,
-                           const ReportOptions& options = {});
+void RenderDecompileReport(const ReportSource& input, SetFileView printed,
+                           ReportText& out, const ReportOptions& options = {});
 
 // Renders a whole comparison report that shows the settings of `printed`
 // (the new file) that differ from `original`.
 void RenderComparisonReport(const ReportSource& original_source,
                             const ReportSource& new_source,
-                            const SetFileImage& original,
-                            const SetFileImage& printed, ReportText& out,
-                            const ReportOptions& options = {});
+                            SetFileView original, SetFileView printed,
+                            ReportText& out, const ReportOptions& options = {});
 
 }  // namespace quorlith

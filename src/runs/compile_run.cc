@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "compile/compiler.h"
@@ -71,7 +72,6 @@ struct Compiled {
 // What a worker keeps from compile to compile: a compile over many files
 // then allocates its buffers once, not once per file.
 struct Worker {
-  std::unique_ptr<SetFileImage> image = std::make_unique<SetFileImage>();
   std::u16string file;  // the report being read
   ParsedReport report;  // when each job has a report of its own
 };
@@ -79,8 +79,7 @@ struct Worker {
 // Reads the base of `result` and compiles `report` over it. The base's
 // file is read into the output's bytes, header and all, and compiled
 // there: what the report does not set is the base's already.
-void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
-                 Compiled& result) {
+void CompileOver(FileSystem& fs, const ParsedReport& report, Compiled& result) {
   std::vector<std::uint8_t>& bytes = result.bytes;
   if (!ReadWholeFile(fs, result.base_path, kSetFileSize, bytes)) {
     result.failure = {LogCode::kCannotOpen, Utf8ToUtf16(result.base_path)};
@@ -91,9 +90,9 @@ void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
     result.failure = {LogCode::kWrongFormat, Utf8ToUtf16(result.base_path)};
     return;
   }
-  std::span<std::uint8_t> body = std::span(bytes).subspan(kHeaderSize);
-  LoadSetFileImage(body, *worker.image);
-  CompileOutcome outcome = report.CompileInto(*worker.image, body);
+  std::span<std::uint8_t, kBodySize> body =
+      std::span(bytes).subspan<kHeaderSize, kBodySize>();
+  CompileOutcome outcome = report.CompileInto(SetFileView(body), body);
   result.problems = std::move(outcome.problems);
 }
 
@@ -101,8 +100,8 @@ void CompileOver(FileSystem& fs, const ParsedReport& report, Worker& worker,
 // every decision about the files is taken as a serial run takes it.
 class Committer {
  public:
-  Committer(FileSystem& fs, LogBuffer& log, std::vector<FileId> inputs)
-      : fs_(fs), log_(log), inputs_(std::move(inputs)) {}
+  Committer(FileSystem& fs, LogBuffer& log, const std::vector<FileId>& inputs)
+      : fs_(fs), log_(log), inputs_(inputs.begin(), inputs.end()) {}
 
   // False when the run must stop: a report's problems would repeat over
   // every base (`stop_on_problems`).
@@ -118,24 +117,24 @@ class Committer {
     }
     std::u16string out_name = Utf8ToUtf16(result.output_path);
     std::optional<FileId> target = fs_.IdOf(result.output_path);
-    if (target && (Has(inputs_, *target) || result.base_id == target)) {
+    if (target && (inputs_.contains(*target) || result.base_id == target)) {
       LogRunError(log_,
                   out_name + u": is a file the compile reads; nothing written");
       return true;
     }
-    if (target && Has(written_, *target)) {
+    if (target && written_.contains(*target)) {
       LogRunError(
           log_, out_name + u": this compile wrote it already; nothing written");
       return true;
     }
-    if (result.base_id && Has(written_, *result.base_id)) {
+    if (result.base_id && written_.contains(*result.base_id)) {
       LogRunError(log_, Utf8ToUtf16(result.base_path) +
                             u": this compile wrote it, so it cannot be a base "
                             u"too; compile " +
                             Utf8ToUtf16(result.report) + u" in a second run");
       return true;
     }
-    if (result.base_id) inputs_.push_back(*result.base_id);
+    if (result.base_id) inputs_.insert(*result.base_id);
     for (const CompileProblem& problem : result.problems) {
       LogRunError(log_, Located(result.report, problem));
     }
@@ -152,7 +151,7 @@ class Committer {
       log_.LogMessage(LogCode::kCannotOpen, out_name);
       return true;
     }
-    if (auto id = fs_.IdOf(result.output_path)) written_.push_back(*id);
+    if (auto id = fs_.IdOf(result.output_path)) written_.insert(*id);
     ++written_count_;
     LogRunProgress(log_, Utf8ToUtf16(result.report) + u" compiled over " +
                              Utf8ToUtf16(result.base_path) + u" to " +
@@ -163,25 +162,24 @@ class Committer {
   int written() const { return written_count_; }
 
  private:
-  static bool Has(const std::vector<FileId>& ids, const FileId& id) {
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-  }
-
   FileSystem& fs_;
   LogBuffer& log_;
-  std::vector<FileId> inputs_;   // the reports, and each base once used
-  std::vector<FileId> written_;  // the outputs so far
+  // Sets, not lists: every commit looks up its output in both, and a run
+  // over ten thousand files would otherwise spend more time searching
+  // them than compiling.
+  std::set<FileId> inputs_;   // the reports, and each base once used
+  std::set<FileId> written_;  // the outputs so far
   int written_count_ = 0;
 };
 
 // Compiles `count` jobs, each filled in by `compile` on one of `workers`
 // workers, and commits them in the run's order; returns the files written.
 int CompileInOrder(
-    FileSystem& fs, LogBuffer& log, std::vector<FileId> inputs,
+    FileSystem& fs, LogBuffer& log, const std::vector<FileId>& inputs,
     std::size_t count, int workers, bool stop_on_problems,
     const std::function<void(std::size_t, Worker&, Compiled&)>& compile) {
   std::vector<Worker> states(static_cast<std::size_t>(workers));
-  Committer committer(fs, log, std::move(inputs));
+  Committer committer(fs, log, inputs);
   RunInOrder<Compiled>(
       count, workers,
       [&](std::size_t i, int w) {
@@ -255,15 +253,15 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
                  [&](std::size_t i) { return output_path(entries[i]); });
   // Most problems are the report's own and would repeat over every base:
   // the run stops at the first base that has any.
-  return CompileInOrder(
-      fs, log, std::move(inputs), entries.size(), workers, true,
-      [&](std::size_t i, Worker& worker, Compiled& result) {
-        result.report = request.report;
-        result.base_path = base_parts.Folder() + entries[i].name;
-        result.base_id = entries[i].id;
-        result.output_path = output_path(entries[i]);
-        CompileOver(fs, parsed, worker, result);
-      });
+  return CompileInOrder(fs, log, inputs, entries.size(), workers, true,
+                        [&](std::size_t i, Worker&, Compiled& result) {
+                          result.report = request.report;
+                          result.base_path =
+                              base_parts.Folder() + entries[i].name;
+                          result.base_id = entries[i].id;
+                          result.output_path = output_path(entries[i]);
+                          CompileOver(fs, parsed, result);
+                        });
 }
 
 // Each report over the set file it was made from, into one folder.
@@ -294,7 +292,7 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
       std::max(1, std::min(request.jobs, static_cast<int>(std::min<std::size_t>(
                                              entries.size(), 256))));
   return CompileInOrder(
-      fs, log, std::move(inputs), entries.size(), workers, false,
+      fs, log, inputs, entries.size(), workers, false,
       [&](std::size_t i, Worker& worker, Compiled& result) {
         std::string path = reports.Folder() + entries[i].name;
         result.report = path;
@@ -321,7 +319,7 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
           return;
         }
         result.output_path = output.Folder() + base.name + base.extension;
-        CompileOver(fs, worker.report, worker, result);
+        CompileOver(fs, worker.report, result);
       });
 }
 

@@ -97,6 +97,8 @@ class SetFileImage {
                                    layout.size);
   }
 
+  std::span<const std::uint8_t, kBodySize> Body() const { return body_; }
+
   // The blocks in file order, for reading a file straight into the image.
   std::span<std::uint8_t> MutableBody() { return body_; }
 
@@ -106,6 +108,25 @@ class SetFileImage {
 
  private:
   std::array<std::uint8_t, kBodySize> body_;
+};
+
+// The blocks of a set file wherever they lie: in an image, or in the
+// bytes of a whole file as it was read, which a compile then reports on
+// and changes in place without copying them into an image first.
+class SetFileView {
+ public:
+  SetFileView(const SetFileImage& image)  // NOLINT: an image is a view too
+      : body_(image.Body().data()) {}
+  explicit SetFileView(std::span<const std::uint8_t, kBodySize> body)
+      : body_(body.data()) {}
+
+  ByteView Block(BlockId id) const {
+    BlockLayout layout = Layout(id);
+    return ByteView(body_ + (layout.file_offset - kHeaderSize), layout.size);
+  }
+
+ private:
+  const std::uint8_t* body_;
 };
 
 // Fills `image` from the bytes that follow the header. Whatever `body`
