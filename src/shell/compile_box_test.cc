@@ -24,6 +24,7 @@ TEST(CompileBox, FieldsAreNamedByTheirLabelsAndOkNeedsReportAndOutput) {
   EXPECT_EQ(buddies[QStringLiteral("&Output Set File:")], box.OutputEdit());
   EXPECT_FALSE(box.BaseEdit()->accessibleDescription().isEmpty());
 
+  EXPECT_TRUE(box.OkButton()->isDefault());
   box.show();
   QTest::keyClicks(box.ReportEdit(), "A.t00");
   EXPECT_FALSE(box.OkButton()->isEnabled());
