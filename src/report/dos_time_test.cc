@@ -50,7 +50,6 @@ TEST_F(DosTime, LocalFieldsRangeAndResolution) {
   };
   const Case kCases[] = {
       {1246025279, {6, 26, 2009, 14, 7, 58}},  // 2009-06-26 14:07:59
-      {1246025278, {6, 26, 2009, 14, 7, 58}},
       {946684799, {12, 31, 1999, 23, 59, 58}},
       {315532800, {1, 1, 1980, 0, 0, 0}},   // the first DOS second
       {315532799, {0, 0, 1980, 0, 0, 0}},   // 1979: out of range
@@ -59,17 +58,11 @@ TEST_F(DosTime, LocalFieldsRangeAndResolution) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.local_seconds);
-    DosDateTime t = ToDosDateTime(c.local_seconds - offset);
-    EXPECT_EQ(t.month, c.expected.month);
-    EXPECT_EQ(t.day, c.expected.day);
-    EXPECT_EQ(t.year, c.expected.year);
-    EXPECT_EQ(t.hours, c.expected.hours);
-    EXPECT_EQ(t.minutes, c.expected.minutes);
-    EXPECT_EQ(t.seconds, c.expected.seconds);
+    EXPECT_EQ(ToDosDateTime(c.local_seconds - offset), c.expected);
   }
   for (std::int64_t extreme : {std::numeric_limits<std::int64_t>::min(),
                                std::numeric_limits<std::int64_t>::max()}) {
-    EXPECT_EQ(ToDosDateTime(extreme).month, 0);
+    EXPECT_EQ(ToDosDateTime(extreme), DosDateTime{});
   }
 }
 

@@ -13,20 +13,16 @@ TEST(KeywordFilterTest, MatchesWholeKeywordsWithWildcards) {
     bool matches;
   };
   const Case kCases[] = {
-      {u"Key_Rate", u"", u"Key_Rate", true},
       {u"key_rate", u"", u"KEY_RATE", true},  // letters without case
       {u"Key_Rat", u"", u"Key_Rate", false},  // the whole keyword
       {u"Key_Rate", u"", u"Key_Rate2", false},
-      {u"Window#*_Comment_Line", u"Window#12_", u"Comment_Line", true},
       {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line", true},
       {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line_2", false},
       {u"Window#?_Top", u"Window#12_", u"Top", false},
       {u"Window#??_Top", u"Window#12_", u"Top", true},
-      {u"*", u"", u"Anything", true},
       {u"*a*b*", u"", u"xxaxxbxx", true},
       {u"*a*b*", u"", u"xxbxxaxx", false},
-      {u"Screen_*,Key_*", u"", u"Key_Pitch", true},
-      {u",,Key_Pitch,", u"", u"Key_Pitch", true},  // empty items skipped
+      {u",,Screen_*,,Key_*,", u"", u"Key_Pitch", true},  // empty items skipped
       {u"", u"", u"Key_Pitch", false},
       {u"Ä", u"", u"ä", false},  // only A to Z fold
   };

@@ -15,9 +15,7 @@ TEST(ReportJsonTest, EscapesKeepEveryUnit) {
       {u"a\"b\\c", R"("a\"b\\c")"},
       {u"tab\there\r\n", R"("tab\u0009here\u000D\u000A")"},
       {std::u16string(1, u'\0') + u"\x7F", R"("\u0000\u007F")"},
-      {u"Grüße €",
-       "\"Gr\xC3\xBC\xC3\x9F"
-       "e \xE2\x82\xAC\""},
+      {u"Grüße €", "\"Grüße €\""},
       {u"\U0001F600", "\"\xF0\x9F\x98\x80\""},         // a pair
       {std::u16string{0xD800}, R"("\uD800")"},         // lone high
       {std::u16string{0xDC00, u'x'}, R"("\uDC00x")"},  // lone low

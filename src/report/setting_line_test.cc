@@ -11,38 +11,23 @@ namespace {
 constexpr BlockId kBlock = BlockId::kDictionary;  // large enough for all
 constexpr std::u16string_view kThreeNames[] = {u"Zero", u"One", u"Two"};
 
+// What the goldens cannot show: bits a line does not read, a NUL for a
+// character, and values past either end of a table of names.
 TEST(SettingLine, Renderings) {
   struct Case {
-    const char* label;
     SettingLine line;
     std::uint16_t word;
     std::u16string expected;
   };
   const Case kCases[] = {
-      {"signed", {u"K", 0, Rendering::kDecimal}, 0xFFFF, u"K = -1"},
-      {"unsigned",
-       {u"K", 0, Rendering::kUnsignedDecimal},
-       0xFFFF,
-       u"K = 65535"},
-      {"byte", {u"K", 0, Rendering::kByteDecimal}, 0x01FF, u"K = 255"},
-      {"character NUL",
-       {u"K", 0, Rendering::kCharacter},
-       0,
-       std::u16string(u"K = \0", 5)},
-      {"name past end", {u"K", 0, Rendering::kName, kThreeNames}, 3, u"K = 3"},
-      {"name negative",
-       {u"K", 0, Rendering::kName, kThreeNames},
-       0xFFFE,
-       u"K = -2"},
-      {"bool", {u"K", 0, Rendering::kBool}, 0xFFFF, u"K = True"},
-      {"none", {u"K", 0, Rendering::kDecimalOrNone}, 0xFFFF, u"K = None"},
-      {"not none", {u"K", 0, Rendering::kDecimalOrNone}, 0xFFFE, u"K = -2"},
-      {"one is on", {u"K", 0, Rendering::kOneIsOn}, 1, u"K = On"},
-      {"two is off", {u"K", 0, Rendering::kOneIsOn}, 2, u"K = Off"},
-      {"0x101 is off", {u"K", 0, Rendering::kOneIsOn}, 0x101, u"K = Off"},
+      {{u"K", 0, Rendering::kByteDecimal}, 0x01FF, u"K = 255"},
+      {{u"K", 0, Rendering::kCharacter}, 0, std::u16string(u"K = \0", 5)},
+      {{u"K", 0, Rendering::kName, kThreeNames}, 3, u"K = 3"},
+      {{u"K", 0, Rendering::kName, kThreeNames}, 0xFFFE, u"K = -2"},
+      {{u"K", 0, Rendering::kOneIsOn}, 0x101, u"K = Off"},
   };
   for (const Case& c : kCases) {
-    SCOPED_TRACE(c.label);
+    SCOPED_TRACE(c.word);
     SetFileImage image = SetFileBuilder().SetWord(kBlock, 0, c.word).Image();
     ReportText out;
     ReportContext ctx{out, ReportKind::kDecompile, image, image};
@@ -62,8 +47,6 @@ TEST(SettingLine, ComparisonFilter) {
   constexpr SettingLine kWord{u"W", 2, Rendering::kDecimal};
   constexpr SettingLine kByte{u"B", 3, Rendering::kByteDecimal};
   constexpr SettingLine kText{u"T", 4, Rendering::kText, {}, 4};
-  constexpr SettingLine kFolded{u"F", 4, Rendering::kText,
-                                {},   4, CompareRule::kTextFoldAz};
   const Case kCases[] = {
       {"same word", kWord, SetFileBuilder(), SetFileBuilder(), false},
       {"word high byte", kWord, SetFileBuilder(),
@@ -74,16 +57,6 @@ TEST(SettingLine, ComparisonFilter) {
        true},
       {"text case matters", kText, SetFileBuilder().SetText(kBlock, 4, u"ab"),
        SetFileBuilder().SetText(kBlock, 4, u"aB"), true},
-      {"text after NUL ignored", kText,
-       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'x'),
-       SetFileBuilder().SetText(kBlock, 4, u"a").SetWord(kBlock, 8, 'y'),
-       false},
-      {"folded A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"AbZ"),
-       SetFileBuilder().SetText(kBlock, 4, u"aBz"), false},
-      {"folded only A-Z", kFolded, SetFileBuilder().SetText(kBlock, 4, u"Ä"),
-       SetFileBuilder().SetText(kBlock, 4, u"ä"), true},
-      {"folded length", kFolded, SetFileBuilder().SetText(kBlock, 4, u"ab"),
-       SetFileBuilder().SetText(kBlock, 4, u"abc"), true},
       {"text filling its field", kText,
        SetFileBuilder().SetText(kBlock, 4, u"abcdx"),
        SetFileBuilder().SetText(kBlock, 4, u"abcdy"), false},
