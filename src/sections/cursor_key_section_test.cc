@@ -12,7 +12,8 @@ namespace quorlith {
 namespace {
 
 constexpr BlockId kBlock = BlockId::kCursorKey;
-constexpr std::size_t kRecordSize = 1066;
+// Key 10's record: record k, of 1066 bytes, describes key k + 1.
+constexpr std::size_t kKey10 = 9 * 1066;
 
 // Field offsets inside a record; each command has a number, a hot key and
 // a set file argument.
@@ -31,33 +32,6 @@ constexpr char kHeader[] =
     "; Menu 5 - Cursor Key Settings\n"
     "; to globally update a cursoring key the syntax is\n"
     "; cursor_key = key_name command_1 [command_2]\n";
-
-// Record k describes key k + 1.
-struct Record {
-  SetFileBuilder& b;
-  std::size_t k;
-
-  Record& Word(std::size_t offset, std::uint16_t value) {
-    b.SetWord(kBlock, k * kRecordSize + offset, value);
-    return *this;
-  }
-  Record& Text(std::size_t offset, std::u16string_view text) {
-    b.SetText(kBlock, k * kRecordSize + offset, text);
-    return *this;
-  }
-};
-
-std::string Compare(const SetFileBuilder& original,
-                    const SetFileBuilder& printed) {
-  return CompareSectionText(WriteCursorKeySection, original.Image(),
-                            printed.Image());
-}
-
-// The section a comparison writes when the printed image has `lines` for
-// what it changed, or nothing when `lines` is empty.
-std::string Section(const std::string& lines) {
-  return lines.empty() ? std::string() : kHeader + lines;
-}
 
 // Key 10 is Alt-x with Next_Line, set file "name" and delay 200 in the
 // original; each row changes one field of the printed record.
@@ -91,22 +65,23 @@ TEST(CursorKeySection, ComparisonDecidesEachLineOnItsOwn) {
       {"shift", kShift, 1, u"", "Key#10 = Alt-Shift-x Next_Line \n"},
       {"letter case", kKeyCode, 'X', u"", "Key#10 = Alt-X Next_Line \n"},
   };
+  SetFileBuilder original;
+  original.SetWord(kBlock, kKey10 + kAlt, 1)
+      .SetWord(kBlock, kKey10 + kKeyCode, 'x')
+      .SetWord(kBlock, kKey10 + kFirstCommand, 11)
+      .SetText(kBlock, kKey10 + kSetFile[0], u"name")
+      .SetWord(kBlock, kKey10 + kDelay, 200);
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.label);
-    SetFileBuilder original;
-    Record{original, 9}
-        .Word(kAlt, 1)
-        .Word(kKeyCode, 'x')
-        .Word(kFirstCommand, 11)
-        .Text(kSetFile[0], u"name")
-        .Word(kDelay, 200);
     SetFileBuilder printed = original;
     if (c.text.empty()) {
-      Record{printed, 9}.Word(c.offset, c.word);
+      printed.SetWord(kBlock, kKey10 + c.offset, c.word);
     } else {
-      Record{printed, 9}.Text(c.offset, c.text);
+      printed.SetText(kBlock, kKey10 + c.offset, c.text);
     }
-    EXPECT_EQ(Compare(original, printed), Section(c.lines));
+    EXPECT_EQ(CompareSectionText(WriteCursorKeySection, original.Image(),
+                                 printed.Image()),
+              *c.lines ? kHeader + std::string(c.lines) : "");
   }
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <span>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -43,10 +44,8 @@ struct Shown {
 Shown GoldenValues() {
   Shown shown;
   for (const GoldenReport& golden : GoldenReports()) {
-    std::string text = ReadGolden(golden.file_name);
-    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-      end = std::min(text.find('\n', start), text.size());
-      std::string line = text.substr(start, end - start);
+    std::istringstream text(ReadGolden(golden.file_name));
+    for (std::string line; std::getline(text, line);) {
       std::size_t equals = line.find(" = ");
       if (line.starts_with(";") || equals == std::string::npos) continue;
       std::size_t from = line.starts_with("Window#") ? line.find('_') + 1 : 0;
@@ -56,11 +55,8 @@ Shown GoldenValues() {
       }
       std::string value = line.substr(equals + 3);
       shown.values[keyword].insert(value);
-      for (std::size_t at = 0; at <= value.size();) {
-        std::size_t blank = std::min(value.find(' ', at), value.size());
-        shown.words[keyword].insert(value.substr(at, blank - at));
-        at = blank + 1;
-      }
+      std::istringstream words(value);
+      for (std::string word; words >> word;) shown.words[keyword].insert(word);
     }
   }
   return shown;
