@@ -27,12 +27,11 @@ TEST(Win32Console, PipeGetsUtf8Bytes) {
   ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
   WriteInPieces(write_end);
   CloseHandle(write_end);
-  std::string got(256, '\0');
+  char got[256];
   DWORD n = 0;
-  ReadFile(read_end, got.data(), static_cast<DWORD>(got.size()), &n, nullptr);
+  ReadFile(read_end, got, sizeof got, &n, nullptr);
   CloseHandle(read_end);
-  got.resize(n);
-  EXPECT_EQ(got, kText);
+  EXPECT_EQ(std::string(got, n), kText);
 }
 
 TEST(Win32Console, ConsoleGetsUtf16) {
@@ -45,12 +44,11 @@ TEST(Win32Console, ConsoleGetsUtf16) {
   // Whatever the console's code page, the characters arrive whole.
   SetConsoleOutputCP(437);
   WriteInPieces(console);
-  std::wstring shown(kWide.size(), L'\0');
+  wchar_t shown[64];
   DWORD n = 0;
   ASSERT_TRUE(ReadConsoleOutputCharacterW(
-      console, shown.data(), static_cast<DWORD>(shown.size()), {0, 0}, &n));
-  shown.resize(n);
-  EXPECT_EQ(shown, kWide);
+      console, shown, static_cast<DWORD>(kWide.size()), {0, 0}, &n));
+  EXPECT_EQ(std::wstring(shown, n), kWide);
   CloseHandle(console);
   FreeConsole();
 }
