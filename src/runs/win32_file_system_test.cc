@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ class Win32FileSystemTest : public ::testing::Test {
     GetTempPathW(MAX_PATH, temp);
     dir_ = Narrow(temp) + "quorlith-" + std::to_string(GetCurrentProcessId()) +
            "\\";
-    std::filesystem::create_directories(Widen(dir_ + "sub"));
+    std::filesystem::create_directories(Widen(dir_));
     GetCurrentDirectoryW(MAX_PATH, old_cwd_);
     SetCurrentDirectoryW(Widen(dir_).c_str());
   }
@@ -43,17 +44,11 @@ class Win32FileSystemTest : public ::testing::Test {
 
   void Write(const std::string& name, const std::vector<std::uint8_t>& bytes =
                                           SetFileBuilder().Bytes()) {
-    HANDLE file = CreateFileW(Widen(dir_ + name).c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
-    DWORD put = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put,
-              nullptr);
-    CloseHandle(file);
-  }
-
-  bool Exists(const std::string& path) {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::ofstream file(std::filesystem::path(Widen(dir_ + name)),
+                       std::ios::binary);
+    ASSERT_TRUE(file.write(reinterpret_cast<const char*>(bytes.data()),
+                           static_cast<std::streamsize>(bytes.size())))
+        << name;
   }
 
   std::string ShortName(const std::string& name) {
@@ -62,21 +57,18 @@ class Win32FileSystemTest : public ::testing::Test {
     return Narrow(std::wstring_view(path, n));
   }
 
-  // The log of one run, its CR CR LF line ends as "|".
-  std::string Run(FileSystem& fs, RunMode mode, const std::string& input,
-                  const std::string& output = {}) {
+  // The log of one run in `fs` (by default fs_), its CR CR LF line ends
+  // as "|".
+  std::string Run(RunMode mode, const std::string& input,
+                  const std::string& output = {}, FileSystem* fs = nullptr) {
     LogBuffer log;
-    RunContext ctx{fs, log, {}};
+    RunContext ctx{fs != nullptr ? *fs : fs_, log, {}};
     RunDecompile(ctx, mode, input, output);
     std::string text = Utf16ToUtf8(log.Text());
     for (std::size_t at; (at = text.find("\r\r\n")) != std::string::npos;) {
       text.replace(at, 3, "|");
     }
     return text;
-  }
-  std::string Run(RunMode mode, const std::string& input,
-                  const std::string& output = {}) {
-    return Run(fs_, mode, input, output);
   }
 
   Win32FileSystem fs_;
@@ -85,7 +77,7 @@ class Win32FileSystemTest : public ::testing::Test {
 };
 
 TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
-  for (const char* name : {"b.000", "A.000", "LongFileName.0001", "c.001"}) {
+  for (const char* name : {"b.000", "A.000", "LongFileName.0001"}) {
     Write(name, {1, 2, 3});
   }
   CreateDirectoryW(Widen(dir_ + "d.000").c_str(), nullptr);
@@ -95,7 +87,6 @@ TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
   // LongFileName.0001 matches "*.000" by its short name; it stays out.
   EXPECT_EQ(names, (std::vector<std::string>{"A.000", "b.000", "d.000"}));
   EXPECT_EQ(entries[1].size, 3u);
-  ASSERT_TRUE(entries[1].id.has_value());
   EXPECT_EQ(entries[1].id, fs_.IdOf(dir_ + "B.000"));
   EXPECT_NE(entries[1].id, entries[0].id);
   // A name without wildcards is the file the user named, short or long.
@@ -104,27 +95,18 @@ TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
   entries = fs_.Search("", short_name.substr(short_name.rfind('\\') + 1));
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name, "LongFileName.0001");
-  EXPECT_EQ(fs_.Search(dir_ + "missing\\", "*").size(), 0u);
   EXPECT_EQ(fs_.OpenForRead(dir_ + "d.000"), nullptr);
   EXPECT_EQ(fs_.CurrentDirectory(), dir_);
 }
 
 TEST_F(Win32FileSystemTest, NamesAreCompletedFromTheWorkingDirectory) {
   Write("A.000");
-  Write("sub\\B.000");
-  const std::string kNoDrive = dir_.substr(2);  // \users\...\quorlith-PID\ .
-  const std::string kMixed = "C:/" + dir_.substr(3);
   struct Case {
     std::string input;
     std::string log;
   };
   const Case kCases[] = {
       {"a", dir_ + "A.000 decompiled to " + dir_ + "A.t00.|"},
-      {kNoDrive + "A",
-       "C:" + kNoDrive + "A.000 decompiled to C:" + kNoDrive + "A.t00.|"},
-      {kMixed + "sub\\*",
-       kMixed + "sub\\B.000 decompiled to " + kMixed + "sub\\B.t00.|"},
-      {"sub/B", "C:sub/B.000 decompiled to C:sub/B.t00.|"},
       {"C:a.000", "C:A.000 decompiled to C:A.t00.|"},
       {"missing", "Error: File " + dir_ + "missing.000 cannot be found.|"},
   };
@@ -135,7 +117,7 @@ TEST_F(Win32FileSystemTest, NamesAreCompletedFromTheWorkingDirectory) {
   }
   // A working directory that is not on a drive letter.
   OtherCurrentDirectory share("\\\\?\\" + dir_);
-  EXPECT_EQ(Run(share, RunMode::kDecompile, "A"),
+  EXPECT_EQ(Run(RunMode::kDecompile, "A", "", &share),
             "\\\\?\\" + dir_ + "A.000 decompiled to \\\\?\\" + dir_ +
                 "A.t00.|1 file(s) decompiled.|");
 }
@@ -173,18 +155,19 @@ TEST_F(Win32FileSystemTest, NamesInAnyScriptAndWindowsLimits) {
       "\xB1",                                      // Greek
       "\xD7\xA2\xD7\x91\xD7\xA8\xD7\x99\xD7\xAA",  // Hebrew
       "\xF0\x9F\x98\x80 sets"};                    // emoji
-  for (const std::string& name : kNames) Write(name + ".000");
-  std::string log = Run(RunMode::kDecompile, dir_ + "*.000");
+  std::string log;
   for (const std::string& name : kNames) {
-    SCOPED_TRACE(name);
-    EXPECT_NE(
-        log.find(dir_ + name + ".000 decompiled to " + dir_ + name + ".t00."),
-        std::string::npos);
-    EXPECT_TRUE(Exists(dir_ + name + ".t00"));
+    Write(name + ".000");
+    log += dir_ + name + ".000 decompiled to " + dir_ + name + ".t00.|";
   }
-  EXPECT_NE(log.find("3 file(s) decompiled."), std::string::npos);
+  EXPECT_EQ(Run(RunMode::kDecompile, dir_ + "*.000"),
+            log + "3 file(s) decompiled.|");
+  for (const std::string& name : kNames) {
+    EXPECT_TRUE(std::filesystem::exists(Widen(dir_ + name + ".t00"))) << name;
+  }
 
   // Report paths of 259 characters are written, of 261 refused.
+  Write("A.000");
   for (std::size_t length : {259u, 261u}) {
     SCOPED_TRACE(length);
     std::string output =
@@ -193,14 +176,10 @@ TEST_F(Win32FileSystemTest, NamesInAnyScriptAndWindowsLimits) {
     std::string expected =
         length == 259 ? dir_ + "A.000 decompiled to " + output + ".|1 file(s)"
                       : "Error: Cannot open file " + output + "|0 file(s)";
-    Write("A.000");
     EXPECT_EQ(Run(RunMode::kDecompileTo, "A", output),
               expected + " decompiled.|");
-    EXPECT_EQ(Exists(output), length == 259);
+    EXPECT_EQ(std::filesystem::exists(Widen(output)), length == 259);
   }
-  EXPECT_EQ(
-      Run(RunMode::kDecompile, dir_ + std::string(258, 'x')),
-      "Error: File " + dir_ + std::string(258, 'x') + ".000 cannot be found.|");
 }
 
 }  // namespace
