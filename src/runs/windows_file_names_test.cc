@@ -39,5 +39,10 @@ TEST(WindowsFileNames, Limits) {
   }
 }
 
+// A one-letter folder ends at its separator: it is no UNC root.
+TEST(WindowsFileNames, OneLetterFolder) {
+  EXPECT_EQ(SplitWindowsPath(R"(a\b.000)").name, "b");
+}
+
 }  // namespace
 }  // namespace quorlith
