@@ -114,4 +114,4 @@ echo "quorlith runs with -j $(nproc) (the default)."
 measure 1000
 measure 10000
 echo
-build-bench/bench/report_benchmark --benchmark_min_time=0.5 2>/dev/null | tail -n 5
+build-bench/bench/report_benchmark --benchmark_min_time=0.5 2>/dev/null | grep '^BM_'
