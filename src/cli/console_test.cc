@@ -2,28 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
+#include "cli/console_testing.h"
 #include "runs/fake_file_system.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunWith(FakeFileSystem& fs, std::vector<const char*> args) {
-  args.insert(args.begin(), "quorlith");
-  std::ostringstream out, err;
-  int status =
-      RunConsole(static_cast<int>(args.size()), args.data(), out, err, fs);
-  return {status, out.str(), err.str()};
-}
 
 class ConsoleTest : public ::testing::Test {
  protected:
@@ -80,14 +66,14 @@ TEST_F(ConsoleTest, ExitStatusesAndStreams) {
     std::string label;
     for (const char* arg : c.args) label += std::string(arg) + " ";
     SCOPED_TRACE(label);
-    Outcome outcome = RunWith(fs_, c.args);
+    ConsoleOutcome outcome = RunConsoleWith(fs_, c.args);
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_TRUE(outcome.out.starts_with(c.out)) << outcome.out;
     EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
     EXPECT_EQ(outcome.out.empty(), *c.out == '\0');
     EXPECT_EQ(outcome.err.empty(), *c.err == '\0');
   }
-  EXPECT_NE(RunWith(fs_, {"--help"}).out.find("from the first name on"),
+  EXPECT_NE(RunConsoleWith(fs_, {"--help"}).out.find("from the first name on"),
             std::string::npos);
 }
 

@@ -7,27 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/console.h"
+#include "cli/console_testing.h"
+#include "report/report_testing.h"
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunWith(FakeFileSystem& fs, std::vector<const char*> args) {
-  args.insert(args.begin(), "quorlith");
-  std::ostringstream out, err;
-  int status =
-      RunConsole(static_cast<int>(args.size()), args.data(), out, err, fs);
-  return {status, out.str(), err.str()};
-}
 
 std::string Bytes(const std::vector<std::uint8_t>& bytes) {
   return {bytes.begin(), bytes.end()};
@@ -37,11 +24,7 @@ std::string Bytes(const std::vector<std::uint8_t>& bytes) {
 // order mark, LF line ends unless `crlf`.
 std::string AsShown(const std::vector<std::uint8_t>& report,
                     bool crlf = false) {
-  std::u16string text;
-  for (std::size_t i = 2; i + 1 < report.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(report[i] | (report[i + 1] << 8)));
-  }
-  std::string utf8 = Utf16ToUtf8(text);
+  std::string utf8 = Utf8OfUtf16Bytes(std::span(report).subspan(2));
   if (!crlf) std::erase(utf8, '\r');
   return utf8;
 }
@@ -66,8 +49,8 @@ class ViewsTest : public ::testing::Test {
            std::int64_t modified = 1246025278) {
     fs_.AddFile(dir_ + name, file.Bytes(), modified);
   }
-  Outcome Run(std::vector<const char*> args) {
-    return RunWith(fs_, std::move(args));
+  ConsoleOutcome Run(std::vector<const char*> args) {
+    return RunConsoleWith(fs_, std::move(args));
   }
   const std::vector<std::uint8_t>& FileBytes(const std::string& name) {
     return fs_.Find(dir_ + name)->bytes;
@@ -163,7 +146,7 @@ TEST_F(ViewsTest, ChangesAndTheirSummary) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.args[c.args.size() - 1]);
-    Outcome outcome = Run(c.args);
+    ConsoleOutcome outcome = Run(c.args);
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(outcome.out, c.out);
   }
@@ -227,7 +210,7 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
       {{"--merge", "A", "A", "B", "-o", "M", "--compile", "R"}, kExitUsage},
   };
   for (const Case& c : kCases) {
-    Outcome outcome = Run(c.args);
+    ConsoleOutcome outcome = Run(c.args);
     std::string line;
     for (const char* arg : c.args) line += std::string(arg) + " ";
     EXPECT_EQ(outcome.status, c.status) << line << outcome.err;

@@ -26,6 +26,23 @@ std::string Readable(std::u16string_view text) {
   return Utf16ToUtf8(plain);
 }
 
+std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
+  std::vector<std::uint8_t> bytes;
+  for (char16_t unit : text) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+  }
+  return Utf16ToUtf8(text);
+}
+
 std::string DecompileSectionText(SectionWriterFn writer,
                                  const SetFileImage& printed) {
   ReportText out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,11 @@ namespace quorlith {
 // as plain multi-line strings. A CR or LF that is not part of a CR LF pair
 // shows as "<CR>" or "<LF>" and makes any golden comparison fail.
 std::string Readable(std::u16string_view text);
+
+// The UTF-16 LE bytes of `text`, as report files hold it, and the UTF-8 of
+// such bytes (an odd last byte left out).
+std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text);
+std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes);
 
 using SectionWriterFn = void (*)(ReportContext&);
 

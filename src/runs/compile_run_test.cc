@@ -7,23 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "report/report_testing.h"
 #include "report/report_writer.h"
 #include "runs/fake_file_system.h"
+#include "runs/log_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Utf16Bytes(std::u16string_view text) {
-  Bytes bytes;
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  return bytes;
-}
 
 // The decompile report of `file`, made from `path`, with Key_Rate's value
 // replaced by `key_rate`.
@@ -48,15 +41,10 @@ class CompileRunTest : public ::testing::Test {
 
   // Runs the compile; returns its log, one line per message.
   std::string Compile(CompileRequest request, int expected_written) {
-    std::string lines;
-    LogBuffer log(
-        [&](std::uint32_t code, std::u16string_view text) {
-          lines += (IsError(code) ? "E " : "  ") + Utf16ToUtf8(text);
-        },
-        0);
-    EXPECT_EQ(RunCompile(fs_, log, request), expected_written) << lines;
-    std::erase(lines, '\r');
-    return lines;
+    MarkedLog log;
+    EXPECT_EQ(RunCompile(fs_, log.buffer(), request), expected_written)
+        << log.Text();
+    return log.Text();
   }
 
   // Runs `request` on one worker, then, its outputs removed, on three:

@@ -7,6 +7,7 @@
 
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
+#include "runs/log_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
@@ -40,15 +41,9 @@ class Sets {
 
   // Runs the merge; returns its log, one line per message, errors marked.
   std::string Merge(const MergeRequest& request, MergeResult expected) {
-    std::string lines;
-    LogBuffer log(
-        [&](std::uint32_t code, std::u16string_view text) {
-          lines += (IsError(code) ? "E " : "  ") + Utf16ToUtf8(text);
-        },
-        0);
-    EXPECT_EQ(RunMerge(fs_, log, request), expected) << lines;
-    std::erase(lines, '\r');
-    return lines;
+    MarkedLog log;
+    EXPECT_EQ(RunMerge(fs_, log.buffer(), request), expected) << log.Text();
+    return log.Text();
   }
 
   std::vector<std::uint8_t> clean_;

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "report/report_testing.h"
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "runs/run_files.h"
@@ -24,12 +25,7 @@ Bytes ValidFile(std::uint16_t screen_rate) {
 std::string ReportText(FakeFileSystem& fs, const std::string& path) {
   FakeFileSystem::File* file = fs.Find(path);
   if (file == nullptr) return "(missing)";
-  std::u16string text;
-  for (std::size_t i = 0; i + 1 < file->bytes.size(); i += 2) {
-    text.push_back(
-        static_cast<char16_t>(file->bytes[i] | file->bytes[i + 1] << 8));
-  }
-  return Utf16ToUtf8(text);
+  return Utf8OfUtf16Bytes(file->bytes);
 }
 
 // Plays one scenario of testdata/runs/ (its README gives the commands) on
