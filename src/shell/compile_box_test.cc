@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <map>
+
+#include "shell/dialog_testing.h"
 
 namespace quorlith {
 namespace {
@@ -15,10 +15,7 @@ namespace {
 TEST(CompileBox, FieldsAreNamedByTheirLabelsAndOkNeedsReportAndOutput) {
   CompileBox box;
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Compile"));
-  std::map<QString, QWidget*> buddies;
-  for (const QLabel* label : box.findChildren<QLabel*>()) {
-    buddies[label->text()] = label->buddy();
-  }
+  std::map<QString, QWidget*> buddies = Buddies(box);
   EXPECT_EQ(buddies[QStringLiteral("&Report:")], box.ReportEdit());
   EXPECT_EQ(buddies[QStringLiteral("&Base Set File(s):")], box.BaseEdit());
   EXPECT_EQ(buddies[QStringLiteral("&Output Set File:")], box.OutputEdit());
@@ -40,14 +37,10 @@ TEST(CompileBox, FieldsAreNamedByTheirLabelsAndOkNeedsReportAndOutput) {
   EXPECT_EQ(request.output, "B.000");
 
   // The keyboard reaches every field in order, and OK after them.
-  const QWidget* at = box.ReportEdit();
-  const QWidget* expected[] = {box.BaseEdit(), box.OutputEdit(), box.OkButton(),
-                               box.CancelButton()};
-  for (const QWidget* next : expected) {
-    at = at->nextInFocusChain();
-    while (at->focusPolicy() == Qt::NoFocus) at = at->nextInFocusChain();
-    EXPECT_EQ(at, next);
-  }
+  EXPECT_EQ(TabChain(box.ReportEdit(), 6),
+            (std::vector<const QWidget*>{
+                box.ReportEdit(), box.BaseEdit(), box.OutputEdit(),
+                box.OkButton(), box.CancelButton(), box.ReportEdit()}));
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "shell/dialog_testing.h"
 
 namespace quorlith {
 namespace {
@@ -17,22 +18,15 @@ TEST(DecompileBox, LabelsAndTabOrder) {
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Decompile"));
   EXPECT_EQ(box.CompareBox()->text(), QStringLiteral("&Compare Set Files"));
   EXPECT_TRUE(box.OkButton()->isDefault());
-  std::map<QString, QWidget*> buddies;
-  for (const QLabel* label : box.findChildren<QLabel*>()) {
-    buddies[label->text()] = label->buddy();
-  }
+  std::map<QString, QWidget*> buddies = Buddies(box);
   EXPECT_EQ(buddies[QStringLiteral("&Input File(s):")], box.InputEdit());
   EXPECT_EQ(buddies[QStringLiteral("&Output File(s):")], box.OutputEdit());
 
   // OK joins the tab chain even while it is disabled.
-  std::vector<const QWidget*> chain;
-  for (const QWidget* at = box.InputEdit(); chain.size() < 6;
-       at = at->nextInFocusChain()) {
-    if (at->focusPolicy() != Qt::NoFocus) chain.push_back(at);
-  }
-  EXPECT_EQ(chain, (std::vector<const QWidget*>{
-                       box.InputEdit(), box.OutputEdit(), box.CompareBox(),
-                       box.OkButton(), box.CancelButton(), box.InputEdit()}));
+  EXPECT_EQ(TabChain(box.InputEdit(), 6),
+            (std::vector<const QWidget*>{box.InputEdit(), box.OutputEdit(),
+                                         box.CompareBox(), box.OkButton(),
+                                         box.CancelButton(), box.InputEdit()}));
 }
 
 // The fields start empty and the box unticked, as the run mode table
