@@ -220,6 +220,8 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
   }
   EXPECT_EQ(Run({"--show", "MISSING"}).err,
             "Error: File /cwd/MISSING.000 cannot be found.\n");
+  EXPECT_EQ(Run({"--find", "any_hot_key = Nowhere-x", "A"}).err,
+            "quorlith: --find: \"Nowhere-x\" is not a key name\n");
   // A view writes no report file.
   EXPECT_FALSE(fs_.Exists("/cwd/A.t00"));
   EXPECT_FALSE(fs_.Exists("/cwd/B.t00"));

@@ -146,8 +146,8 @@ TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
       {u"Screen_Voice = On", 1,
        u"Screen_Voice: a setting line before any section header"},
       {u"; Menu 2 - Keyboard", 0, u""},
-      {u"Key_Voice = Onn", 13,
-       u"Key_Voice: \"Onn\" is not one of its values: Off, "
+      {u"Key_Voice = Xff", 13,
+       u"Key_Voice: \"Xff\" is not one of its values: Off, "
        u"On_with_Characters, "},
       {u"function_KEYS = on", 0, u""},  // letters without case
       {u"Key_Rate = 70000", 12,
