@@ -4,8 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target make_goldens
+cmake --build build -j"$(nproc)" --target make_goldens quorlith
 rm -f testdata/*.txt
 mkdir -p testdata
 build/make_goldens testdata
+mkdir -p testdata/cli
+build/quorlith --help >testdata/cli/help.txt
 git status --short testdata

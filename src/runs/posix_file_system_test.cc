@@ -175,6 +175,13 @@ TEST_F(PosixFileSystemTest, WritingOverAFileLeavesOnlyTheNewBytes) {
     std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(read, bytes);
   }
+  // A new file is one its owner's other programs may read and write.
+  mode_t mask = ::umask(022);
+  ASSERT_TRUE(fs_.Create(dir_ + "new")->Close());
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir_ + "new").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write |
+                fs::perms::group_read | fs::perms::others_read);
   std::unique_ptr<OutputFile> null = fs_.Create("/dev/null");
   ASSERT_NE(null, nullptr);
   EXPECT_TRUE(null->Write(std::vector<std::uint8_t>(10, 1)));
