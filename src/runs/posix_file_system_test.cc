@@ -78,6 +78,21 @@ TEST_F(PosixFileSystemTest, OnlyRegularFilesOpen) {
   EXPECT_EQ(fs_.Create(dir_ + "missing/x"), nullptr);
 }
 
+// Started with its standard input closed, the program is given descriptor
+// 0 for the first file it opens, which is as good as any other.
+TEST_F(PosixFileSystemTest, DescriptorZeroServesAsAnyOther) {
+  Write("f.000", {1});
+  int saved = ::dup(0);
+  for (int round = 0; round < 2; ++round) {
+    ::close(0);
+    bool opened = round == 0 ? fs_.OpenForRead(dir_ + "f.000") != nullptr
+                             : fs_.Create(dir_ + "g.t00") != nullptr;
+    ::dup2(saved, 0);
+    EXPECT_TRUE(opened) << round;
+  }
+  ::close(saved);
+}
+
 TEST_F(PosixFileSystemTest, FilesReadWholeEndWhereTheyEnd) {
   // A read short of what was asked ends the file only at the size it had
   // when opened; the listing's size may be stale either way.
