@@ -13,8 +13,9 @@
 namespace quorlith {
 namespace {
 
-// Four set files and a file that is none: MINE and THEIRS change BASE in
-// different settings, RIVAL changes Key_Rate as MINE does, differently.
+// Six set files and a file that is none: MINE and THEIRS change BASE in
+// different settings, RIVAL changes Key_Rate as MINE does, differently, M2
+// and T2 are MINE and THEIRS with a hidden byte changed.
 class Sets {
  public:
   Sets() {
@@ -31,6 +32,11 @@ class Sets {
     fs_.AddFile("/c/MINE.000", mine.Bytes());
     fs_.AddFile("/c/THEIRS.000", theirs.Bytes());
     fs_.AddFile("/c/RIVAL.000", rival.Bytes());
+    const std::size_t unused = Layout(BlockId::kScreen).file_offset + 18;
+    fs_.AddFile("/c/M2.000",
+                SetFileBuilder(mine).SetFileByte(unused, 5).Bytes());
+    fs_.AddFile("/c/T2.000",
+                SetFileBuilder(theirs).SetFileByte(unused, 7).Bytes());
     fs_.AddFile("/c/NOTES.000", {'h', 'i'});
     fs_.Link("/c/MINE.000", "/c/LINK.t00");
     // Each side's changes where only it changed; theirs where picked.
@@ -112,6 +118,21 @@ TEST(MergeRunTest, WritesTheMergeOrTheConflictReport) {
        MergeResult::kConflicts,
        kConflict + ("E Would merge" + rival.substr(8)) +
            " The conflict report would go to /o/M.t00.\n",
+       {}},
+      // A hidden byte changed on both sides: mine's unless theirs is picked.
+      {Request("BASE", "M2", "T2", "/o/M.000", "", MergePick::kNone, true),
+       MergeResult::kMerged,
+       "  byte 44 of /c/M2.000, which no setting shows, changed on both "
+       "sides: kept mine's\n  Would merge /c/BASE.000, /c/M2.000 and "
+       "/c/T2.000 into /o/M.000: 2 settings from mine, 1 from theirs, 0 "
+       "changed alike on both sides.\n",
+       {}},
+      {Request("BASE", "M2", "T2", "/o/M.000", "", MergePick::kTheirs, true),
+       MergeResult::kMerged,
+       "  byte 44 of /c/M2.000, which no setting shows, changed on both "
+       "sides: kept theirs'\n  Would merge /c/BASE.000, /c/M2.000 and "
+       "/c/T2.000 into /o/M.000: 2 settings from mine, 1 from theirs, 0 "
+       "changed alike on both sides.\n",
        {}},
       // The same-file rule, a link included, and inputs that cannot serve.
       {Request("BASE", "MINE", "THEIRS", "/c/BASE.000"),
