@@ -85,10 +85,11 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   std::vector<std::string> names;
   unsigned hardware = std::thread::hardware_concurrency();
   int jobs = hardware == 0 ? 1 : static_cast<int>(hardware);
-  app.add_flag("-h,--help", help, "Print this help and exit");
-  app.add_flag("--version", version, "Print the version and exit");
-  app.add_option("-j,--jobs", jobs, "Files to work on at once")
-      ->check(CLI::Range(1, 256));
+  // CLI11 prints no help of its own: what each option does is told by
+  // the help text below alone.
+  app.add_flag("-h,--help", help);
+  app.add_flag("--version", version);
+  app.add_option("-j,--jobs", jobs)->check(CLI::Range(1, 256));
   bool show = false;
   bool changes = false;
   bool summary = false;
@@ -98,39 +99,37 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   bool textconv = false;
   std::string encoding;
   std::vector<std::string> ignore;
-  app.add_flag("--show", show, "Write the report to standard output");
-  app.add_option("--encoding", encoding, "utf-8 or utf-16")
+  app.add_flag("--show", show);
+  app.add_option("--encoding", encoding)
       ->check(CLI::IsMember({"utf-8", "utf-16"}));
-  app.add_flag("--crlf", crlf, "Keep the report's CR LF line ends");
-  app.add_flag("--textconv", textconv, "Leave out the lines naming the file");
-  app.add_flag("--changes", changes, "List the settings that differ");
-  app.add_flag("--summary", summary, "Per setting, the files that differ");
-  app.add_option("--ignore", ignore, "Keywords a comparison leaves out")
-      ->allow_extra_args(false);
-  app.add_flag("--json", json, "Write the settings as JSON");
-  app.add_flag("--json-lines", json_lines, "One JSON object per line");
+  app.add_flag("--crlf", crlf);
+  app.add_flag("--textconv", textconv);
+  app.add_flag("--changes", changes);
+  app.add_flag("--summary", summary);
+  app.add_option("--ignore", ignore)->allow_extra_args(false);
+  app.add_flag("--json", json);
+  app.add_flag("--json-lines", json_lines);
   std::string compile;
   std::string base;
   std::string output;
   std::string find;
-  app.add_option("--find", find, "Find settings: 'keyword = value'");
-  app.add_option("--compile", compile, "Compile a report into a set file");
-  app.add_option("--base", base, "The set file(s) to compile over");
-  app.add_option("-o,--output", output, "The set file or folder to write");
+  app.add_option("--find", find);
+  app.add_option("--compile", compile);
+  app.add_option("--base", base);
+  app.add_option("-o,--output", output);
   std::vector<std::string> merge;
   bool mine = false;
   bool theirs = false;
   bool dry_run = false;
   std::string git_driver;
   std::string conflicts;
-  app.add_option("--merge", merge, "Merge BASE MINE THEIRS")->expected(3);
-  app.add_flag("--mine", mine, "Settle conflicts with mine's values");
-  app.add_flag("--theirs", theirs, "Settle conflicts with theirs' values");
-  app.add_flag("--dry-run", dry_run, "Say what a merge would do");
-  app.add_option("--conflicts", conflicts, "Where the conflict report goes");
-  app.add_option("--git-driver", git_driver,
-                 "As git's merge driver, for the file PATH (%P)");
-  app.add_option("names", names, "INPUT [OUTPUT], or ORIGINAL NEW ANY");
+  app.add_option("--merge", merge)->expected(3);
+  app.add_flag("--mine", mine);
+  app.add_flag("--theirs", theirs);
+  app.add_flag("--dry-run", dry_run);
+  app.add_option("--conflicts", conflicts);
+  app.add_option("--git-driver", git_driver);
+  app.add_option("names", names);
   app.allow_extras(false);
   // Options stand before the names. From the first name on every argument
   // is a name, so a comparison's third argument may be anything, "-c" or
