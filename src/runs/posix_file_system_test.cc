@@ -269,8 +269,16 @@ TEST_F(PosixFileSystemTest, WritesGoOnAfterSignals) {
   EXPECT_TRUE(got == bytes) << got.size() << " bytes arrived";
 }
 
+// Deep folders too, whose names are longer than a first guess of the room.
 TEST_F(PosixFileSystemTest, CurrentDirectoryEndsWithSlash) {
-  EXPECT_EQ(fs_.CurrentDirectory(), fs::current_path().string() + "/");
+  fs::path deep = fs::path(dir_) / std::string(200, 'd') / std::string(90, 'e');
+  fs::create_directories(deep);
+  fs::path was = fs::current_path();
+  fs::current_path(deep);
+  std::string got = fs_.CurrentDirectory();
+  fs::current_path(was);
+  EXPECT_EQ(got, deep.string() + "/");
+  EXPECT_EQ(fs_.CurrentDirectory(), was.string() + "/");
 }
 
 }  // namespace
