@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <vector>
 
 #include "cli/console_testing.h"
 #include "runs/fake_file_system.h"
+#include "sections/section_testing.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -77,9 +75,7 @@ TEST_F(ConsoleTest, ExitStatusesAndStreams) {
     EXPECT_EQ(outcome.err.empty(), *c.err == '\0');
   }
   // The help as a user reads it, word for word.
-  std::ifstream help(QUORLITH_TESTDATA_DIR "/cli/help.txt", std::ios::binary);
-  EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out,
-            std::string(std::istreambuf_iterator<char>(help), {}))
+  EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out, ReadGolden("cli/help.txt"))
       << "After a change of the help that is meant, tools/regen-goldens.sh "
          "rewrites testdata/cli/help.txt.";
 }
