@@ -203,6 +203,11 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
       {u"window#48-49_Left = 3", EachWindow(48, 49, false, u"_Left = 3")},
       {u"window#y-z_Interrupt = No",
        EachWindow(24, 25, true, u"_Interrupt = No")},
+      // A form applies where it stands, after the lines before it.
+      {u"Key_Rate = 61\r\nKey_Pitch = 62\r\nKey#03 = F24 Line\r\n"
+       u"cursor_key = F24 Line Speak_Window_4",
+       u"Key_Rate = 61\r\nKey_Pitch = 62\r\nKey#03 = F24 Line "
+       u"Speak_Window_4\r\n"},
   };
   for (const auto& [global, one_by_one] : kCases) {
     SCOPED_TRACE(Utf16ToUtf8(global));
@@ -213,6 +218,17 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
     EXPECT_TRUE(SameImage(by_form, by_lines));
     EXPECT_FALSE(SameImage(by_form, base));
   }
+}
+
+// The blanks of a set-file name are no end of its command.
+TEST(CompilerTest, SetFileNamesMayHoldBlanks) {
+  const std::u16string line = u"Key#06 = Home Load_Set_my sets\\a b.000 Line";
+  SetFileImage image;
+  EXPECT_EQ(Problems(CompileReport(u"; Menu 5 - Cursor Key Settings\r\n" + line,
+                                   BusySetFile(4).Image(), image)),
+            "");
+  EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
+            std::u16string::npos);
 }
 
 }  // namespace

@@ -209,5 +209,21 @@ TEST_F(CompileRunTest, NothingIsWrittenWhenAnythingFails) {
   EXPECT_TRUE(Files() == files) << "no output and no temporary file";
 }
 
+// What the run wrote is never written again, nor read as a base, and the
+// run goes on past both.
+TEST_F(CompileRunTest, ItsOwnOutputsAreNoInputs) {
+  fs_.AddFile("/c/d/A.000", b_.Bytes());
+  fs_.AddFile("/out/A.000", b_.Bytes());
+  fs_.AddFile("/c/p/1.t00", Utf16Bytes(ReportOf("/c/A.000", a_, u"77")));
+  fs_.AddFile("/c/p/2.t00", Utf16Bytes(ReportOf("/out/A.000", b_, u"77")));
+  fs_.AddFile("/c/p/3.t00", Utf16Bytes(ReportOf("/c/d/A.000", b_, u"77")));
+  fs_.AddFile("/c/p/4.t00", Utf16Bytes(ReportOf("/c/B.000", b_, u"77")));
+  EXPECT_EQ(Compile({"/c/p/*.t00", "", "/out/"}, 2),
+            "  /c/p/1.t00 compiled over /c/A.000 to /out/A.000.\n"
+            "E /out/A.000: is a file the compile reads; nothing written\n"
+            "E /out/A.000: this compile wrote it already; nothing written\n"
+            "  /c/p/4.t00 compiled over /c/B.000 to /out/B.000.\n");
+}
+
 }  // namespace
 }  // namespace quorlith

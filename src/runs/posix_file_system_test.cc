@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "report/report_text.h"
+#include "runs/compile_run.h"
+#include "runs/log_testing.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
@@ -161,6 +163,32 @@ TEST_F(PosixFileSystemTest, RealRunLeavesInputsUntouched) {
             static_cast<fs::perms>(0666 & ~mask));  // as any new file
 }
 
+// A base that is a link to an output the compile wrote earlier in the run
+// is not read: the run would depend on its own order.
+TEST_F(PosixFileSystemTest, CompileReadsNoBaseItWrote) {
+  for (const char* name : {"A.000", "T.000", "out/A.000"}) {
+    fs::create_directories(fs::path(dir_ + name).parent_path());
+    Write(name, SetFileBuilder().Bytes());
+  }
+  fs::create_symlink(dir_ + "out/A.000", dir_ + "S.000");
+  fs::create_directory(dir_ + "p");
+  for (const char* base : {"A", "S", "T"}) {
+    std::ofstream(dir_ + "p/" + base + ".t00")
+        << "; Created from " << dir_ << base << ".000\n";
+  }
+  MarkedLog log;
+  EXPECT_EQ(
+      RunCompile(fs_, log.buffer(), {dir_ + "p/*.t00", "", dir_ + "out/"}), 2);
+  EXPECT_EQ(log.Text(),
+            "  " + dir_ + "p/A.t00 compiled over " + dir_ + "A.000 to " + dir_ +
+                "out/A.000.\nE " + dir_ +
+                "S.000: this compile wrote it, so it cannot be a base too; "
+                "compile " +
+                dir_ + "p/S.t00 in a second run\n  " + dir_ +
+                "p/T.t00 compiled over " + dir_ + "T.000 to " + dir_ +
+                "out/T.000.\n");
+}
+
 TEST_F(PosixFileSystemTest, FullDiskFailsTheClose) {
   Write("A.000", SetFileBuilder().Bytes());
   // /dev/full takes the open and refuses every write, as a full disk does.
@@ -216,13 +244,18 @@ TEST_F(PosixFileSystemTest, LinkedOrFoldedOutputsRunSerially) {
       {{dir_ + "one.t00", dir_ + "sub/new.t00", dir_ + "new.t00"}, 2},
       {{dir_ + "one.t00", dir_ + "two.t00"}, 1},
       {{dir_ + "sub/Ä.t00", dir_ + "sub/../sub/ä.t00"}, 1},
+      // A name without a folder is in the current one from the first.
+      {{"x.t00", dir_ + "X.t00"}, 1},
   };
+  fs::path before = fs::current_path();
+  fs::current_path(dir_);
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.outputs[1]);
     EXPECT_EQ(WorkersFor(fs_, 2, c.outputs.size(),
                          [&](std::size_t i) { return c.outputs[i]; }),
               c.workers);
   }
+  fs::current_path(before);
 }
 
 // A signal cuts a write to a pipe short: one that moved bytes returns
