@@ -11,6 +11,7 @@
 #include "report/report_testing.h"
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
+#include "sections/section_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
@@ -99,57 +100,7 @@ TEST_F(ViewsTest, ChangesAndTheirSummary) {
   Add("N1.000", n1);
   Add("N2.000", n2);
   Add("N3.000", n3);
-  struct Case {
-    std::vector<const char*> args;
-    int status;
-    const char* out;
-  };
-  const Case kCases[] = {
-      {{"--changes", "O.000", "N1.000"},
-       kViewDifferent,
-       "Menu 1 - Screen › Screen_Rate: 4 → 5\n"
-       "Menu 2 - Keyboard › Key_Rate: 3 → 20\n"
-       "1 setting differs in Menu 1 - Screen.\n"
-       "1 setting differs in Menu 2 - Keyboard.\n"
-       "2 settings differ in all.\n"},
-      // A pattern heads each file's changes.
-      {{"--changes", "O.000", "?2.000"},
-       kViewDifferent,
-       "/cwd/O.000 → /cwd/N2.000:\n"
-       "Menu 2 - Keyboard › Key_Rate: 3 → 10\n"
-       "1 setting differs in Menu 2 - Keyboard.\n"
-       "1 setting differs in all.\n"
-       "/cwd/O.000 → /cwd/O2.000:\n"
-       "No differences.\n"},
-      {{"--changes", "O.000", "O2"}, kViewSame, "No differences.\n"},
-      // The settings most files changed first, then the report's order;
-      // each setting's commonest value first.
-      {{"--changes", "--summary", "O.000", "*"},
-       kViewDifferent,
-       "Menu 2 - Keyboard › Key_Rate: 3 → 10 in N2.000, N3.000; → 20 in "
-       "N1.000\n"
-       "Menu 1 - Screen › Screen_Rate: 4 → 5 in N1.000\n"
-       "Menu 2 - Keyboard › Key_Pitch: 4 → 7 in N3.000\n"
-       "3 settings differ in 3 of 5 files.\n"},
-      {{"--changes", "--summary", "O.000", "?2.000"},
-       kViewDifferent,
-       "Menu 2 - Keyboard › Key_Rate: 3 → 10 in N2.000\n"
-       "1 setting differs in 1 of 2 files.\n"},
-      {{"--changes", "--summary", "O.000", "N3"},
-       kViewDifferent,
-       "Menu 2 - Keyboard › Key_Rate: 3 → 10 in N3.000\n"
-       "Menu 2 - Keyboard › Key_Pitch: 4 → 7 in N3.000\n"
-       "2 settings differ in 1 of 1 file.\n"},
-      {{"--changes", "--summary", "O.000", "O?"},
-       kViewSame,
-       "No differences.\n"},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.args[c.args.size() - 1]);
-    ConsoleOutcome outcome = Run(c.args);
-    EXPECT_EQ(outcome.status, c.status);
-    EXPECT_EQ(outcome.out, c.out);
-  }
+  PlayTranscript(fs_, ReadGolden("cli/views_changes.txt"));
 }
 
 TEST_F(ViewsTest, ExitStatusesAndUsage) {
@@ -157,71 +108,7 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
   Add("B.000", BusySetFile(2));
   Add("C.000", BusySetFile(3));
   fs_.AddFile("/cwd/BAD.000", {1, 2, 3});
-  struct Case {
-    std::vector<const char*> args;
-    int status;
-  };
-  const Case kCases[] = {
-      {{"--show", "A"}, kViewSame},
-      {{"--show", "A.000", "A.000"}, kViewSame},
-      {{"--show", "A.000", "B"}, kViewDifferent},  // the original's extension
-      {{"--show", "A.000", "?"}, kViewDifferent},  // one of them differs
-      {{"--show", "A", "A.000"}, kViewTrouble},    // as a comparison run: no
-                                                   // extension is added
-      {{"--show", "A.000", "MISSING"}, kViewTrouble},
-      {{"--show", "MISSING"}, kViewTrouble},
-      {{"--show", "A*", "B.000"}, kViewTrouble},  // one original
-      {{"--changes", "A.000", "BAD"}, kViewTrouble},
-      {{"--changes", "A.000", "*"}, kViewTrouble},  // BAD among them wins
-      {{"--json", "*"}, kViewTrouble},
-      {{"--json-lines", "A"}, kViewSame},
-      {{"--changes", "--ignore", "*", "A.000", "B.000"}, kViewSame},
-      // Command lines a view cannot take.
-      {{"--show"}, kExitUsage},
-      {{"--show", "A", "B", "C"}, kExitUsage},
-      {{"--changes", "A"}, kExitUsage},
-      {{"--summary", "A"}, kExitUsage},
-      {{"--show", "--json", "A"}, kExitUsage},
-      {{"--encoding", "utf-16", "A"}, kExitUsage},
-      {{"--show", "--encoding", "latin1", "A"}, kExitUsage},
-      {{"--json", "--crlf", "A"}, kExitUsage},
-      {{"--show", "--textconv", "A", "B"}, kExitUsage},
-      {{"--show", "--ignore", "x", "A"}, kExitUsage},
-      {{"--ignore", "x", "A", "B", "C"}, kExitUsage},
-      {{"--find", "any_hot_key = Nowhere-x", "A"}, kViewTrouble},
-      {{"--find", "Key_Rate = 12345", "A"}, kViewDifferent},  // none found
-      {{"--find", "Key_Rate = 1", "A", "B"}, kExitUsage},
-      {{"--compile", "A.t00"}, kExitUsage},  // no -o
-      {{"--base", "A.000", "-o", "X.000"}, kExitUsage},
-      {{"--compile", "A.t00", "-o", "X.000", "A"}, kExitUsage},
-      {{"--compile", "MISSING.t00", "-o", "X.000"}, kExitRunError},
-      // A merge: 0 merged, 1 conflicts, 2 trouble or usage.
-      {{"--merge", "A", "A", "B", "-o", "M.000"}, kExitOk},
-      {{"--merge", "A", "B", "A", "--dry-run", "-o", "M.000"}, kExitOk},
-      {{"--merge", "A", "B", "C", "-o", "M.000"}, kExitRunError},
-      {{"--merge", "A", "B", "C", "--theirs", "-o", "M.000"}, kExitOk},
-      {{"--merge", "BAD", "A", "B", "-o", "M.000"}, kViewTrouble},
-      {{"--merge", "A", "B", "-o", "M.000"}, kExitUsage},
-      {{"--merge", "A", "A", "B"}, kExitUsage},  // no -o
-      {{"--merge", "A", "A", "B", "-o", "M", "--mine", "--theirs"}, kExitUsage},
-      {{"--merge", "A", "A", "B", "--git-driver", "A.000", "-o", "M"},
-       kExitUsage},
-      {{"--mine", "A"}, kExitUsage},
-      {{"--merge", "A", "A", "B", "-o", "M", "--compile", "R"}, kExitUsage},
-  };
-  for (const Case& c : kCases) {
-    ConsoleOutcome outcome = Run(c.args);
-    std::string line;
-    for (const char* arg : c.args) line += std::string(arg) + " ";
-    EXPECT_EQ(outcome.status, c.status) << line << outcome.err;
-    if (c.status == kViewTrouble) {
-      EXPECT_NE(outcome.err, "") << line;
-    }
-  }
-  EXPECT_EQ(Run({"--show", "MISSING"}).err,
-            "Error: File /cwd/MISSING.000 cannot be found.\n");
-  EXPECT_EQ(Run({"--find", "any_hot_key = Nowhere-x", "A"}).err,
-            "quorlith: --find: \"Nowhere-x\" is not a key name\n");
+  PlayTranscript(fs_, ReadGolden("cli/views_statuses.txt"));
   // A view writes no report file.
   EXPECT_FALSE(fs_.Exists("/cwd/A.t00"));
   EXPECT_FALSE(fs_.Exists("/cwd/B.t00"));
