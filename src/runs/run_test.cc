@@ -5,156 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+#include <string>
+#include <vector>
 
-#include "report/report_testing.h"
-#include "report/report_text.h"
-#include "runs/fake_file_system.h"
-#include "runs/run_files.h"
-#include "setfile/set_file_builder.h"
+#include "runs/scenario_testing.h"
 
 namespace quorlith {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes ValidFile(std::uint16_t screen_rate) {
-  return SetFileBuilder().SetWord(BlockId::kScreen, 2, screen_rate).Bytes();
-}
-
-std::string ReportText(FakeFileSystem& fs, const std::string& path) {
-  FakeFileSystem::File* file = fs.Find(path);
-  if (file == nullptr) return "(missing)";
-  return Utf8OfUtf16Bytes(file->bytes);
-}
-
-// Plays one scenario of testdata/runs/ (its README gives the commands) on
-// `jobs` workers; `files` gets every file the runs left.
-void Play(const std::string& script, int jobs,
-          std::map<std::string, Bytes>& files) {
-  FakeFileSystem fs;
-  fs.SetCurrentDirectory("/cwd/");
-  std::map<std::string, Bytes> given;
-  const std::map<std::string, std::set<std::string>*> kFailures = {
-      {"open", &fs.fail_open},
-      {"create", &fs.fail_create},
-      {"write", &fs.fail_write},
-      {"close", &fs.fail_close}};
-  int pumps = 0, cancel_after = 1 << 30;
-  // The last run's log, until its lines are checked; each line of the
-  // log ends in CR CR LF.
-  std::optional<std::string> log;
-  std::string expected;
-  auto check_log = [&] {
-    if (log) {
-      EXPECT_EQ(*log, expected);
-    } else {
-      EXPECT_EQ(expected, "") << "log lines without a run";
-    }
-    log.reset();
-    expected.clear();
-  };
-  std::istringstream lines(script);
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    SCOPED_TRACE("line " + std::to_string(number) + ": " + line);
-    if (line.starts_with("> ")) {
-      expected += line.substr(2) + "\r\r\n";
-      continue;
-    }
-    check_log();
-    std::istringstream words(line);
-    std::string verb, path, arg;
-    words >> verb >> path;
-    if (verb.empty() || verb[0] == '#' || verb == "serial") {
-    } else if (verb == "cwd") {
-      fs.SetCurrentDirectory(path);
-    } else if (verb == "style") {
-      fs.path_style = PathStyle::kWindows;
-    } else if (verb == "cancel-after") {
-      cancel_after = std::stoi(path);
-    } else if (verb == "file") {
-      std::string kind;
-      words >> kind;
-      Bytes bytes;
-      std::int64_t modified = 0;
-      if (kind == "valid" || kind == "shrunk" || kind == "short") {
-        int rate = 0;
-        if (words >> rate) words >> arg;
-        bytes = ValidFile(static_cast<std::uint16_t>(rate));
-        if (kind == "short") bytes.resize(kHeaderSize - 1);
-        if (kind == "shrunk") bytes.resize(kHeaderSize + 1);
-        if (arg == "modified") words >> modified;
-      } else if (kind == "junk") {
-        bytes = {'x'};
-      } else if (kind == "bytes") {
-        for (int byte; words >> std::hex >> byte;) {
-          bytes.push_back(static_cast<std::uint8_t>(byte));
-        }
-      } else {
-        ASSERT_EQ(kind, "empty");
-      }
-      fs.AddFile(path, bytes, modified);
-      if (kind == "shrunk") fs.Find(path)->listed_size = kSetFileSize;
-      given[path] = bytes;
-    } else if (verb == "link") {
-      words >> arg;
-      fs.Link(path, arg);
-    } else if (verb == "fail") {
-      words >> arg;
-      ASSERT_TRUE(kFailures.count(path));
-      kFailures.at(path)->insert(arg);
-    } else if (verb == "unfail") {
-      for (const auto& [step, paths] : kFailures) paths->clear();
-    } else if (verb == "run") {
-      const std::map<std::string, RunMode> kModes = {
-          {"decompile", RunMode::kDecompile},
-          {"decompile-to", RunMode::kDecompileTo},
-          {"compare", RunMode::kCompare}};
-      ASSERT_TRUE(kModes.count(path));
-      std::string input, output;
-      words >> input >> output;
-      if (output == "\"\"") output.clear();
-      LogBuffer buffer;
-      RunContext ctx{fs, buffer, [&] { return ++pumps > cancel_after; }, jobs};
-      RunDecompile(ctx, kModes.at(path), input, output);
-      EXPECT_EQ(fs.open_files, 0);
-      log = Utf16ToUtf8(buffer.Text());
-    } else if (verb == "absent" || verb == "exists") {
-      EXPECT_EQ(fs.Exists(path), verb == "exists");
-    } else if (verb == "unchanged") {
-      ASSERT_TRUE(fs.Exists(path));
-      EXPECT_EQ(fs.Find(path)->bytes, given[path]);
-    } else if (verb == "workers") {
-      int expected_workers = 0;
-      std::vector<std::string> outputs;
-      words >> expected_workers;
-      while (words >> arg) outputs.push_back(arg);
-      EXPECT_EQ(WorkersFor(fs, std::stoi(path), outputs.size(),
-                           [&](std::size_t i) { return outputs[i]; }),
-                expected_workers);
-    } else if (verb == "pumps") {
-      EXPECT_EQ(pumps, std::stoi(path));
-    } else if (verb == "report") {
-      words >> arg;
-      std::string text, report = ReportText(fs, path);
-      std::getline(words >> std::ws, text);
-      if (arg == "starts") {
-        EXPECT_TRUE(report.starts_with("\uFEFF" + text)) << report;
-      } else if (arg == "line") {
-        EXPECT_NE(("\n" + report).find("\n" + text + "\r\n"),
-                  std::string::npos);
-      } else {
-        ASSERT_TRUE(arg == "contains" || arg == "lacks") << arg;
-        EXPECT_EQ(report.find(text) != std::string::npos, arg == "contains");
-      }
-    } else {
-      ADD_FAILURE() << "unknown command";
-    }
-  }
-  check_log();
-  for (const std::string& path : fs.Paths()) files[path] = fs.Find(path)->bytes;
-}
 
 TEST(Run, Scenarios) {
   int played = 0;
@@ -165,11 +22,11 @@ TEST(Run, Scenarios) {
     std::ifstream file(entry.path());
     std::string script((std::istreambuf_iterator<char>(file)), {});
     ++played;
-    std::map<std::string, Bytes> serial, parallel;
-    Play(script, 1, serial);
+    std::map<std::string, std::vector<std::uint8_t>> serial, parallel;
+    scenario::PlayScenario(script, 1, serial);
     if (("\n" + script).find("\nserial\n") != std::string::npos) continue;
     SCOPED_TRACE("on four workers");
-    Play(script, 4, parallel);
+    scenario::PlayScenario(script, 4, parallel);
     EXPECT_TRUE(parallel == serial);
   }
   EXPECT_GE(played, 10);
