@@ -16,6 +16,8 @@
 #include "report/report_testing.h"
 #include "report/report_text.h"
 #include "runs/fake_file_system.h"
+#include "runs/log_testing.h"
+#include "runs/merge_run.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 #include "setfile/set_file_builder.h"
@@ -45,7 +47,11 @@ inline void PlayScenario(const std::string& script, int jobs,
       {"open", &fs.fail_open},
       {"create", &fs.fail_create},
       {"write", &fs.fail_write},
-      {"close", &fs.fail_close}};
+      {"close", &fs.fail_close},
+      {"rename", &fs.fail_rename}};
+  const std::map<std::string, BlockId> kBlocks = {
+      {"screen", BlockId::kScreen}, {"keyboard", BlockId::kKeyboard}};
+  std::optional<MergeResult> merged;
   int pumps = 0, cancel_after = 1 << 30;
   // The last run's log, until its lines are checked; each line of the
   // log ends in CR CR LF.
@@ -103,6 +109,22 @@ inline void PlayScenario(const std::string& script, int jobs,
       fs.AddFile(path, bytes, modified);
       if (kind == "shrunk") fs.Find(path)->listed_size = kSetFileSize;
       given[path] = bytes;
+    } else if (verb == "copy") {
+      words >> arg;
+      given[arg] = given.at(path);
+      fs.AddFile(arg, given[arg]);
+    } else if (verb == "word" || verb == "byte") {
+      std::string block;
+      std::size_t offset = 0;
+      unsigned value = 0;
+      words >> block >> offset >> value;
+      ASSERT_TRUE(kBlocks.count(block));
+      offset += Layout(kBlocks.at(block)).file_offset;
+      Bytes& bytes = given.at(path);
+      bytes.at(offset) = static_cast<std::uint8_t>(value);
+      if (verb == "word")
+        bytes.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
+      fs.AddFile(path, bytes);
     } else if (verb == "link") {
       words >> arg;
       fs.Link(path, arg);
@@ -112,6 +134,35 @@ inline void PlayScenario(const std::string& script, int jobs,
       kFailures.at(path)->insert(arg);
     } else if (verb == "unfail") {
       for (const auto& [step, paths] : kFailures) paths->clear();
+    } else if (verb == "run" && path == "merge") {
+      MergeRequest request;
+      words >> request.base >> request.mine >> request.theirs >> request.output;
+      if (request.output == "\"\"") request.output.clear();
+      while (words >> arg) {
+        if (arg == "theirs") request.pick = MergePick::kTheirs;
+        if (arg == "dry-run") request.dry_run = true;
+        if (arg.starts_with("conflicts=")) request.conflicts = arg.substr(10);
+        if (arg.starts_with("git=")) {
+          request.git_driver = true;
+          request.git_path = arg.substr(4);
+        }
+      }
+      MarkedLog marked;
+      merged = RunMerge(fs, marked.buffer(), request);
+      log.emplace();
+      std::istringstream text(marked.Text());
+      for (std::string at; std::getline(text, at);) *log += at + "\r\r\n";
+    } else if (verb == "result") {
+      const std::map<std::string, MergeResult> kResults = {
+          {"merged", MergeResult::kMerged},
+          {"conflicts", MergeResult::kConflicts},
+          {"trouble", MergeResult::kTrouble}};
+      ASSERT_TRUE(merged.has_value() && kResults.count(path));
+      EXPECT_TRUE(*merged == kResults.at(path));
+    } else if (verb == "same") {
+      words >> arg;
+      ASSERT_TRUE(fs.Exists(path) && fs.Exists(arg));
+      EXPECT_TRUE(fs.Find(path)->bytes == fs.Find(arg)->bytes);
     } else if (verb == "run") {
       const std::map<std::string, RunMode> kModes = {
           {"decompile", RunMode::kDecompile},
