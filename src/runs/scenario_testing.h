@@ -200,7 +200,8 @@ inline void PlayScenario(const std::string& script, int jobs,
         EXPECT_TRUE(report.starts_with("\uFEFF" + text)) << report;
       } else if (arg == "line") {
         EXPECT_NE(("\n" + report).find("\n" + text + "\r\n"),
-                  std::string::npos);
+                  std::string::npos)
+            << report.substr(0, 1000);
       } else {
         ASSERT_TRUE(arg == "contains" || arg == "lacks") << arg;
         EXPECT_EQ(report.find(text) != std::string::npos, arg == "contains");
