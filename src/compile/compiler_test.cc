@@ -220,15 +220,24 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
   }
 }
 
-// The blanks of a set-file name are no end of its command.
-TEST(CompilerTest, SetFileNamesMayHoldBlanks) {
-  const std::u16string line = u"Key#06 = Home Load_Set_my sets\\a b.000 Line";
-  SetFileImage image;
-  EXPECT_EQ(Problems(CompileReport(u"; Menu 5 - Cursor Key Settings\r\n" + line,
-                                   BusySetFile(4).Image(), image)),
-            "");
-  EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
-            std::u16string::npos);
+// Blanks are a text's and a character's own, a set-file name's included:
+// only around numbers and names are they an editor's.
+TEST(CompilerTest, TextsKeepTheirBlanks) {
+  const std::u16string kLines[] = {
+      u"; Menu 5 - Cursor Key Settings\r\n"
+      u"Key#06 = Home Load_Set_my sets\\a b.000 Line",
+      u"; Menu 10 - Dictionary Settings\r\nException_Dictionary_File =  a b ",
+      u"; Menu 3 - Mouse Settings\r\nMouse_Tone =  ",
+  };
+  for (const std::u16string& lines : kLines) {
+    SCOPED_TRACE(Utf16ToUtf8(lines));
+    SetFileImage image;
+    EXPECT_EQ(Problems(CompileReport(lines, BusySetFile(4).Image(), image)),
+              "");
+    std::u16string line = lines.substr(lines.find(u"\r\n") + 2);
+    EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
+              std::u16string::npos);
+  }
 }
 
 }  // namespace

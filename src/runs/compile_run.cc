@@ -59,6 +59,8 @@ constexpr std::u16string_view kNoBase =
 struct Compiled {
   std::string report;  // as messages name it
   std::string base_path;
+  // Found as the run goes, for the reports that each name their own base;
+  // bases given by pattern are all among the run's inputs from the start.
   std::optional<FileId> base_id;
   std::string output_path;
   // What went wrong before any compile: a catalogue code with its path,
@@ -257,7 +259,6 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
                           result.report = request.report;
                           result.base_path =
                               base_parts.Folder() + entries[i].name;
-                          result.base_id = entries[i].id;
                           result.output_path = output_path(entries[i]);
                           CompileOver(fs, parsed, result);
                         });

@@ -174,6 +174,8 @@ TEST_F(CompileRunTest, NothingIsWrittenWhenAnythingFails) {
        "E /c/LINK.000: is a file the compile reads; nothing written\n"},
       {{"A.t00", "B.000", "/c/A.t00"},
        "E /c/A.t00: is a file the compile reads; nothing written\n"},
+      {{"A.t00", "?.000", "/c/"},
+       "E /c/A.000: is a file the compile reads; nothing written\n"},
       {{"A.t00", "?.000", "/out/ONE.000"},
        "E several bases match ?.000: name a folder for the outputs, ending "
        "with a separator\n"},

@@ -50,7 +50,9 @@ inline void PlayScenario(const std::string& script, int jobs,
       {"close", &fs.fail_close},
       {"rename", &fs.fail_rename}};
   const std::map<std::string, BlockId> kBlocks = {
-      {"screen", BlockId::kScreen}, {"keyboard", BlockId::kKeyboard}};
+      {"screen", BlockId::kScreen},
+      {"keyboard", BlockId::kKeyboard},
+      {"mouse", BlockId::kMouse}};
   std::optional<MergeResult> merged;
   int pumps = 0, cancel_after = 1 << 30;
   // The last run's log, until its lines are checked; each line of the
