@@ -201,8 +201,7 @@ inline void PlayScenario(const std::string& script, int jobs,
       if (arg == "starts") {
         EXPECT_TRUE(report.starts_with("\uFEFF" + text)) << report;
       } else if (arg == "line") {
-        EXPECT_NE(("\n" + report).find("\n" + text + "\r\n"),
-                  std::string::npos)
+        EXPECT_NE(("\n" + report).find("\n" + text + "\r\n"), std::string::npos)
             << report.substr(0, 1000);
       } else {
         ASSERT_TRUE(arg == "contains" || arg == "lacks") << arg;
