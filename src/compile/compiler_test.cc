@@ -208,6 +208,10 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
        u"cursor_key = F24 Line Speak_Window_4",
        u"Key_Rate = 61\r\nKey_Pitch = 62\r\nKey#03 = F24 Line "
        u"Speak_Window_4\r\n"},
+      // A key is bound with its modifiers, each of them.
+      {u"Key#03 = Control-F24 Line\r\nKey#04 = F24 Line\r\n"
+       u"cursor_key = Control-F24 Line Speak_Window_4",
+       u"Key#03 = Control-F24 Line Speak_Window_4\r\nKey#04 = F24 Line\r\n"},
   };
   for (const auto& [global, one_by_one] : kCases) {
     SCOPED_TRACE(Utf16ToUtf8(global));
@@ -220,14 +224,20 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
   }
 }
 
-// Blanks are a text's and a character's own, a set-file name's included:
-// only around numbers and names are they an editor's.
-TEST(CompilerTest, TextsKeepTheirBlanks) {
+// Lines that read back as they were written. Blanks are a text's and a
+// character's own, a set-file name's included: only around numbers and
+// names are they an editor's.
+TEST(CompilerTest, LinesReadBackAsWritten) {
   const std::u16string kLines[] = {
       u"; Menu 5 - Cursor Key Settings\r\n"
       u"Key#06 = Home Load_Set_my sets\\a b.000 Line",
       u"; Menu 10 - Dictionary Settings\r\nException_Dictionary_File =  a b ",
       u"; Menu 3 - Mouse Settings\r\nMouse_Tone =  ",
+      // A window argument is its letter, from the first to the last.
+      u"; Hyperactive Window Characteristics\r\n"
+      u"Window#A_First_Command = Speak_Window A",
+      u"; Hyperactive Window Characteristics\r\n"
+      u"Window#B_First_Command = Speak_Window Z",
   };
   for (const std::u16string& lines : kLines) {
     SCOPED_TRACE(Utf16ToUtf8(lines));

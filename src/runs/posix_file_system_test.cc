@@ -1,5 +1,6 @@
 #include "runs/posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -89,8 +90,11 @@ TEST_F(PosixFileSystemTest, DescriptorZeroServesAsAnyOther) {
     ::close(0);
     bool opened = round == 0 ? fs_.OpenForRead(dir_ + "f.000") != nullptr
                              : fs_.Create(dir_ + "g.t00") != nullptr;
+    // The file, gone, gave its descriptor back.
+    bool freed = ::fcntl(0, F_GETFD) == -1;
     ::dup2(saved, 0);
     EXPECT_TRUE(opened) << round;
+    EXPECT_TRUE(freed) << round;
   }
   ::close(saved);
 }

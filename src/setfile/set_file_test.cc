@@ -28,6 +28,7 @@ TEST(SetFile, ValidityTest) {
       {"version 46", 22, 46, kSetFileSize, CheckResult::kBadVersion},
       {"version 48", 22, 48, kSetFileSize, CheckResult::kBadVersion},
       {"version high byte", 25, 1, kSetFileSize, CheckResult::kBadVersion},
+      {"version top bit", 25, 0x80, kSetFileSize, CheckResult::kBadVersion},
       {"one byte short", kSetFileSize, 0, kSetFileSize - 1,
        CheckResult::kWrongSize},
       {"one byte long", kSetFileSize, 0, kSetFileSize + 1,
