@@ -38,7 +38,7 @@ TEST(ReportJsonTest, TimesAreIsoInUtc) {
       {0, "1970-01-01T00:00:00Z"},
       {1246025278, "2009-06-26T14:07:58Z"},
       {951782400, "2000-02-29T00:00:00Z"},  // a leap day of a century
-      {951868800, "2000-03-01T00:00:00Z"},  // March 1st, where the conversion's years begin
+      {951868800, "2000-03-01T00:00:00Z"},  // years are counted from March
       {4102444799, "2099-12-31T23:59:59Z"},
       {4133980800, "2101-01-01T00:00:00Z"},  // the next century of an era
       {-1, "1969-12-31T23:59:59Z"},
