@@ -108,7 +108,7 @@ ParseResult ParseCommand(std::u16string_view& text,
   for (std::size_t r = 0; r < std::size(CursorCommandNames); ++r) {
     std::u16string_view name = CursorCommandNames[r];
     if (name.size() > length && name.size() <= text.size() &&
-        FindName(std::span(&name, 1), text.substr(0, name.size())) &&
+        SameName(name, text.substr(0, name.size())) &&
         IsNameEnd(text.substr(name.size()))) {
       row = static_cast<std::int16_t>(r);
       length = name.size();
