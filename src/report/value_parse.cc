@@ -43,9 +43,8 @@ ParseResult ParseNumberIn(std::u16string_view text, std::int64_t low,
 }
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-  return std::ranges::equal(a, b, [](char16_t x, char16_t y) {
-    return FoldAz(x) == FoldAz(y);
-  });
+  return std::ranges::equal(
+      a, b, [](char16_t x, char16_t y) { return FoldAz(x) == FoldAz(y); });
 }
 
 std::optional<std::size_t> FindName(ValueNameTable table,
