@@ -80,6 +80,14 @@ TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
   for (const char* name : {"b.000", "A.000", "LongFileName.0001"}) {
     Write(name, {1, 2, 3});
   }
+  // A.000 last written 2009-06-26 14:07:58 UTC, as FILETIME ticks.
+  constexpr std::int64_t kWritten = 1246025278;
+  std::uint64_t ticks = (kWritten + 11'644'473'600ull) * 10'000'000ull;
+  FILETIME written{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  HANDLE a = CreateFileW(Widen(dir_ + "A.000").c_str(), FILE_WRITE_ATTRIBUTES,
+                         0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_TRUE(SetFileTime(a, nullptr, nullptr, &written));
+  CloseHandle(a);
   CreateDirectoryW(Widen(dir_ + "d.000").c_str(), nullptr);
   std::vector<DirEntry> entries = fs_.Search(dir_, "*.000");
   std::vector<std::string> names;
@@ -87,6 +95,7 @@ TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
   // LongFileName.0001 matches "*.000" by its short name; it stays out.
   EXPECT_EQ(names, (std::vector<std::string>{"A.000", "b.000", "d.000"}));
   EXPECT_EQ(entries[1].size, 3u);
+  EXPECT_EQ(entries[0].modified, kWritten);
   EXPECT_EQ(entries[1].id, fs_.IdOf(dir_ + "B.000"));
   EXPECT_NE(entries[1].id, entries[0].id);
   // A name without wildcards is the file the user named, short or long.
