@@ -131,6 +131,15 @@ TEST_F(Win32FileSystemTest, NamesAreCompletedFromTheWorkingDirectory) {
                 "A.t00.|1 file(s) decompiled.|");
 }
 
+// A finished file takes the place of the old one, and says whether it did.
+TEST_F(Win32FileSystemTest, RenameReplacesAndTellsIfItCould) {
+  Write("new.000", {1});
+  Write("old.000", {2, 3});
+  EXPECT_TRUE(fs_.Rename(dir_ + "new.000", dir_ + "old.000"));
+  EXPECT_EQ(fs_.Search(dir_, "old.000").at(0).size, 1u);
+  EXPECT_FALSE(fs_.Rename(dir_ + "new.000", dir_ + "old.000"));
+}
+
 TEST_F(Win32FileSystemTest, NeverReplacesAnInputUnderAnotherName) {
   Write("A.000");
   Write("IN.abc");
