@@ -112,6 +112,7 @@ TEST_F(ViewsTest, ExitStatusesAndUsage) {
   // A view writes no report file.
   EXPECT_FALSE(fs_.Exists("/cwd/A.t00"));
   EXPECT_FALSE(fs_.Exists("/cwd/B.t00"));
+  // The merge's conflicts and the compile went where they were told.
   EXPECT_TRUE(fs_.Exists("/cwd/K.t00"));
   EXPECT_TRUE(fs_.Exists("/o/A.000"));
 }

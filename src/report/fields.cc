@@ -52,4 +52,16 @@ bool TextsEqual(ByteView a, ByteView b, std::size_t offset, std::size_t units,
   return true;
 }
 
+bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (FoldAz(text[i]) != FoldAz(prefix[i])) return false;
+  }
+  return true;
+}
+
+bool SameFolded(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && StartsWithFolded(a, b);
+}
+
 }  // namespace quorlith

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "report/report_text.h"
 #include "setfile/set_file.h"
@@ -49,5 +50,9 @@ constexpr std::uint16_t FoldAz(std::uint16_t unit) {
   return unit >= u'A' && unit <= u'Z' ? static_cast<std::uint16_t>(unit + 32)
                                       : unit;
 }
+
+// Whether `text` begins with `prefix`, or equals `b`, A to Z matching a to z.
+bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix);
+bool SameFolded(std::u16string_view a, std::u16string_view b);
 
 }  // namespace quorlith

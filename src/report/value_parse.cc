@@ -42,15 +42,10 @@ ParseResult ParseNumberIn(std::u16string_view text, std::int64_t low,
   return std::nullopt;
 }
 
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  return std::ranges::equal(
-      a, b, [](char16_t x, char16_t y) { return FoldAz(x) == FoldAz(y); });
-}
-
 std::optional<std::size_t> FindName(ValueNameTable table,
                                     std::u16string_view name) {
   for (std::size_t row = 0; row < table.size(); ++row) {
-    if (!table[row].empty() && SameName(table[row], name)) return row;
+    if (!table[row].empty() && SameFolded(table[row], name)) return row;
   }
   return std::nullopt;
 }

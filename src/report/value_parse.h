@@ -27,11 +27,8 @@ std::optional<std::int64_t> ParseInteger(std::u16string_view text);
 ParseResult ParseNumberIn(std::u16string_view text, std::int64_t low,
                           std::int64_t high, std::int64_t& value);
 
-// Whether two names are the same, letters compared without regard to case.
-bool SameName(std::u16string_view a, std::u16string_view b);
-
-// The row of `name` in `table`, compared as SameName does; empty rows name
-// nothing.
+// The row of `name` in `table`, letters compared without regard to case;
+// empty rows name nothing.
 std::optional<std::size_t> FindName(ValueNameTable table,
                                     std::u16string_view name);
 

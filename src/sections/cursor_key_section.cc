@@ -107,8 +107,7 @@ ParseResult ParseCommand(std::u16string_view& text,
   std::size_t length = 0;
   for (std::size_t r = 0; r < std::size(CursorCommandNames); ++r) {
     std::u16string_view name = CursorCommandNames[r];
-    if (name.size() > length && name.size() <= text.size() &&
-        SameName(name, text.substr(0, name.size())) &&
+    if (name.size() > length && StartsWithFolded(text, name) &&
         IsNameEnd(text.substr(name.size()))) {
       row = static_cast<std::int16_t>(r);
       length = name.size();

@@ -95,18 +95,6 @@ void WriteCursorKeyStroke(ReportText& out, const KeyStroke& stroke) {
   AppendKeyName(out, stroke.key_code);
 }
 
-bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (FoldAz(text[i]) != FoldAz(prefix[i])) return false;
-  }
-  return true;
-}
-
-bool SameFolded(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && StartsWithFolded(a, b);
-}
-
 // Takes `prefix` off `text` when it is there.
 bool Take(std::u16string_view& text, std::u16string_view prefix) {
   if (!StartsWithFolded(text, prefix)) return false;
