@@ -366,5 +366,33 @@ TEST_F(Win32ShellTest, StartUpErrors) {
   Shell().allocate_log = nullptr;
 }
 
+// The program's own entry: registration, start and message loop, as
+// WinMain calls them. A usage text keeps every start synchronous.
+TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const wchar_t* kUsage = L"quorlith-gui.exe a b c d";
+  // The class is registered already, so this copy cannot register it.
+  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
+  EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_CLASS_ERROR});
+
+  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  error_boxes_.clear();
+  // A message ahead of the quit: the loop must dispatch it and go on.
+  PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+  PostQuitMessage(7);
+  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 7);
+  EXPECT_TRUE(error_boxes_.empty());
+  EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);
+  EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
+  Close();
+
+  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
+  PostQuitMessage(9);
+  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
+  EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_MEMORY_ERROR});
+  Shell().allocate_log = nullptr;
+}
+
 }  // namespace
 }  // namespace quorlith::win32
