@@ -371,6 +371,13 @@ TEST_F(Win32ShellTest, StartUpErrors) {
 TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const wchar_t* kUsage = L"quorlith-gui.exe a b c d";
+  // The atom is held while the program starts, so an error box during
+  // start-up finds it; it is gone once the program has started.
+  std::vector<bool> atom_held;
+  Shell().error_box = [&](UINT id) {
+    error_boxes_.push_back(id);
+    atom_held.push_back(GlobalFindAtomW(L"quorlith 1") != 0);
+  };
   // The class is registered already, so this copy cannot register it.
   EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
   EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_CLASS_ERROR});
@@ -391,7 +398,17 @@ TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
   PostQuitMessage(9);
   EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
   EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_MEMORY_ERROR});
+  EXPECT_EQ(atom_held, (std::vector<bool>{true, true}));
+  EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
   Shell().allocate_log = nullptr;
+
+  // An atom another copy holds is left to it.
+  ATOM other = GlobalAddAtomW(L"quorlith 1");
+  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  PostQuitMessage(5);
+  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 5);
+  EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), other);
+  GlobalDeleteAtom(other);
 }
 
 }  // namespace
