@@ -29,6 +29,8 @@ TEST(SetFile, ValidityTest) {
       {"version 48", 22, 48, kSetFileSize, CheckResult::kBadVersion},
       {"version high byte", 25, 1, kSetFileSize, CheckResult::kBadVersion},
       {"version top bit", 25, 0x80, kSetFileSize, CheckResult::kBadVersion},
+      {"the body is not the version", kHeaderSize, 0xFF, kSetFileSize,
+       CheckResult::kOk},
       {"one byte short", kSetFileSize, 0, kSetFileSize - 1,
        CheckResult::kWrongSize},
       {"one byte long", kSetFileSize, 0, kSetFileSize + 1,
