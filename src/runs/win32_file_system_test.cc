@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -98,6 +99,13 @@ TEST_F(Win32FileSystemTest, SearchMatchesLongNamesInLinuxOrder) {
   EXPECT_EQ(entries[0].modified, kWritten);
   EXPECT_EQ(entries[1].id, fs_.IdOf(dir_ + "B.000"));
   EXPECT_NE(entries[1].id, entries[0].id);
+  // The folder's "." and ".." are no entries of it.
+  entries = fs_.Search(dir_, "*");
+  names.clear();
+  for (const DirEntry& entry : entries) names.push_back(entry.name);
+  EXPECT_EQ(names.size(), 4u);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "."), 0);
+  EXPECT_EQ(std::count(names.begin(), names.end(), ".."), 0);
   // A name without wildcards is the file the user named, short or long.
   std::string short_name = ShortName("LongFileName.0001");
   ASSERT_FALSE(short_name.empty());
