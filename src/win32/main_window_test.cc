@@ -411,5 +411,28 @@ TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
   GlobalDeleteAtom(other);
 }
 
+// Without a box of the test's, a start-up error has its own message box,
+// and the program ends once it is closed.
+TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
+  Shell().error_box = nullptr;
+  int status = -1;
+  HWND box = nullptr;
+  Script script;
+  script.Then(
+      "the program starts (its class registered already)", [] { return true; },
+      [&] {
+        status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                           L"quorlith-gui.exe a b c d", fs_);
+      });
+  script.OnDialog(L"Initialization error", box, [&] {
+    EXPECT_NE(
+        FindWindowExW(box, nullptr, L"Static", L"Error creating window class"),
+        nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(script.Play());
+  EXPECT_EQ(status, 0);
+}
+
 }  // namespace
 }  // namespace quorlith::win32
