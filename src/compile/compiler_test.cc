@@ -140,6 +140,10 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
 TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
   std::string file = ReadGolden("compile/problems.t00");
   ASSERT_FALSE(file.empty());
+  // A NUL, which the golden cannot hold as text, is written there as "<NUL>".
+  for (std::size_t at; (at = file.find("<NUL>")) != std::string::npos;) {
+    file.replace(at, 5, 1, '\0');
+  }
   ParsedReport parsed;
   parsed.Read(ByteView(reinterpret_cast<const std::uint8_t*>(file.data()),
                        file.size()));
