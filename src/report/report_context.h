@@ -117,7 +117,7 @@ struct ReportContext {
   bool comparing() const { return kind == ReportKind::kComparison; }
 
   // The image a value is shown from.
-  ByteView Shown(BlockPair blocks) const {
+  ByteView Shown(const BlockPair& blocks) const {
     return options.show_original ? blocks.original : blocks.printed;
   }
 

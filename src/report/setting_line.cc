@@ -108,7 +108,7 @@ StoredValue StoredOf(const ReportContext& ctx, ByteView block,
   return stored;
 }
 
-void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
+void WriteSettingLine(ReportContext& ctx, const BlockPair& blocks,
                       const SettingLine& line, std::u16string_view prefix) {
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
@@ -130,7 +130,7 @@ void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
   out.Commit(Put(WriteValue(at, shown, line), kLineEnd));
 }
 
-void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
+void WriteSettingLines(ReportContext& ctx, const BlockPair& blocks,
                        std::span<const SettingLine> lines,
                        std::u16string_view prefix) {
   for (const SettingLine& line : lines) {

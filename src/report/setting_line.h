@@ -78,11 +78,11 @@ StoredValue StoredOf(const ReportContext& ctx, ByteView block,
 // Writes "keyword = value" from the printed image when the comparison
 // filter lets the line through. `prefix` goes before the keyword, for
 // records whose lines are numbered ("Window#12_").
-void WriteSettingLine(ReportContext& ctx, BlockPair blocks,
+void WriteSettingLine(ReportContext& ctx, const BlockPair& blocks,
                       const SettingLine& line, std::u16string_view prefix = {});
 
 // Writes every line of `lines` in order, each filtered on its own field.
-void WriteSettingLines(ReportContext& ctx, BlockPair blocks,
+void WriteSettingLines(ReportContext& ctx, const BlockPair& blocks,
                        std::span<const SettingLine> lines,
                        std::u16string_view prefix = {});
 
