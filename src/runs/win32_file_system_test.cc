@@ -139,8 +139,10 @@ TEST_F(Win32FileSystemTest, NamesAreCompletedFromTheWorkingDirectory) {
                 "A.t00.|1 file(s) decompiled.|");
 }
 
-// A finished file takes the place of the old one, and says whether it did.
-TEST_F(Win32FileSystemTest, RenameReplacesAndTellsIfItCould) {
+// A finished file takes the place of the old one, and says whether it did;
+// a file that cannot be made is no file.
+TEST_F(Win32FileSystemTest, CreateAndRenameTellIfTheyCould) {
+  EXPECT_EQ(fs_.Create(dir_ + "no such folder\\A.t00"), nullptr);
   Write("new.000", {1});
   Write("old.000", {2, 3});
   EXPECT_TRUE(fs_.Rename(dir_ + "new.000", dir_ + "old.000"));

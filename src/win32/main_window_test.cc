@@ -432,6 +432,27 @@ TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
   });
   ASSERT_TRUE(script.Play());
   EXPECT_EQ(status, 0);
+
+  // Registered, but no memory for the log.
+  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)));
+  Shell().error_box = nullptr;
+  Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
+  status = -1;
+  Script again;
+  again.Then(
+      "the program starts", [] { return true; },
+      [&] {
+        status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                           L"quorlith-gui.exe a b c d", fs_);
+      });
+  again.OnDialog(L"Initialization error", box, [&] {
+    EXPECT_NE(FindWindowExW(box, nullptr, L"Static", L"Not enough memory"),
+              nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(again.Play());
+  EXPECT_EQ(status, 0);
+  Shell().allocate_log = nullptr;
 }
 
 }  // namespace
