@@ -412,46 +412,32 @@ TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
 }
 
 // Without a box of the test's, a start-up error has its own message box,
-// and the program ends once it is closed.
+// and the program ends with status 0 once it is closed.
 TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
-  Shell().error_box = nullptr;
-  int status = -1;
-  HWND box = nullptr;
-  Script script;
-  script.Then(
-      "the program starts (its class registered already)", [] { return true; },
-      [&] {
-        status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                           L"quorlith-gui.exe a b c d", fs_);
-      });
-  script.OnDialog(L"Initialization error", box, [&] {
-    EXPECT_NE(
-        FindWindowExW(box, nullptr, L"Static", L"Error creating window class"),
-        nullptr);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  ASSERT_TRUE(script.Play());
-  EXPECT_EQ(status, 0);
-
+  auto start_and_close_box = [&](const wchar_t* message) {
+    Shell().error_box = nullptr;
+    int status = -1;
+    HWND box = nullptr;
+    Script script;
+    script.Then(
+        "the program starts", [] { return true; },
+        [&] {
+          status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                             L"quorlith-gui.exe a b c d", fs_);
+        });
+    script.OnDialog(L"Initialization error", box, [&] {
+      EXPECT_NE(FindWindowExW(box, nullptr, L"Static", message), nullptr);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(script.Play());
+    return status;
+  };
+  // The class is registered already.
+  EXPECT_EQ(start_and_close_box(L"Error creating window class"), 0);
   // Registered, but no memory for the log.
   ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)));
-  Shell().error_box = nullptr;
   Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
-  status = -1;
-  Script again;
-  again.Then(
-      "the program starts", [] { return true; },
-      [&] {
-        status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                           L"quorlith-gui.exe a b c d", fs_);
-      });
-  again.OnDialog(L"Initialization error", box, [&] {
-    EXPECT_NE(FindWindowExW(box, nullptr, L"Static", L"Not enough memory"),
-              nullptr);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  ASSERT_TRUE(again.Play());
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(start_and_close_box(L"Not enough memory"), 0);
   Shell().allocate_log = nullptr;
 }
 
