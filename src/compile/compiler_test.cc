@@ -114,6 +114,7 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
       utf16(u"\xFEFF; a mark twice\r\n", true),
       "",
       "\xFF",
+      "\xFFKey_Rate = 60\n",  // one byte of the mark: no UTF-16
       utf16(u"", false),
       "Key_Rate = 60",
   };

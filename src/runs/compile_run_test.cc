@@ -179,6 +179,9 @@ TEST_F(CompileRunTest, NothingIsWrittenWhenAnythingFails) {
       {{"A.t00", "?.000", "/out/ONE.000"},
        "E several bases match ?.000: name a folder for the outputs, ending "
        "with a separator\n"},
+      {{"A.t00", "?.000", "/out/ONE"},  // a name without extension too
+       "E several bases match ?.000: name a folder for the outputs, ending "
+       "with a separator\n"},
       {{"MISSING.t00", "", "/out/X.000"},
        "E Error: Cannot open file /c/MISSING.t00\n"},
       {{"A.t00", "NONE.000", "/out/X.000"},
