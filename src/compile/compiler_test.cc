@@ -135,6 +135,33 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
   }
 }
 
+// Each menu's title begins a section: a report of one title and the
+// setting line after it compiles, whatever menu comes first.
+TEST(CompilerTest, EveryMenuTitleBeginsASection) {
+  SetFileImage base = BusySetFile(1).Image();
+  std::u16string report = Decompiled(base);
+  std::u16string_view view = report;
+  int titles = 0;
+  for (std::size_t at = 0; (at = view.find(u"\n; ", at)) != view.npos;) {
+    std::u16string_view title =
+        view.substr(at + 1, view.find(u'\r', at) - at - 1);
+    at += 1;
+    bool menu = title.starts_with(u"; Menu ") &&
+                title.find(u'.') > title.find(u" - ");  // not a sub-menu
+    if (!menu && title != u"; Window Characteristics") continue;
+    std::size_t setting = view.find(u" = ", at);
+    std::size_t start = view.rfind(u'\n', setting) + 1;
+    std::u16string text = std::u16string(title) + u"\r\n" +
+                          std::u16string(view.substr(
+                              start, view.find(u'\n', setting) - start + 1));
+    SetFileImage image;
+    EXPECT_EQ(Problems(CompileReport(text, base, image)), "")
+        << Utf16ToUtf8(text);
+    ++titles;
+  }
+  EXPECT_EQ(titles, 11);  // menus 1 to 10 and the windows
+}
+
 // testdata/compile/problems.t00 holds a line for each kind of problem, and
 // lines that must compile beside them; problems.txt lists what the compile
 // says, in full, so the lists of allowed names are checked too.
