@@ -13,7 +13,7 @@ TEST(KeywordFilterTest, MatchesWholeKeywordsWithWildcards) {
     bool matches;
   };
   const Case kCases[] = {
-      {u"key_rate", u"", u"KEY_RATE", true},  // letters without case
+      {u"key_rate_az", u"", u"KEY_RATE_AZ", true},  // letters without case
       {u"Key_Rat", u"", u"Key_Rate", false},  // the whole keyword
       {u"Key_Rate", u"", u"Key_Rate2", false},
       {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line", true},
