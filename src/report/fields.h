@@ -51,7 +51,8 @@ constexpr std::uint16_t FoldAz(std::uint16_t unit) {
                                       : unit;
 }
 
-// Whether `text` begins with `prefix`, or equals `b`, A to Z matching a to z.
+// Whether `text` begins with `prefix`, and whether `a` equals `b`, with
+// A to Z matching a to z.
 bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix);
 bool SameFolded(std::u16string_view a, std::u16string_view b);
 

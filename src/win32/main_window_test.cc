@@ -79,6 +79,18 @@ class Win32ShellTest : public ::testing::Test {
 
   std::string PaneText() { return Narrow(TextOf(Shell().log_pane)); }
 
+  // The program's entry as WinMain calls it; a usage text keeps its start
+  // synchronous.
+  int RunProgram() {
+    return ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                     L"quorlith-gui.exe a b c d", fs_);
+  }
+
+  // So that the next start registers the class itself.
+  static bool UnregisterMainClass() {
+    return UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)) != 0;
+  }
+
   bool DecompileGreyed() {
     return (GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE, MF_BYCOMMAND) &
             MF_GRAYED) != 0;
@@ -366,11 +378,8 @@ TEST_F(Win32ShellTest, StartUpErrors) {
   Shell().allocate_log = nullptr;
 }
 
-// The program's own entry: registration, start and message loop, as
-// WinMain calls them. A usage text keeps every start synchronous.
+// The program's own entry: registration, start and message loop.
 TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  const wchar_t* kUsage = L"quorlith-gui.exe a b c d";
   // The atom is held while the program starts, so an error box during
   // start-up finds it; it is gone once the program has started.
   std::vector<bool> atom_held;
@@ -379,24 +388,24 @@ TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
     atom_held.push_back(GlobalFindAtomW(L"quorlith 1") != 0);
   };
   // The class is registered already, so this copy cannot register it.
-  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
+  EXPECT_EQ(RunProgram(), 0);
   EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_CLASS_ERROR});
 
-  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  ASSERT_TRUE(UnregisterMainClass());
   error_boxes_.clear();
   // A message ahead of the quit: the loop must dispatch it and go on.
   PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
   PostQuitMessage(7);
-  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 7);
+  EXPECT_EQ(RunProgram(), 7);
   EXPECT_TRUE(error_boxes_.empty());
   EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);
   EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
   Close();
 
-  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  ASSERT_TRUE(UnregisterMainClass());
   Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
   PostQuitMessage(9);
-  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 0);
+  EXPECT_EQ(RunProgram(), 0);
   EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_MEMORY_ERROR});
   EXPECT_EQ(atom_held, (std::vector<bool>{true, true}));
   EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
@@ -404,9 +413,9 @@ TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
 
   // An atom another copy holds is left to it.
   ATOM other = GlobalAddAtomW(L"quorlith 1");
-  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", instance));
+  ASSERT_TRUE(UnregisterMainClass());
   PostQuitMessage(5);
-  EXPECT_EQ(ShellMain(instance, SW_SHOWNORMAL, kUsage, fs_), 5);
+  EXPECT_EQ(RunProgram(), 5);
   EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), other);
   GlobalDeleteAtom(other);
 }
@@ -421,10 +430,7 @@ TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
     Script script;
     script.Then(
         "the program starts", [] { return true; },
-        [&] {
-          status = ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                             L"quorlith-gui.exe a b c d", fs_);
-        });
+        [&] { status = RunProgram(); });
     script.OnDialog(L"Initialization error", box, [&] {
       EXPECT_NE(FindWindowExW(box, nullptr, L"Static", message), nullptr);
       PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -435,7 +441,7 @@ TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
   // The class is registered already.
   EXPECT_EQ(start_and_close_box(L"Error creating window class"), 0);
   // Registered, but no memory for the log.
-  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)));
+  ASSERT_TRUE(UnregisterMainClass());
   Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
   EXPECT_EQ(start_and_close_box(L"Not enough memory"), 0);
   Shell().allocate_log = nullptr;
