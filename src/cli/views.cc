@@ -135,21 +135,12 @@ void DropSourceLines(std::u16string& text) {
 }
 
 void Viewer::Show(std::u16string_view text) {
-  std::string bytes;
-  if (request_.utf16) {
-    bytes.reserve(2 * text.size());
-    for (char16_t unit : text) {
-      bytes.push_back(static_cast<char>(unit & 0xFF));
-      bytes.push_back(static_cast<char>(unit >> 8));
-    }
-  } else {
-    // No byte order mark in UTF-8: grep, diff and git read the lines as
-    // they are.
-    std::u16string_view body = text;
-    if (body.starts_with(kByteOrderMark)) body.remove_prefix(1);
-    bytes = Utf16ToUtf8(body);
-    if (!request_.crlf) std::erase(bytes, '\r');
-  }
+  // No byte order mark in UTF-8: grep, diff and git read the lines as they
+  // are.
+  std::string bytes =
+      EncodeReport(text, request_.utf16  ? ReportEncoding::kUtf16
+                         : request_.crlf ? ReportEncoding::kUtf8Crlf
+                                         : ReportEncoding::kUtf8Lf);
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out_.flush();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 
 #include "compile/global_forms.h"
@@ -34,15 +35,43 @@ constexpr std::u16string_view kVersionLead =
 constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
 constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 
+// The column, from 1, of `pos` in `line`, counting characters: a surrogate
+// pair is one, as an editor counts it.
+std::size_t ColumnOf(std::u16string_view line, std::size_t pos) {
+  std::size_t column = 1;
+  for (std::size_t i = 0; i < pos && i < line.size(); ++i) {
+    bool second_of_pair = i > 0 && line[i] >= 0xDC00 && line[i] <= 0xDFFF &&
+                          line[i - 1] >= 0xD800 && line[i - 1] <= 0xDBFF;
+    if (!second_of_pair) ++column;
+  }
+  return column;
+}
+
+std::size_t FirstNonBlank(std::u16string_view text, std::size_t from) {
+  while (from < text.size() && (text[from] == u' ' || text[from] == u'\t')) {
+    ++from;
+  }
+  return from;
+}
+
 }  // namespace
 
 // Reads a report's lines into what they set. Nothing here depends on a
 // base but the "cursor_key" form, which sets the keys bound to its key in
-// the image as the lines before it left it.
+// the image as the lines before it left it, and, given the base's values,
+// which lines of the text are one setting's: a text may hold line ends.
 class ReportReader {
  public:
-  explicit ReportReader(ParsedReport& report)
-      : keywords_(Keywords::Get()), report_(report), set_by_(report.set_by_) {
+  ReportReader(ParsedReport::Reading& reading, ReportForm form,
+               const ReportValues* base = nullptr)
+      : keywords_(Keywords::Get()),
+        reading_(reading),
+        set_by_(reading.set_by),
+        form_(form),
+        base_(base) {
+    reading_.outcome = {};
+    reading_.assignments.clear();
+    reading_.cursor_key_forms.clear();
     set_by_.assign(keywords_.size(), 0);
   }
 
@@ -51,7 +80,8 @@ class ReportReader {
       Problem(1, 1, u"the report is too large to be read");
       return;
     }
-    std::vector<std::uint32_t>& marks = report_.marks_;
+    text_ = text;
+    std::vector<std::uint32_t>& marks = reading_.marks;
     FindLineMarks(text, marks);
     std::size_t number = 0;
     std::size_t next = 0;
@@ -61,9 +91,11 @@ class ReportReader {
       for (; next < marks.size(); ++next) {
         std::size_t at = marks[next] / 2;
         if (marks[next] % 2 == 1) {
-          equals = at;
+          equals = std::min(equals, at);
           continue;
         }
+        // In a report of CR LF line ends a lone LF is a value's own.
+        if (!form_.lf && (at == 0 || text[at - 1] != u'\r')) continue;
         end = at;
         ++next;
         break;
@@ -71,56 +103,81 @@ class ReportReader {
       std::u16string_view line = text.substr(start, end - start);
       if (line.ends_with(u'\r')) line.remove_suffix(1);
       ++number;
-      Line(line, std::min(equals - start, line.size()), number);
-      if (end == text.size()) break;
+      std::optional<ReportValues::Lines> lines =
+          Line(line, start, std::min(equals - start, line.size()), number);
+      if (lines) {
+        end = lines->end;
+        number += lines->count - 1;
+        while (next < marks.size() && marks[next] / 2 <= end) ++next;
+      }
+      if (end >= text.size()) break;
       start = end + 1;
     }
+    if (reading_.outcome.settings == 0) Problem(0, 0, u"no setting line");
   }
 
  private:
   void Problem(std::size_t line, std::size_t column, std::u16string message) {
-    report_.outcome_.problems.push_back({line, column, std::move(message)});
+    reading_.outcome.problems.push_back({line, column, std::move(message)});
   }
 
-  // `equals` is where the line's first "=" is, or its size.
-  void Line(std::u16string_view line, std::size_t equals, std::size_t number) {
+  // `equals` is where the line's first "=" is, or its size; `start` where
+  // the line starts in the text. Returns the lines read as one setting's,
+  // when its value spans several.
+  std::optional<ReportValues::Lines> Line(std::u16string_view line,
+                                          std::size_t start, std::size_t equals,
+                                          std::size_t number) {
     if (line.size() > kLongestLine) {
       Problem(number, 1, u"the line is too long to be a setting line");
-      return;
+      return std::nullopt;
     }
     if (line.starts_with(u';')) {
       Comment(line, number);
-      return;
+      return std::nullopt;
     }
     if (equals == line.size()) {
-      if (TrimBlanks(line).empty()) return;
-      Problem(number, 1,
+      if (TrimBlanks(line).empty()) return std::nullopt;
+      Problem(number, ColumnOf(line, FirstNonBlank(line, 0)),
               u"not a setting line: " + Quoted(line) + u" has no \"=\"");
-      return;
+      return std::nullopt;
     }
     std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
+    std::size_t keyword_column = ColumnOf(line, FirstNonBlank(line, 0));
     std::size_t value_start = equals + 1;
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;
     std::u16string_view value = line.substr(value_start);
-    std::size_t column = value_start + 1;
-    ++report_.outcome_.settings;
+    // Problems point at the value itself, past any blanks before it.
+    std::size_t column = ColumnOf(line, FirstNonBlank(line, equals + 1));
+    ++reading_.outcome.settings;
     if (!in_section_) {
       Problem(
-          number, 1,
+          number, keyword_column,
           Printable(keyword) + u": a setting line before any section header");
-      return;
+      return std::nullopt;
     }
     // No keyword of a report has the form of a global one, so the plain
     // keywords, nearly every line, are looked up first.
     std::optional<std::size_t> row = keywords_.Find(keyword, previous_row_);
     if (!row) {
       folded_ = Folded(keyword);
-      if (!GlobalForm(keyword, value, number, column)) Unknown(keyword, number);
-      return;
+      if (!GlobalForm(keyword, value, number, keyword_column, column)) {
+        Unknown(keyword, number, keyword_column);
+      }
+      return std::nullopt;
     }
     previous_row_ = *row;
+    std::optional<ReportValues::Lines> lines;
+    bool shown = false;
+    if (base_ != nullptr && base_->SpansLines(*row, form_)) {
+      lines = base_->MatchLines(*row, text_, start + value_start, form_);
+      if (lines) {
+        value = text_.substr(start + value_start,
+                             lines->end - (start + value_start));
+        shown = true;
+      }
+    }
     if (std::uint32_t earlier = set_by_[*row]; earlier != 0) {
-      const ParsedReport::Assignment& first = report_.assignments_[earlier - 1];
+      const ParsedReport::Assignment& first = reading_.assignments[earlier - 1];
       if (first.value != value) {
         std::u16string on_line;
         AppendDecimal(on_line, static_cast<std::int64_t>(first.line));
@@ -130,17 +187,13 @@ class ReportReader {
                     Quoted(first.value) + u" on line " + on_line + u", " +
                     Quoted(value) + u" here");
       }
-      return;
+      return lines;
     }
-    set_by_[*row] = static_cast<std::uint32_t>(report_.assignments_.size() + 1);
-    Set(*row, value, number, column);
-  }
-
-  // Records that the line sets `row` to `value`; whether it parses is
-  // told when it is stored.
-  void Set(std::size_t row, std::u16string_view value, std::size_t number,
-           std::size_t column) {
-    report_.assignments_.push_back(Assigned(row, value, number, column));
+    set_by_[*row] = static_cast<std::uint32_t>(reading_.assignments.size() + 1);
+    ParsedReport::Assignment& a = reading_.assignments.emplace_back(
+        Assigned(*row, value, number, column));
+    a.shown = shown;
+    return lines;
   }
 
   // Line numbers and columns fit 32 bits: a report is at most 64 MB and
@@ -161,10 +214,11 @@ class ReportReader {
   // or hyperactive window, "window#xx-xx_" and "window#x-x_" for a range.
   // False when `keyword` is none of them.
   bool GlobalForm(std::u16string_view keyword, std::u16string_view value,
-                  std::size_t number, std::size_t column) {
+                  std::size_t number, std::size_t keyword_column,
+                  std::size_t column) {
     const std::u16string& folded = folded_;
     if (folded == u"any_hot_key") {
-      Problem(number, 1,
+      Problem(number, keyword_column,
               u"any_hot_key: searches for a hot key; use it with --find");
       return true;
     }
@@ -175,19 +229,20 @@ class ReportReader {
     std::optional<WindowForm> form = ParseWindowForm(folded);
     if (!form) return false;
     if (form->ids.empty()) {
-      Problem(number, 1, Printable(keyword) + u": the range holds no window");
+      Problem(number, keyword_column,
+              Printable(keyword) + u": the range holds no window");
       return true;
     }
     for (const std::u16string& id : form->ids) {
       std::optional<std::size_t> row = keywords_.Find(
           u"window#" + id + u"_" + form->characteristic, keywords_.size());
       if (!row) {
-        Problem(number, 1,
+        Problem(number, keyword_column,
                 Printable(keyword) + u": no such window characteristic " +
                     Quoted(form->characteristic));
         return true;
       }
-      Set(*row, value, number, column);
+      reading_.assignments.push_back(Assigned(*row, value, number, column));
     }
     return true;
   }
@@ -196,7 +251,8 @@ class ReportReader {
   // applied, so each gets its assignment, taken only where it is.
   void CursorKeyForm(std::u16string_view value, std::size_t number,
                      std::size_t column) {
-    std::u16string_view key = value.substr(0, value.find(u' '));
+    std::u16string_view key = TrimBlanks(value);
+    key = key.substr(0, key.find(u' '));
     std::optional<KeyStroke> stroke =
         ParseKeyStroke(key, KeyNameStyle::kCursorKey);
     if (!stroke) {
@@ -209,11 +265,12 @@ class ReportReader {
       form.rows.push_back(Assigned(row, value, number, column));
     }
     // In line order with the plain assignments: before the next one.
-    form.before = report_.assignments_.size();
-    report_.cursor_key_forms_.push_back(std::move(form));
+    form.before = reading_.assignments.size();
+    reading_.cursor_key_forms.push_back(std::move(form));
   }
 
-  void Unknown(std::u16string_view keyword, std::size_t number) {
+  void Unknown(std::u16string_view keyword, std::size_t number,
+               std::size_t column) {
     std::u16string message = u"unknown keyword " + Quoted(keyword);
     std::u16string_view nearest = keywords_.Nearest(keyword, budget_);
     if (!nearest.empty()) {
@@ -221,15 +278,15 @@ class ReportReader {
       message.append(nearest);
       message.append(u"?");
     }
-    Problem(number, 1, std::move(message));
+    Problem(number, column, std::move(message));
   }
 
   void Comment(std::u16string_view line, std::size_t number) {
-    CompileOutcome& outcome = report_.outcome_;
+    CompileOutcome& outcome = reading_.outcome;
     if (line.starts_with(kVersionLead)) {
       std::u16string_view version = line.substr(kVersionLead.size());
       if (TrimBlanks(version) != kOrvalenVersion) {
-        Problem(number, kVersionLead.size() + 1,
+        Problem(number, ColumnOf(line, kVersionLead.size()),
                 u"a report of Orvalen version " + Quoted(version) +
                     u"; this compile reads version " +
                     std::u16string(kOrvalenVersion));
@@ -239,14 +296,22 @@ class ReportReader {
       outcome.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
     } else if (line.starts_with(kComparisonLead)) {
       outcome.comparison = true;
-    } else if (keywords_.IsSectionTitle(line)) {
+    } else if (keywords_.IsSectionTitle(TrimTrailingBlanks(line))) {
       in_section_ = true;
     }
   }
 
+  static std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
+    while (text.ends_with(u' ') || text.ends_with(u'\t')) text.remove_suffix(1);
+    return text;
+  }
+
   const Keywords& keywords_;
-  ParsedReport& report_;
+  ParsedReport::Reading& reading_;
   std::vector<std::uint32_t>& set_by_;
+  ReportForm form_;
+  const ReportValues* base_;
+  std::u16string_view text_;
   std::u16string folded_;  // a keyword no row has, for the global forms
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
@@ -262,6 +327,13 @@ ReportText& BaseReportBuffer() {
   return buffer;
 }
 
+void SortByLine(std::vector<CompileProblem>& problems) {
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const CompileProblem& a, const CompileProblem& b) {
+                     return a.line < b.line;
+                   });
+}
+
 void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
   for (const StoredBits& b : bits) {
     body[b.offset] =
@@ -275,23 +347,61 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 // Quorlith is built for (x86-64) store units.
 static_assert(std::endian::native == std::endian::little);
 
-void DecodeReport(ByteView bytes, std::u16string& text) {
-  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+namespace {
+
+constexpr std::u16string_view kNotText =
+    u"not UTF-8 or UTF-16 LE: save the report as UTF-8 or Unicode";
+
+// Where the text that decoded before a bad byte leaves off, as a problem
+// of the line and column the byte stands in.
+CompileProblem NotTextAt(std::u16string_view before) {
+  bool lf = EndsLinesWithLf(before);
+  std::size_t line = 1;
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] == u'\n' && (lf || (i > 0 && before[i - 1] == u'\r'))) {
+      ++line;
+      line_start = i + 1;
+    }
+  }
+  std::u16string_view last = before.substr(line_start);
+  return {line, ColumnOf(last, last.size()), std::u16string(kNotText)};
+}
+
+}  // namespace
+
+bool EndsLinesWithLf(std::u16string_view text) {
+  std::size_t lf = text.find(u'\n');
+  return lf != text.npos && (lf == 0 || text[lf - 1] != u'\r');
+}
+
+std::optional<CompileProblem> DecodeReport(ByteView bytes, std::u16string& text,
+                                           ReportForm& form) {
+  auto starts = [&](std::initializer_list<std::uint8_t> mark) {
+    return bytes.size() >= mark.size() &&
+           std::equal(mark.begin(), mark.end(), bytes.begin());
+  };
+  text.clear();
+  form = {};
+  // UTF-32 in either order, and UTF-16 big-endian.
+  if (starts({0xFF, 0xFE, 0x00, 0x00}) || starts({0x00, 0x00, 0xFE, 0xFF}) ||
+      starts({0xFE, 0xFF})) {
+    return CompileProblem{1, 1, std::u16string(kNotText)};
+  }
+  if (starts({0xFF, 0xFE})) {
     text.resize((bytes.size() - 2) / 2);
     std::memcpy(text.data(), bytes.data() + 2, 2 * text.size());
     if (bytes.size() % 2 != 0) text.push_back(0xFFFD);  // a half unit
-    return;
+    form.lf = EndsLinesWithLf(text);
+    return std::nullopt;
   }
   std::string_view utf8(reinterpret_cast<const char*>(bytes.data()),
                         bytes.size());
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  text = Utf8ToUtf16(utf8);
-}
-
-std::u16string DecodeReport(ByteView bytes) {
-  std::u16string text;
-  DecodeReport(bytes, text);
-  return text;
+  form.utf8 = true;
+  if (DecodeValidUtf8(utf8, text)) return NotTextAt(text);
+  form.lf = EndsLinesWithLf(text);
+  return std::nullopt;
 }
 
 std::string CreatedFrom(std::u16string_view text) {
@@ -311,19 +421,30 @@ std::string CreatedFrom(std::u16string_view text) {
 }
 
 ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {
+  form_.lf = EndsLinesWithLf(text_);
   ReadText();
 }
 
 void ParsedReport::Read(ByteView file) {
-  DecodeReport(file, text_);
   text_start_ = 0;
+  std::optional<CompileProblem> problem = DecodeReport(file, text_, form_);
+  decoded_ = !problem;
+  if (problem) {
+    reading_.outcome = {};
+    reading_.outcome.problems.push_back(std::move(*problem));
+    reading_.assignments.clear();
+    reading_.cursor_key_forms.clear();
+    stored_ = false;
+    return;
+  }
   ReadText();
 }
 
 void ParsedReport::Read(std::u16string& file, std::size_t bytes) {
   ByteView raw(reinterpret_cast<const std::uint8_t*>(file.data()),
                std::min(bytes, 2 * file.size()));
-  bool utf16 = raw.size() >= 2 && raw[0] == 0xFF && raw[1] == 0xFE;
+  bool utf16 = raw.size() >= 2 && raw[0] == 0xFF && raw[1] == 0xFE &&
+               !(raw.size() >= 4 && raw[2] == 0 && raw[3] == 0);
   if (!utf16) {
     Read(raw);
     return;
@@ -334,24 +455,24 @@ void ParsedReport::Read(std::u16string& file, std::size_t bytes) {
   std::swap(text_, file);
   if (raw.size() % 2 != 0) text_.push_back(0xFFFD);
   text_start_ = 1;
+  decoded_ = true;
+  form_ = {.utf8 = false, .lf = EndsLinesWithLf(text())};
   ReadText();
 }
 
 void ParsedReport::ReadText() {
-  outcome_ = {};
-  assignments_.clear();
-  cursor_key_forms_.clear();
   stored_ = false;
-  ReportReader(*this).Run(text());
+  ReportReader(reading_, form_).Run(text());
 }
 
 void ParsedReport::StoreAll() {
-  if (stored_) return;
+  if (stored_ || !decoded_) return;
   stored_ = true;
   const Keywords& keywords = Keywords::Get();
   FieldProbe probe;
   std::size_t failed_line = 0;
   bits_.clear();
+  CompileOutcome& outcome = reading_.outcome;
   auto store = [&](Assignment& a) {
     ParseResult problem;
     std::vector<StoredBits> bits =
@@ -362,18 +483,15 @@ void ParsedReport::StoreAll() {
     // A form over many records fails alike for each: said once.
     if (problem && a.line != failed_line) {
       failed_line = a.line;
-      outcome_.problems.push_back(
+      outcome.problems.push_back(
           {a.line, a.column, keywords[a.row].keyword + u": " + *problem});
     }
   };
-  for (Assignment& a : assignments_) store(a);
-  for (CursorKeyForm& form : cursor_key_forms_) {
+  for (Assignment& a : reading_.assignments) store(a);
+  for (CursorKeyForm& form : reading_.cursor_key_forms) {
     for (Assignment& a : form.rows) store(a);
   }
-  std::stable_sort(outcome_.problems.begin(), outcome_.problems.end(),
-                   [](const CompileProblem& a, const CompileProblem& b) {
-                     return a.line < b.line;
-                   });
+  SortByLine(outcome.problems);
 }
 
 CompileOutcome ParsedReport::Compile(const SetFileImage& base,
@@ -384,16 +502,43 @@ CompileOutcome ParsedReport::Compile(const SetFileImage& base,
 
 CompileOutcome ParsedReport::CompileInto(SetFileView base,
                                          std::span<std::uint8_t> body) const {
+  if (!decoded_) return reading_.outcome;
   // A value that reads as the base's own report shows it changes nothing.
   // The report is all that is read of `base`, before `body` changes.
   ReportValues shown(base, BaseReportBuffer());
-  CompileOutcome outcome = outcome_;
+  static thread_local std::vector<char> unchanged;
+  auto tell_unchanged = [&](const Reading& reading) {
+    bool spans = false;
+    unchanged.assign(reading.assignments.size(), 0);
+    for (std::size_t i = 0; i < reading.assignments.size(); ++i) {
+      const Assignment& a = reading.assignments[i];
+      unchanged[i] = a.shown || shown.Shows(a.row, a.value, form_);
+      // The base's value is on several lines: what is one line of the
+      // text depends on the base.
+      if (!unchanged[i] && shown.SpansLines(a.row, form_)) spans = true;
+    }
+    return spans;
+  };
+  if (tell_unchanged(reading_)) {
+    Reading reading;
+    ReportReader(reading, form_, &shown).Run(text());
+    tell_unchanged(reading);
+    return Apply(reading, unchanged, false, shown, body);
+  }
+  return Apply(reading_, unchanged, stored_, shown, body);
+}
+
+CompileOutcome ParsedReport::Apply(const Reading& reading,
+                                   const std::vector<char>& unchanged,
+                                   bool stored, const ReportValues& shown,
+                                   std::span<std::uint8_t> body) const {
+  CompileOutcome outcome = reading.outcome;
   std::vector<CompileProblem>& problems = outcome.problems;
   const Keywords& keywords = Keywords::Get();
   std::size_t failed_line = 0;
-  auto assign = [&](const Assignment& a) {
-    if (shown.Shows(a.row, a.value)) return;
-    if (stored_) {
+  auto assign = [&](const Assignment& a, bool same) {
+    if (same) return;
+    if (stored) {
       // A value that does not parse is a problem of the outcome, which
       // leaves the image of no use: what its probe stored does not matter.
       Store(std::span(bits_).subspan(a.first_bit, a.bit_count), body);
@@ -408,8 +553,13 @@ CompileOutcome ParsedReport::CompileInto(SetFileView base,
     }
   };
   std::size_t next = 0;
-  for (const CursorKeyForm& form : cursor_key_forms_) {
-    for (; next < form.before; ++next) assign(assignments_[next]);
+  auto assign_up_to = [&](std::size_t end) {
+    for (; next < end; ++next) {
+      assign(reading.assignments[next], unchanged[next] != 0);
+    }
+  };
+  for (const CursorKeyForm& form : reading.cursor_key_forms) {
+    assign_up_to(form.before);
     bool bound = false;
     for (const Assignment& a : form.rows) {
       const std::vector<std::size_t>& f = keywords[a.row].fields;
@@ -420,7 +570,7 @@ CompileOutcome ParsedReport::CompileInto(SetFileView base,
       held.key_code = ReadWord(body, f[3]);
       if (held != form.stroke) continue;
       bound = true;
-      assign(a);
+      assign(a, shown.Shows(a.row, a.value, form_));
     }
     if (!bound) {
       problems.push_back(
@@ -428,11 +578,8 @@ CompileOutcome ParsedReport::CompileInto(SetFileView base,
            u"cursor_key: no cursor key is bound to " + Quoted(form.key)});
     }
   }
-  for (; next < assignments_.size(); ++next) assign(assignments_[next]);
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const CompileProblem& a, const CompileProblem& b) {
-                     return a.line < b.line;
-                   });
+  assign_up_to(reading.assignments.size());
+  SortByLine(problems);
   return outcome;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,12 +33,18 @@ struct CompileOutcome {
   int settings = 0;          // setting lines read
 };
 
-// Report text as a file holds it: UTF-16 little-endian after a byte order
-// mark, otherwise UTF-8 with or without one (an editor's save). Bytes that
-// are no UTF-8 become U+FFFD. The first form decodes into `text`, whose
-// capacity a caller may keep from report to report.
-void DecodeReport(ByteView bytes, std::u16string& text);
-std::u16string DecodeReport(ByteView bytes);
+// Report text as a file holds it, told by its byte order mark: FF FE (not
+// followed by 00 00) is UTF-16 LE, read unit by unit as reports are
+// written, lone surrogates and NULs included; EF BB BF or no mark is
+// UTF-8, which must then be valid (an editor's save). Into `text`, whose
+// capacity a caller may keep from report to report, and `form`. Any other
+// mark, or a byte that is no UTF-8, is a problem where it stands, and
+// `text` is of no use.
+std::optional<CompileProblem> DecodeReport(ByteView bytes, std::u16string& text,
+                                           ReportForm& form);
+
+// The line ends of `text`: LF alone when its first line ends so.
+bool EndsLinesWithLf(std::u16string_view text);
 
 // The path the header's "Created from" line names, or empty: the base a
 // compile takes when none is given.
@@ -60,6 +68,10 @@ class ParsedReport {
   // another one to read the next report into.
   void Read(std::u16string& file, std::size_t bytes);
 
+  // False when the file holds no text of an encoding a report may be in
+  // (the problem is the outcome's only one).
+  bool decoded() const { return decoded_; }
+
   // The text read, after its byte order mark.
   std::u16string_view text() const {
     std::u16string_view text(text_);
@@ -70,7 +82,7 @@ class ParsedReport {
 
   // The problems of the text itself, whatever the base, in line order;
   // after StoreAll() with those of every value too.
-  const CompileOutcome& outcome() const { return outcome_; }
+  const CompileOutcome& outcome() const { return reading_.outcome; }
 
   // Works out once what every line stores, for a compile over many bases:
   // each base then costs its own report and the bits that differ, and no
@@ -106,6 +118,8 @@ class ParsedReport {
     // After StoreAll(): bits_[first_bit, first_bit + bit_count).
     std::uint32_t first_bit = 0;
     std::uint32_t bit_count = 0;
+    // Read over a base, as lines that together read as its value.
+    bool shown = false;
   };
   // A "cursor_key" line: the assignments of every cursor key, each taken
   // where the key is bound to `stroke` when the line is applied.
@@ -118,23 +132,38 @@ class ParsedReport {
     std::size_t before = 0;  // applied after assignments_[0, before)
   };
 
+  // What reading a text makes of it. Read once for every base; read again
+  // over a base whose report has a value of several lines, where what is
+  // one line depends on that base.
+  struct Reading {
+    CompileOutcome outcome;
+    std::vector<Assignment> assignments;
+    std::vector<CursorKeyForm> cursor_key_forms;
+    // For each keyword, 1 + the index in `assignments` of the line that
+    // set it, or 0: kept so that the next reading reuses it.
+    std::vector<std::uint32_t> set_by;
+    std::vector<std::uint32_t> marks;  // as FindLineMarks finds them
+  };
+
   // Reads `text_` afresh.
   void ReadText();
+
+  // Stores what `reading` sets over the base `shown` renders into `body`;
+  // `unchanged[i]` tells the assignments that read as the base shows them.
+  CompileOutcome Apply(const Reading& reading,
+                       const std::vector<char>& unchanged, bool stored,
+                       const ReportValues& shown,
+                       std::span<std::uint8_t> body) const;
 
   std::u16string text_;
   // Units of `text_` before the text: 1 for the byte order mark of a file
   // read in place, which DecodeReport leaves out.
   std::size_t text_start_ = 0;
-  CompileOutcome outcome_;
-  std::vector<Assignment> assignments_;
-  std::vector<CursorKeyForm> cursor_key_forms_;
+  ReportForm form_;
+  bool decoded_ = true;
+  Reading reading_;
   bool stored_ = false;           // StoreAll() ran
   std::vector<StoredBits> bits_;  // what the assignments store
-  // For each keyword, 1 + the index in `assignments_` of the line that set
-  // it, or 0: only the reading needs it, and it is kept so that the next
-  // Read reuses it.
-  std::vector<std::uint32_t> set_by_;
-  std::vector<std::uint32_t> marks_;  // the reading's, as FindLineMarks finds
 };
 
 // Compiles `text` over `base` into `image`, as a ParsedReport of `text`

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 
@@ -13,6 +14,8 @@
 
 namespace quorlith {
 namespace {
+
+using namespace std::string_literals;
 
 std::u16string Decompiled(const SetFileImage& image) {
   ReportText text;
@@ -79,8 +82,63 @@ TEST(CompilerTest, AReportCompilesIntoAFileThatItShows) {
   }
 }
 
+// Blanks an editor strips: before every CR and LF it sees, and at the end.
+// UTF-16 a unit at a time, UTF-8 a byte at a time: no byte of a longer
+// sequence is a blank or a line end.
+template <typename Text>
+Text WithoutTrailingBlanks(const Text& text) {
+  Text stripped;
+  for (auto unit : text) {
+    if (unit == '\r' || unit == '\n') {
+      while (!stripped.empty() &&
+             (stripped.back() == ' ' || stripped.back() == '\t')) {
+        stripped.pop_back();
+      }
+    }
+    stripped.push_back(unit);
+  }
+  return stripped;
+}
+
+std::string StrippedReport(std::u16string_view text, ReportEncoding encoding) {
+  if (encoding == ReportEncoding::kUtf16) {
+    return EncodeReport(WithoutTrailingBlanks(std::u16string(text)), encoding);
+  }
+  return WithoutTrailingBlanks(EncodeReport(text, encoding));
+}
+
+// What a user did not edit stays byte for byte: the report of a file, in
+// every form the program writes it and with its trailing blanks stripped
+// as editors do, compiles over that file to that file. For plausible files
+// and for hostile ones, whose texts hold line ends and lone surrogates.
+TEST(CompilerTest, EveryFormOfAReportCompilesBackToItsFile) {
+  std::mt19937 random(33);
+  ParsedReport parsed;
+  auto image = std::make_unique<SetFileImage>();
+  for (int i = 0; i < 1000; ++i) {
+    SetFileImage file =
+        (i % 2 == 0 ? RandomSetFile(random) : HostileSetFile(random)).Image();
+    ReportText text;
+    RenderDecompileReport({"/sets/A.000", {}}, file, text);
+    for (ReportEncoding encoding :
+         {ReportEncoding::kUtf16, ReportEncoding::kUtf8Crlf,
+          ReportEncoding::kUtf8Lf}) {
+      for (const std::string& bytes :
+           {EncodeReport(text, encoding), StrippedReport(text, encoding)}) {
+        parsed.Read(ByteView(
+            reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        ASSERT_EQ(Problems(parsed.Compile(file, *image)), "")
+            << i << " " << static_cast<int>(encoding);
+        ASSERT_TRUE(SameImage(*image, file))
+            << i << " " << static_cast<int>(encoding);
+      }
+    }
+  }
+}
+
 // The compile tells unchanged lines by Shows, the merge reads Value: the
-// two must agree on every row, at a value's end and one unit either side.
+// two must agree on every row, at a value's end and one unit either side,
+// trailing blanks aside.
 TEST(CompilerTest, ShowsAgreesWithValueOnEveryRow) {
   SetFileImage file = BusySetFile(3).Image();
   ReportText text;
@@ -89,9 +147,10 @@ TEST(CompilerTest, ShowsAgreesWithValueOnEveryRow) {
     std::u16string value(values.Value(row));
     SCOPED_TRACE(Utf16ToUtf8(value));
     EXPECT_TRUE(values.Shows(row, value));
+    EXPECT_TRUE(values.Shows(row, value + u" \t"));
     EXPECT_FALSE(values.Shows(row, value + u"\r"));
     EXPECT_FALSE(values.Shows(row, value + u"x"));
-    if (!value.empty()) {
+    if (!value.empty() && value.back() != u' ') {
       EXPECT_FALSE(values.Shows(row, value.substr(0, value.size() - 1)));
     }
   }
@@ -135,6 +194,39 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
   }
 }
 
+// The byte order mark tells the encoding. A report in any other, or UTF-8
+// that is not valid (an older editor's "ANSI"), is one problem where the
+// first bad byte stands; so is a report without a single setting.
+TEST(CompilerTest, AReportIsUtf16LeOrValidUtf8WithASetting) {
+  const std::string kLines = "; Menu 2 - Keyboard\nKey_Rate = 60\n";
+  const std::string kUtf16 = "\xFF\xFE;\0\n\0"s;
+  const std::string kNotText =
+      "not UTF-8 or UTF-16 LE: save the report as UTF-8 or Unicode\n";
+  const std::pair<std::string, std::string> kCases[] = {
+      {kLines, ""},
+      {"\xEF\xBB\xBF" + kLines, ""},
+      {kUtf16 + "K\0=\0"s,
+       "2:1: K: a setting line before any section header\n"},
+      {"\xFE\xFF\0;"s + kLines, "1:1: " + kNotText},  // UTF-16 BE
+      {"\xFF\xFE\0\0;\0\0\0"s, "1:1: " + kNotText},   // UTF-32 LE
+      {"\0\0\xFE\xFF\0\0\0;"s, "1:1: " + kNotText},   // UTF-32 BE
+      {kLines + "Key_Voice = Gr\xF6\xDF"
+                "e\n",
+       "3:15: " + kNotText},
+      {"", "0:0: no setting line\n"},
+      {"\xFF\xFE", "0:0: no setting line\n"},
+      {"; Menu 2 - Keyboard\r\n\r\n", "0:0: no setting line\n"},
+  };
+  ParsedReport parsed;
+  SetFileImage image;
+  for (const auto& [bytes, problems] : kCases) {
+    SCOPED_TRACE(bytes);
+    parsed.Read(ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                         bytes.size()));
+    EXPECT_EQ(Problems(parsed.Compile(image, image)), problems);
+  }
+}
+
 // Each menu's title begins a section: a report of one title and the
 // setting line after it compiles, whatever menu comes first.
 TEST(CompilerTest, EveryMenuTitleBeginsASection) {
@@ -149,7 +241,9 @@ TEST(CompilerTest, EveryMenuTitleBeginsASection) {
     bool menu = title.starts_with(u"; Menu ") &&
                 title.find(u'.') > title.find(u" - ");  // not a sub-menu
     if (!menu && title != u"; Window Characteristics") continue;
-    std::size_t setting = view.find(u" = ", at);
+    std::size_t setting = view.find(u"\r\n", view.find(u" = ", at));
+    while (view[setting + 2] == u';') setting = view.find(u"\r\n", setting + 2);
+    setting += 2;
     std::size_t start = view.rfind(u'\n', setting) + 1;
     std::u16string text = std::u16string(title) + u"\r\n" +
                           std::u16string(view.substr(

@@ -5,6 +5,7 @@
 
 #include "report/fields.h"
 #include "report/report_writer.h"
+#include "report/setting_line.h"
 #include "report/units.h"
 #include "report/value_parse.h"
 
@@ -30,6 +31,7 @@ Keywords::Keywords() {
     if (folded.size() == 6 && folded.starts_with(u"key#")) {
       cursor_key_rows_.push_back(i);
     }
+    if (keywords_[i].text_units > 0) text_rows_.push_back(i);
   }
   for (std::size_t start : section_starts_) {
     std::size_t end = text.view().find(kLineEnd, start);
@@ -162,6 +164,10 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
                        SettingInverse inverse) {
   Keyword& entry = keywords_.emplace_back();
   entry.inverse = inverse;
+  if (inverse.parse == ParseSettingLine) {
+    const auto& line = *static_cast<const SettingLine*>(inverse.table);
+    if (line.rendering == Rendering::kText) entry.text_units = line.units;
+  }
   for (const StoredValue& item : stored) {
     entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
   }
@@ -174,26 +180,137 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
 ReportValues::ReportValues(SetFileView image, ReportText& text) : text_(text) {
   value_starts_.reserve(keywords_.size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
+  text_ends_.assign(value_starts_.size(), 0);
+  for (std::size_t row : keywords_.TextRows()) {
+    if (row >= value_starts_.size()) break;
+    const Keyword& entry = keywords_[row];
+    text_ends_[row] =
+        value_starts_[row] +
+        TextLength(image.Body(), entry.fields[0], entry.text_units);
+  }
 }
 
 std::u16string_view ReportValues::Value(std::size_t row) const {
   if (row >= value_starts_.size()) return {};
   std::u16string_view line =
       text_.view().substr(std::min(text_.size(), value_starts_[row]));
+  if (text_ends_[row] != 0)
+    return line.substr(0, text_ends_[row] - value_starts_[row]);
   return line.substr(0, line.find(kLineEnd));
 }
 
-bool ReportValues::Shows(std::size_t row, std::u16string_view value) const {
-  if (row >= value_starts_.size()) return value.empty();
-  std::u16string_view rest =
-      text_.view().substr(std::min(text_.size(), value_starts_[row]));
-  if (rest.size() < value.size() ||
-      !SameUnits(rest.data(), value.data(), value.size())) {
-    return false;
+namespace {
+
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+// Whether `a` and `b` are the same but for blanks that end them or stand
+// before a CR or LF: what an editor that strips trailing blanks leaves,
+// however it splits lines.
+bool SameButLineEndBlanks(std::u16string_view a, std::u16string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  auto run_end = [](std::u16string_view text, std::size_t k) {
+    while (k < text.size() && IsBlank(text[k])) ++k;
+    return k;
+  };
+  auto ends_line = [](std::u16string_view text, std::size_t k) {
+    return k == text.size() || text[k] == u'\r' || text[k] == u'\n';
+  };
+  while (true) {
+    std::size_t ra = run_end(a, i);
+    std::size_t rb = run_end(b, j);
+    // Blanks inside a line are the value's own.
+    if (!(ends_line(a, ra) && ends_line(b, rb)) &&
+        a.substr(i, ra - i) != b.substr(j, rb - j)) {
+      return false;
+    }
+    i = ra;
+    j = rb;
+    if (i == a.size() || j == b.size()) return i == a.size() && j == b.size();
+    if (a[i] != b[j]) return false;
+    ++i;
+    ++j;
   }
-  // Without an LF in `value`, its first CR LF is where the line ends.
-  rest.remove_prefix(value.size());
-  return rest.empty() || rest.starts_with(kLineEnd);
+}
+
+bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// `shown` as a report of `form` writes it.
+std::u16string InForm(std::u16string_view shown, ReportForm form) {
+  std::u16string written;
+  written.reserve(shown.size());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    char16_t unit = shown[i];
+    if (form.lf && unit == u'\r') continue;
+    if (form.utf8 && IsSurrogate(unit)) {
+      bool pair = unit < 0xDC00 && i + 1 < shown.size() &&
+                  shown[i + 1] >= 0xDC00 && shown[i + 1] <= 0xDFFF;
+      if (!pair) {
+        written.push_back(0xFFFD);
+        continue;
+      }
+      written.push_back(unit);
+      unit = shown[++i];
+    }
+    written.push_back(unit);
+  }
+  return written;
+}
+
+}  // namespace
+
+bool ReadsAs(std::u16string_view typed, std::u16string_view shown,
+             ReportForm form) {
+  if (SameButLineEndBlanks(typed, shown)) return true;
+  if (!form.utf8 && !form.lf) return false;
+  return SameButLineEndBlanks(typed, InForm(shown, form));
+}
+
+bool ReportValues::Shows(std::size_t row, std::u16string_view value,
+                         ReportForm form) const {
+  std::u16string_view shown = Value(row);
+  // Nearly every line of a report reads exactly as written.
+  if (shown.size() == value.size() &&
+      SameUnits(shown.data(), value.data(), value.size())) {
+    return true;
+  }
+  return ReadsAs(value, shown, form);
+}
+
+bool ReportValues::SpansLines(std::size_t row, ReportForm form) const {
+  std::u16string_view shown = Value(row);
+  return form.lf ? shown.find(u'\n') != shown.npos
+                 : shown.find(kLineEnd) != shown.npos;
+}
+
+std::optional<ReportValues::Lines> ReportValues::MatchLines(
+    std::size_t row, std::u16string_view text, std::size_t at,
+    ReportForm form) const {
+  std::u16string_view line_end = form.lf ? u"\n" : kLineEnd;
+  std::u16string_view shown = Value(row);
+  // As the value was rendered, or as the form could hold it.
+  for (const std::u16string& value :
+       {std::u16string(shown), InForm(shown, form)}) {
+    std::u16string_view rest = value;
+    Lines lines;
+    for (std::size_t pos = at;;) {
+      ++lines.count;
+      std::size_t piece_end = rest.find(line_end);
+      std::u16string_view piece = rest.substr(0, piece_end);
+      std::size_t end = std::min(text.find(line_end, pos), text.size());
+      std::u16string_view line = text.substr(pos, end - pos);
+      if (form.lf && line.ends_with(u'\r')) line.remove_suffix(1);
+      if (!SameButLineEndBlanks(line, piece)) break;
+      if (piece_end == rest.npos) {
+        lines.end = std::min(end + line_end.size() - 1, text.size());
+        return lines;
+      }
+      if (end == text.size()) break;
+      rest.remove_prefix(piece_end + line_end.size());
+      pos = end + line_end.size();
+    }
+  }
+  return std::nullopt;
 }
 
 void ReportValues::Setting(std::size_t, std::size_t line_start,

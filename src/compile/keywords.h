@@ -25,6 +25,17 @@ struct Keyword {
   std::u16string folded;
   SettingInverse inverse;
   std::vector<std::size_t> fields;  // offsets from the start of the blocks
+  // A text field's length in units; 0 for every other value. Only a text
+  // may hold a line end of its own.
+  std::size_t text_units = 0;
+};
+
+// How a report came to be read: the encoding and line ends it was saved
+// with. A value that reads as the base's own rendering would in that form
+// changes nothing, whatever the form could not hold.
+struct ReportForm {
+  bool utf8 = false;  // each lone surrogate became U+FFFD
+  bool lf = false;    // lines end in LF alone, and CRs may be gone
 };
 
 class Keywords final : public SettingSink {
@@ -51,6 +62,8 @@ class Keywords final : public SettingSink {
   const std::vector<std::size_t>& CursorKeyRows() const {
     return cursor_key_rows_;
   }
+  // The rows whose value is a text field.
+  const std::vector<std::size_t>& TextRows() const { return text_rows_; }
 
   bool IsSectionTitle(std::u16string_view line) const;
 
@@ -85,6 +98,7 @@ class Keywords final : public SettingSink {
   std::vector<std::size_t> section_starts_;
   std::vector<std::u16string> titles_;
   std::vector<std::size_t> cursor_key_rows_;
+  std::vector<std::size_t> text_rows_;
   std::vector<std::size_t> field_starts_;  // sorted, each once
 };
 
@@ -127,13 +141,31 @@ class ReportValues final : public SettingSink {
   // run over many of them allocates it once.
   ReportValues(SetFileView image, ReportText& text);
 
-  // The value of the keyword of `row`, as its line writes it.
+  // The value of the keyword of `row`, as its line writes it: a text
+  // whole, whatever line ends it holds.
   std::u16string_view Value(std::size_t row) const;
 
-  // Value(row) == value, for a `value` that holds no LF (as a line's value
-  // read from a report never does): a compare where it starts, with no
-  // search for where it ends.
-  bool Shows(std::size_t row, std::u16string_view value) const;
+  // Whether `value`, read from a report of `form`, reads as Value(row)
+  // would in that form: trailing blanks aside (editors strip them), and
+  // with what the form could not hold (the CRs an LF report drops, lone
+  // surrogates in UTF-8) as the form writes it.
+  bool Shows(std::size_t row, std::u16string_view value,
+             ReportForm form = {}) const;
+
+  // Whether Value(row) holds a line end of `form`, so that its line is
+  // more than one line of such a report.
+  bool SpansLines(std::size_t row, ReportForm form) const;
+
+  // Where the lines of `text` from `at` (a value's start) end when
+  // together they read as Value(row) of SpansLines: the position of the
+  // last one's LF (or text.size()), and how many lines there are; nullopt
+  // when they read otherwise.
+  struct Lines {
+    std::size_t end = 0;
+    std::size_t count = 0;
+  };
+  std::optional<Lines> MatchLines(std::size_t row, std::u16string_view text,
+                                  std::size_t at, ReportForm form) const;
 
   void Setting(std::size_t section_start, std::size_t line_start,
                std::span<const StoredValue> stored,
@@ -144,6 +176,14 @@ class ReportValues final : public SettingSink {
   const Keywords& keywords_ = Keywords::Get();
   ReportText& text_;
   std::vector<std::size_t> value_starts_;  // where each row's value starts
+  // Where each text row's value ends, 0 for the others: a text may hold a
+  // CR LF, and the end of every other value is its line's end.
+  std::vector<std::size_t> text_ends_;
 };
+
+// Whether `typed` reads as `shown` written in a report of `form`, trailing
+// blanks aside: the comparison ReportValues::Shows makes.
+bool ReadsAs(std::u16string_view typed, std::u16string_view shown,
+             ReportForm form);
 
 }  // namespace quorlith

@@ -75,20 +75,24 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
 
 namespace {
 
+template <typename Text>
+void AppendCode(Text& out, char32_t code) {
+  if (code < 0x10000) {
+    out.push_back(static_cast<char16_t>(code));
+  } else {
+    code -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+  }
+}
+
 // Both a report and a plain string take decoded file names.
 template <typename Text>
 void AppendUtf8To(Text& out, std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     char32_t code = DecodeUtf8(utf8, pos);
-    if (code == kNotUtf8) code = kReplacement;
-    if (code < 0x10000) {
-      out.push_back(static_cast<char16_t>(code));
-    } else {
-      code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    }
+    AppendCode(out, code == kNotUtf8 ? kReplacement : code);
   }
 }
 
@@ -102,6 +106,20 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   AppendUtf8To(out, utf8);
   return out;
+}
+
+std::optional<std::size_t> DecodeValidUtf8(std::string_view utf8,
+                                           std::u16string& out) {
+  out.clear();
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    std::size_t at = pos;
+    char32_t code = DecodeUtf8(utf8, pos);
+    if (code == kNotUtf8) return at;
+    AppendCode(out, code);
+  }
+  return std::nullopt;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
@@ -133,6 +151,22 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     }
   }
   return out;
+}
+
+std::string EncodeReport(std::u16string_view text, ReportEncoding encoding) {
+  std::string bytes;
+  if (encoding == ReportEncoding::kUtf16) {
+    bytes.reserve(2 * text.size());
+    for (char16_t unit : text) {
+      bytes.push_back(static_cast<char>(unit & 0xFF));
+      bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+  }
+  if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
+  bytes = Utf16ToUtf8(text);
+  if (encoding == ReportEncoding::kUtf8Lf) std::erase(bytes, '\r');
+  return bytes;
 }
 
 }  // namespace quorlith

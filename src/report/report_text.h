@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -181,8 +182,21 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos);
 void AppendUtf8(ReportText& out, std::string_view utf8);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
+// Decodes UTF-8 that must be valid into `out`, replacing what it held;
+// returns the offset of the first byte that starts no valid sequence, with
+// `out` holding what came before it, or nullopt when every byte is valid.
+std::optional<std::size_t> DecodeValidUtf8(std::string_view utf8,
+                                           std::u16string& out);
+
 // Converts UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// The forms a report is written in: the report file's own bytes (UTF-16
+// LE, its byte order mark first, as rendered), and UTF-8 without a mark, as
+// the views write it for grep, diff and git, with CR LF line ends or with
+// LF and no CR at all.
+enum class ReportEncoding { kUtf16, kUtf8Crlf, kUtf8Lf };
+std::string EncodeReport(std::u16string_view text, ReportEncoding encoding);
 
 // Rolls `out` back to `mark` when no more than `threshold` characters were
 // written since: a section whose setting lines were all filtered out leaves

@@ -21,6 +21,8 @@ namespace {
 constexpr std::size_t kLargestReport = 64u << 20;
 
 std::u16string Located(const std::string& report, const CompileProblem& p) {
+  // A problem of the whole report has no line.
+  if (p.line == 0) return p.message + u" in " + Utf8ToUtf16(report);
   std::u16string line = Utf8ToUtf16(report);
   line.push_back(u':');
   AppendDecimal(line, static_cast<std::int64_t>(p.line));
@@ -49,6 +51,11 @@ bool ReadReport(
     return false;
   }
   parsed.Read(buffer, bytes);
+  if (!parsed.decoded()) {
+    fail(std::nullopt, Located(shown, parsed.outcome().problems.front()) +
+                           u"; nothing written");
+    return false;
+  }
   return true;
 }
 

@@ -164,6 +164,7 @@ TEST_F(CompileRunTest, NothingIsWrittenWhenAnythingFails) {
                          u"Key_Pitch = 99999\r\n"));
   fs_.AddFile("/c/NOBASE.t00", Utf16Bytes(u"; Menu 2 - Keyboard\r\n"));
   fs_.AddFile("/c/SHORT.000", {1, 2, 3});
+  fs_.AddFile("/c/EMPTY.t00", {});
   std::map<std::string, Bytes> files = Files();
   struct Case {
     CompileRequest request;
@@ -187,12 +188,16 @@ TEST_F(CompileRunTest, NothingIsWrittenWhenAnythingFails) {
       {{"A.t00", "NONE.000", "/out/X.000"},
        "E Error: File /c/NONE.000 cannot be found.\n"},
       {{"B.000", "A.000", "/out/X.000"},
-       "E B.000:1:1: Orvalen Set File\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+       "E B.000:1:95: not UTF-8 or UTF-16 LE: save the report as UTF-8 or "
+       "Unicode; nothing written\n"},
       {{"BAD.t00", "A.000", "/out/X.000"},
        "E BAD.t00:2:12: Key_Rate: \"x\" is not a number\n"
        "E BAD.t00:3:13: Key_Pitch: \"99999\" is out of range: -32768 to "
        "32767\n"
        "E 2 problems in BAD.t00; /out/X.000 not written\n"},
+      {{"EMPTY.t00", "A.000", "/out/X.000"},
+       "E no setting line in EMPTY.t00\n"
+       "E 1 problem in EMPTY.t00; /out/X.000 not written\n"},
       {{"NOBASE.t00", "", "/out/X.000"},
        "E NOBASE.t00: the report names no set file it was made from; "
        "name the base with --base\n"},

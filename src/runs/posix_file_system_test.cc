@@ -178,7 +178,8 @@ TEST_F(PosixFileSystemTest, CompileReadsNoBaseItWrote) {
   fs::create_directory(dir_ + "p");
   for (const char* base : {"A", "S", "T"}) {
     std::ofstream(dir_ + "p/" + base + ".t00")
-        << "; Created from " << dir_ << base << ".000\n";
+        << "; Created from " << dir_ << base << ".000\n; Menu 2 - Keyboard\n"
+        << "Key_Rate = 7\n";
   }
   MarkedLog log;
   EXPECT_EQ(

@@ -266,4 +266,18 @@ SetFileBuilder RandomSetFile(std::mt19937& random) {
   return builder;
 }
 
+SetFileBuilder HostileSetFile(std::mt19937& random) {
+  SetFileBuilder builder;
+  // Bytes drawn from a few that matter (CR, LF, blanks, "=", ";", the
+  // halves of surrogates) as often as from all the others.
+  constexpr std::uint8_t kTelling[] = {0x0D, 0x0A, 0x20, 0x09, 0x3D,
+                                       0x3B, 0xD8, 0xDC, 0x00, 0xFF};
+  for (std::size_t at = kHeaderSize; at < kSetFileSize; ++at) {
+    auto byte = static_cast<std::uint8_t>(random());
+    if (random() % 2 == 0) byte = kTelling[random() % std::size(kTelling)];
+    builder.SetFileByte(at, byte);
+  }
+  return builder;
+}
+
 }  // namespace quorlith

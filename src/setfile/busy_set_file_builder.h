@@ -33,4 +33,9 @@ inline SetFileBuilder BusySetFile(std::uint32_t seed) {
 // so that values inside and outside the tables both occur.
 SetFileBuilder RandomSetFile(std::mt19937& random);
 
+// A valid header before blocks of random bytes: every text without its
+// NUL and full of line ends, surrogates and NULs, every value outside its
+// table, as a hostile or damaged file holds them.
+SetFileBuilder HostileSetFile(std::mt19937& random);
+
 }  // namespace quorlith

@@ -125,6 +125,10 @@ class SetFileView {
     return ByteView(body_ + (layout.file_offset - kHeaderSize), layout.size);
   }
 
+  std::span<const std::uint8_t, kBodySize> Body() const {
+    return std::span<const std::uint8_t, kBodySize>(body_, kBodySize);
+  }
+
  private:
   const std::uint8_t* body_;
 };
