@@ -150,6 +150,14 @@ std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
   return std::make_unique<FakeOutput>(*this, path);
 }
 
+std::unique_ptr<OutputFile> FakeFileSystem::CreateBeside(
+    const std::string& path, std::string& name) {
+  Lock lock(mutex_);
+  name = path + ".quorlith-new";
+  if (Find(name) != nullptr) return nullptr;
+  return Create(name);
+}
+
 bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
   Lock lock(mutex_);
   auto it = files_.find(from);

@@ -51,6 +51,9 @@ class FakeFileSystem : public FileSystem {
                                std::string_view pattern) override;
   std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  // Named "PATH.quorlith-new", so that a test can name it too.
+  std::unique_ptr<OutputFile> CreateBeside(const std::string& path,
+                                           std::string& name) override;
   std::optional<FileId> IdOf(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;

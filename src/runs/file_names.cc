@@ -1,6 +1,7 @@
 #include "runs/file_names.h"
 
 #include <algorithm>
+#include <random>
 #include <vector>
 
 #include "runs/case_folding.h"
@@ -80,6 +81,18 @@ int CompareNames(std::string_view a, std::string_view b) {
   if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
   int bytes = a.compare(b);
   return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
+}
+
+std::string UnguessableLetters(std::size_t count) {
+  constexpr std::string_view kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  // The system's source of randomness, not a generator seeded from it.
+  std::random_device random;
+  std::string letters;
+  for (std::size_t i = 0; i < count; ++i) {
+    letters.push_back(kLetters[random() % kLetters.size()]);
+  }
+  return letters;
 }
 
 void SortEntries(std::vector<DirEntry>& entries) {

@@ -77,6 +77,19 @@ class FileSystem {
   // before. nullptr when that fails.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
 
+  // Creates a new file beside `path`, in its folder, under a fresh name
+  // that no one can guess ("PATH.quorlith-" and random letters) and only
+  // where nothing stands: never over a file, nor through a link planted
+  // there. It takes the permission bits of the file at `path`, if there
+  // is one. `name` gets its path; nullptr when that fails.
+  virtual std::unique_ptr<OutputFile> CreateBeside(const std::string& path,
+                                                   std::string& name) = 0;
+
+  // What `path` names once the symbolic links it is are followed, one
+  // after the other: a file replaced through a link is replaced where it
+  // lies. `path` itself when it is no link.
+  virtual std::string FollowLinks(const std::string& path) { return path; }
+
   // The identity of the file at `path`, if one exists there.
   virtual std::optional<FileId> IdOf(const std::string& path) = 0;
   // Gives the file at `from` the name `to`, replacing what was there, in
@@ -86,6 +99,10 @@ class FileSystem {
   // Removes the file at `path`; false when that fails.
   virtual bool Remove(const std::string& path) = 0;
 };
+
+// `count` letters and digits that no one can guess, for the names of
+// temporary files.
+std::string UnguessableLetters(std::size_t count);
 
 // Sorts entries by name without regard to case (CompareNames), then by
 // bytes, so every run visits the same files in the same order.

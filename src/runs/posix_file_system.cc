@@ -161,6 +161,49 @@ std::unique_ptr<OutputFile> PosixFileSystem::Create(const std::string& path) {
   return std::make_unique<PosixOutputFile>(fd, old_size);
 }
 
+std::unique_ptr<OutputFile> PosixFileSystem::CreateBeside(
+    const std::string& path, std::string& name) {
+  constexpr int kTries = 16;
+  for (int i = 0; i < kTries; ++i) {
+    name = path + ".quorlith-" + UnguessableLetters(12);
+    // O_EXCL refuses any name that exists, a link included.
+    int fd = ::open(name.c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::fchmod(fd, st.st_mode & 07777) != 0) {
+      ::close(fd);
+      ::unlink(name.c_str());
+      return nullptr;
+    }
+    return std::make_unique<PosixOutputFile>(fd, 0);
+  }
+  return nullptr;
+}
+
+std::string PosixFileSystem::FollowLinks(const std::string& path) {
+  // As the system follows them, and no further than it would.
+  constexpr int kMostLinks = 40;
+  std::string at = path;
+  for (int i = 0; i < kMostLinks; ++i) {
+    struct stat st;
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return at;
+    target.resize(static_cast<std::size_t>(n));
+    if (target.front() != '/') {
+      std::size_t slash = at.rfind('/');
+      target.insert(0,
+                    slash == std::string::npos ? "" : at.substr(0, slash + 1));
+    }
+    at = target;
+  }
+  return at;
+}
+
 std::optional<FileId> PosixFileSystem::IdOf(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;

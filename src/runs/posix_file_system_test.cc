@@ -204,6 +204,47 @@ TEST_F(PosixFileSystemTest, FullDiskFailsTheClose) {
                 "0 file(s) decompiled.\r\r\n");
 }
 
+// A file is replaced through a new one that no link planted in its folder
+// can redirect (its name is unguessable and made exclusively); a link that
+// is the file itself is replaced where it leads, beside its target, whose
+// permission bits the new bytes keep.
+TEST_F(PosixFileSystemTest, ReplacingAFileFollowsNoPlantedLink) {
+  auto read = [&](const std::string& name) {
+    std::ifstream in(dir_ + name, std::ios::binary);
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+  };
+  Write("B.000", {1});
+  fs::create_directory(dir_ + "far");
+  Write("far/T.000", {2});
+  fs::permissions(dir_ + "far/T.000", fs::perms(0640));
+  struct Case {
+    const char* link;    // a link planted, or the output itself
+    const char* target;  // where it leads
+    const char* output;  // what is replaced
+    const char* written;
+  };
+  const Case kCases[] = {
+      {"OUT.000.quorlith-new", "B.000", "OUT.000", "OUT.000"},
+      {"L.000", "far/T.000", "L.000", "far/T.000"},
+      {"D.000", "far/N.000", "D.000", "far/N.000"},  // leads to nothing yet
+      {"R.000", "L.000", "R.000", "far/T.000"},      // a link to a link
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.output);
+    fs::create_symlink(dir_ + c.target, dir_ + c.link);
+    ASSERT_TRUE(ReplaceFile(fs_, dir_ + c.output, {9, 9}));
+    EXPECT_EQ(read(c.written), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(read("B.000"), std::vector<std::uint8_t>{1});
+    EXPECT_TRUE(fs::is_symlink(dir_ + c.link));
+  }
+  EXPECT_EQ(fs::status(dir_ + "far/T.000").permissions(), fs::perms(0640));
+  std::size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+    files += entry.is_regular_file() && !entry.is_symlink();
+  }
+  EXPECT_EQ(files, 4u) << "B.000, OUT.000, far/T.000 and far/N.000, no more";
+}
+
 // A file is written over in place: what it held beyond the new bytes
 // must go, and a device, which has no length, must still close cleanly.
 TEST_F(PosixFileSystemTest, WritingOverAFileLeavesOnlyTheNewBytes) {

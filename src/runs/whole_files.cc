@@ -80,12 +80,15 @@ bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
 
 bool ReplaceFile(FileSystem& fs, const std::string& path,
                  const std::vector<std::uint8_t>& bytes) {
-  std::string temporary = path + ".quorlith-new";
-  std::unique_ptr<OutputFile> file = fs.Create(temporary);
+  // Beside the file the link names, so the rename stays on one file
+  // system and the link keeps naming the new bytes.
+  std::string target = fs.FollowLinks(path);
+  std::string temporary;
+  std::unique_ptr<OutputFile> file = fs.CreateBeside(target, temporary);
   if (!file) return false;
   bool ok = file->Write(bytes);
   ok = file->Close() && ok;
-  if (ok && fs.Rename(temporary, path)) return true;
+  if (ok && fs.Rename(temporary, target)) return true;
   fs.Remove(temporary);
   return false;
 }

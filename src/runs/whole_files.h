@@ -32,9 +32,11 @@ bool ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t limit,
                    std::u16string& units, std::size_t& bytes,
                    std::size_t expected = 0);
 
-// Writes `bytes` to a new file next to `path` ("PATH.quorlith-new") and
-// renames it over `path`, so that `path` holds either its old bytes or
-// all of the new ones. False, with the new file removed, on any failure.
+// Writes `bytes` to a new file beside `path` (FileSystem::CreateBeside:
+// a fresh name, made exclusively, with the permission bits of the file it
+// replaces) and renames it over `path`, so that `path` holds either its
+// old bytes or all of the new ones. A `path` that is a link is replaced
+// where the link leads. False, with the new file removed, on any failure.
 bool ReplaceFile(FileSystem& fs, const std::string& path,
                  const std::vector<std::uint8_t>& bytes);
 

@@ -194,6 +194,48 @@ std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::string& path) {
   return std::make_unique<Win32OutputFile>(handle);
 }
 
+std::unique_ptr<OutputFile> Win32FileSystem::CreateBeside(
+    const std::string& path, std::string& name) {
+  constexpr int kTries = 16;
+  for (int i = 0; i < kTries; ++i) {
+    name = path + ".quorlith-" + UnguessableLetters(12);
+    if (!FitsWindowsLimits(name)) return nullptr;
+    // CREATE_NEW refuses any name that exists, a link included.
+    HANDLE handle =
+        CreateFileW(Widen(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) {
+      continue;
+    }
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(handle);
+  }
+  return nullptr;
+}
+
+std::string Win32FileSystem::FollowLinks(const std::string& path) {
+  if (!FitsWindowsLimits(path)) return path;
+  DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return path;
+  }
+  Win32Handle file(OpenToQuery(path));
+  if (file.get() == INVALID_HANDLE_VALUE) return path;
+  std::wstring final(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(),
+                                           static_cast<DWORD>(final.size()), 0);
+  if (length == 0 || length >= final.size()) return path;
+  final.resize(length);
+  // The name comes back with the prefix of the system's own namespace.
+  std::wstring_view name = final;
+  if (name.starts_with(L"\\\\?\\UNC\\")) {
+    return "\\\\" + Narrow(name.substr(8));
+  }
+  if (name.starts_with(L"\\\\?\\")) return Narrow(name.substr(4));
+  return Narrow(name);
+}
+
 std::optional<FileId> Win32FileSystem::IdOf(const std::string& path) {
   if (!FitsWindowsLimits(path)) return std::nullopt;
   Win32Handle file(OpenToQuery(path));

@@ -16,6 +16,9 @@ class Win32FileSystem : public FileSystem {
                                std::string_view pattern) override;
   std::unique_ptr<InputFile> OpenForRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateBeside(const std::string& path,
+                                           std::string& name) override;
+  std::string FollowLinks(const std::string& path) override;
   std::optional<FileId> IdOf(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
