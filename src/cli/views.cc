@@ -1,10 +1,14 @@
 #include "cli/views.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <streambuf>
 #include <string_view>
 
 #include "compile/find.h"
@@ -19,6 +23,43 @@
 
 namespace quorlith {
 namespace {
+
+// Passes a view's output on to standard output's buffer and keeps the
+// reason of the first write that fails, as the failed write left errno:
+// read later, another call may have changed it. Nothing is passed on
+// after a failure.
+class CheckedOutput : public std::streambuf {
+ public:
+  explicit CheckedOutput(std::streambuf* target) : target_(target) {}
+
+  std::optional<int> error() const { return error_; }
+
+ protected:
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    if (error_) return 0;
+    std::streamsize put = target_->sputn(text, count);
+    if (put != count) Fail();
+    return put;
+  }
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return 0;
+    char one = traits_type::to_char_type(c);
+    return xsputn(&one, 1) == 1 ? c : traits_type::eof();
+  }
+  int sync() override {
+    if (error_) return -1;
+    if (target_->pubsync() != 0) Fail();
+    return error_ ? -1 : 0;
+  }
+
+ private:
+  void Fail() {
+    if (!error_) error_ = errno;
+  }
+
+  std::streambuf* target_;
+  std::optional<int> error_;
+};
 
 // A set file as a view reads it: its name as a report's header gives it.
 struct ViewFile {
@@ -88,6 +129,7 @@ bool Viewer::ForEach(const NameParts& parts,
   }
   auto file = std::make_unique<ViewFile>();
   for (const DirEntry& entry : entries) {
+    if (!out_) break;  // nothing more can be written
     file->path = parts.Folder() + entry.name;
     file->entry = entry;
     std::unique_ptr<InputFile> input =
@@ -371,7 +413,17 @@ int Viewer::Run() {
 
 int RunView(const ViewRequest& request, FileSystem& fs, std::ostream& out,
             std::ostream& err) {
-  return Viewer(request, fs, out, err).Run();
+  CheckedOutput checked(out.rdbuf());
+  std::ostream output(&checked);
+  int status = Viewer(request, fs, output, err).Run();
+  output.flush();
+  // A reader that went away (`| head -1`) had what it wanted.
+  if (std::optional<int> error = checked.error(); error && *error != EPIPE) {
+    err << "quorlith: cannot write the output: " << std::strerror(*error)
+        << '\n';
+    return kViewTrouble;
+  }
+  return status;
 }
 
 }  // namespace quorlith

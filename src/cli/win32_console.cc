@@ -1,5 +1,6 @@
 #include "cli/win32_console.h"
 
+#include <cerrno>
 #include <string_view>
 
 #include "runs/win32_wide.h"
@@ -25,12 +26,21 @@ std::size_t CompletePrefix(std::string_view text) {
   return text.size();
 }
 
+// Says why a write failed as errno says it, which the console's callers
+// read: a reader gone is a broken pipe, a full disk no space.
+void SetErrno(DWORD error) {
+  errno = error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA          ? EPIPE
+          : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC
+                                                                        : EIO;
+}
+
 bool WriteAll(HANDLE handle, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD put = 0;
     auto want =
         static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
     if (!WriteFile(handle, bytes.data(), want, &put, nullptr) || put == 0) {
+      SetErrno(GetLastError());
       return false;
     }
     bytes.remove_prefix(put);
@@ -44,6 +54,7 @@ bool WriteConsoleAll(HANDLE handle, std::wstring_view text) {
     // Large writes to a console may fail with too little memory for it.
     auto want = static_cast<DWORD>(std::min<std::size_t>(text.size(), 8192));
     if (!WriteConsoleW(handle, text.data(), want, &put, nullptr) || put == 0) {
+      SetErrno(GetLastError());
       return false;
     }
     text.remove_prefix(put);
