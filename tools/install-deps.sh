@@ -8,8 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libxcb1-dev
   clang libclang-rt-14-dev
-  # The tests of the JSON view (a real schema validator) and of git diff.
-  python3 python3-jsonschema git
+  # The tests of the JSON view (a real schema validator, and jq) and of git diff.
+  python3 python3-jsonschema git jq
   # The Debian package (tools/package-deb.sh) and its checks.
   dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion
   # The Windows build and its tests under Wine on a virtual display.

@@ -1,13 +1,16 @@
 #!/usr/bin/python3
 """Checks quorlith --json and --json-lines against docs/quorlith-json.schema.json
-with a real validator, over random files, files that are no set files, and a
-file whose text fields hold lone surrogates, quotes and control characters;
-and checks that every file's settings are the setting lines of its report.
+with a real validator, over random files, files that are no set files, a file
+whose text fields hold lone surrogates, quotes and control characters, and
+files of random bytes behind a valid header; checks that jq reads every
+output; and checks that every file's settings are the setting lines of its
+report.
 
     json_schema_test.py QUORLITH MAKE_RANDOM_SETS SCHEMA
 """
 import json
 import os
+import random
 import re
 import subprocess
 import sys
@@ -31,6 +34,14 @@ def validate(document, what):
     for error in errors[:5]:
         print(f"{what}: {list(error.path)}: {error.message}", file=sys.stderr)
     if errors:
+        sys.exit(1)
+
+
+def jq_reads(output, what):
+    result = subprocess.run(["jq", "-e", "length"], input=output,
+                            capture_output=True, check=False)
+    if result.returncode != 0:
+        print(f"{what}: jq: {result.stderr.decode()}", file=sys.stderr)
         sys.exit(1)
 
 
@@ -60,35 +71,49 @@ with tempfile.TemporaryDirectory() as folder:
     data[DICTIONARY_OFFSET:DICTIONARY_OFFSET + len(text) + 2] = text + b"\0\0"
     with open(hostile, "wb") as f:
         f.write(data)
+    rand = random.Random(9)
+    for n in range(4):
+        body = bytes(rand.choice((rand.randrange(256), 0xD8, 0xDC, 0x0A, 0x00))
+                     for _ in range(len(data) - 26))
+        with open(os.path.join(folder, f"random{n}.000"), "wb") as f:
+            f.write(data[:26] + body)
     pattern = os.path.join(folder, "*.000")
 
     result = run("--json", pattern)
     assert result.returncode == 2, "the bad files must count as trouble"
     assert result.stderr, "and be named on standard error"
+    jq_reads(result.stdout, "--json")
     files = json.loads(result.stdout.decode("utf-8"))
     validate(files, "--json")
     assert len(files) >= 20, len(files)
 
-    lines = run("--json-lines", pattern).stdout.decode("utf-8").splitlines()
+    output = run("--json-lines", pattern).stdout
+    jq_reads(output, "--json-lines")
+    # Lines end in LF alone: a text may hold U+2028, a line end to Python.
+    lines = output.decode("utf-8").split("\n")[:-1]
     assert len(lines) == len(files)
     for line, whole in zip(lines, files):
         one = json.loads(line)
         validate(one, "--json-lines")
         assert one == whole
 
-    for file in files:
+    # Lines of a report cannot be told apart where a value holds a line end,
+    # as the files of random bytes do.
+    for file in (f for f in files if "random" not in f["path"]):
         shown = run("--show", file["path"]).stdout.decode("utf-8")
         got = [(s["keyword"], as_utf8_shows(s["value"])) for s in file["settings"]]
         assert got == setting_lines(shown), file["path"]
 
     by_path = {f["path"]: f for f in files}
-    values = [s["value"] for s in by_path[hostile]["settings"]
-              if s["keyword"] == "Exception_Dictionary_File"]
-    assert values == ["\ud800\"q\\\x01\udfff\U0001F600"], values
+    shown = [(s["value"], s["stored"]) for s in by_path[hostile]["settings"]
+             if s["keyword"] == "Exception_Dictionary_File"]
+    units = list(memoryview(text).cast("H"))
+    assert shown == [("\ufffd\"q\\\x01\ufffd\U0001F600", {"units": units})], shown
 
     original = os.path.join(folder, names[2])
     result = run("--json", original, pattern)
     assert result.returncode == 2
+    jq_reads(result.stdout, "--json ORIGINAL NEW")
     compared = json.loads(result.stdout.decode("utf-8"))
     validate(compared, "--json ORIGINAL NEW")
     same = [f for f in compared if f["path"] == original]

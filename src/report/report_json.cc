@@ -18,13 +18,36 @@ void AppendEscape(std::string& out, char16_t unit) {
 bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+bool HasLoneSurrogate(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
+      ++i;
+    } else if (IsHigh(text[i]) || IsLow(text[i])) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void AppendStored(std::string& out, const std::vector<StoredItem>& stored) {
   auto item = [&](const StoredItem& one) {
     if (const auto* number = std::get_if<std::int64_t>(&one)) {
       out += std::to_string(*number);
-    } else {
-      AppendJsonString(out, std::get<std::u16string>(one));
+      return;
     }
+    const std::u16string& text = std::get<std::u16string>(one);
+    if (!HasLoneSurrogate(text)) {
+      AppendJsonString(out, text);
+      return;
+    }
+    // No JSON string holds a lone surrogate that every reader takes: the
+    // units themselves, so that none is lost.
+    out += "{\"units\":[";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (i > 0) out += ',';
+      out += std::to_string(static_cast<unsigned>(text[i]));
+    }
+    out += "]}";
   };
   if (stored.size() == 1) {
     item(stored.front());
@@ -98,7 +121,7 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
       out += Utf16ToUtf8(text.substr(i, 2));
       ++i;
     } else if (IsHigh(unit) || IsLow(unit)) {
-      AppendEscape(out, unit);
+      out += "\xEF\xBF\xBD";  // U+FFFD
     } else {
       out += Utf16ToUtf8(text.substr(i, 1));
     }

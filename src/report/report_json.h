@@ -32,10 +32,11 @@ std::string ComparisonJson(const JsonSource& original, const JsonSource& file,
 std::string IsoTime(std::int64_t seconds);
 
 // Appends `text` as a JSON string. Report text may hold lone surrogates (a
-// text field is any UTF-16), which UTF-8 cannot carry; they become
-// "\uD800" escapes, which JSON allows and which keep every unit. The JSON
-// library of the platform (nlohmann-json) takes only valid UTF-8 and
-// rejects such escapes when it parses, so this escaping is our own.
+// text field is any UTF-16), which UTF-8 cannot carry; their "\uD800"
+// escapes, though JSON's grammar allows them, are refused by many readers
+// (jq among them), so each becomes U+FFFD, as the UTF-8 views show it. A
+// text field that holds one is stored as its units as well (see
+// ComparisonJson), so no unit is lost.
 void AppendJsonString(std::string& out, std::u16string_view text);
 
 }  // namespace quorlith
