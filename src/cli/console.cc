@@ -1,7 +1,10 @@
 #include "cli/console.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <string>
+#include <optional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -35,9 +38,109 @@ LogBuffer ConsoleLog(std::ostream& out, std::ostream& err) {
       0);
 }
 
-int UsageError(std::ostream& err, const char* problem) {
+int UsageError(std::ostream& err, std::string_view problem) {
   err << "quorlith: " << problem << "\n\n" << kUsageText;
   return kExitUsage;
+}
+
+// The console's options: their names, how many values each takes, and
+// whether it makes the command line an action's (a view, a compile or a
+// merge), whose options may stand anywhere among its names.
+struct OptionSpec {
+  std::string_view name;
+  std::string_view other_name;
+  int values;
+  bool action;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"-h", "--help", 0, false},      {"--version", "", 0, false},
+    {"-j", "--jobs", 1, false},      {"--show", "", 0, true},
+    {"--encoding", "", 1, true},     {"--crlf", "", 0, true},
+    {"--textconv", "", 0, true}, {"--changes", "", 0, true},
+    {"--summary", "", 0, true},      {"--ignore", "", 1, true},
+    {"--json", "", 0, true},         {"--json-lines", "", 0, true},
+    {"--find", "", 1, true},         {"--compile", "", 1, true},
+    {"--base", "", 1, true},         {"-o", "--output", 1, true},
+    {"--merge", "", 3, true},        {"--mine", "", 0, true},
+    {"--theirs", "", 0, true},       {"--dry-run", "", 0, true},
+    {"--conflicts", "", 1, true},    {"--git-driver", "", 1, true},
+    {"--resolved", "", 1, true},
+};
+
+// A command line with each option's values after it and the names last,
+// as the command-line library reads it, or what is wrong with it. Until
+// the first name, arguments that begin with "-" are options; after it,
+// every argument is a name, so that a comparison's third argument may be
+// anything, unless an action's option came first: then options may stand
+// anywhere, and one that wants values takes the next arguments that are
+// no options ("--merge --theirs B M T" as "--theirs --merge B M T").
+struct Arranged {
+  std::vector<std::string> args;
+  std::string problem;
+};
+
+Arranged ArrangeArguments(const std::vector<std::string>& given) {
+  struct Group {
+    std::string name;
+    std::vector<std::string> values;
+    int wanted;
+  };
+  std::vector<Group> groups;
+  std::vector<std::size_t> waiting;  // groups still short of values
+  std::vector<std::string> names;
+  bool action = false;
+  bool only_names = false;
+  for (const std::string& arg : given) {
+    if (only_names) {
+      names.push_back(arg);
+      continue;
+    }
+    bool option = arg.size() > 1 && arg[0] == '-';
+    if (arg == "--") {
+      only_names = true;
+    } else if (option && (action || names.empty())) {
+      std::string name = arg.substr(0, arg.find('='));
+      auto spec = std::find_if(
+          std::begin(kOptions), std::end(kOptions), [&](const OptionSpec& o) {
+            return o.name == name || (!o.other_name.empty() && o.other_name == name);
+          });
+      if (spec == std::end(kOptions)) return {{}, "unknown option " + name};
+      action = action || spec->action;
+      Group& group = groups.emplace_back(Group{name, {}, spec->values});
+      if (name.size() < arg.size()) {
+        if (spec->values != 1) return {{}, name + " takes no value after \"=\""};
+        group.values.push_back(arg.substr(name.size() + 1));
+      } else if (spec->values > 0) {
+        waiting.push_back(groups.size() - 1);
+      }
+    } else if (!waiting.empty()) {
+      // The option given last takes the argument after it first.
+      Group& group = groups[waiting.back()];
+      group.values.push_back(arg);
+      if (static_cast<int>(group.values.size()) == group.wanted) {
+        waiting.pop_back();
+      }
+    } else {
+      names.push_back(arg);
+      only_names = !action;
+    }
+  }
+  if (!waiting.empty()) {
+    const Group& group = groups[waiting.back()];
+    return {{}, group.name == "--merge" ? "--merge takes BASE MINE THEIRS"
+                                        : group.name + " needs a value"};
+  }
+  Arranged arranged;
+  for (const Group& group : groups) {
+    arranged.args.push_back(group.name);
+    for (const std::string& value : group.values) {
+      arranged.args.push_back(value);
+    }
+  }
+  arranged.args.push_back("--");
+  arranged.args.insert(arranged.args.end(), names.begin(), names.end());
+  return arranged;
 }
 
 // What is wrong with a view's command line, or nullptr.
@@ -83,13 +186,12 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   bool help = false;
   bool version = false;
   std::vector<std::string> names;
-  unsigned hardware = std::thread::hardware_concurrency();
-  int jobs = hardware == 0 ? 1 : static_cast<int>(hardware);
+  std::string jobs_text;
   // CLI11 prints no help of its own: what each option does is told by
   // the help text below alone.
   app.add_flag("-h,--help", help);
   app.add_flag("--version", version);
-  app.add_option("-j,--jobs", jobs)->check(CLI::Range(1, 256));
+  app.add_option("-j,--jobs", jobs_text);
   bool show = false;
   bool changes = false;
   bool summary = false;
@@ -100,8 +202,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   std::string encoding;
   std::vector<std::string> ignore;
   app.add_flag("--show", show);
-  app.add_option("--encoding", encoding)
-      ->check(CLI::IsMember({"utf-8", "utf-16"}));
+  app.add_option("--encoding", encoding);
   app.add_flag("--crlf", crlf);
   app.add_flag("--textconv", textconv);
   app.add_flag("--changes", changes);
@@ -129,17 +230,38 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   app.add_flag("--dry-run", dry_run);
   app.add_option("--conflicts", conflicts);
   app.add_option("--git-driver", git_driver);
+  std::string resolved;
+  app.add_option("--resolved", resolved);
   app.add_option("names", names);
   app.allow_extras(false);
-  // Options stand before the names. From the first name on every argument
-  // is a name, so a comparison's third argument may be anything, "-c" or
-  // "--help" included.
-  app.positionals_at_end();
+  Arranged arranged =
+      ArrangeArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!arranged.problem.empty()) return UsageError(err, arranged.problem);
+  std::vector<const char*> arguments = {argv[0]};
+  for (const std::string& arg : arranged.args) arguments.push_back(arg.c_str());
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    err << "quorlith: " << e.what() << "\n\n" << kUsageText;
-    return kExitUsage;
+    app.parse(static_cast<int>(arguments.size()), arguments.data());
+  } catch (const CLI::ParseError&) {
+    // The arrangement has checked every option: the library's own words
+    // never reach the user.
+    return UsageError(err, "cannot read this command line");
+  }
+  unsigned hardware = std::thread::hardware_concurrency();
+  int jobs = hardware == 0 ? 1 : static_cast<int>(hardware);
+  if (!jobs_text.empty()) {
+    std::optional<long> n;
+    if (jobs_text.size() <= 3 &&
+        std::all_of(jobs_text.begin(), jobs_text.end(),
+                    [](char c) { return c >= '0' && c <= '9'; })) {
+      n = std::stol(jobs_text);
+    }
+    if (!n || *n < 1 || *n > 256) {
+      return UsageError(err, "-j takes a number of files from 1 to 256");
+    }
+    jobs = static_cast<int>(*n);
+  }
+  if (!encoding.empty() && encoding != "utf-8" && encoding != "utf-16") {
+    return UsageError(err, "--encoding takes utf-8 or utf-16");
   }
   if (help) {
     out << kUsageText
@@ -187,6 +309,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           (then the conflict report OUT's report\n"
            "                           name holds them), 2 trouble\n"
            "  --mine, --theirs         settle every conflict with that side\n"
+           "  --resolved REPORT        settle each conflict as the conflict\n"
+           "                           report, one line kept of each, says\n"
            "  --conflicts REPORT       where the conflict report goes\n"
            "  --dry-run                say what the merge would do; write\n"
            "                           nothing\n"
@@ -194,8 +318,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "%B\n"
            "                           --git-driver %P; the result replaces "
            "%A\n"
-           "\nOptions go before the names: from the first name on, every\n"
-           "argument is a name (quorlith -j 4 'sets/*' out/).\n";
+           "\nThe options of a decompile or comparison go before the names:\n"
+           "from the first name on, every argument is a name (quorlith -j 4\n"
+           "'sets/*' out/). A view's, compile's or merge's options may stand\n"
+           "anywhere once one of them came first; -- ends the options.\n";
     return kExitOk;
   }
   if (version) {
@@ -203,13 +329,16 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     return kExitOk;
   }
   bool merging = !merge.empty() || mine || theirs || dry_run ||
-                 !git_driver.empty() || !conflicts.empty();
+                 !git_driver.empty() || !conflicts.empty() || !resolved.empty();
   if (merging) {
     const char* problem =
-        merge.empty() ? "--mine, --theirs, --dry-run, --conflicts and "
-                        "--git-driver go with --merge"
+        merge.empty() ? "--mine, --theirs, --dry-run, --conflicts, "
+                        "--resolved and --git-driver go with --merge"
         : !compile.empty() || !base.empty() ? "--merge goes alone"
         : mine && theirs                    ? "--mine or --theirs, not both"
+        : !resolved.empty() && (mine || theirs || !git_driver.empty())
+            ? "--resolved settles the conflicts as its report says: give no "
+              "--mine, --theirs or --git-driver"
         : !git_driver.empty() && !(output.empty() && conflicts.empty())
             ? "--git-driver writes MINE: give no -o or --conflicts"
         : git_driver.empty() && output.empty()
@@ -228,6 +357,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
                    : theirs ? MergePick::kTheirs
                             : MergePick::kNone;
     request.dry_run = dry_run;
+    request.resolved = resolved;
     request.git_driver = !git_driver.empty();
     request.git_path = git_driver;
     switch (RunMerge(fs, log, request)) {

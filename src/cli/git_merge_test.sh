@@ -2,7 +2,8 @@
 # quorlith as git's merge driver, set up as the README says: a merge of
 # branches that changed different settings commits the merged set file; a
 # merge of branches that set one setting differently fails and leaves the
-# conflict report in the working tree, which compiles into the resolution.
+# conflict report in the working tree, which git diff shows and which,
+# edited, settles the merge with every change of both sides kept.
 #
 #   git_merge_test.sh QUORLITH MAKE_SAMPLES
 set -euo pipefail
@@ -37,7 +38,8 @@ poke 90 70 && git commit -qam "Key_Rate 70"
 git checkout -q -b screen main
 poke 28 55 && git commit -qam "Screen_Rate 55"
 git checkout -q -b rival main
-poke 90 80 && git commit -qam "Key_Rate 80"
+# And a byte no setting shows: the unused last hot-key slot (offset 5242).
+poke 90 80 && poke 5242 7 && git commit -qam "Key_Rate 80"
 
 git checkout -q keys
 git merge -q --no-edit screen >/dev/null || fail "a clean merge failed"
@@ -50,7 +52,7 @@ if git merge -q --no-edit rival >merge.log 2>&1; then
   fail "a conflicting merge succeeded"
 fi
 [[ -n $(git ls-files -u student.000) ]] || fail "student.000 is not unmerged"
-report=$(iconv -f UTF-16 -t UTF-8 student.000 | tr -d '\r')
+report=$(cat student.000)
 expected="; base
 Key_Rate = 60
 ; mine
@@ -61,12 +63,19 @@ Key_Rate = 80"
 grep -q "conflict: Key_Rate = 60 in base, 70 in mine, 80 in theirs" merge.log ||
   fail "git showed no conflict: $(cat merge.log)"
 
-# The resolution: keep theirs' line, compile over the base.
+git diff >/dev/null 2>git.err || fail "git diff failed during the conflict: $(cat git.err)"
+
+# The resolution, as the README says: keep theirs' line, then merge again
+# with the conflicts settled as the report says.
 git show :1:student.000 > base.000
-printf '%s\n' "$report" | sed '/^; base$/,/^; theirs$/d' > resolved.t00
-"$quorlith" --compile resolved.t00 --base base.000 -o resolved.000 >/dev/null
+git show :2:student.000 > mine.000
+git show :3:student.000 > theirs.000
+sed -i '/^; base$/,/^; theirs$/d' student.000
+"$quorlith" --merge base.000 mine.000 theirs.000 --resolved student.000 \
+  -o resolved.000 >/dev/null
 mv resolved.000 student.000
 git add student.000 && git commit -qm "Key_Rate 80 wins"
 [[ $(setting Key_Rate) == "Key_Rate = 80" ]] || fail "resolution lost"
 [[ $(setting Screen_Rate) == "Screen_Rate = 55" ]] || fail "merge lost"
+[[ $(od -An -tu1 -j5242 -N1 student.000 | tr -d " ") == 7 ]] || fail "theirs' byte lost"
 echo "git merges set files and leaves conflicts to be compiled"

@@ -94,6 +94,7 @@ class Viewer {
 
   int Decompile();
   int Compare();
+  bool ShowOtherFile(const NameParts& parts);
 
   void Show(std::u16string_view text);
   void Changes(const ViewFile& original, const ViewFile& file,
@@ -232,9 +233,39 @@ void Viewer::Changes(const ViewFile& original, const ViewFile& file,
   out_ << Utf16ToUtf8(text) << std::flush;
 }
 
+// As git's textconv a file that is no set file is shown as it is, a report
+// (a conflict report where the set file stood) as UTF-8 text: git must be
+// able to show any file it holds. True when `parts` named such a file.
+bool Viewer::ShowOtherFile(const NameParts& parts) {
+  std::vector<DirEntry> entries =
+      fs_.Search(parts.Folder(), parts.name + parts.extension);
+  if (entries.size() != 1) return false;
+  std::vector<std::uint8_t> bytes;
+  constexpr std::size_t kLargestShown = 64u << 20;
+  std::string path = parts.Folder() + entries[0].name;
+  if (!ReadWholeFile(fs_, path, kLargestShown, bytes) ||
+      (bytes.size() == kSetFileSize &&
+       CheckSetFile(bytes, bytes.size()) == CheckResult::kOk)) {
+    return false;
+  }
+  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    }
+    Show(text);
+  } else {
+    out_.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    out_.flush();
+  }
+  return true;
+}
+
 int Viewer::Decompile() {
   NameParts parts = Parts(fs_, request_.names[0]);
   if (parts.extension.empty()) parts.extension = kDefaultExtension;
+  if (request_.textconv && ShowOtherFile(parts)) return Status();
   ReportText text;
   bool lines = request_.kind == ViewKind::kJsonLines;
   if (request_.kind == ViewKind::kJson) out_ << '[';

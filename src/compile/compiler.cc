@@ -465,6 +465,14 @@ void ParsedReport::ReadText() {
   ReportReader(reading_, form_).Run(text());
 }
 
+std::optional<std::u16string_view> ParsedReport::ValueOf(
+    std::size_t row) const {
+  if (row >= reading_.set_by.size() || reading_.set_by[row] == 0) {
+    return std::nullopt;
+  }
+  return reading_.assignments[reading_.set_by[row] - 1].value;
+}
+
 void ParsedReport::StoreAll() {
   if (stored_ || !decoded_) return;
   stored_ = true;

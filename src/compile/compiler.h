@@ -80,6 +80,13 @@ class ParsedReport {
     return text;
   }
 
+  // The form the text was read in.
+  ReportForm form() const { return form_; }
+
+  // The value the text's line for the keyword of `row` gives, as written;
+  // nullopt when no line sets it.
+  std::optional<std::u16string_view> ValueOf(std::size_t row) const;
+
   // The problems of the text itself, whatever the base, in line order;
   // after StoreAll() with those of every value too.
   const CompileOutcome& outcome() const { return reading_.outcome; }

@@ -36,7 +36,8 @@ constexpr std::size_t kTheirs = 2;
 }  // namespace
 
 MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
-                           MergeSide preferred) {
+                           MergeSide preferred,
+                           const SettledConflicts& settled) {
   const Keywords& keywords = Keywords::Get();
   Sides sides({base, mine, theirs});
   MergeOutcome outcome;
@@ -71,6 +72,7 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
       outcome.conflicts.push_back({row, std::u16string(v[kBase]),
                                    std::u16string(v[kMine]),
                                    std::u16string(v[kTheirs])});
+      if (auto it = settled.find(row); it != settled.end()) side = it->second;
     }
     std::vector<StoredBits> bits = probe.Store(keywords[row], v);
     for (const StoredBits& b : bits) owned[kHeaderSize + b.offset] |= b.mask;
@@ -107,7 +109,9 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
   // though the settings do not: said as for a byte no setting owns.
   for (const Taken& setting : taken) {
     bool kept_mine = setting.side == MergeSide::kMine;
-    ByteView from = kept_mine ? mine : theirs;
+    ByteView from = setting.side == MergeSide::kBase ? base
+                    : kept_mine                      ? mine
+                                                     : theirs;
     ByteView other = kept_mine ? theirs : mine;
     for (const StoredBits& stored : setting.bits) {
       std::size_t offset = kHeaderSize + stored.offset;

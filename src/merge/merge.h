@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@ namespace quorlith {
 // the side that changed it. Bits no changed setting owns (hidden bits,
 // unused bytes, the header) merge byte by byte by the same rule.
 
-enum class MergeSide { kMine, kTheirs };
+// kBase only where a conflict is settled back to the base's value.
+enum class MergeSide { kMine, kTheirs, kBase };
 
 // A byte whose hidden bits both sides changed, to different values: bits
 // no setting owns, or bits of a setting's field that its line does not
@@ -51,9 +53,14 @@ struct MergeOutcome {
   std::vector<ByteConflict> byte_conflicts;  // in file order
 };
 
+// The side each conflicting setting takes, by its row, where a conflict
+// report settled it; the others take the preferred side.
+using SettledConflicts = std::map<std::size_t, MergeSide>;
+
 // Merges three whole set files of valid format (kSetFileSize bytes each).
 MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
-                           MergeSide preferred);
+                           MergeSide preferred,
+                           const SettledConflicts& settled = {});
 
 // The files a conflict report names: the base as the original, the merge
 // as the new file.

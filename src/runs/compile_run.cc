@@ -20,19 +20,6 @@ namespace {
 // about 210 KB); reading stops there.
 constexpr std::size_t kLargestReport = 64u << 20;
 
-std::u16string Located(const std::string& report, const CompileProblem& p) {
-  // A problem of the whole report has no line.
-  if (p.line == 0) return p.message + u" in " + Utf8ToUtf16(report);
-  std::u16string line = Utf8ToUtf16(report);
-  line.push_back(u':');
-  AppendDecimal(line, static_cast<std::int64_t>(p.line));
-  line.push_back(u':');
-  AppendDecimal(line, static_cast<std::int64_t>(p.column));
-  line.append(u": ");
-  line.append(p.message);
-  return line;
-}
-
 // Reads a report into `parsed`, or returns false with the problem told to
 // `fail` (which logs it, or keeps it for the run to log in order).
 // `expected` is its size as a listing gave it, if known; `buffer` the
@@ -52,7 +39,7 @@ bool ReadReport(
   }
   parsed.Read(buffer, bytes);
   if (!parsed.decoded()) {
-    fail(std::nullopt, Located(shown, parsed.outcome().problems.front()) +
+    fail(std::nullopt, LocatedProblem(shown, parsed.outcome().problems.front()) +
                            u"; nothing written");
     return false;
   }
@@ -144,7 +131,7 @@ class Committer {
     }
     if (result.base_id) inputs_.insert(*result.base_id);
     for (const CompileProblem& problem : result.problems) {
-      LogRunError(log_, Located(result.report, problem));
+      LogRunError(log_, LocatedProblem(result.report, problem));
     }
     if (!result.problems.empty()) {
       std::u16string line;
@@ -331,6 +318,20 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
 }
 
 }  // namespace
+
+std::u16string LocatedProblem(const std::string& report,
+                              const CompileProblem& p) {
+  // A problem of the whole report has no line.
+  if (p.line == 0) return p.message + u" in " + Utf8ToUtf16(report);
+  std::u16string line = Utf8ToUtf16(report);
+  line.push_back(u':');
+  AppendDecimal(line, static_cast<std::int64_t>(p.line));
+  line.push_back(u':');
+  AppendDecimal(line, static_cast<std::int64_t>(p.column));
+  line.append(u": ");
+  line.append(p.message);
+  return line;
+}
 
 int RunCompile(FileSystem& fs, LogBuffer& log, const CompileRequest& request) {
   NameParts reports =

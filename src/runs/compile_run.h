@@ -8,6 +8,13 @@
 
 namespace quorlith {
 
+struct CompileProblem;
+
+// A problem of a report as the runs log it: "REPORT:LINE:COLUMN: message",
+// or "message in REPORT" for one of the whole report.
+std::u16string LocatedProblem(const std::string& report,
+                              const CompileProblem& problem);
+
 // A compile of one report over one or more base set files.
 struct CompileRequest {
   std::string report;  // the report's path

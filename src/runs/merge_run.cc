@@ -5,9 +5,11 @@
 #include <optional>
 #include <vector>
 
+#include "compile/compiler.h"
 #include "compile/keywords.h"
 #include "merge/merge.h"
 #include "report/report_text.h"
+#include "runs/compile_run.h"
 #include "runs/file_names.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
@@ -62,14 +64,73 @@ std::u16string Count(int n, std::u16string_view one, std::u16string_view many) {
   return text;
 }
 
-std::vector<std::uint8_t> ReportBytes(const ReportText& text) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(text.size() * 2);
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+std::vector<std::uint8_t> ReportBytes(const ReportText& text,
+                                      ReportEncoding encoding) {
+  std::string bytes = EncodeReport(text, encoding);
+  return {bytes.begin(), bytes.end()};
+}
+
+// A report larger than this is no conflict report of ours.
+constexpr std::size_t kLargestReport = 64u << 20;
+
+// The merge with each conflict settled as the edited conflict report at
+// `path` says, and the report's other edits compiled over it; nullopt,
+// with the problems logged, when the report cannot be read or settles
+// nothing it should.
+std::optional<std::vector<std::uint8_t>> SettleAsReported(
+    FileSystem& fs, LogBuffer& log, const std::string& path,
+    const std::array<const Input*, 3>& sides, const MergeOutcome& outcome) {
+  std::u16string buffer;
+  std::size_t size = 0;
+  if (!ReadWholeFile(fs, path, kLargestReport, buffer, size) ||
+      size > kLargestReport) {
+    log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(path));
+    return std::nullopt;
   }
-  return bytes;
+  ParsedReport report;
+  report.Read(buffer, size);
+  std::vector<CompileProblem> problems;
+  SettledConflicts settled;
+  if (report.decoded()) {
+    const Keywords& keywords = Keywords::Get();
+    for (const SettingConflict& c : outcome.conflicts) {
+      std::optional<std::u16string_view> value = report.ValueOf(c.row);
+      if (!value) {
+        problems.push_back({0, 0,
+                            keywords[c.row].keyword +
+                                u": a conflict that no line settles; keep one "
+                                u"of its lines"});
+        continue;
+      }
+      auto reads_as = [&](const std::u16string& shown) {
+        return ReadsAs(*value, shown, report.form());
+      };
+      // A value of its own takes mine's bits, and is then compiled.
+      settled[c.row] = reads_as(c.mine)     ? MergeSide::kMine
+                       : reads_as(c.theirs) ? MergeSide::kTheirs
+                       : reads_as(c.base)   ? MergeSide::kBase
+                                            : MergeSide::kMine;
+    }
+  }
+  std::vector<std::uint8_t> merged;
+  if (report.decoded() && problems.empty()) {
+    merged = MergeSetFiles(sides[0]->bytes, sides[1]->bytes, sides[2]->bytes,
+                           MergeSide::kMine, settled)
+                 .merged;
+    std::span<std::uint8_t, kBodySize> body =
+        std::span(merged).subspan<kHeaderSize, kBodySize>();
+    problems = report.CompileInto(SetFileView(body), body).problems;
+  } else if (!report.decoded()) {
+    problems = report.outcome().problems;
+  }
+  if (problems.empty()) return merged;
+  for (const CompileProblem& problem : problems) {
+    LogRunError(log, LocatedProblem(path, problem));
+  }
+  LogRunError(log, Count(static_cast<int>(problems.size()), u"problem",
+                         u"problems") +
+                       u" in " + Utf8ToUtf16(path) + u"; nothing merged");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -121,6 +182,13 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
                                                            : MergeSide::kMine;
   MergeOutcome outcome =
       MergeSetFiles(base.bytes, mine.bytes, theirs.bytes, preferred);
+  const bool settled_by_report = !request.resolved.empty();
+  if (settled_by_report) {
+    std::optional<std::vector<std::uint8_t>> merged = SettleAsReported(
+        fs, log, request.resolved, {&base, &mine, &theirs}, outcome);
+    if (!merged) return MergeResult::kTrouble;
+    outcome.merged = std::move(*merged);
+  }
   const Keywords& keywords = Keywords::Get();
   // Under git the three files are temporary copies: messages and the
   // conflict report name the file of the repository instead.
@@ -141,7 +209,8 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
     line.append(c.kept == MergeSide::kMine ? u"mine's" : u"theirs'");
     LogRunProgress(log, line);
   }
-  bool resolved = outcome.conflicts.empty() || request.pick != MergePick::kNone;
+  bool resolved = outcome.conflicts.empty() ||
+                  request.pick != MergePick::kNone || settled_by_report;
   if (!resolved) {
     for (const SettingConflict& c : outcome.conflicts) {
       LogRunError(log, u"conflict: " + keywords[c.row].keyword + u" = " +
@@ -159,7 +228,9 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
   if (!outcome.conflicts.empty()) {
     summary += u", " + Count(static_cast<int>(outcome.conflicts.size()),
                              u"conflict", u"conflicts");
-    if (resolved) {
+    if (settled_by_report) {
+      summary += u" settled by " + Utf8ToUtf16(request.resolved);
+    } else if (resolved) {
       summary += request.pick == MergePick::kMine ? u" settled by mine"
                                                   : u" settled by theirs";
     }
@@ -186,7 +257,9 @@ MergeResult RunMerge(FileSystem& fs, LogBuffer& log,
       sources.merged.path = request.git_path;
     }
     RenderConflictReport(sources, base.bytes, outcome, report);
-    if (!ReplaceFile(fs, conflicts, ReportBytes(report))) {
+    if (!ReplaceFile(fs, conflicts,
+                     ReportBytes(report, git ? ReportEncoding::kUtf8Lf
+                                             : ReportEncoding::kUtf16))) {
       log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(conflicts));
       return MergeResult::kTrouble;
     }

@@ -20,10 +20,17 @@ struct MergeRequest {
   // decompile would name the output's report (MERGED.000: MERGED.t00).
   std::string conflicts;
   MergePick pick = MergePick::kNone;
+  // A conflict report edited down to one line per conflict: each conflict
+  // takes the side whose value its line shows, with every bit of that
+  // side's setting, and a line the user changed otherwise is compiled over
+  // the merge. Empty: none.
+  std::string resolved;
   bool dry_run = false;  // say what would happen; write nothing
   // As git's merge driver (%O %A %B): git hands a temporary copy of MINE
   // and takes the result, merged file or conflict report, from it. The
   // names are taken as they are, and `git_path` (%P) is the name shown.
+  // The conflict report is then UTF-8 with LF line ends, as the files of
+  // a working tree are for git and the editors there.
   bool git_driver = false;
   std::string git_path;
 };

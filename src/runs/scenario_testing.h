@@ -30,10 +30,16 @@ inline Bytes ValidFile(std::uint16_t screen_rate) {
   return SetFileBuilder().SetWord(BlockId::kScreen, 2, screen_rate).Bytes();
 }
 
+// A report's text as UTF-8: a UTF-16 one from its mark on, with CR LF
+// line ends; a UTF-8 one, as git's merge driver writes it, as it is.
 inline std::string ReportText(FakeFileSystem& fs, const std::string& path) {
   FakeFileSystem::File* file = fs.Find(path);
   if (file == nullptr) return "(missing)";
-  return Utf8OfUtf16Bytes(file->bytes);
+  const std::vector<std::uint8_t>& bytes = file->bytes;
+  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    return Utf8OfUtf16Bytes(bytes);
+  }
+  return {bytes.begin(), bytes.end()};
 }
 
 // Plays one scenario of testdata/runs/ (its README gives the commands) on
@@ -198,10 +204,14 @@ inline void PlayScenario(const std::string& script, int jobs,
       words >> arg;
       std::string text, report = ReportText(fs, path);
       std::getline(words >> std::ws, text);
-      if (arg == "starts") {
-        EXPECT_TRUE(report.starts_with("\uFEFF" + text)) << report;
+      bool utf16 = report.starts_with("\uFEFF");
+      if (arg == "starts" || arg == "starts-utf8") {
+        EXPECT_EQ(utf16, arg == "starts");
+        EXPECT_TRUE(report.starts_with((utf16 ? "\uFEFF" : "") + text))
+            << report;
       } else if (arg == "line") {
-        EXPECT_NE(("\n" + report).find("\n" + text + "\r\n"), std::string::npos)
+        std::string end = utf16 ? "\r\n" : "\n";
+        EXPECT_NE(("\n" + report).find("\n" + text + end), std::string::npos)
             << report.substr(0, 1000);
       } else {
         ASSERT_TRUE(arg == "contains" || arg == "lacks") << arg;
