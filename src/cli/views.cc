@@ -271,15 +271,17 @@ int Viewer::Decompile() {
   if (request_.kind == ViewKind::kJson) out_ << '[';
   bool headed = parts.Joined().find_first_of("*?") != std::string::npos;
   bool found = false;
+  std::optional<FindQuery> query;
+  if (request_.kind == ViewKind::kFind) {
+    query.emplace(Utf8ToUtf16(request_.query));
+    if (!query->problem().empty()) {
+      LogRunError(log_, u"quorlith: --find: " + query->problem());
+      return kViewTrouble;
+    }
+  }
   ForEach(parts, [&](const ViewFile& file) {
-    if (request_.kind == ViewKind::kFind) {
-      FindResult result = FindSettings(Utf8ToUtf16(request_.query), file.image);
-      if (!result.problem.empty()) {
-        LogRunError(log_, u"quorlith: --find: " + result.problem);
-        Trouble();
-        return;
-      }
-      for (const std::u16string& line : result.lines) {
+    if (query) {
+      for (const std::u16string& line : query->Find(file.image)) {
         found = true;
         if (headed) out_ << file.path << ": ";
         out_ << Utf16ToUtf8(line) << '\n';

@@ -1,18 +1,46 @@
 #include "compile/find.h"
 
 #include <algorithm>
-#include <functional>
+#include <memory>
 #include <optional>
 
 #include "compile/global_forms.h"
-#include "report/fields.h"
-#include "report/report_settings.h"
+#include "compile/keywords.h"
+#include "report/report_writer.h"
 #include "report/value_parse.h"
 #include "sections/key_names.h"
 
 namespace quorlith {
 namespace {
 
+// Where each setting line of a rendering starts, and its section.
+class LineStarts final : public SettingSink {
+ public:
+  void Setting(std::size_t section_start, std::size_t line_start,
+               std::span<const StoredValue>, SettingInverse) override {
+    starts.emplace_back(section_start, line_start);
+  }
+  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
+
+  std::vector<std::pair<std::size_t, std::size_t>> starts;
+};
+
+// Each setting line of `text`, as LineStarts found them, with its row and
+// its section's title line.
+template <typename Use>
+void ForEachLine(const ReportText& text, const LineStarts& lines, Use use) {
+  const Keywords& keywords = Keywords::Get();
+  std::size_t previous = 0;
+  for (auto [section, start] : lines.starts) {
+    std::u16string_view line = text.view().substr(start);
+    line = line.substr(0, line.find(kLineEnd));
+    std::optional<std::size_t> row =
+        keywords.Find(line.substr(0, line.find(kEquals)), previous);
+    if (!row) continue;
+    previous = *row;
+    use(*row, line, text.view().substr(section));
+  }
+}
 
 // The stroke `key` names, as a report writes it, folded; nullopt when it
 // names none.
@@ -22,66 +50,130 @@ std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
   if (!stroke) return std::nullopt;
   ReportText text;
   WriteKeyStroke(text, *stroke, style);
-  if (text.view().ends_with(kLineEnd)) text.resize(text.size() - kLineEnd.size());
+  if (text.view().ends_with(kLineEnd)) text.resize(text.size() - 2);
   return Folded(text);
 }
 
 }  // namespace
 
-FindResult FindSettings(std::u16string_view query, const SetFileImage& image) {
-  FindResult result;
+FindQuery::FindQuery(std::u16string_view query) {
   std::size_t equals = query.find(u'=');
   if (equals == std::u16string_view::npos) {
-    result.problem = Quoted(query) + u" is no search: write keyword = value";
-    return result;
+    problem_ = Quoted(query) + u" is no search: write keyword = value";
+    return;
   }
-  std::u16string keyword = Folded(TrimBlanks(query.substr(0, equals)));
-  std::u16string_view written = TrimBlanks(query.substr(equals + 1));
-  std::u16string value = Folded(written);
-
-  // Whether the query looks at a setting (by its folded keyword and its
-  // section), and how a setting's folded value is matched.
-  std::function<bool(const std::u16string&, const ReportSetting&)> wanted;
-  std::function<bool(const std::u16string&)> matches =
-      [&](const std::u16string& v) { return TrimBlanks(v) == value; };
-  std::optional<std::u16string> key;
-  if (keyword == u"any_hot_key" || keyword == u"cursor_key") {
-    bool hot = keyword == u"any_hot_key";
-    key = KeyAsWritten(value,
-                       hot ? KeyNameStyle::kHotKey : KeyNameStyle::kCursorKey);
+  std::u16string_view keyword = TrimBlanks(query.substr(0, equals));
+  std::u16string folded = Folded(keyword);
+  // A value as a report line holds it: after the one blank that follows
+  // the "=".
+  std::u16string_view value = query.substr(equals + 1);
+  if (value.starts_with(u' ')) value.remove_prefix(1);
+  if (folded == u"any_hot_key" || folded == u"cursor_key") {
+    form_ = folded == u"any_hot_key" ? Form::kHotKey : Form::kCursorKey;
+    std::optional<std::u16string> key = KeyAsWritten(
+        TrimBlanks(value), form_ == Form::kHotKey ? KeyNameStyle::kHotKey
+                                                  : KeyNameStyle::kCursorKey);
     if (!key) {
-      result.problem = Quoted(written) + u" is not a key name";
-      return result;
+      problem_ = Quoted(TrimBlanks(value)) + u" is not a key name";
+      return;
     }
-    wanted = [hot](const std::u16string& k, const ReportSetting& s) {
-      if (hot) return s.section.starts_with(u"Menu 4 ");
-      return k.size() == 6 && k.starts_with(u"key#");
-    };
-    matches = [&, hot](const std::u16string& v) {
-      return hot ? v == *key : v.starts_with(*key + u" ") || v == *key;
-    };
-  } else if (std::optional<WindowForm> form = ParseWindowForm(keyword)) {
-    std::vector<std::u16string> names;
+    key_ = *key;
+    return;
+  }
+  const Keywords& keywords = Keywords::Get();
+  if (std::optional<WindowForm> form = ParseWindowForm(folded)) {
     for (const std::u16string& id : form->ids) {
-      names.push_back(u"window#" + id + u"_" + form->characteristic);
+      std::optional<std::size_t> row = keywords.Find(
+          u"window#" + id + u"_" + form->characteristic, keywords.size());
+      if (!row) {
+        problem_ = Printable(keyword) + u": no such window characteristic " +
+                   Quoted(form->characteristic);
+        return;
+      }
+      rows_.push_back(*row);
     }
-    wanted = [names](const std::u16string& k, const ReportSetting&) {
-      return std::find(names.begin(), names.end(), k) != names.end();
-    };
+  } else if (std::optional<std::size_t> row =
+                 keywords.Find(keyword, keywords.size())) {
+    rows_.push_back(*row);
   } else {
-    wanted = [&](const std::u16string& k, const ReportSetting&) {
-      return k == keyword;
-    };
-  }
-
-  for (const ReportSetting& setting : DecompileSettings(image)) {
-    std::u16string k = Folded(setting.keyword);
-    if (!wanted(k, setting)) continue;
-    if (matches(Folded(setting.shown.value))) {
-      result.lines.push_back(setting.keyword + u" = " + setting.shown.value);
+    std::size_t budget = std::size_t{1} << 24;
+    problem_ = u"unknown keyword " + Quoted(keyword);
+    std::u16string_view nearest = keywords.Nearest(keyword, budget);
+    if (!nearest.empty()) {
+      problem_ += u"; did you mean " + std::u16string(nearest) + u"?";
     }
+    return;
   }
-  return result;
+  if (rows_.empty()) {
+    problem_ = Printable(keyword) + u": the range holds no window";
+    return;
+  }
+  // The value is read as the compile reads it, here into a file of zeros:
+  // what a row's reading says of it does not depend on the file.
+  std::vector<std::uint8_t> body(kBodySize, 0);
+  const Keyword& entry = keywords[rows_.front()];
+  if (ParseResult wrong =
+          entry.inverse.parse(entry.inverse.table, value, body, entry.fields)) {
+    problem_ = entry.keyword + u": " + *wrong;
+    return;
+  }
+  value_ = value;
+  std::sort(rows_.begin(), rows_.end());
+}
+
+std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
+  std::vector<std::u16string> found;
+  if (!problem_.empty()) return found;
+  LineStarts shown;
+  ReportText text;
+  RenderDecompileReport({}, image, text, {.sink = &shown});
+  if (form_ != Form::kSettings) {
+    const std::vector<std::size_t>& cursor_keys =
+        Keywords::Get().CursorKeyRows();
+    ForEachLine(
+        text, shown,
+        [&](std::size_t row, std::u16string_view line,
+            std::u16string_view section) {
+          std::u16string value = Folded(
+              line.substr(std::min(line.size(), line.find(kEquals) + 3)));
+          bool hit =
+              form_ == Form::kHotKey
+                  ? section.starts_with(u"; Menu 4 ") && value == key_
+                  : std::binary_search(cursor_keys.begin(), cursor_keys.end(),
+                                       row) &&
+                        (value == key_ || value.starts_with(key_ + u" "));
+          if (hit) found.emplace_back(line);
+        });
+    return found;
+  }
+  // The file with the query's value stored in each setting it names: a
+  // comparison of the two shows the settings that do not hold the value.
+  const Keywords& keywords = Keywords::Get();
+  auto query = std::make_unique<SetFileImage>(image);
+  for (std::size_t row : rows_) {
+    const Keyword& entry = keywords[row];
+    (void)entry.inverse.parse(entry.inverse.table, value_, query->MutableBody(),
+                              entry.fields);
+  }
+  LineStarts differing;
+  ReportText comparison;
+  RenderComparisonReport({}, {}, image, *query, comparison,
+                         {.sink = &differing});
+  std::vector<std::size_t> different;
+  ForEachLine(comparison, differing,
+              [&](std::size_t row, std::u16string_view, std::u16string_view) {
+                different.push_back(row);
+              });
+  ForEachLine(
+      text, shown,
+      [&](std::size_t row, std::u16string_view line, std::u16string_view) {
+        if (std::binary_search(rows_.begin(), rows_.end(), row) &&
+            std::find(different.begin(), different.end(), row) ==
+                different.end()) {
+          found.emplace_back(line);
+        }
+      });
+  return found;
 }
 
 }  // namespace quorlith

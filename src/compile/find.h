@@ -8,18 +8,34 @@
 
 namespace quorlith {
 
-// The search forms of the reports' comment lines, run over a set file:
-// "any_hot_key = key_name" finds the hot keys bound to the key,
-// "cursor_key = key_name" the cursor keys, a window form
-// ("window#*s_command = value" and the others the compile takes) the
-// windows whose characteristic has the value, and "keyword = value" the
-// setting itself when it has the value. Values and key names match
-// without regard to case, as the compile reads them.
-struct FindResult {
-  std::vector<std::u16string> lines;  // as the report writes them
-  std::u16string problem;             // what is wrong with the query
-};
+// A search of set files, read once: "keyword = value" finds the setting
+// when it holds that value, a window form ("window#*s_command = value" and
+// the others the compile takes) the windows whose characteristic holds it,
+// "any_hot_key = key_name" the hot keys bound to the key and
+// "cursor_key = key_name" the cursor keys. Keyword and value are read as
+// the compile reads them, so a query the compile would refuse is refused
+// here with its words; a setting holds the value when a comparison would
+// find no difference between them (stored words and bits, A to Z folded
+// only where comparisons fold them).
+class FindQuery {
+ public:
+  explicit FindQuery(std::u16string_view query);
 
-FindResult FindSettings(std::u16string_view query, const SetFileImage& image);
+  // What is wrong with the query, or empty.
+  const std::u16string& problem() const { return problem_; }
+
+  // The lines of `image`'s report that the query finds, as the report
+  // writes them.
+  std::vector<std::u16string> Find(const SetFileImage& image) const;
+
+ private:
+  enum class Form { kSettings, kHotKey, kCursorKey };
+
+  Form form_ = Form::kSettings;
+  std::u16string problem_;
+  std::vector<std::size_t> rows_;  // the settings a query names
+  std::u16string value_;           // as the compile reads it
+  std::u16string key_;             // the search forms' key, folded
+};
 
 }  // namespace quorlith
