@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <string>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -54,18 +54,18 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"-h", "--help", 0, false},      {"--version", "", 0, false},
-    {"-j", "--jobs", 1, false},      {"--show", "", 0, true},
-    {"--encoding", "", 1, true},     {"--crlf", "", 0, true},
-    {"--textconv", "", 0, true}, {"--changes", "", 0, true},
-    {"--summary", "", 0, true},      {"--ignore", "", 1, true},
-    {"--json", "", 0, true},         {"--json-lines", "", 0, true},
-    {"--find", "", 1, true},         {"--compile", "", 1, true},
-    {"--base", "", 1, true},         {"-o", "--output", 1, true},
-    {"--merge", "", 3, true},        {"--mine", "", 0, true},
-    {"--theirs", "", 0, true},       {"--dry-run", "", 0, true},
-    {"--conflicts", "", 1, true},    {"--git-driver", "", 1, true},
-    {"--resolved", "", 1, true},
+    {"-h", "--help", 0, false},   {"--version", "", 0, false},
+    {"-j", "--jobs", 1, false},   {"--show", "", 0, true},
+    {"--encoding", "", 1, true},  {"--crlf", "", 0, true},
+    {"--textconv", "", 0, true},  {"--changes", "", 0, true},
+    {"--summary", "", 0, true},   {"--ignore", "", 1, true},
+    {"--json", "", 0, true},      {"--json-lines", "", 0, true},
+    {"--find", "", 1, true},      {"--compile", "", 1, true},
+    {"--base", "", 1, true},      {"-o", "--output", 1, true},
+    {"--merge", "", 3, true},     {"--mine", "", 0, true},
+    {"--theirs", "", 0, true},    {"--dry-run", "", 0, true},
+    {"--conflicts", "", 1, true}, {"--git-driver", "", 1, true},
+    {"--resolved", "", 1, true},  {"--values", "", 1, true},
 };
 
 // A command line with each option's values after it and the names last,
@@ -103,13 +103,15 @@ Arranged ArrangeArguments(const std::vector<std::string>& given) {
       std::string name = arg.substr(0, arg.find('='));
       auto spec = std::find_if(
           std::begin(kOptions), std::end(kOptions), [&](const OptionSpec& o) {
-            return o.name == name || (!o.other_name.empty() && o.other_name == name);
+            return o.name == name ||
+                   (!o.other_name.empty() && o.other_name == name);
           });
       if (spec == std::end(kOptions)) return {{}, "unknown option " + name};
       action = action || spec->action;
       Group& group = groups.emplace_back(Group{name, {}, spec->values});
       if (name.size() < arg.size()) {
-        if (spec->values != 1) return {{}, name + " takes no value after \"=\""};
+        if (spec->values != 1)
+          return {{}, name + " takes no value after \"=\""};
         group.values.push_back(arg.substr(name.size() + 1));
       } else if (spec->values > 0) {
         waiting.push_back(groups.size() - 1);
@@ -128,8 +130,9 @@ Arranged ArrangeArguments(const std::vector<std::string>& given) {
   }
   if (!waiting.empty()) {
     const Group& group = groups[waiting.back()];
-    return {{}, group.name == "--merge" ? "--merge takes BASE MINE THEIRS"
-                                        : group.name + " needs a value"};
+    return {{},
+            group.name == "--merge" ? "--merge takes BASE MINE THEIRS"
+                                    : group.name + " needs a value"};
   }
   Arranged arranged;
   for (const Group& group : groups) {
@@ -232,6 +235,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   app.add_option("--git-driver", git_driver);
   std::string resolved;
   app.add_option("--resolved", resolved);
+  std::string values;
+  app.add_option("--values", values);
   app.add_option("names", names);
   app.allow_extras(false);
   Arranged arranged =
@@ -292,6 +297,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           key, cursor_key = key, window#*s_X = "
            "v,\n"
            "                           window#*h_X = v, ranges, or K = v\n"
+           "  --values KEYWORD         the names a setting's value may take\n"
            "\nCompiling a report back into a set file:\n"
            "  --compile REPORT -o OUT  compile REPORT (UTF-16 or UTF-8) over "
            "the\n"
@@ -327,6 +333,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   if (version) {
     out << kVersionText << '\n';
     return kExitOk;
+  }
+  if (!values.empty()) {
+    if (!names.empty()) return UsageError(err, "--values takes one keyword");
+    return ListValues(values, out, err);
   }
   bool merging = !merge.empty() || mine || theirs || dry_run ||
                  !git_driver.empty() || !conflicts.empty() || !resolved.empty();

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "compile/find.h"
+#include "compile/keywords.h"
 #include "report/report_json.h"
 #include "report/report_settings.h"
 #include "report/report_text.h"
@@ -443,6 +444,28 @@ int Viewer::Run() {
 }
 
 }  // namespace
+
+int ListValues(const std::string& keyword, std::ostream& out,
+               std::ostream& err) {
+  const Keywords& keywords = Keywords::Get();
+  std::u16string wanted = Utf8ToUtf16(keyword);
+  std::optional<std::size_t> row = keywords.Find(wanted, keywords.size());
+  if (!row) {
+    err << "quorlith: --values: unknown keyword \"" << keyword << "\"\n";
+    return kViewTrouble;
+  }
+  ValueNameTable names = keywords[*row].inverse.names;
+  if (names.empty()) {
+    err << "quorlith: --values: " << Utf16ToUtf8(keywords[*row].keyword)
+        << " takes no name from a list\n";
+    return kViewTrouble;
+  }
+  for (std::u16string_view name : names) {
+    if (!name.empty()) out << Utf16ToUtf8(name) << '\n';
+  }
+  out.flush();
+  return out ? kViewSame : kViewTrouble;
+}
 
 int RunView(const ViewRequest& request, FileSystem& fs, std::ostream& out,
             std::ostream& err) {

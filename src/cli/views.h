@@ -39,4 +39,9 @@ inline constexpr int kViewTrouble = 2;
 int RunView(const ViewRequest& request, FileSystem& fs, std::ostream& out,
             std::ostream& err);
 
+// Lists the names a setting's value may take, one a line, as a compile's
+// message about a long list of them points to (--values KEYWORD).
+int ListValues(const std::string& keyword, std::ostream& out,
+               std::ostream& err);
+
 }  // namespace quorlith

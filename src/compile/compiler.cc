@@ -492,7 +492,8 @@ void ParsedReport::StoreAll() {
     if (problem && a.line != failed_line) {
       failed_line = a.line;
       outcome.problems.push_back(
-          {a.line, a.column, keywords[a.row].keyword + u": " + *problem});
+          {a.line, a.column,
+           KeywordProblem(keywords[a.row].keyword, *problem)});
     }
   };
   for (Assignment& a : reading_.assignments) store(a);
@@ -557,7 +558,8 @@ CompileOutcome ParsedReport::Apply(const Reading& reading,
         entry.inverse.parse(entry.inverse.table, a.value, body, entry.fields);
     if (problem && a.line != failed_line) {
       failed_line = a.line;
-      problems.push_back({a.line, a.column, entry.keyword + u": " + *problem});
+      problems.push_back(
+          {a.line, a.column, KeywordProblem(entry.keyword, *problem)});
     }
   };
   std::size_t next = 0;

@@ -114,7 +114,7 @@ FindQuery::FindQuery(std::u16string_view query) {
   const Keyword& entry = keywords[rows_.front()];
   if (ParseResult wrong =
           entry.inverse.parse(entry.inverse.table, value, body, entry.fields)) {
-    problem_ = entry.keyword + u": " + *wrong;
+    problem_ = KeywordProblem(entry.keyword, *wrong);
     return;
   }
   value_ = value;

@@ -121,9 +121,43 @@ bool Keywords::IsSectionTitle(std::u16string_view line) const {
   return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
 }
 
+namespace {
+
+// `text` with every number in it written without leading zeros.
+std::u16string WithoutLeadingZeros(std::u16string_view text) {
+  std::u16string plain;
+  auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bool leading = text[i] == u'0' && (i == 0 || !digit(text[i - 1])) &&
+                   i + 1 < text.size() && digit(text[i + 1]);
+    if (leading) {
+      while (i + 1 < text.size() && text[i] == u'0' && digit(text[i + 1])) {
+        ++i;
+      }
+    }
+    plain.push_back(text[i]);
+  }
+  return plain;
+}
+
+}  // namespace
+
 std::u16string_view Keywords::Nearest(std::u16string_view keyword,
                                       std::size_t& budget) const {
   std::u16string folded = Folded(keyword);
+  // A record's number written with more or fewer zeros ("Window#05",
+  // "Key#5") means that record, nearer than any one edit away.
+  if (folded.find_first_of(u"0123456789") != std::u16string::npos) {
+    std::u16string plain = WithoutLeadingZeros(folded);
+    for (const Keyword& entry : keywords_) {
+      if (budget < entry.folded.size()) return {};
+      budget -= entry.folded.size();
+      if (entry.folded.size() + 4 >= plain.size() &&
+          WithoutLeadingZeros(entry.folded) == plain) {
+        return entry.keyword;
+      }
+    }
+  }
   std::size_t best = folded.size() / 3 + 2;
   std::u16string_view nearest;
   std::vector<std::size_t> row(folded.size() + 1);

@@ -10,6 +10,7 @@
 
 #include "report/keyword_filter.h"
 #include "report/report_text.h"
+#include "report/value_names.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -58,6 +59,9 @@ using ParseValueFn = std::optional<std::u16string> (*)(
 struct SettingInverse {
   ParseValueFn parse = nullptr;
   const void* table = nullptr;  // what the writer wrote the line from
+  // The names a value may take, where the line writes one of a table's
+  // (the command of a cursor key or window command line included).
+  ValueNameTable names = {};
 };
 
 // How much a listener needs to be told of each setting line. Noting every

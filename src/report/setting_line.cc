@@ -113,7 +113,7 @@ void WriteSettingLine(ReportContext& ctx, const BlockPair& blocks,
   bool differs = ctx.comparing() && FieldDiffers(blocks, line);
   if (!ctx.ShouldWrite(differs, prefix, line.keyword)) return;
   ByteView shown = ctx.Shown(blocks);
-  ctx.Note({ParseSettingLine, &line},
+  ctx.Note({ParseSettingLine, &line, line.names},
            [&] { return StoredOf(ctx, shown, line); });
   // The whole line through one reservation, but for a name, whose length
   // only its table knows: most lines are a keyword and a number.

@@ -8,6 +8,9 @@ namespace quorlith {
 namespace {
 
 constexpr std::size_t kQuotedUnits = 60;
+// Lists longer than this are not read out in a message.
+constexpr std::size_t kLongestListed = 10;
+constexpr std::u16string_view kValuesListed = u"; quorlith --values ";
 
 std::u16string Decimal(std::int64_t value) {
   std::u16string text;
@@ -51,6 +54,14 @@ std::optional<std::size_t> FindName(ValueNameTable table,
 }
 
 std::u16string NotOneOf(std::u16string_view text, ValueNameTable table) {
+  std::size_t names = static_cast<std::size_t>(
+      std::count_if(table.begin(), table.end(),
+                    [](std::u16string_view name) { return !name.empty(); }));
+  if (names > kLongestListed) {
+    return Quoted(text) + u" is not one of its " +
+           Decimal(static_cast<std::int64_t>(names)) + u" values" +
+           std::u16string(kValuesListed);
+  }
   std::u16string message = Quoted(text) + u" is not one of its values: ";
   bool first = true;
   for (std::u16string_view name : table) {
@@ -58,6 +69,18 @@ std::u16string NotOneOf(std::u16string_view text, ValueNameTable table) {
     if (!first) message.append(u", ");
     message.append(name);
     first = false;
+  }
+  return message;
+}
+
+std::u16string KeywordProblem(std::u16string_view keyword,
+                              std::u16string_view problem) {
+  std::u16string message(keyword);
+  message.append(u": ");
+  message.append(problem);
+  if (problem.ends_with(kValuesListed)) {
+    message.append(keyword);
+    message.append(u" lists them");
   }
   return message;
 }
@@ -86,7 +109,12 @@ ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
 }
 
 std::u16string Printable(std::u16string_view text) {
-  std::u16string shown(text.substr(0, kQuotedUnits));
+  std::size_t units = std::min(text.size(), kQuotedUnits);
+  // Not between the two units of a surrogate pair.
+  if (units < text.size() && text[units] >= 0xDC00 && text[units] <= 0xDFFF) {
+    --units;
+  }
+  std::u16string shown(text.substr(0, units));
   for (char16_t& c : shown) {
     if (c < 0x20 || c == 0x7F) c = 0xFFFD;
   }
@@ -162,6 +190,12 @@ ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
       body[field] = static_cast<std::uint8_t>(number);
       return std::nullopt;
     case Rendering::kCharacter:
+      if (value.size() == 2 && value[0] >= 0xD800 && value[0] <= 0xDBFF &&
+          value[1] >= 0xDC00 && value[1] <= 0xDFFF) {
+        return Quoted(value) +
+               u" is one character, beyond U+FFFF: a tone holds one "
+               u"UTF-16 unit";
+      }
       if (value.size() != 1) {
         return Quoted(value) + u" is not one character";
       }

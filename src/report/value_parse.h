@@ -37,8 +37,16 @@ std::optional<std::size_t> FindName(ValueNameTable table,
 ParseResult ParseNamed(ValueNameTable table, std::u16string_view text,
                        std::int16_t& value);
 
-// `"text" is not one of its values: A, B, C`.
+// `"text" is not one of its values: A, B, C`. A table of more names than
+// a message reads well says how many, and where to see them (see
+// KeywordProblem).
 std::u16string NotOneOf(std::u16string_view text, ValueNameTable table);
+
+// The message of a setting's problem: "keyword: problem", the command
+// that lists a long table's names filled in with the keyword, which the
+// parser that refused the value does not know.
+std::u16string KeywordProblem(std::u16string_view keyword,
+                              std::u16string_view problem);
 
 // Text for a message: shortened when long, so that a hostile line cannot
 // make a message of megabytes, and with control characters shown as

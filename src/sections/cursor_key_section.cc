@@ -303,7 +303,7 @@ void WriteCursorKeySection(ReportContext& ctx) {
     // A decompile compares nothing: the set-file texts are long to walk.
     bool key_differs = ctx.comparing() && KeyLineDiffers(record);
     if (ctx.ShouldWrite(key_differs, {}, keyword)) {
-      ctx.Note({ParseKeyLine, nullptr},
+      ctx.Note({ParseKeyLine, nullptr, CursorCommandNames},
                [&] { return KeyLineStored(ctx, shown); });
       WriteKeyLine(out, shown, key_number);
     }

@@ -146,7 +146,7 @@ void WriteCommandLine(ReportContext& ctx, BlockPair record,
     return;
   }
   ByteView shown = ctx.Shown(record);
-  ctx.Note({ParseCommandLine, &slot},
+  ctx.Note({ParseCommandLine, &slot, slot.command.names},
            [&] { return CommandStored(ctx, shown, slot); });
   ctx.out.append(prefix);
   BeginSetting(ctx.out, CommandSlotNames[j]);
