@@ -374,6 +374,19 @@ TEST(CompilerTest, LinesReadBackAsWritten) {
     EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
               std::u16string::npos);
   }
+  // Comparisons fold a file name's letters; a compile stores them as typed.
+  const std::u16string kSection = u"; Menu 10 - Dictionary Settings\r\n";
+  SetFileImage upper, lower;
+  ASSERT_EQ(Problems(CompileReport(
+                kSection + u"Exception_Dictionary_File = DEFAULT.EXC",
+                BusySetFile(4).Image(), upper)),
+            "");
+  ASSERT_EQ(
+      Problems(CompileReport(
+          kSection + u"Exception_Dictionary_File = default.exc", upper, lower)),
+      "");
+  EXPECT_NE(Decompiled(lower).find(u"File = default.exc\r\n"),
+            std::u16string::npos);
 }
 
 }  // namespace
