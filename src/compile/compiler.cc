@@ -54,6 +54,19 @@ std::size_t FirstNonBlank(std::u16string_view text, std::size_t from) {
   return from;
 }
 
+// The column of `value`'s first character after its blanks, on its line
+// of `text`, which `value` views (lines ending in LF alone when `lf`).
+std::size_t ColumnIn(std::u16string_view text, std::u16string_view value,
+                     bool lf) {
+  auto at = static_cast<std::size_t>(value.data() - text.data());
+  std::size_t start = at;
+  while (start > 0 && !(text[start - 1] == u'\n' &&
+                        (lf || (start >= 2 && text[start - 2] == u'\r')))) {
+    --start;
+  }
+  return ColumnOf(text.substr(start), at - start + FirstNonBlank(value, 0));
+}
+
 }  // namespace
 
 // Reads a report's lines into what they set. Nothing here depends on a
@@ -142,16 +155,17 @@ class ReportReader {
       return std::nullopt;
     }
     std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
-    std::size_t keyword_column = ColumnOf(line, FirstNonBlank(line, 0));
+    // Columns are counted only for a problem: most lines have none.
+    auto keyword_column = [&] { return ColumnOf(line, FirstNonBlank(line, 0)); };
     std::size_t value_start = equals + 1;
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;
     std::u16string_view value = line.substr(value_start);
     // Problems point at the value itself, past any blanks before it.
-    std::size_t column = ColumnOf(line, FirstNonBlank(line, equals + 1));
+    auto column = [&] { return ColumnOf(line, FirstNonBlank(line, equals + 1)); };
     ++reading_.outcome.settings;
     if (!in_section_) {
       Problem(
-          number, keyword_column,
+          number, keyword_column(),
           Printable(keyword) + u": a setting line before any section header");
       return std::nullopt;
     }
@@ -160,8 +174,8 @@ class ReportReader {
     std::optional<std::size_t> row = keywords_.Find(keyword, previous_row_);
     if (!row) {
       folded_ = Folded(keyword);
-      if (!GlobalForm(keyword, value, number, keyword_column, column)) {
-        Unknown(keyword, number, keyword_column);
+      if (!GlobalForm(keyword, value, number, keyword_column())) {
+        Unknown(keyword, number, keyword_column());
       }
       return std::nullopt;
     }
@@ -181,7 +195,7 @@ class ReportReader {
       if (first.value != value) {
         std::u16string on_line;
         AppendDecimal(on_line, static_cast<std::int64_t>(first.line));
-        Problem(number, column,
+        Problem(number, column(),
                 keywords_[*row].keyword +
                     u": set twice with different values: " +
                     Quoted(first.value) + u" on line " + on_line + u", " +
@@ -191,21 +205,18 @@ class ReportReader {
     }
     set_by_[*row] = static_cast<std::uint32_t>(reading_.assignments.size() + 1);
     ParsedReport::Assignment& a = reading_.assignments.emplace_back(
-        Assigned(*row, value, number, column));
+        Assigned(*row, value, number));
     a.shown = shown;
     return lines;
   }
 
-  // Line numbers and columns fit 32 bits: a report is at most 64 MB and
-  // its setting lines at most kLongestLine units.
+  // Line numbers fit 32 bits: a report is at most 64 MB.
   static ParsedReport::Assignment Assigned(std::size_t row,
                                            std::u16string_view value,
-                                           std::size_t number,
-                                           std::size_t column) {
+                                           std::size_t number) {
     return {.value = value,
             .row = static_cast<std::uint32_t>(row),
-            .line = static_cast<std::uint32_t>(number),
-            .column = static_cast<std::uint32_t>(column)};
+            .line = static_cast<std::uint32_t>(number)};
   }
 
   // The forms the reports' comment lines announce, which set many records
@@ -214,8 +225,7 @@ class ReportReader {
   // or hyperactive window, "window#xx-xx_" and "window#x-x_" for a range.
   // False when `keyword` is none of them.
   bool GlobalForm(std::u16string_view keyword, std::u16string_view value,
-                  std::size_t number, std::size_t keyword_column,
-                  std::size_t column) {
+                  std::size_t number, std::size_t keyword_column) {
     const std::u16string& folded = folded_;
     if (folded == u"any_hot_key") {
       Problem(number, keyword_column,
@@ -223,7 +233,7 @@ class ReportReader {
       return true;
     }
     if (folded == u"cursor_key") {
-      CursorKeyForm(value, number, column);
+      CursorKeyForm(value, number);
       return true;
     }
     std::optional<WindowForm> form = ParseWindowForm(folded);
@@ -242,27 +252,26 @@ class ReportReader {
                     Quoted(form->characteristic));
         return true;
       }
-      reading_.assignments.push_back(Assigned(*row, value, number, column));
+      reading_.assignments.push_back(Assigned(*row, value, number));
     }
     return true;
   }
 
   // Every cursor key may be bound to the key by the time the line is
   // applied, so each gets its assignment, taken only where it is.
-  void CursorKeyForm(std::u16string_view value, std::size_t number,
-                     std::size_t column) {
+  void CursorKeyForm(std::u16string_view value, std::size_t number) {
     std::u16string_view key = TrimBlanks(value);
     key = key.substr(0, key.find(u' '));
     std::optional<KeyStroke> stroke =
         ParseKeyStroke(key, KeyNameStyle::kCursorKey);
     if (!stroke) {
-      Problem(number, column,
+      Problem(number, ColumnIn(text_, key, form_.lf),
               u"cursor_key: " + Quoted(key) + u" is not a key name");
       return;
     }
-    ParsedReport::CursorKeyForm form{*stroke, key, number, column, {}, 0};
+    ParsedReport::CursorKeyForm form{*stroke, key, number, {}, 0};
     for (std::size_t row : keywords_.CursorKeyRows()) {
-      form.rows.push_back(Assigned(row, value, number, column));
+      form.rows.push_back(Assigned(row, value, number));
     }
     // In line order with the plain assignments: before the next one.
     form.before = reading_.assignments.size();
@@ -465,6 +474,10 @@ void ParsedReport::ReadText() {
   ReportReader(reading_, form_).Run(text());
 }
 
+std::size_t ParsedReport::ColumnOf(std::u16string_view value) const {
+  return ColumnIn(text(), value, form_.lf);
+}
+
 std::optional<std::u16string_view> ParsedReport::ValueOf(
     std::size_t row) const {
   if (row >= reading_.set_by.size() || reading_.set_by[row] == 0) {
@@ -492,7 +505,7 @@ void ParsedReport::StoreAll() {
     if (problem && a.line != failed_line) {
       failed_line = a.line;
       outcome.problems.push_back(
-          {a.line, a.column,
+          {a.line, ColumnOf(a.value),
            KeywordProblem(keywords[a.row].keyword, *problem)});
     }
   };
@@ -559,7 +572,7 @@ CompileOutcome ParsedReport::Apply(const Reading& reading,
     if (problem && a.line != failed_line) {
       failed_line = a.line;
       problems.push_back(
-          {a.line, a.column, KeywordProblem(entry.keyword, *problem)});
+          {a.line, ColumnOf(a.value), KeywordProblem(entry.keyword, *problem)});
     }
   };
   std::size_t next = 0;
@@ -584,7 +597,7 @@ CompileOutcome ParsedReport::Apply(const Reading& reading,
     }
     if (!bound) {
       problems.push_back(
-          {form.line, form.column,
+          {form.line, ColumnOf(form.key),
            u"cursor_key: no cursor key is bound to " + Quoted(form.key)});
     }
   }

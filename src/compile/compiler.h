@@ -118,10 +118,9 @@ class ParsedReport {
   // What one line stores over a base whose report shows another value.
   // Small and flat: a busy report has thousands, made afresh per report.
   struct Assignment {
-    std::u16string_view value;  // into `text_`
+    std::u16string_view value;  // into `text_`; its column is told from it
     std::uint32_t row = 0;
     std::uint32_t line = 0;
-    std::uint32_t column = 0;
     // After StoreAll(): bits_[first_bit, first_bit + bit_count).
     std::uint32_t first_bit = 0;
     std::uint32_t bit_count = 0;
@@ -132,9 +131,8 @@ class ParsedReport {
   // where the key is bound to `stroke` when the line is applied.
   struct CursorKeyForm {
     KeyStroke stroke;
-    std::u16string_view key;
+    std::u16string_view key;  // into `text_`
     std::size_t line = 0;
-    std::size_t column = 0;
     std::vector<Assignment> rows;
     std::size_t before = 0;  // applied after assignments_[0, before)
   };
@@ -154,6 +152,10 @@ class ParsedReport {
 
   // Reads `text_` afresh.
   void ReadText();
+
+  // The column, from 1, where a problem of the value `value` (a view into
+  // the text) is pointed at: its first character after any blanks.
+  std::size_t ColumnOf(std::u16string_view value) const;
 
   // Stores what `reading` sets over the base `shown` renders into `body`;
   // `unchanged[i]` tells the assignments that read as the base shows them.

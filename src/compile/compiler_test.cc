@@ -8,6 +8,7 @@
 
 #include "compile/keywords.h"
 #include "report/report_settings.h"
+#include "report/report_testing.h"
 #include "report/report_writer.h"
 #include "sections/section_testing.h"
 #include "setfile/busy_set_file_builder.h"
@@ -45,7 +46,7 @@ std::string Problems(const CompileOutcome& outcome) {
 // for many.
 TEST(CompilerTest, AReportCompilesIntoAFileThatItShows) {
   std::mt19937 random(14);
-  for (int i = 0; i < 500; ++i) {
+  for (int i = 0; i < RandomFiles(500); ++i) {
     SetFileImage file = RandomSetFile(random).Image();
     SetFileImage base = RandomSetFile(random).Image();
     std::u16string report = Decompiled(file);
@@ -115,7 +116,7 @@ TEST(CompilerTest, EveryFormOfAReportCompilesBackToItsFile) {
   std::mt19937 random(33);
   ParsedReport parsed;
   auto image = std::make_unique<SetFileImage>();
-  for (int i = 0; i < 1000; ++i) {
+  for (int i = 0; i < RandomFiles(1000); ++i) {
     SetFileImage file =
         (i % 2 == 0 ? RandomSetFile(random) : HostileSetFile(random)).Image();
     ReportText text;

@@ -31,7 +31,11 @@ Keywords::Keywords() {
     if (folded.size() == 6 && folded.starts_with(u"key#")) {
       cursor_key_rows_.push_back(i);
     }
-    if (keywords_[i].text_units > 0) text_rows_.push_back(i);
+    text_places_.push_back(0);
+    if (keywords_[i].text_units > 0) {
+      text_rows_.push_back(i);
+      text_places_.back() = static_cast<std::uint16_t>(text_rows_.size());
+    }
   }
   for (std::size_t start : section_starts_) {
     std::size_t end = text.view().find(kLineEnd, start);
@@ -214,13 +218,13 @@ void Keywords::Setting(std::size_t section_start, std::size_t line_start,
 ReportValues::ReportValues(SetFileView image, ReportText& text) : text_(text) {
   value_starts_.reserve(keywords_.size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
-  text_ends_.assign(value_starts_.size(), 0);
+  text_ends_.clear();
   for (std::size_t row : keywords_.TextRows()) {
     if (row >= value_starts_.size()) break;
     const Keyword& entry = keywords_[row];
-    text_ends_[row] =
-        value_starts_[row] +
-        TextLength(image.Body(), entry.fields[0], entry.text_units);
+    text_ends_.push_back(value_starts_[row] + TextLength(image.Body(),
+                                                         entry.fields[0],
+                                                         entry.text_units));
   }
 }
 
@@ -228,9 +232,16 @@ std::u16string_view ReportValues::Value(std::size_t row) const {
   if (row >= value_starts_.size()) return {};
   std::u16string_view line =
       text_.view().substr(std::min(text_.size(), value_starts_[row]));
-  if (text_ends_[row] != 0)
-    return line.substr(0, text_ends_[row] - value_starts_[row]);
+  if (std::optional<std::size_t> end = TextEnd(row)) {
+    return line.substr(0, *end - value_starts_[row]);
+  }
   return line.substr(0, line.find(kLineEnd));
+}
+
+std::optional<std::size_t> ReportValues::TextEnd(std::size_t row) const {
+  std::size_t place = keywords_.TextPlace(row);
+  if (place == 0 || place > text_ends_.size()) return std::nullopt;
+  return text_ends_[place - 1];
 }
 
 namespace {
@@ -302,13 +313,22 @@ bool ReadsAs(std::u16string_view typed, std::u16string_view shown,
 
 bool ReportValues::Shows(std::size_t row, std::u16string_view value,
                          ReportForm form) const {
-  std::u16string_view shown = Value(row);
-  // Nearly every line of a report reads exactly as written.
-  if (shown.size() == value.size() &&
-      SameUnits(shown.data(), value.data(), value.size())) {
-    return true;
+  if (row >= value_starts_.size()) return ReadsAs(value, {}, form);
+  // Nearly every line of a report reads exactly as written: a compare
+  // where the value starts, and a look at where it ends, with no search.
+  std::size_t start = value_starts_[row];
+  std::u16string_view rest = text_.view().substr(std::min(text_.size(), start));
+  if (rest.size() >= value.size() &&
+      SameUnits(rest.data(), value.data(), value.size())) {
+    // Every value's line ends after it; a text's own CR LF may come first.
+    rest.remove_prefix(value.size());
+    if (rest.empty()) return true;
+    if (rest.starts_with(kLineEnd)) {
+      std::optional<std::size_t> end = TextEnd(row);
+      if (!end || *end == start + value.size()) return true;
+    }
   }
-  return ReadsAs(value, shown, form);
+  return ReadsAs(value, Value(row), form);
 }
 
 bool ReportValues::SpansLines(std::size_t row, ReportForm form) const {

@@ -64,6 +64,9 @@ class Keywords final : public SettingSink {
   }
   // The rows whose value is a text field.
   const std::vector<std::size_t>& TextRows() const { return text_rows_; }
+  // 1 + the place of `row` in TextRows(), 0 for a row that is no text: a
+  // small table, looked up for every line a compile reads.
+  std::size_t TextPlace(std::size_t row) const { return text_places_[row]; }
 
   bool IsSectionTitle(std::u16string_view line) const;
 
@@ -99,6 +102,7 @@ class Keywords final : public SettingSink {
   std::vector<std::u16string> titles_;
   std::vector<std::size_t> cursor_key_rows_;
   std::vector<std::size_t> text_rows_;
+  std::vector<std::uint16_t> text_places_;
   std::vector<std::size_t> field_starts_;  // sorted, each once
 };
 
@@ -173,11 +177,14 @@ class ReportValues final : public SettingSink {
   NoteDetail Detail() const override { return NoteDetail::kPlaces; }
 
  private:
+  // Where the value of a text row ends; nullopt for other rows.
+  std::optional<std::size_t> TextEnd(std::size_t row) const;
+
   const Keywords& keywords_ = Keywords::Get();
   ReportText& text_;
   std::vector<std::size_t> value_starts_;  // where each row's value starts
-  // Where each text row's value ends, 0 for the others: a text may hold a
-  // CR LF, and the end of every other value is its line's end.
+  // Where each text row's value ends, in the order of TextRows(): a text
+  // may hold a CR LF, and the end of every other value is its line's end.
   std::vector<std::size_t> text_ends_;
 };
 

@@ -10,6 +10,7 @@
 
 #include "compile/compiler.h"
 #include "compile/keywords.h"
+#include "report/report_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
@@ -99,7 +100,7 @@ TEST(MergeTest, PropertiesOverRandomTriples) {
   int conflicted = 0;
   int clean = 0;
   int compiled = 0;
-  for (int i = 0; i < 300; ++i) {
+  for (int i = 0; i < RandomFiles(300); ++i) {
     SCOPED_TRACE("triple " + std::to_string(i));
     SetFileBuilder base_file = RandomSetFile(random);
     std::vector<Spot> spots = SpotsFor(random);

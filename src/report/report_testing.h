@@ -14,6 +14,17 @@ namespace quorlith {
 
 // Helpers for tests of section writers and whole reports.
 
+// How many random files a property runs over: all of `count` as built for
+// use, a tenth where the sanitizers make every step some fifty times
+// slower (their build checks memory, the release build the property).
+constexpr int RandomFiles(int count) {
+#ifdef NDEBUG
+  return count;
+#else
+  return count / 10;
+#endif
+}
+
 // UTF-8 of report text with each CR LF turned into "\n", so goldens read
 // as plain multi-line strings. A CR or LF that is not part of a CR LF pair
 // shows as "<CR>" or "<LF>" and makes any golden comparison fail.
