@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       __builtin_trap();
     }
   }
-  ReportText report;
-  RenderDecompileReport({}, *image, report);
+  ReportText rendered;
+  RenderDecompileReport({}, *image, rendered);
   return 0;
 }
