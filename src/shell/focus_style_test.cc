@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,6 +45,7 @@ TEST(FocusFrameStyle, EveryControlShowsItsFocusAtThreeToOne) {
        box.OkButton()},
       {&box, {box.OkButton(), box.InputBrowseButton()}, box.InputEdit()},
       {&window, {static_cast<QWidget*>(window.LogPane())}, window.SummaryLine()},
+      {&window, {static_cast<QWidget*>(window.SummaryLine())}, window.LogPane()},
   };
   for (const Row& row : rows) {
     row.window->show();

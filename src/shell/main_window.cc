@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -34,9 +34,14 @@ MainWindow::MainWindow(QWidget* parent)
     QMessageBox::warning(this, tr("Quorlith"), text);
   };
 
-  summary_ = new QLineEdit;
-  summary_->setReadOnly(true);
-  summary_->setAccessibleName(tr("Summary"));
+  // A label, not a read-only field: its text changes without a caret
+  // that moves, which a screen reader would take for the focus arriving
+  // and then say nothing when it does. Its name is its text, so a screen
+  // reader says the summary alone when it takes the focus.
+  summary_ = new QLabel(tr("No run yet"));
+  summary_->setFocusPolicy(Qt::StrongFocus);
+  summary_->setFrameShape(QFrame::StyledPanel);
+  summary_->setMargin(2);
   summary_->hide();
 
   log_ = new QPlainTextEdit;
@@ -128,7 +133,7 @@ void MainWindow::BeginRun() {
   decompile_action_->setEnabled(false);
   compile_action_->setEnabled(false);
   run_timer_->start();
-  summary_->clear();
+  summary_->setText(tr("Running..."));
   summary_->show();
   log_->setFocus();
 }
@@ -150,10 +155,9 @@ void MainWindow::ShowLog(const QString& text, const QString& summary) {
   summary_->setVisible(!summary.isEmpty());
   if (summary.isEmpty()) {
     log_->setFocus();
-  } else {
-    summary_->setCursorPosition(0);
-    summary_->setFocus();
+    return;
   }
+  summary_->setFocus();
 }
 
 int MainWindow::CaretLine() const { return log_->textCursor().blockNumber(); }

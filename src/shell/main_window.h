@@ -6,7 +6,7 @@
 #include <string_view>
 
 class QAction;
-class QLineEdit;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QTimer;
@@ -42,7 +42,8 @@ class MainWindow : public QMainWindow {
   void SetSession(RunSession* session) { session_ = session; }
 
   // Greys "&Decompile..." and "&Compile...", starts the run timer and
-  // shows the summary area, empty, with the focus on the pane.
+  // shows the summary area ("Running..." until progress comes), with the
+  // focus on the pane.
   void BeginRun();
   // Undoes BeginRun.
   void EndRun();
@@ -52,8 +53,8 @@ class MainWindow : public QMainWindow {
   void ShowProgress(const QString& text);
   // Replaces the pane's text with `text`, its caret on the first line,
   // and shows `summary`, which takes the focus so that a screen reader
-  // says it first; an empty summary hides the area and the pane takes
-  // the focus.
+  // says it; an empty summary hides the area and the
+  // pane takes the focus at once.
   void ShowLog(const QString& text, const QString& summary = {});
 
   // Opens `view` in a viewer window of its own.
@@ -62,7 +63,7 @@ class MainWindow : public QMainWindow {
   void ShowError(const QString& text);
 
   QPlainTextEdit* LogPane() const { return log_; }
-  QLineEdit* SummaryLine() const { return summary_; }
+  QLabel* SummaryLine() const { return summary_; }
   QAction* DecompileAction() const { return decompile_action_; }
   QAction* CompileAction() const { return compile_action_; }
   QAction* ExitAction() const { return exit_action_; }
@@ -79,6 +80,7 @@ class MainWindow : public QMainWindow {
   void SetErrorBox(std::function<void(const QString&)> box) {
     error_box_ = std::move(box);
   }
+
 
  public slots:
   // Opens the Decompile dialog, unless a run greyed its command.
@@ -110,7 +112,7 @@ class MainWindow : public QMainWindow {
   int CaretLine() const;
 
   RunSession* session_ = nullptr;
-  QLineEdit* summary_;
+  QLabel* summary_;
   QPlainTextEdit* log_;
   QTimer* run_timer_;
   QAction* decompile_action_ = nullptr;
@@ -122,6 +124,7 @@ class MainWindow : public QMainWindow {
   QAction* previous_error_action_ = nullptr;
   std::function<void()> beep_;
   std::function<void(const QString&)> error_box_;
+
 };
 
 }  // namespace quorlith

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -253,7 +254,7 @@ TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   Window()->SetBeep([&] { ++beeps; });
   ChooseOk(box, Path("*"));
   QCoreApplication::processEvents();
-  QLineEdit* summary = Window()->SummaryLine();
+  QLabel* summary = Window()->SummaryLine();
   EXPECT_EQ(summary->text(), QStringLiteral("Decompiled 1 file, 1 error. "
                                             "Report next to the set file."));
   EXPECT_EQ(Window()->focusWidget(), summary);
