@@ -26,6 +26,16 @@ QString LogPaneText(std::u16string_view log) {
   return QString::fromStdU16String(LogPaneText(log, u"\n"));
 }
 
+// Screen readers say a line the caret jumps to on a command key only
+// when it comes selected; the caret stays at the line's start.
+QTextCursor LineSelected(const QPlainTextEdit* pane, int line) {
+  QTextBlock block = pane->document()->findBlockByNumber(line);
+  QTextCursor cursor(block);
+  cursor.setPosition(block.position() + block.length() - 1);
+  cursor.setPosition(block.position(), QTextCursor::KeepAnchor);
+  return cursor;
+}
+
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), beep_(&QApplication::beep) {
   setWindowTitle(tr("Quorlith"));
@@ -184,9 +194,7 @@ void MainWindow::StepError(bool forward) {
     beep_();
     return;
   }
-  QTextCursor cursor(
-      log_->document()->findBlockByNumber(static_cast<int>(*line)));
-  log_->setTextCursor(cursor);
+  log_->setTextCursor(LineSelected(log_, static_cast<int>(*line)));
   log_->setFocus();
 }
 
@@ -235,12 +243,23 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 // Enter on a log line, from either part of the keyboard, opens what it
-// names; the pane itself would ignore it.
+// names; the pane itself would ignore it. Shift+F10 and the menu key open
+// the pane's menu at the caret, as they do everywhere else.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == log_ && event->type() == QEvent::KeyPress &&
-      IsEnter(static_cast<QKeyEvent*>(event))) {
-    ViewLine();
-    return true;
+  if (watched == log_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsEnter(key)) {
+      ViewLine();
+      return true;
+    }
+    if (key->key() == Qt::Key_Menu ||
+        (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+      QMenu* menu = NewLogMenu();
+      menu->setAttribute(Qt::WA_DeleteOnClose);
+      menu->popup(log_->viewport()->mapToGlobal(
+          log_->cursorRect().bottomLeft()));
+      return true;
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QTextCursor;
 class QTimer;
 
 namespace quorlith {
@@ -22,6 +23,9 @@ struct ViewerText;
 // The log as the pane shows it (see the toolkit-free LogPaneText): one
 // line per message, plain line breaks, no empty line after the last.
 QString LogPaneText(std::u16string_view log);
+
+// Line `line` of `pane` selected, the caret at its start.
+QTextCursor LineSelected(const QPlainTextEdit* pane, int line);
 
 // The main window: the File and Help menus, the read-only log pane that
 // fills it and, from the first run on, the one-line summary above the

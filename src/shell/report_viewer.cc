@@ -10,6 +10,8 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "shell/main_window.h"
+
 
 namespace quorlith {
 
@@ -60,7 +62,7 @@ ReportViewer::ReportViewer(ViewerText view, QWidget* parent)
   add(QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { StepSection(false); });
   add(QKeySequence::Close, [this] { close(); });
 
-  GoToLine(view_.first_line);
+  GoToLine(view_.first_line, false);
   text_->setFocus();
   resize(720, 520);
 }
@@ -69,12 +71,12 @@ int ReportViewer::CaretLine() const {
   return text_->textCursor().blockNumber();
 }
 
-void ReportViewer::GoToLine(std::size_t line) {
+void ReportViewer::GoToLine(std::size_t line, bool selected) {
   QTextBlock block =
       text_->document()->findBlockByNumber(static_cast<int>(line));
   if (!block.isValid()) return;
-  QTextCursor cursor(block);
-  text_->setTextCursor(cursor);
+  text_->setTextCursor(selected ? LineSelected(text_, block.blockNumber())
+                                : QTextCursor(block));
   text_->centerCursor();
 }
 
@@ -82,7 +84,7 @@ void ReportViewer::StepSection(bool forward) {
   std::optional<std::size_t> line = NextSection(
       view_, static_cast<std::size_t>(CaretLine()), forward);
   if (line) {
-    GoToLine(*line);
+    GoToLine(*line, true);
   } else {
     beep_();
   }

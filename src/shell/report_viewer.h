@@ -33,7 +33,9 @@ class ReportViewer : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void GoToLine(std::size_t line);
+  // Moves the caret to the start of `line`, the line selected if asked:
+  // see LineSelected.
+  void GoToLine(std::size_t line, bool selected);
   void StepSection(bool forward);
   // Shows the find field, its text selected for a new search.
   void StartFind();
