@@ -119,15 +119,35 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
                    MF_BYCOMMAND);
     items.emplace_back(text);
   }
-  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Decompile...", L"&Compile...",
-                                              L"E&xit", L"&About..."}));
-  // The pane fills the client area at any size.
+  EXPECT_EQ(items, (std::vector<std::wstring>{
+                       L"&Decompile...\tCtrl+O", L"&Compile...\tCtrl+B",
+                       L"E&xit\tCtrl+Q", L"&About..."}));
+  // The pane fills the client area below the summary at any size.
   SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
-  RECT client, pane;
+  RECT client, pane, summary;
   GetClientRect(window, &client);
   GetWindowRect(Shell().log_pane, &pane);
+  GetWindowRect(Shell().summary, &summary);
   EXPECT_EQ(pane.right - pane.left, client.right);
-  EXPECT_EQ(pane.bottom - pane.top, client.bottom);
+  EXPECT_EQ(pane.bottom - pane.top + summary.bottom - summary.top,
+            client.bottom);
+  EXPECT_GT(summary.bottom - summary.top, 10);
+  // Screen readers name both panes through Active Accessibility.
+  EXPECT_EQ(AccessibleName(Shell().log_pane), "Progress log");
+  EXPECT_EQ(AccessibleName(Shell().summary), "Summary");
+  // The keys of the menu and of the log, as the accelerator table has them.
+  ACCEL keys[8];
+  int count = CopyAcceleratorTableW(Shell().keys, keys, 8);
+  std::vector<std::pair<WORD, WORD>> table;
+  for (int i = 0; i < count; ++i) {
+    table.emplace_back(keys[i].key, keys[i].cmd);
+    EXPECT_EQ(keys[i].fVirt & ~(FVIRTKEY | FNOINVERT),
+              keys[i].key == VK_F8 ? (keys[i].cmd == IDM_NEXT_ERROR ? 0 : FSHIFT)
+                                   : FCONTROL);
+  }
+  EXPECT_EQ(table, (std::vector<std::pair<WORD, WORD>>{
+                       {'O', IDM_DECOMPILE}, {'B', IDM_COMPILE}, {'Q', IDM_EXIT},
+                       {VK_F8, IDM_NEXT_ERROR}, {VK_F8, IDM_PREVIOUS_ERROR}}));
   // The resources hold the start-up errors.
   const wchar_t* kErrors[] = {L"Error accessing previous instance of Tessaval",
                               L"Initialization error",
@@ -151,11 +171,15 @@ TEST_F(Win32ShellTest, DialogOpensAtStartForTheKeyboard) {
     EXPECT_EQ(GetFocus(), input);
     EXPECT_FALSE(IsWindowEnabled(ok));
     EXPECT_EQ(SendMessageW(input, EM_GETLIMITTEXT, 0, 0), 548);
-    EXPECT_EQ(
-        AccessibleNames(dialog, {IDC_INPUT, IDC_OUTPUT, IDC_COMPARE, IDOK}),
-        (Names{"Input File(s):", "Output File(s):", "Compare Set Files",
-               "OK"}));
+    EXPECT_EQ(AccessibleNames(dialog, {IDC_INPUT, IDC_INPUT_BROWSE, IDC_OUTPUT,
+                                       IDC_OUTPUT_BROWSE, IDC_COMPARE, IDOK}),
+              (Names{"Input File(s):", "Browse...", "Output File(s):",
+                     "Browse...", "Compare Set Files", "OK"}));
+    // Each field's Browse... button comes next.
     EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
+              GetDlgItem(dialog, IDC_INPUT_BROWSE));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_INPUT_BROWSE),
+                                FALSE),
               GetDlgItem(dialog, IDC_OUTPUT));
     Type(input, "x");
     EXPECT_TRUE(IsWindowEnabled(ok));
@@ -227,9 +251,10 @@ TEST_F(Win32ShellTest, DialogFieldsChooseTheRun) {
         [] {});
     ASSERT_TRUE(script.Play());
     EXPECT_EQ(PaneText(), row.log);
-    // The caret is at the start, where a screen reader begins to read.
+    // The caret is at the start, where a screen reader begins to read; the
+    // summary has the focus, so it is read first.
     EXPECT_EQ(SendMessageW(Shell().log_pane, EM_GETSEL, 0, 0), 0);
-    EXPECT_EQ(GetFocus(), Shell().log_pane);
+    EXPECT_EQ(GetFocus(), Shell().summary);
   }
 }
 
