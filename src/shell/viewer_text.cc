@@ -18,6 +18,8 @@ bool IsSectionTitle(std::u16string_view line) {
   return line.starts_with(u"Menu ") || line.ends_with(u"Characteristics");
 }
 
+constexpr char16_t kNulSymbol = u'\u2400';
+
 bool IsSetting(std::u16string_view line) {
   return !line.empty() && !line.starts_with(u';');
 }
@@ -48,6 +50,9 @@ ViewerText ReportViewerText(std::u16string_view title,
   if (report.starts_with(kByteOrderMark)) report.remove_prefix(1);
   view.text.reserve(report.size());
   for (char16_t c : report) {
+    // A tone of 0 is a NUL character, which would end the text of a
+    // Windows control; it shows as the symbol for it.
+    if (c == u'\0') c = kNulSymbol;
     if (c != u'\r') view.text.push_back(c);
   }
   if (!view.text.empty() && !view.text.ends_with(u'\n')) {

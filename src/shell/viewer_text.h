@@ -25,7 +25,7 @@ struct ViewerText {
 };
 
 // A report's text as its file holds it (a byte order mark, CR LF) or as
-// it is rendered. The caret starts on its first setting; its sections
+// it is rendered; a NUL character (a tone of 0) shows as U+2400. The caret starts on its first setting; its sections
 // begin at the titles of the menus and of the window characteristics.
 ViewerText ReportViewerText(std::u16string_view title,
                             std::u16string_view report);

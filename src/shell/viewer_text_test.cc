@@ -35,6 +35,9 @@ TEST(ViewerText, ReportStartsAtTheFirstSettingAndStepsThroughSections) {
   EXPECT_EQ(NextSection(view, second, false), view.sections[0]);
   EXPECT_EQ(NextSection(view, view.sections[0], false), std::nullopt);
   EXPECT_EQ(NextSection(view, lines.size(), true), std::nullopt);
+  // A tone of 0 shows, and does not end the text.
+  EXPECT_EQ(ReportViewerText(u"t", std::u16string(u"Tone = \0 \r\n", 11)).text,
+            u"Tone = \u2400 \n");
 }
 
 TEST(ViewerText, ChangesCountFirstThenEachSection) {

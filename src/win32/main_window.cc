@@ -446,8 +446,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam,
       break;
     case WM_COMMAND:
       // Menu commands come with a zero high word: the whole parameter
-      // is the command.
-      switch (wparam) {
+      // is the command. A key of the accelerator table gives the same
+      // command with a high word of 1.
+      switch (HIWORD(wparam) == 1 ? LOWORD(wparam) : wparam) {
         case IDM_DECOMPILE:
           quorlith::win32::OpenDecompileDialog(window);
           return 0;
@@ -465,7 +466,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam,
           return 0;
         case IDM_NEXT_ERROR:
         case IDM_PREVIOUS_ERROR:
-          quorlith::win32::StepError(wparam == IDM_NEXT_ERROR);
+          quorlith::win32::StepError(LOWORD(wparam) == IDM_NEXT_ERROR);
           return 0;
         case IDM_COPY:
           SendMessageW(Shell().log_pane, WM_COPY, 0, 0);

@@ -395,6 +395,139 @@ TEST_F(Win32ShellTest, CompileDialogListsEachProblemOnItsOwnLine) {
   EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "NEW.000")));
 }
 
+// The text of the line the caret of `edit` is on.
+std::wstring CaretLineText(HWND edit) {
+  DWORD start = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  auto line = SendMessageW(edit, EM_LINEFROMCHAR, start, 0);
+  wchar_t text[512] = {};
+  *reinterpret_cast<WORD*>(text) = 511;
+  auto length = SendMessageW(edit, EM_GETLINE, static_cast<WPARAM>(line),
+                             reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+// A key pressed with Control held, as the control reads it at once.
+void PressControl(HWND target, UINT key) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  SendMessageW(target, WM_KEYDOWN, key, 1);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+}
+
+// After a run the summary has the focus; from the log, F8 reaches the
+// error, Enter opens a line's report and the context menu's command a
+// comparison's changes, each in a viewer read from the keyboard alone.
+TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
+  WriteSetFiles(1);
+  Write("Z.000", "not a set file");
+  ASSERT_TRUE(Start("*"));
+  EXPECT_EQ(Narrow(TextOf(Shell().summary)),
+            "Decompiled 1 file, 1 error. Report next to the set file.");
+  EXPECT_EQ(GetFocus(), Shell().summary);
+  HWND pane = Shell().log_pane;
+  HWND viewer = nullptr;
+  HWND text = nullptr;
+  Script script;
+  script.Then("the summary has the focus", [] { return true; },
+              [&] { PressKey(Shell().summary, VK_TAB); });
+  script.Then("Tab reaches the log", [&] { return GetFocus() == pane; },
+              [&] { PressKey(pane, VK_F8); });
+  script.Then(
+      "F8 selects the error line",
+      [&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
+      [&] {
+        EXPECT_EQ(CaretLineText(pane).rfind(L"Error: File ", 0), 0u);
+        SendMessageW(pane, EM_SETSEL, 0, 0);
+        PressKey(pane, VK_RETURN);
+      });
+  script.Then(
+      "Enter opens the line's report",
+      [&] {
+        viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
+        return viewer != nullptr;
+      },
+      [&] {
+        text = GetFocus();
+        EXPECT_EQ(GetParent(text), viewer);
+        EXPECT_EQ(AccessibleName(text), "Report");
+        EXPECT_EQ(CaretLineText(text), L"Screen_Voice = Off");
+        PressKey(text, VK_F6);
+      });
+  script.Then(
+      "F6 goes to the next section",
+      [&] { return CaretLineText(text) != L"Screen_Voice = Off"; },
+      [&] {
+        EXPECT_EQ(CaretLineText(text), L"; Menu 1.6 - Punctuation");
+        PressControl(text, 'F');
+      });
+  script.Then(
+      "Ctrl+F opens the Find dialog",
+      [] { return Shell().find_dialog != nullptr; },
+      [&] {
+        SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
+        SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
+      });
+  script.Then(
+      "a match closes it and is selected",
+      [] { return Shell().find_dialog == nullptr; },
+      [&] {
+        EXPECT_EQ(GetFocus(), text);
+        EXPECT_EQ(CaretLineText(text).rfind(L"Key_Rate = ", 0), 0u);
+        PressKey(text, VK_ESCAPE);
+      });
+  script.Then("Escape closes the viewer", [&] { return !IsWindow(viewer); },
+              [] {});
+  ASSERT_TRUE(script.Play());
+  Close();
+
+  Write("S001.000", [] {
+    std::vector<std::uint8_t> bytes =
+        SetFileBuilder().SetWord(BlockId::kKeyboard, 2, 20).Bytes();
+    return std::string(bytes.begin(), bytes.end());
+  }());
+  ASSERT_TRUE(Start("S000.000 S001.000 x"));
+  EXPECT_EQ(Narrow(TextOf(Shell().summary)),
+            "Compared 1 file, no errors; 1 setting differs. Report next to "
+            "the new file.");
+  SendMessageW(Shell().window, WM_COMMAND, IDM_OPEN_REPORT, 0);
+  viewer = FindWindowW(kViewerClass, L"S000.000 \u2192 S001.000 - Changes");
+  ASSERT_NE(viewer, nullptr);
+  text = GetFocus();
+  EXPECT_EQ(AccessibleName(text), "Changes");
+  EXPECT_EQ(Narrow(TextOf(text)).rfind("1 setting differs in all.\r\n", 0), 0u);
+  Close();
+}
+
+// "--view" shows a set file's report and writes nothing; "--compare-with"
+// readies the Decompile dialog for the new files.
+TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
+  WriteSetFiles(1);
+  ASSERT_TRUE(Start("--view S000"));
+  EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
+  Close();
+  ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
+  HWND dialog = nullptr;
+  Script script;
+  script.OnDialog(L"Decompile", dialog, [&] {
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, IDC_INPUT))), dir_ + "S000.000");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPARE), BST_CHECKED);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_OUTPUT));
+    Type(GetDlgItem(dialog, IDC_OUTPUT), "\"" + dir_ + "S000.000\"");
+    PressKey(GetFocus(), VK_RETURN);
+  });
+  script.Then("the quoted path compares", [] {
+    return !FindDialog(L"Decompile") && !Shell().session->Running();
+  }, [] {});
+  ASSERT_TRUE(script.Play());
+  EXPECT_EQ(PaneText(), dir_ + "S000.000 compared with " + dir_ +
+                            "S000.000\r\n1 file(s) compared.");
+}
+
 TEST_F(Win32ShellTest, StartUpErrors) {
   Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
   EXPECT_FALSE(Start());

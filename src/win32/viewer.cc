@@ -213,12 +213,13 @@ HWND OpenViewer(const ViewerText& view, HWND owner) {
                     reinterpret_cast<LONG_PTR>(viewer.release()));
   edit_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ViewerEditProc)));
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetFocus(edit);
+  // Only now: the edit puts its caret at the start when it is shown.
   auto first = static_cast<WPARAM>(
       SendMessageW(edit, EM_LINEINDEX, ViewerOf(window)->view.first_line, 0));
   SendMessageW(edit, EM_SETSEL, first, static_cast<LPARAM>(first));
-  ShowWindow(window, SW_SHOWNORMAL);
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-  SetFocus(edit);
   return window;
 }
 
