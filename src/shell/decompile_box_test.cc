@@ -33,6 +33,20 @@ TEST(DecompileBox, LabelsAndTabOrder) {
   EXPECT_EQ(box.OutputBrowseButton()->text(), QStringLiteral("Brow&se..."));
 }
 
+// Opened over the main window, the dialog stays centred over it when the
+// window manager places the window only afterwards.
+TEST(DecompileBox, CentredOverTheMainWindow) {
+  QWidget main;
+  main.setGeometry(100, 100, 600, 400);
+  main.show();
+  DecompileBox box(&main);
+  box.show();
+  main.move(300, 250);
+  QCoreApplication::processEvents();
+  QPoint centre = box.frameGeometry().center();
+  EXPECT_LE((centre - main.frameGeometry().center()).manhattanLength(), 2);
+}
+
 // The output's Browse... asks for files to read once the box is ticked
 // (the new files of a comparison); "--compare-with" readies the box.
 TEST(DecompileBox, BrowseAndCompareWith) {

@@ -258,6 +258,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       menu->setAttribute(Qt::WA_DeleteOnClose);
       menu->popup(log_->viewport()->mapToGlobal(
           log_->cursorRect().bottomLeft()));
+      // From the keyboard the first command is chosen at once, so Enter
+      // takes it and a screen reader says it.
+      menu->setActiveAction(view_action_->isEnabled() ? view_action_
+                                                      : next_error_action_);
       return true;
     }
   }

@@ -73,14 +73,27 @@ void OkDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-// Qt places a dialog where its parent was when it was built; at start-up
-// the window manager may place the main window only afterwards.
 void OkDialog::showEvent(QShowEvent* event) {
   if (QWidget* main = parentWidget()) {
-    QRect frame = main->window()->frameGeometry();
-    move(frame.center() - QPoint(width() / 2, height() / 2));
+    main->window()->installEventFilter(this);
+    CentreOver(main->window());
   }
   QDialog::showEvent(event);
+}
+
+// At start-up the window manager may place the main window only after the
+// dialog opened over it; the dialog follows it there.
+bool OkDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Move && isVisible() &&
+      watched == parentWidget()->window()) {
+    CentreOver(parentWidget()->window());
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void OkDialog::CentreOver(const QWidget* main) {
+  QRect frame = main->frameGeometry();
+  move(frame.center() - QPoint(width() / 2, height() / 2));
 }
 
 }  // namespace quorlith

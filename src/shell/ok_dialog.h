@@ -44,11 +44,14 @@ class OkDialog : public QDialog {
   void Beep() { beep_(); }
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   QPushButton* ok_;
   QPushButton* cancel_;
 
  private:
+  void CentreOver(const QWidget* main);
+
   std::function<void()> beep_;
   FileChooser chooser_;
 };
