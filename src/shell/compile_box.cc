@@ -25,8 +25,8 @@ CompileBox::CompileBox(QWidget* parent) : OkDialog(parent) {
     edit->setAccessibleDescription(description);
     auto* label = new QLabel(label_text);
     label->setBuddy(edit);
-    QPushButton* browse =
-        NewBrowseButton(browse_text, browse_name, edit, [save] { return save; });
+    QPushButton* browse = NewBrowseButton(browse_text, browse_name, edit,
+                                          [save] { return save; });
     browse_ << browse;
     auto* row = new QHBoxLayout;
     row->addWidget(edit, 1);

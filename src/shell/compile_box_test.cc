@@ -43,8 +43,8 @@ TEST(CompileBox, FieldsAreNamedByTheirLabelsAndOkNeedsReportAndOutput) {
   EXPECT_EQ(TabChain(box.ReportEdit(), 9),
             (std::vector<const QWidget*>{
                 box.ReportEdit(), browse[0], box.BaseEdit(), browse[1],
-                box.OutputEdit(), browse[2], box.OkButton(),
-                box.CancelButton(), box.ReportEdit()}));
+                box.OutputEdit(), browse[2], box.OkButton(), box.CancelButton(),
+                box.ReportEdit()}));
 }
 
 // Each Browse... button asks for its own kind of file and fills its field;
@@ -55,11 +55,11 @@ TEST(CompileBox, BrowseQuotesAndEnter) {
   int beeps = 0;
   box.SetBeep([&] { ++beeps; });
   QStringList asked;
-  box.SetFileChooser([&](QWidget*, const QString& title, const QString&,
-                         bool save) {
-    asked << title + (save ? " to write" : "");
-    return QStringLiteral("/chosen/") + QString::number(asked.size());
-  });
+  box.SetFileChooser(
+      [&](QWidget*, const QString& title, const QString&, bool save) {
+        asked << title + (save ? " to write" : "");
+        return QStringLiteral("/chosen/") + QString::number(asked.size());
+      });
   box.show();
   QStringList mnemonics;
   for (QPushButton* button : box.BrowseButtons()) {

@@ -39,8 +39,9 @@ DecompileBox::DecompileBox(QWidget* parent) : OkDialog(parent) {
   output_label->setBuddy(output_);
   compare_ = new QCheckBox(tr("&Compare Set Files"));
   // The new files of a comparison are read; reports are written.
-  input_browse_ = NewBrowseButton(tr("Bro&wse..."), tr("Browse for input files"),
-                                  input_, [] { return false; });
+  input_browse_ =
+      NewBrowseButton(tr("Bro&wse..."), tr("Browse for input files"), input_,
+                      [] { return false; });
   output_browse_ =
       NewBrowseButton(tr("Brow&se..."), tr("Browse for output files"), output_,
                       [this] { return !compare_->isChecked(); });

@@ -52,11 +52,11 @@ TEST(DecompileBox, CentredOverTheMainWindow) {
 TEST(DecompileBox, BrowseAndCompareWith) {
   DecompileBox box;
   std::vector<bool> saves;
-  box.SetFileChooser([&](QWidget*, const QString&, const QString& current,
-                         bool save) {
-    saves.push_back(save);
-    return current.isEmpty() ? QString() : current + QStringLiteral("*");
-  });
+  box.SetFileChooser(
+      [&](QWidget*, const QString&, const QString& current, bool save) {
+        saves.push_back(save);
+        return current.isEmpty() ? QString() : current + QStringLiteral("*");
+      });
   box.show();
   box.OutputBrowseButton()->click();  // cancelled: the field stays empty
   EXPECT_TRUE(box.OutputEdit()->text().isEmpty());

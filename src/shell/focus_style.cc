@@ -86,8 +86,7 @@ int FocusFrameStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
 }
 
 void FocusFrameStyle::drawControl(ControlElement element,
-                                  const QStyleOption* option,
-                                  QPainter* painter,
+                                  const QStyleOption* option, QPainter* painter,
                                   const QWidget* widget) const {
   QProxyStyle::drawControl(element, option, painter, widget);
   if (element == CE_ShapedFrame && (option->state & State_HasFocus)) {

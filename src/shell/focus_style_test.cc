@@ -41,11 +41,16 @@ TEST(FocusFrameStyle, EveryControlShowsItsFocusAtThreeToOne) {
   };
   const Row rows[] = {
       {&box,
-       {box.InputEdit(), box.OutputEdit(), box.CompareBox(), box.CancelButton()},
+       {box.InputEdit(), box.OutputEdit(), box.CompareBox(),
+        box.CancelButton()},
        box.OkButton()},
       {&box, {box.OkButton(), box.InputBrowseButton()}, box.InputEdit()},
-      {&window, {static_cast<QWidget*>(window.LogPane())}, window.SummaryLine()},
-      {&window, {static_cast<QWidget*>(window.SummaryLine())}, window.LogPane()},
+      {&window,
+       {static_cast<QWidget*>(window.LogPane())},
+       window.SummaryLine()},
+      {&window,
+       {static_cast<QWidget*>(window.SummaryLine())},
+       window.LogPane()},
   };
   for (const Row& row : rows) {
     row.window->show();
@@ -60,10 +65,10 @@ TEST(FocusFrameStyle, EveryControlShowsItsFocusAtThreeToOne) {
       QImage focused = row.window->grab().toImage();
       int marked = 0;
       QRect bounds;
-      QRect area = QRect(control->mapTo(row.window, QPoint(0, 0)),
-                         control->size())
-                       .adjusted(-3, -3, 3, 3) &
-                   focused.rect();
+      QRect area =
+          QRect(control->mapTo(row.window, QPoint(0, 0)), control->size())
+              .adjusted(-3, -3, 3, 3) &
+          focused.rect();
       for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
           QColor now = focused.pixelColor(x, y);

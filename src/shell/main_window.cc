@@ -126,9 +126,9 @@ void MainWindow::CreateActions() {
 QMenu* MainWindow::NewLogMenu() {
   auto* menu = new QMenu(this);
   menu->setAccessibleName(tr("Log"));
-  view_action_->setEnabled(session_ != nullptr &&
-                           session_->LineHasView(
-                               static_cast<std::size_t>(CaretLine())));
+  view_action_->setEnabled(
+      session_ != nullptr &&
+      session_->LineHasView(static_cast<std::size_t>(CaretLine())));
   menu->addAction(view_action_);
   menu->addAction(next_error_action_);
   menu->addAction(previous_error_action_);
@@ -256,8 +256,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
       QMenu* menu = NewLogMenu();
       menu->setAttribute(Qt::WA_DeleteOnClose);
-      menu->popup(log_->viewport()->mapToGlobal(
-          log_->cursorRect().bottomLeft()));
+      menu->popup(
+          log_->viewport()->mapToGlobal(log_->cursorRect().bottomLeft()));
       // From the keyboard the first command is chosen at once, so Enter
       // takes it and a screen reader says it.
       menu->setActiveAction(view_action_->isEnabled() ? view_action_

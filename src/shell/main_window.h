@@ -85,7 +85,6 @@ class MainWindow : public QMainWindow {
     error_box_ = std::move(box);
   }
 
-
  public slots:
   // Opens the Decompile dialog, unless a run greyed its command.
   void Decompile();
@@ -128,7 +127,6 @@ class MainWindow : public QMainWindow {
   QAction* previous_error_action_ = nullptr;
   std::function<void()> beep_;
   std::function<void(const QString&)> error_box_;
-
 };
 
 }  // namespace quorlith

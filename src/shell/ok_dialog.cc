@@ -45,8 +45,8 @@ OkDialog::OkDialog(QWidget* parent)
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QPushButton* OkDialog::NewBrowseButton(const QString& text,
-                                       const QString& name, QLineEdit* field,
+QPushButton* OkDialog::NewBrowseButton(const QString& text, const QString& name,
+                                       QLineEdit* field,
                                        std::function<bool()> save) {
   auto* button = new QPushButton(text);
   button->setAccessibleName(name);

@@ -21,9 +21,9 @@ class OkDialog : public QDialog {
   // How a Browse... button asks for a file: the dialog's title, the
   // field's text, and whether the file is one to write. Returns the path
   // chosen, or nothing when the user cancelled.
-  using FileChooser = std::function<QString(
-      QWidget* parent, const QString& title, const QString& current,
-      bool save)>;
+  using FileChooser =
+      std::function<QString(QWidget* parent, const QString& title,
+                            const QString& current, bool save)>;
 
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }

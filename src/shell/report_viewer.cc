@@ -12,7 +12,6 @@
 
 #include "shell/main_window.h"
 
-
 namespace quorlith {
 
 ReportViewer::ReportViewer(ViewerText view, QWidget* parent)
@@ -81,8 +80,8 @@ void ReportViewer::GoToLine(std::size_t line, bool selected) {
 }
 
 void ReportViewer::StepSection(bool forward) {
-  std::optional<std::size_t> line = NextSection(
-      view_, static_cast<std::size_t>(CaretLine()), forward);
+  std::optional<std::size_t> line =
+      NextSection(view_, static_cast<std::size_t>(CaretLine()), forward);
   if (line) {
     GoToLine(*line, true);
   } else {

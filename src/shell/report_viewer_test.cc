@@ -29,8 +29,9 @@ TEST(ReportViewer, KeyboardReadsStepsAndFinds) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
   QPlainTextEdit* text = viewer->TextPane();
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.t00 - Report"));
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
-            QStringLiteral("Report"));
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+      QStringLiteral("Report"));
   EXPECT_TRUE(text->isReadOnly());
   EXPECT_EQ(viewer->focusWidget(), text);
 

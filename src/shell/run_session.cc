@@ -71,8 +71,8 @@ void RunSession::ReleaseLog() {
 void RunSession::Run(RunHost& host, RunMode mode, const std::string& input,
                      const std::string& output) {
   RunOutcome outcome;
-  outcome.kind = mode == RunMode::kCompare ? RunKind::kCompare
-                                           : RunKind::kDecompile;
+  outcome.kind =
+      mode == RunMode::kCompare ? RunKind::kCompare : RunKind::kDecompile;
   outcome.mode = mode;
   if (mode == RunMode::kDecompileTo) {
     outcome.output_folder =
@@ -125,7 +125,8 @@ void RunSession::Wrapped(RunHost& host, RunOutcome& outcome,
 
 std::optional<RunSession::LineTarget> RunSession::TargetOf(
     std::size_t line) const {
-  if (!log_ || running_ || line >= log_->LineCodes().size()) return std::nullopt;
+  if (!log_ || running_ || line >= log_->LineCodes().size())
+    return std::nullopt;
   auto code = static_cast<LogCode>(log_->LineCodes()[line]);
   if (code != LogCode::kDecompiled && code != LogCode::kCompared) {
     return std::nullopt;
@@ -150,8 +151,8 @@ std::optional<RunSession::LineTarget> RunSession::TargetOf(
        at = text.find(joint, at + 1)) {
     std::string first = text.substr(0, at);
     std::string second = text.substr(at + joint.size());
-    target = decompiled ? LineTarget{second, {}, {}}
-                        : LineTarget{{}, first, second};
+    target =
+        decompiled ? LineTarget{second, {}, {}} : LineTarget{{}, first, second};
     if (fs_.IdOf(second)) break;
   }
   return target;

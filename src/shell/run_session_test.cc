@@ -164,7 +164,8 @@ TEST_F(RunSessionTest, SummaryAndProgress) {
 // changes; F8 finds the error lines.
 TEST_F(RunSessionTest, LinesLeadToReportsChangesAndErrors) {
   fs_.AddFile("/s/Z.000", {1, 2, 3});
-  fs_.AddFile("/s/N.001", SetFileBuilder().SetWord(BlockId::kKeyboard, 2, 20).Bytes());
+  fs_.AddFile("/s/N.001",
+              SetFileBuilder().SetWord(BlockId::kKeyboard, 2, 20).Bytes());
   session_.Run(host_, RunMode::kDecompile, "/s/*", "");
   // A.000 ..., B.000 ..., the error for Z.000, the count.
   EXPECT_EQ(session_.ErrorLine(0, true), 2u);
@@ -223,10 +224,11 @@ TEST(StartRequest, OptionsAndQuotes) {
 
 TEST(RunSummary, GroupedNumbers) {
   const std::pair<std::int64_t, std::u16string_view> rows[] = {
-      {0, u"0"},         {999, u"999"},           {1000, u"1,000"},
-      {1500, u"1,500"},  {1234567, u"1,234,567"}, {-1500, u"-1,500"},
+      {0, u"0"},        {999, u"999"},           {1000, u"1,000"},
+      {1500, u"1,500"}, {1234567, u"1,234,567"}, {-1500, u"-1,500"},
   };
-  for (const auto& [number, text] : rows) EXPECT_EQ(GroupedNumber(number), text);
+  for (const auto& [number, text] : rows)
+    EXPECT_EQ(GroupedNumber(number), text);
 }
 
 TEST_F(RunSessionTest, DestroyedWindowEndsTheRunAndFreesTheLogAfterIt) {

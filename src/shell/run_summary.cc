@@ -58,14 +58,17 @@ std::u16string SummaryText(const RunOutcome& outcome) {
   if (files > 0 && outcome.kind != RunKind::kCompile) {
     text += files == 1 ? u" Report" : u" Reports";
     if (outcome.kind == RunKind::kCompare) {
-      text += files == 1 ? u" next to the new file." : u" next to the new files.";
+      text +=
+          files == 1 ? u" next to the new file." : u" next to the new files.";
     } else if (outcome.mode == RunMode::kDecompile) {
-      text += files == 1 ? u" next to the set file." : u" next to the set files.";
+      text +=
+          files == 1 ? u" next to the set file." : u" next to the set files.";
     } else {
       // "in /sets/out.", not "in /sets/out/.": the separator would be
       // read out before the full stop.
       std::string_view folder = outcome.output_folder;
-      if (folder.size() > 1 && (folder.ends_with('/') || folder.ends_with('\\')) &&
+      if (folder.size() > 1 &&
+          (folder.ends_with('/') || folder.ends_with('\\')) &&
           !folder.ends_with(":\\")) {
         folder.remove_suffix(1);
       }

@@ -291,7 +291,8 @@ TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   Window()->ViewAction()->trigger();
   viewer = Window()->findChild<ReportViewer*>();
   ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->TextPane()->toPlainText(), QStringLiteral("No differences."));
+  EXPECT_EQ(viewer->TextPane()->toPlainText(),
+            QStringLiteral("No differences."));
 }
 
 // "--view" shows a set file's report and writes nothing; a file that is

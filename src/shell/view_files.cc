@@ -23,7 +23,8 @@ LogBuffer ErrorLog(std::u16string& error) {
       [&error](std::uint32_t, std::u16string_view text) {
         if (!error.empty()) return;
         error = text;
-        while (!error.empty() && (error.back() == u'\n' || error.back() == u'\r')) {
+        while (!error.empty() &&
+               (error.back() == u'\n' || error.back() == u'\r')) {
           error.pop_back();
         }
       },
@@ -60,8 +61,8 @@ bool LoadSetFile(FileSystem& fs, std::string_view name, SetFileImage& image,
 
 }  // namespace
 
-bool ViewSetFileReport(FileSystem& fs, std::string_view name,
-                       ViewerText& view, std::u16string& error) {
+bool ViewSetFileReport(FileSystem& fs, std::string_view name, ViewerText& view,
+                       std::u16string& error) {
   auto image = std::make_unique<SetFileImage>();
   std::string path;
   DirEntry entry;

@@ -82,16 +82,18 @@ ViewerText ChangesViewerText(std::u16string_view title,
   auto next = settings.begin();
   for (const auto& [section, count] : ChangesBySection(settings)) {
     view.sections.push_back(line);
-    AppendChangeCount(view.text, count, std::u16string(u" in ").append(section));
-    for (std::size_t i = 0; i < count; ++i) AppendChangeLine(view.text, *next++);
+    AppendChangeCount(view.text, count,
+                      std::u16string(u" in ").append(section));
+    for (std::size_t i = 0; i < count; ++i)
+      AppendChangeLine(view.text, *next++);
     line += 1 + count;
   }
   view.first_line = 2;  // the first change, after both counts
   return view;
 }
 
-std::optional<std::size_t> NextSection(const ViewerText& view,
-                                       std::size_t line, bool forward) {
+std::optional<std::size_t> NextSection(const ViewerText& view, std::size_t line,
+                                       bool forward) {
   const std::vector<std::size_t>& s = view.sections;
   if (forward) {
     auto at = std::upper_bound(s.begin(), s.end(), line);
@@ -128,8 +130,8 @@ std::optional<std::size_t> FindInText(std::u16string_view text,
 
 std::size_t LineOfOffset(std::u16string_view text, std::size_t offset) {
   offset = std::min(offset, text.size());
-  return static_cast<std::size_t>(
-      std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), u'\n'));
+  return static_cast<std::size_t>(std::count(
+      text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), u'\n'));
 }
 
 std::size_t OffsetOfLine(std::u16string_view text, std::size_t line) {

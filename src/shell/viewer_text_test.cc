@@ -26,7 +26,8 @@ TEST(ViewerText, ReportStartsAtTheFirstSettingAndStepsThroughSections) {
   EXPECT_EQ(lines[view.first_line], u"Screen_Voice = Off");
   ASSERT_EQ(view.sections.size(), 28u);
   EXPECT_EQ(lines[view.sections.front()], u"; Menu 1 - Screen");
-  EXPECT_EQ(lines[view.sections.back()], u"; Hyperactive Window Characteristics");
+  EXPECT_EQ(lines[view.sections.back()],
+            u"; Hyperactive Window Characteristics");
   // Forward from a section goes to the next; back from inside one to its
   // own title; nothing past either end.
   std::size_t second = view.sections[1];
@@ -67,11 +68,11 @@ TEST(ViewerText, FindIgnoresCaseAndStopsAtTheEnds) {
     std::optional<std::size_t> found;
   };
   const Row rows[] = {
-      {u"KEY_RATE", 0, true, 0},   {u"KEY_RATE", 1, true, 14},
-      {u"key_rate", 14, false, 0}, {u"key_rate", 0, false, std::nullopt},
-      {u"äö", 0, true, 23},        {u"60\n", 0, true, 11},
+      {u"KEY_RATE", 0, true, 0},    {u"KEY_RATE", 1, true, 14},
+      {u"key_rate", 14, false, 0},  {u"key_rate", 0, false, std::nullopt},
+      {u"äö", 0, true, 23},         {u"60\n", 0, true, 11},
       {u"", 0, true, std::nullopt}, {u"x", 0, true, std::nullopt},
-      {u"\n", 25, true, 25},       {u"\n", 26, true, std::nullopt},
+      {u"\n", 25, true, 25},        {u"\n", 26, true, std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Utf16ToUtf8(row.needle));

@@ -36,8 +36,8 @@ void Browse(HWND dialog, int id, const wchar_t* title, bool save,
   std::wstring current = FieldWide(dialog, id);
   wchar_t path[MAX_PATH] = {};
   // A pattern is no file to start from.
-  if (current.size() < MAX_PATH && current.find_first_of(L"*?\"") ==
-                                       std::wstring::npos) {
+  if (current.size() < MAX_PATH &&
+      current.find_first_of(L"*?\"") == std::wstring::npos) {
     current.copy(path, current.size());
   }
   OPENFILENAMEW chooser = {};
@@ -172,8 +172,7 @@ INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
         case IDC_OUTPUT_BROWSE:
           // The new files of a comparison are read; reports are written.
           Browse(dialog, IDC_OUTPUT, L"Browse for output files",
-                 IsDlgButtonChecked(dialog, IDC_COMPARE) != BST_CHECKED,
-                 false);
+                 IsDlgButtonChecked(dialog, IDC_COMPARE) != BST_CHECKED, false);
           return TRUE;
         case IDCANCEL:
           EndDialog(dialog, 1);

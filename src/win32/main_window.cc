@@ -136,8 +136,8 @@ void LayOut() {
   int top = 0;
   if (IsWindowVisible(shell.summary)) {
     HDC dc = GetDC(shell.summary);
-    HGDIOBJ old = SelectObject(
-        dc, reinterpret_cast<HGDIOBJ>(SendMessageW(shell.summary, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(
+                                       shell.summary, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
@@ -170,7 +170,8 @@ std::vector<std::string> NamesOf(const wchar_t* command_line) {
 std::size_t CaretLine(HWND edit) {
   DWORD start = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<std::size_t>(SendMessageW(edit, EM_LINEFROMCHAR, start, 0));
+  return static_cast<std::size_t>(
+      SendMessageW(edit, EM_LINEFROMCHAR, start, 0));
 }
 
 void ViewLine() {
@@ -204,17 +205,19 @@ void ShowLogMenu(LPARAM at) {
   ShellState& shell = Shell();
   HMENU menus = LoadMenuW(shell.instance, L"LOGMENU");
   HMENU menu = GetSubMenu(menus, 0);
-  EnableMenuItem(menu, IDM_OPEN_REPORT,
-                 MF_BYCOMMAND | (shell.session->LineHasView(CaretLine(
-                                     shell.log_pane))
-                                     ? MF_ENABLED
-                                     : MF_GRAYED));
+  EnableMenuItem(
+      menu, IDM_OPEN_REPORT,
+      MF_BYCOMMAND |
+          (shell.session->LineHasView(CaretLine(shell.log_pane)) ? MF_ENABLED
+                                                                 : MF_GRAYED));
   POINT point = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
   if (at == -1) {
     DWORD start = 0;
-    SendMessageW(shell.log_pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    SendMessageW(shell.log_pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 0);
     LRESULT place = SendMessageW(shell.log_pane, EM_POSFROMCHAR, start, 0);
-    point = {static_cast<short>(LOWORD(place)), static_cast<short>(HIWORD(place))};
+    point = {static_cast<short>(LOWORD(place)),
+             static_cast<short>(HIWORD(place))};
     ClientToScreen(shell.log_pane, &point);
   }
   // Its commands reach the main window as menu commands do.
@@ -322,8 +325,9 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
   CreateWindowW(L"Static", L"Summary", WS_CHILD, 0, 0, 0, 0, window, nullptr,
                 instance, nullptr);
   shell.summary = CreateWindowW(
-      L"Edit", L"", WS_CHILD | WS_BORDER | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,
-      0, 0, 0, 0, window, nullptr, instance, nullptr);
+      L"Edit", L"",
+      WS_CHILD | WS_BORDER | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 0,
+      0, window, nullptr, instance, nullptr);
   CreateWindowW(L"Static", L"Progress log", WS_CHILD, 0, 0, 0, 0, window,
                 nullptr, instance, nullptr);
   shell.log_pane = CreateWindowW(
@@ -379,11 +383,13 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
 
 bool TranslateShellMessage(MSG& message) {
   ShellState& shell = Shell();
-  if (shell.find_dialog != nullptr && IsDialogMessageW(shell.find_dialog, &message)) {
+  if (shell.find_dialog != nullptr &&
+      IsDialogMessageW(shell.find_dialog, &message)) {
     return true;
   }
   return shell.keys != nullptr && shell.window != nullptr &&
-         (message.hwnd == shell.window || IsChild(shell.window, message.hwnd)) &&
+         (message.hwnd == shell.window ||
+          IsChild(shell.window, message.hwnd)) &&
          TranslateAcceleratorW(shell.window, shell.keys, &message) != 0;
 }
 

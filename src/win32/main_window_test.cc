@@ -119,9 +119,9 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
                    MF_BYCOMMAND);
     items.emplace_back(text);
   }
-  EXPECT_EQ(items, (std::vector<std::wstring>{
-                       L"&Decompile...\tCtrl+O", L"&Compile...\tCtrl+B",
-                       L"E&xit\tCtrl+Q", L"&About..."}));
+  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Decompile...\tCtrl+O",
+                                              L"&Compile...\tCtrl+B",
+                                              L"E&xit\tCtrl+Q", L"&About..."}));
   // The pane fills the client area below the summary at any size.
   SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
   RECT client, pane, summary;
@@ -142,12 +142,16 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
   for (int i = 0; i < count; ++i) {
     table.emplace_back(keys[i].key, keys[i].cmd);
     EXPECT_EQ(keys[i].fVirt & ~(FVIRTKEY | FNOINVERT),
-              keys[i].key == VK_F8 ? (keys[i].cmd == IDM_NEXT_ERROR ? 0 : FSHIFT)
-                                   : FCONTROL);
+              keys[i].key == VK_F8
+                  ? (keys[i].cmd == IDM_NEXT_ERROR ? 0 : FSHIFT)
+                  : FCONTROL);
   }
-  EXPECT_EQ(table, (std::vector<std::pair<WORD, WORD>>{
-                       {'O', IDM_DECOMPILE}, {'B', IDM_COMPILE}, {'Q', IDM_EXIT},
-                       {VK_F8, IDM_NEXT_ERROR}, {VK_F8, IDM_PREVIOUS_ERROR}}));
+  EXPECT_EQ(table,
+            (std::vector<std::pair<WORD, WORD>>{{'O', IDM_DECOMPILE},
+                                                {'B', IDM_COMPILE},
+                                                {'Q', IDM_EXIT},
+                                                {VK_F8, IDM_NEXT_ERROR},
+                                                {VK_F8, IDM_PREVIOUS_ERROR}}));
   // The resources hold the start-up errors.
   const wchar_t* kErrors[] = {L"Error accessing previous instance of Tessaval",
                               L"Initialization error",
@@ -178,9 +182,9 @@ TEST_F(Win32ShellTest, DialogOpensAtStartForTheKeyboard) {
     // Each field's Browse... button comes next.
     EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
               GetDlgItem(dialog, IDC_INPUT_BROWSE));
-    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_INPUT_BROWSE),
-                                FALSE),
-              GetDlgItem(dialog, IDC_OUTPUT));
+    EXPECT_EQ(
+        GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_INPUT_BROWSE), FALSE),
+        GetDlgItem(dialog, IDC_OUTPUT));
     Type(input, "x");
     EXPECT_TRUE(IsWindowEnabled(ok));
     SendMessageW(input, WM_CHAR, VK_BACK, 1);
@@ -432,10 +436,12 @@ TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   HWND viewer = nullptr;
   HWND text = nullptr;
   Script script;
-  script.Then("the summary has the focus", [] { return true; },
-              [&] { PressKey(Shell().summary, VK_TAB); });
-  script.Then("Tab reaches the log", [&] { return GetFocus() == pane; },
-              [&] { PressKey(pane, VK_F8); });
+  script.Then(
+      "the summary has the focus", [] { return true; },
+      [&] { PressKey(Shell().summary, VK_TAB); });
+  script.Then(
+      "Tab reaches the log", [&] { return GetFocus() == pane; },
+      [&] { PressKey(pane, VK_F8); });
   script.Then(
       "F8 selects the error line",
       [&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
@@ -479,8 +485,8 @@ TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
         EXPECT_EQ(CaretLineText(text).rfind(L"Key_Rate = ", 0), 0u);
         PressKey(text, VK_ESCAPE);
       });
-  script.Then("Escape closes the viewer", [&] { return !IsWindow(viewer); },
-              [] {});
+  script.Then(
+      "Escape closes the viewer", [&] { return !IsWindow(viewer); }, [] {});
   ASSERT_TRUE(script.Play());
   Close();
 
@@ -520,9 +526,10 @@ TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
     Type(GetDlgItem(dialog, IDC_OUTPUT), "\"" + dir_ + "S000.000\"");
     PressKey(GetFocus(), VK_RETURN);
   });
-  script.Then("the quoted path compares", [] {
-    return !FindDialog(L"Decompile") && !Shell().session->Running();
-  }, [] {});
+  script.Then(
+      "the quoted path compares",
+      [] { return !FindDialog(L"Decompile") && !Shell().session->Running(); },
+      [] {});
   ASSERT_TRUE(script.Play());
   EXPECT_EQ(PaneText(), dir_ + "S000.000 compared with " + dir_ +
                             "S000.000\r\n1 file(s) compared.");

@@ -36,7 +36,8 @@ std::wstring EditText(HWND edit) {
 std::size_t CaretLine(HWND edit) {
   DWORD start = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<std::size_t>(SendMessageW(edit, EM_LINEFROMCHAR, start, 0));
+  return static_cast<std::size_t>(
+      SendMessageW(edit, EM_LINEFROMCHAR, start, 0));
 }
 
 void StepSection(Viewer& viewer, bool forward) {
@@ -60,7 +61,8 @@ bool FindAgain(Viewer& viewer, bool forward) {
   SendMessageW(viewer.edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   std::size_t from = forward ? start + (end > start ? 1 : 0) : start;
-  std::optional<std::size_t> found = FindInText(haystack, needle, from, forward);
+  std::optional<std::size_t> found =
+      FindInText(haystack, needle, from, forward);
   if (!found) {
     MessageBeep(MB_OK);
     return false;
@@ -159,7 +161,8 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wparam,
 
 void SelectLine(HWND edit, std::size_t line) {
   auto start = static_cast<WPARAM>(SendMessageW(edit, EM_LINEINDEX, line, 0));
-  auto length = static_cast<WPARAM>(SendMessageW(edit, EM_LINELENGTH, start, 0));
+  auto length =
+      static_cast<WPARAM>(SendMessageW(edit, EM_LINELENGTH, start, 0));
   // The anchor at the line's end, the caret at its start.
   SendMessageW(edit, EM_SETSEL, start + length, static_cast<LPARAM>(start));
   SendMessageW(edit, EM_SCROLLCARET, 0, 0);
