@@ -12,7 +12,7 @@ zip_name=quorlith-$version-windows-x64.zip
 programs=(quorlith.exe quorlith-gui.exe)
 documents=(README.txt LICENSE.txt)
 # What every Windows 10 and 11 has; the C++ runtime is linked in.
-system_dlls='^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|msvcrt)\.dll$'
+system_dlls='^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|comdlg32|msvcrt)\.dll$'
 
 if [[ ! -f $build/CMakeCache.txt ]]; then
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

@@ -13,6 +13,7 @@
 
 #include "compile/find.h"
 #include "compile/keywords.h"
+#include "report/change_list.h"
 #include "report/report_json.h"
 #include "report/report_settings.h"
 #include "report/report_text.h"
@@ -191,11 +192,11 @@ void Viewer::Show(std::u16string_view text) {
 
 void Viewer::Changes(const ViewFile& original, const ViewFile& file,
                      const std::vector<ReportSetting>& settings, bool headed) {
-  ReportText text;
+  std::u16string text;
   if (headed) {
-    AppendUtf8(text, original.path);
+    text.append(Utf8ToUtf16(original.path));
     text.append(u" → ");
-    AppendUtf8(text, file.path);
+    text.append(Utf8ToUtf16(file.path));
     text.append(u":\n");
   }
   if (settings.empty()) {
@@ -203,34 +204,11 @@ void Viewer::Changes(const ViewFile& original, const ViewFile& file,
     out_ << Utf16ToUtf8(text) << std::flush;
     return;
   }
-  // Sections in report order with their counts.
-  std::vector<std::pair<std::u16string_view, int>> counts;
-  for (const ReportSetting& s : settings) {
-    text.append(s.section);
-    text.append(u" › ");
-    text.append(s.keyword);
-    text.append(u": ");
-    text.append(s.original.value);
-    text.append(u" → ");
-    text.append(s.shown.value);
-    text.push_back(u'\n');
-    if (counts.empty() || counts.back().first != s.section) {
-      counts.emplace_back(s.section, 0);
-    }
-    ++counts.back().second;
+  for (const ReportSetting& s : settings) AppendChangeLine(text, s);
+  for (const auto& [section, n] : ChangesBySection(settings)) {
+    AppendChangeCount(text, n, std::u16string(u" in ").append(section));
   }
-  auto count_line = [&](int n, std::u16string_view where) {
-    AppendDecimal(text, n);
-    text.append(n == 1 ? u" setting differs" : u" settings differ");
-    text.append(where);
-    text.append(u".\n");
-  };
-  for (const auto& [section, n] : counts) {
-    std::u16string where = u" in ";
-    where.append(section);
-    count_line(n, where);
-  }
-  count_line(static_cast<int>(settings.size()), u" in all");
+  AppendChangeCount(text, settings.size(), u" in all");
   out_ << Utf16ToUtf8(text) << std::flush;
 }
 

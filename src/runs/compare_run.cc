@@ -6,6 +6,19 @@
 namespace quorlith {
 namespace {
 
+// Counts the setting lines of a comparison report as it is rendered: each
+// is one setting that differs.
+class SettingCounter final : public SettingSink {
+ public:
+  void Setting(std::size_t, std::size_t, std::span<const StoredValue>,
+               SettingInverse) override {
+    ++count;
+  }
+  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
+
+  std::int64_t count = 0;
+};
+
 struct CompareRun {
   RunContext& ctx;
   NameParts pattern;
@@ -35,8 +48,10 @@ struct CompareRun {
       (void)input->Close();
       return done(EntryOutcome::kNotCounted);
     }
+    SettingCounter counter;
     RenderComparisonReport(original_source, SourceOf(new_path, entry),
-                           original_image, state.image, state.report);
+                           original_image, state.image, state.report,
+                           {.sink = &counter});
     WrittenReport out = WriteReport(ctx.fs, log, output_path, state.report);
     if (!out.file) {
       (void)input->Close();
@@ -46,7 +61,10 @@ struct CompareRun {
                    Utf8ToUtf16(new_path));
     bool ok = CloseLogged(log, new_path, input->Close());
     ok = CloseLogged(log, output_path, out.file->Close() && out.written) && ok;
-    return done(ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted);
+    EntryResult result =
+        done(ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted);
+    result.settings_differ = counter.count;
+    return result;
   }
 };
 
@@ -90,6 +108,7 @@ void RunCompare(RunContext& ctx, std::string_view original_name,
     return;
   }
   run->inputs.emplace(pattern.Folder(), entries);
+  ctx.tally.files = entries.size();
   if (original_entry.id) run->inputs->Keep(*original_entry.id);
 
   int workers =

@@ -80,6 +80,7 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     return;
   }
   run.inputs.emplace(run.pattern.Folder(), entries);
+  ctx.tally.files = entries.size();
   // An entry whose report name could be a set file ends the run if it is a
   // valid set file, and nothing after it may be written: such entries are
   // taken one at a time, the runs of entries between them in parallel.

@@ -1,5 +1,6 @@
 #include "runs/progress_log.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 
@@ -87,13 +88,24 @@ bool LogBuffer::ReserveCapacity() {
 
 void LogBuffer::ResetLog() {
   text_.clear();
-  error_logged_ = false;
+  line_codes_.clear();
+  errors_ = 0;
+  lines_left_out_ = 0;
 }
 
-void LogBuffer::AppendLogText(std::u16string_view formatted) {
+void LogBuffer::AppendLogText(std::u16string_view formatted,
+                              std::uint32_t code) {
   std::u16string converted = ConvertLineEnds(formatted);
-  if (text_.size() + converted.size() >= capacity_) return;
+  auto lines = static_cast<std::size_t>(
+      std::count(converted.begin(), converted.end(), u'\n'));
+  if (text_.size() + converted.size() >= capacity_) {
+    // A log without room at all (the console's) leaves nothing out: it
+    // was never meant to keep anything.
+    if (capacity_ > 0) lines_left_out_ += lines;
+    return;
+  }
   text_.append(converted);
+  line_codes_.insert(line_codes_.end(), lines, code);
 }
 
 void LogBuffer::LogMessage(LogCode code, std::u16string_view text1,
@@ -108,8 +120,8 @@ void LogBuffer::LogMessage(std::uint32_t code, std::u16string_view text1,
 
 void LogBuffer::LogFormatted(std::uint32_t code,
                              std::u16string_view formatted) {
-  if (IsError(code)) error_logged_ = true;
-  AppendLogText(formatted);
+  if (IsError(code)) ++errors_;
+  AppendLogText(formatted, code);
   if (echo_) echo_(code, formatted);
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorlith {
 
@@ -45,6 +46,8 @@ std::u16string ConvertLineEnds(std::u16string_view text);
 class LogBuffer {
  public:
   static constexpr std::size_t kCapacity = 128000;
+  // The code of text appended as it is, outside the catalogue.
+  static constexpr std::uint32_t kNoCode = 0xFFFFFFFF;
   using Echo = std::function<void(std::uint32_t code, std::u16string_view)>;
 
   // A `capacity` of 0 keeps no text at all: the console program prints
@@ -61,8 +64,9 @@ class LogBuffer {
 
   // Appends converted text unless it would bring the log to its capacity
   // or more; then the text is dropped, and later shorter text
-  // may still fit.
-  void AppendLogText(std::u16string_view formatted);
+  // may still fit. `code` is the message's, kept for each line appended.
+  void AppendLogText(std::u16string_view formatted,
+                     std::uint32_t code = kNoCode);
 
   // Logs message `code` (see FormatLogMessage) and passes its formatted
   // text to the echo.
@@ -77,11 +81,21 @@ class LogBuffer {
 
   std::u16string_view Text() const { return text_; }
   // True iff a message of an error code was logged since ResetLog.
-  bool ErrorLogged() const { return error_logged_; }
+  bool ErrorLogged() const { return errors_ > 0; }
+  // Messages of an error code logged since ResetLog, whether the log had
+  // room for them or not.
+  std::size_t ErrorCount() const { return errors_; }
+  // Lines of the messages the log had no room for since ResetLog.
+  std::size_t LinesLeftOut() const { return lines_left_out_; }
+  // The code of the message each line of Text() belongs to, in order: a
+  // pane tells error lines and the lines that name a report by it.
+  const std::vector<std::uint32_t>& LineCodes() const { return line_codes_; }
 
  private:
   std::u16string text_;
-  bool error_logged_ = false;
+  std::vector<std::uint32_t> line_codes_;
+  std::size_t errors_ = 0;
+  std::size_t lines_left_out_ = 0;
   Echo echo_;
   std::size_t capacity_;
 };

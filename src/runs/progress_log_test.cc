@@ -45,11 +45,14 @@ TEST(ProgressLog, LimitDropsWhatDoesNotFit) {
   std::u16string line = std::u16string(97, u'x') + u"\r\n";
   for (int i = 0; i < 1280; ++i) log.AppendLogText(line);
   EXPECT_EQ(log.Text().size(), 127900u);
+  EXPECT_EQ(log.LinesLeftOut(), 1u);
   log.AppendLogText(std::u16string(96, u'y') + u"\r\n");
   EXPECT_EQ(log.Text().size(), 127999u);
+  EXPECT_EQ(log.LineCodes().size(), 1280u);
   log.ResetLog();
   log.AppendLogText(line);
   EXPECT_EQ(log.Text().size(), 100u);
+  EXPECT_EQ(log.LinesLeftOut(), 0u);
 }
 
 TEST(ProgressLog, EchoSeesEveryMessage) {
@@ -60,12 +63,19 @@ TEST(ProgressLog, EchoSeesEveryMessage) {
   });
   std::u16string huge(LogBuffer::kCapacity, u'x');
   log.LogMessage(LogCode::kCannotOpen, huge);  // too long for the buffer
+  log.LogMessage(LogCode::kCouldBeSetFile, huge);
+  log.LogMessage(LogCode::kCouldBeSetFile, u"x.000");
   log.LogMessage(LogCode::kDecompiledCount, {}, {}, 1);
-  EXPECT_EQ(codes, (std::vector<std::uint32_t>{1, 8}));
-  EXPECT_EQ(log.Text(), u"1 file(s) decompiled.\r\r\n");
-  EXPECT_TRUE(log.ErrorLogged());
+  EXPECT_EQ(codes, (std::vector<std::uint32_t>{1, 4, 4, 8}));
+  EXPECT_EQ(log.Text().substr(log.Text().size() - 24),
+            u"1 file(s) decompiled.\r\r\n");
+  // Every message counts, kept or not; each kept line keeps its code.
+  EXPECT_EQ(log.ErrorCount(), 3u);
+  EXPECT_EQ(log.LinesLeftOut(), 3u);
+  EXPECT_EQ(log.LineCodes(), (std::vector<std::uint32_t>{4, 4, 8}));
   log.ResetLog();  // a desktop program's next run starts clean
   EXPECT_FALSE(log.ErrorLogged());
+  EXPECT_TRUE(log.LineCodes().empty());
 }
 
 }  // namespace

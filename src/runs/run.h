@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -16,6 +18,16 @@ enum class RunMode {
   kCompare = 4,      // the input is the original, the output the new files
 };
 
+// What a run counts for its caller beyond the log, as it goes: a desktop
+// program shows progress and a summary from it.
+struct RunTally {
+  std::size_t files = 0;  // the entries the pattern matched
+  std::size_t done = 0;   // of those, the ones finished so far
+  int counted = 0;        // the files decompiled or compared
+  // A comparison: the setting lines of all its reports.
+  std::int64_t settings_differ = 0;
+};
+
 // What a run needs from its caller. `pump` runs after every file, lets the
 // user interface catch up and returns true when the run must stop (its
 // window was closed); the run then ends without its count line. With
@@ -27,6 +39,7 @@ struct RunContext {
   LogBuffer& log;
   std::function<bool()> pump;
   int jobs = 1;
+  RunTally tally = {};
 };
 
 // Decompiles every set file that matches `input` (mode 2 or 3), or hands a

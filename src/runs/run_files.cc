@@ -124,8 +124,10 @@ bool CommitEntry(RunContext& ctx, EntryResult& result, int& count) {
   for (const auto& [code, text] : result.messages) {
     ctx.log.LogFormatted(code, text);
   }
+  ++ctx.tally.done;
+  ctx.tally.settings_differ += result.settings_differ;
   if (result.outcome == EntryOutcome::kStop) return false;
-  if (result.outcome == EntryOutcome::kCounted) ++count;
+  if (result.outcome == EntryOutcome::kCounted) ctx.tally.counted = ++count;
   return !(ctx.pump && ctx.pump());
 }
 

@@ -74,6 +74,7 @@ enum class EntryOutcome { kCounted, kNotCounted, kStop };
 struct EntryResult {
   std::vector<std::pair<std::uint32_t, std::u16string>> messages;
   EntryOutcome outcome = EntryOutcome::kNotCounted;
+  std::int64_t settings_differ = 0;  // a comparison report's setting lines
 };
 
 // A worker's own log: records what an entry logs for EntryResult.

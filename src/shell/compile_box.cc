@@ -1,6 +1,5 @@
 #include "shell/compile_box.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,42 +9,45 @@
 #include "shell/decompile_box.h"
 
 namespace quorlith {
-namespace {
 
-std::string ReadField(const QLineEdit* edit) {
-  return QFile::encodeName(edit->text()).toStdString();
-}
-
-}  // namespace
-
-CompileBox::CompileBox(QWidget* parent) : QDialog(parent) {
+CompileBox::CompileBox(QWidget* parent) : OkDialog(parent) {
   setWindowTitle(tr("Compile"));
   auto* fields = new QVBoxLayout;
+  QWidget* previous = nullptr;
   // Each field with its label, whose mnemonic moves the focus there and
-  // whose text a screen reader speaks as the field's name.
-  auto field = [&](const QString& label_text, const QString& description) {
+  // whose text a screen reader speaks as the field's name, and its
+  // Browse... button; the buttons' mnemonics avoid the labels' letters.
+  auto field = [&](const QString& label_text, const QString& description,
+                   const QString& browse_text, const QString& browse_name,
+                   bool save) {
     auto* edit = new QLineEdit;
     edit->setMaxLength(DecompileBox::kMaxFieldLength);
     edit->setAccessibleDescription(description);
     auto* label = new QLabel(label_text);
     label->setBuddy(edit);
+    QPushButton* browse = NewBrowseButton(browse_text, browse_name, edit,
+                                          [save] { return save; });
+    browse_ << browse;
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit, 1);
+    row->addWidget(browse);
     fields->addWidget(label);
-    fields->addWidget(edit);
+    fields->addLayout(row);
+    if (previous) setTabOrder(previous, edit);
+    setTabOrder(edit, browse);
+    previous = browse;
     return edit;
   };
-  report_ = field(tr("&Report:"), tr("The report to compile, UTF-16 or UTF-8"));
+  report_ = field(tr("&Report:"), tr("The report to compile, UTF-16 or UTF-8"),
+                  tr("Bro&wse..."), tr("Browse for the report"), false);
   base_ = field(tr("&Base Set File(s):"),
-                tr("Empty: the set file the report was made from"));
+                tr("Empty: the set file the report was made from"),
+                tr("Brow&se..."), tr("Browse for the base set file"), false);
   output_ = field(tr("&Output Set File:"),
-                  tr("A folder ending with a separator for several bases"));
+                  tr("A folder ending with a separator for several bases"),
+                  tr("Brows&e..."), tr("Browse for the output set file"), true);
   fields->addStretch();
 
-  ok_ = new QPushButton(tr("OK"));
-  ok_->setDefault(true);
-  ok_->setEnabled(false);
-  cancel_ = new QPushButton(tr("Cancel"));
-  connect(ok_, &QPushButton::clicked, this, &CompileBox::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   auto update = [this] {
     ok_->setEnabled(!report_->text().isEmpty() && !output_->text().isEmpty());
   };
@@ -59,9 +61,7 @@ CompileBox::CompileBox(QWidget* parent) : QDialog(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(fields, 1);
   layout->addLayout(buttons);
-  setTabOrder(report_, base_);
-  setTabOrder(base_, output_);
-  setTabOrder(output_, ok_);
+  setTabOrder(previous, ok_);
   setTabOrder(ok_, cancel_);
   report_->setMinimumWidth(240);
   report_->setFocus();
@@ -72,7 +72,10 @@ CompileRequest CompileBox::Request() const {
 }
 
 void CompileBox::accept() {
-  if (!ok_->isEnabled()) return;
+  if (!ok_->isEnabled()) {
+    Beep();
+    return;
+  }
   QDialog::accept();
   emit compileRequested(Request());
 }

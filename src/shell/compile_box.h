@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "runs/compile_run.h"
+#include "shell/ok_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -12,8 +11,9 @@ namespace quorlith {
 // The Compile dialog: the report, the base set file(s) (empty: the one
 // the report's header names) and the set file or folder to write. OK is
 // enabled while the report and output fields both hold text; accepting
-// emits `compileRequested` and closes the dialog.
-class CompileBox : public QDialog {
+// emits `compileRequested` and closes the dialog, and Enter before then
+// beeps.
+class CompileBox : public OkDialog {
   Q_OBJECT
 
  public:
@@ -24,8 +24,8 @@ class CompileBox : public QDialog {
   QLineEdit* ReportEdit() const { return report_; }
   QLineEdit* BaseEdit() const { return base_; }
   QLineEdit* OutputEdit() const { return output_; }
-  QPushButton* OkButton() const { return ok_; }
-  QPushButton* CancelButton() const { return cancel_; }
+  // In the order of the fields.
+  QList<QPushButton*> BrowseButtons() const { return browse_; }
 
  signals:
   void compileRequested(const quorlith::CompileRequest& request);
@@ -37,8 +37,7 @@ class CompileBox : public QDialog {
   QLineEdit* report_;
   QLineEdit* base_;
   QLineEdit* output_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
+  QList<QPushButton*> browse_;
 };
 
 }  // namespace quorlith

@@ -1,10 +1,7 @@
 #include "shell/decompile_box.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,20 +13,22 @@ namespace {
 // A field is taken whole: the field already stops at kMaxFieldLength
 // characters, and cutting one more off what the user sees would run on a
 // name nobody typed.
-std::string ReadField(const QLineEdit* edit) {
-  return QFile::encodeName(edit->text()).toStdString();
-}
-
 QLineEdit* NewField() {
   auto* edit = new QLineEdit;
   edit->setMaxLength(DecompileBox::kMaxFieldLength);
   return edit;
 }
 
+QHBoxLayout* Row(QWidget* field, QWidget* button) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(field, 1);
+  row->addWidget(button);
+  return row;
+}
+
 }  // namespace
 
-DecompileBox::DecompileBox(QWidget* parent)
-    : QDialog(parent), beep_(&QApplication::beep) {
+DecompileBox::DecompileBox(QWidget* parent) : OkDialog(parent) {
   setWindowTitle(tr("Decompile"));
 
   input_ = NewField();
@@ -39,21 +38,21 @@ DecompileBox::DecompileBox(QWidget* parent)
   auto* output_label = new QLabel(tr("&Output File(s):"));
   output_label->setBuddy(output_);
   compare_ = new QCheckBox(tr("&Compare Set Files"));
-
-  ok_ = new QPushButton(tr("OK"));
-  ok_->setDefault(true);
-  ok_->setEnabled(false);
-  cancel_ = new QPushButton(tr("Cancel"));
-  connect(ok_, &QPushButton::clicked, this, &DecompileBox::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  // The new files of a comparison are read; reports are written.
+  input_browse_ =
+      NewBrowseButton(tr("Bro&wse..."), tr("Browse for input files"), input_,
+                      [] { return false; });
+  output_browse_ =
+      NewBrowseButton(tr("Brow&se..."), tr("Browse for output files"), output_,
+                      [this] { return !compare_->isChecked(); });
   connect(input_, &QLineEdit::textChanged, this,
           [this](const QString& text) { ok_->setEnabled(!text.isEmpty()); });
 
   auto* fields = new QVBoxLayout;
   fields->addWidget(input_label);
-  fields->addWidget(input_);
+  fields->addLayout(Row(input_, input_browse_));
   fields->addWidget(output_label);
-  fields->addWidget(output_);
+  fields->addLayout(Row(output_, output_browse_));
   fields->addWidget(compare_);
   fields->addStretch();
   auto* buttons = new QVBoxLayout;
@@ -64,8 +63,10 @@ DecompileBox::DecompileBox(QWidget* parent)
   layout->addLayout(fields, 1);
   layout->addLayout(buttons);
 
-  setTabOrder(input_, output_);
-  setTabOrder(output_, compare_);
+  setTabOrder(input_, input_browse_);
+  setTabOrder(input_browse_, output_);
+  setTabOrder(output_, output_browse_);
+  setTabOrder(output_browse_, compare_);
   setTabOrder(compare_, ok_);
   setTabOrder(ok_, cancel_);
   input_->setMinimumWidth(240);
@@ -80,26 +81,21 @@ DecompileRequest DecompileBox::Request() const {
   return request;
 }
 
+void DecompileBox::CompareWith(const QString& original) {
+  input_->setText(original);
+  compare_->setChecked(true);
+  output_->setFocus();
+}
+
 void DecompileBox::accept() {
   DecompileRequest request = Request();
   if (request.input.empty()) {
-    beep_();
+    Beep();
     input_->setFocus();
     return;
   }
   QDialog::accept();
   emit decompileRequested(request);
-}
-
-// QDialog lets Enter press only an enabled default button, so with the
-// input empty Enter would do nothing at all; it chooses OK regardless.
-void DecompileBox::keyPressEvent(QKeyEvent* event) {
-  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && event->modifiers() == Qt::NoModifier && !ok_->isEnabled()) {
-    accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 }  // namespace quorlith

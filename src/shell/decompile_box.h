@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
-#include <functional>
+#include <QString>
 #include <string>
 
 #include "runs/run.h"
+#include "shell/ok_dialog.h"
 #include "shell/run_session.h"
 
 class QCheckBox;
@@ -23,7 +23,7 @@ struct DecompileRequest {
 // The Decompile dialog. OK is enabled only while the input field holds
 // text; accepting it emits `decompileRequested` and closes the dialog.
 // Enter with an empty input field beeps and leaves the focus there.
-class DecompileBox : public QDialog {
+class DecompileBox : public OkDialog {
   Q_OBJECT
 
  public:
@@ -35,14 +35,15 @@ class DecompileBox : public QDialog {
   // The request the fields describe now.
   DecompileRequest Request() const;
 
+  // Readies a comparison of `original` with new files still to be named:
+  // the input holds it, the box is ticked, the focus waits on the output.
+  void CompareWith(const QString& original);
+
   QLineEdit* InputEdit() const { return input_; }
   QLineEdit* OutputEdit() const { return output_; }
   QCheckBox* CompareBox() const { return compare_; }
-  QPushButton* OkButton() const { return ok_; }
-  QPushButton* CancelButton() const { return cancel_; }
-
-  // For tests: replaces QApplication::beep.
-  void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+  QPushButton* InputBrowseButton() const { return input_browse_; }
+  QPushButton* OutputBrowseButton() const { return output_browse_; }
 
  signals:
   void decompileRequested(const quorlith::DecompileRequest& request);
@@ -50,16 +51,12 @@ class DecompileBox : public QDialog {
  public slots:
   void accept() override;
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
-  std::function<void()> beep_;
   QLineEdit* input_;
   QLineEdit* output_;
   QCheckBox* compare_;
-  QPushButton* ok_;
-  QPushButton* cancel_;
+  QPushButton* input_browse_;
+  QPushButton* output_browse_;
 };
 
 }  // namespace quorlith

@@ -22,11 +22,53 @@ TEST(DecompileBox, LabelsAndTabOrder) {
   EXPECT_EQ(buddies[QStringLiteral("&Input File(s):")], box.InputEdit());
   EXPECT_EQ(buddies[QStringLiteral("&Output File(s):")], box.OutputEdit());
 
-  // OK joins the tab chain even while it is disabled.
-  EXPECT_EQ(TabChain(box.InputEdit(), 6),
-            (std::vector<const QWidget*>{box.InputEdit(), box.OutputEdit(),
-                                         box.CompareBox(), box.OkButton(),
-                                         box.CancelButton(), box.InputEdit()}));
+  // Each field's Browse... button follows it; OK joins the tab chain even
+  // while it is disabled.
+  EXPECT_EQ(TabChain(box.InputEdit(), 8),
+            (std::vector<const QWidget*>{
+                box.InputEdit(), box.InputBrowseButton(), box.OutputEdit(),
+                box.OutputBrowseButton(), box.CompareBox(), box.OkButton(),
+                box.CancelButton(), box.InputEdit()}));
+  EXPECT_EQ(box.InputBrowseButton()->text(), QStringLiteral("Bro&wse..."));
+  EXPECT_EQ(box.OutputBrowseButton()->text(), QStringLiteral("Brow&se..."));
+}
+
+// Opened over the main window, the dialog stays centred over it when the
+// window manager places the window only afterwards.
+TEST(DecompileBox, CentredOverTheMainWindow) {
+  QWidget main;
+  main.setGeometry(100, 100, 600, 400);
+  main.show();
+  DecompileBox box(&main);
+  box.show();
+  main.move(300, 250);
+  QCoreApplication::processEvents();
+  QPoint centre = box.frameGeometry().center();
+  EXPECT_LE((centre - main.frameGeometry().center()).manhattanLength(), 2);
+}
+
+// The output's Browse... asks for files to read once the box is ticked
+// (the new files of a comparison); "--compare-with" readies the box.
+TEST(DecompileBox, BrowseAndCompareWith) {
+  DecompileBox box;
+  std::vector<bool> saves;
+  box.SetFileChooser(
+      [&](QWidget*, const QString&, const QString& current, bool save) {
+        saves.push_back(save);
+        return current.isEmpty() ? QString() : current + QStringLiteral("*");
+      });
+  box.show();
+  box.OutputBrowseButton()->click();  // cancelled: the field stays empty
+  EXPECT_TRUE(box.OutputEdit()->text().isEmpty());
+  box.CompareWith(QStringLiteral("/sets/A.000"));
+  box.OutputEdit()->setText(QStringLiteral("/new/"));
+  box.OutputBrowseButton()->click();
+  EXPECT_EQ(saves, (std::vector<bool>{true, false}));
+  EXPECT_EQ(box.focusWidget(), box.OutputEdit());
+  DecompileRequest request = box.Request();
+  EXPECT_EQ(request.mode, RunMode::kCompare);
+  EXPECT_EQ(request.input, "/sets/A.000");
+  EXPECT_EQ(request.output, "/new/*");
 }
 
 // The fields start empty and the box unticked, as the run mode table
@@ -96,7 +138,7 @@ TEST(DecompileBox, EnterOnAnEmptyInputBeepsAndCancelRequestsNothing) {
   QSignalSpy finished(&box, &QDialog::finished);
   QTest::keyClick(box.InputEdit(), Qt::Key_Return);
   box.OutputEdit()->setFocus();
-  QTest::keyClick(box.OutputEdit(), Qt::Key_Enter);
+  QTest::keyClick(box.OutputEdit(), Qt::Key_Enter, Qt::KeypadModifier);
   box.accept();
   EXPECT_EQ(beeps, 3);
   EXPECT_EQ(box.focusWidget(), box.InputEdit());

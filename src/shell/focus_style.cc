@@ -1,5 +1,6 @@
 #include "shell/focus_style.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
@@ -68,6 +69,28 @@ void FocusFrameStyle::drawPrimitive(PrimitiveElement element,
     const int inset = kMarkWidth + 1;
     DrawFocusMark(option->rect.adjusted(inset, inset, -inset, -inset),
                   option->palette, painter);
+  }
+}
+
+// A text pane's frame (the log, the viewer) only tints, as a line edit's
+// does; it gets the same mark, in a frame wide enough that the text
+// drawn inside does not cover half of it.
+int FocusFrameStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                 const QWidget* widget) const {
+  int value = QProxyStyle::pixelMetric(metric, option, widget);
+  if (metric == PM_DefaultFrameWidth &&
+      qobject_cast<const QAbstractScrollArea*>(widget) != nullptr) {
+    value = std::max(value, kMarkWidth);
+  }
+  return value;
+}
+
+void FocusFrameStyle::drawControl(ControlElement element,
+                                  const QStyleOption* option, QPainter* painter,
+                                  const QWidget* widget) const {
+  QProxyStyle::drawControl(element, option, painter, widget);
+  if (element == CE_ShapedFrame && (option->state & State_HasFocus)) {
+    DrawFocusMark(option->rect, option->palette, painter);
   }
 }
 

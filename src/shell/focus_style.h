@@ -31,6 +31,11 @@ class FocusFrameStyle : public QProxyStyle {
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                      QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr) const override;
+  void drawControl(ControlElement element, const QStyleOption* option,
+                   QPainter* painter,
+                   const QWidget* widget = nullptr) const override;
 };
 
 // Wraps the application's current style in a FocusFrameStyle, once.

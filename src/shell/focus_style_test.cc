@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "shell/decompile_box.h"
+#include "shell/main_window.h"
 
 namespace quorlith {
 namespace {
@@ -29,37 +32,57 @@ TEST(FocusFrameStyle, EveryControlShowsItsFocusAtThreeToOne) {
   InstallFocusFrameStyle();
   DecompileBox box;
   box.InputEdit()->setText(QStringLiteral("x"));  // OK takes the focus
-  box.show();
-  box.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
-  const QColor background = box.palette().color(QPalette::Window);
-  QWidget* const controls[] = {box.InputEdit(), box.OutputEdit(),
-                               box.CompareBox(), box.OkButton(),
-                               box.CancelButton()};
-  for (QWidget* control : controls) {
-    SCOPED_TRACE(control->metaObject()->className());
-    QWidget* away = qobject_cast<QPushButton*>(control)
-                        ? static_cast<QWidget*>(box.InputEdit())
-                        : box.CancelButton();
-    away->setFocus(Qt::TabFocusReason);
-    QImage unfocused = box.grab().toImage();
-    control->setFocus(Qt::TabFocusReason);
-    QImage focused = box.grab().toImage();
-    int marked = 0;
-    QRect bounds;
-    QRect area = control->geometry().adjusted(-3, -3, 3, 3) & focused.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-      for (int x = area.left(); x <= area.right(); ++x) {
-        QColor now = focused.pixelColor(x, y);
-        if (ContrastRatio(now, unfocused.pixelColor(x, y)) >= kFocusContrast &&
-            ContrastRatio(now, background) >= kFocusContrast) {
-          ++marked;
-          bounds |= QRect(x, y, 1, 1);
+  MainWindow window;
+  window.ShowLog(QStringLiteral("line"), QStringLiteral("Summary"));
+  struct Row {
+    QWidget* window;
+    std::vector<QWidget*> controls;
+    QWidget* away;  // where the focus is before
+  };
+  const Row rows[] = {
+      {&box,
+       {box.InputEdit(), box.OutputEdit(), box.CompareBox(),
+        box.CancelButton()},
+       box.OkButton()},
+      {&box, {box.OkButton(), box.InputBrowseButton()}, box.InputEdit()},
+      {&window,
+       {static_cast<QWidget*>(window.LogPane())},
+       window.SummaryLine()},
+      {&window,
+       {static_cast<QWidget*>(window.SummaryLine())},
+       window.LogPane()},
+  };
+  for (const Row& row : rows) {
+    row.window->show();
+    row.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(row.window));
+    const QColor background = row.window->palette().color(QPalette::Window);
+    for (QWidget* control : row.controls) {
+      SCOPED_TRACE(control->metaObject()->className());
+      row.away->setFocus(Qt::TabFocusReason);
+      QImage unfocused = row.window->grab().toImage();
+      control->setFocus(Qt::TabFocusReason);
+      QImage focused = row.window->grab().toImage();
+      int marked = 0;
+      QRect bounds;
+      QRect area =
+          QRect(control->mapTo(row.window, QPoint(0, 0)), control->size())
+              .adjusted(-3, -3, 3, 3) &
+          focused.rect();
+      for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+          QColor now = focused.pixelColor(x, y);
+          if (ContrastRatio(now, unfocused.pixelColor(x, y)) >=
+                  kFocusContrast &&
+              ContrastRatio(now, background) >= kFocusContrast) {
+            ++marked;
+            bounds |= QRect(x, y, 1, 1);
+          }
         }
       }
+      EXPECT_GE(bounds.height(), 8);
+      EXPECT_GE(marked, 2 * (bounds.width() + bounds.height()) - 4);
     }
-    EXPECT_GE(bounds.height(), 8);
-    EXPECT_GE(marked, 2 * (bounds.width() + bounds.height()) - 4);
   }
 }
 

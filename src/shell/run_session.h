@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +13,8 @@
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
 #include "runs/run.h"
+#include "shell/run_summary.h"
+#include "shell/viewer_text.h"
 
 namespace quorlith {
 
@@ -21,6 +26,23 @@ namespace quorlith {
 // ticked. A ticked box without output name thus decompiles into the
 // current folder.
 RunMode RunModeFor(bool has_output, bool compare);
+
+// A path as a field holds it, without the quotes around it that a copied
+// path brings along ("Copy as path"); the field's own text otherwise.
+std::string WithoutQuotes(std::string_view field);
+
+// What a desktop program's arguments ask for. Besides the runs of the
+// command line, "--view FILE" opens the report of one set file in the
+// viewer, writing nothing, and "--compare-with FILE" opens the Decompile
+// dialog ready to compare FILE with new files; file managers offer both.
+struct StartRequest {
+  enum class Kind { kDialog, kRun, kView, kCompareWith };
+  Kind kind = Kind::kDialog;
+  std::string file;  // kView, kCompareWith
+};
+inline constexpr char kViewOption[] = "--view";
+inline constexpr char kCompareWithOption[] = "--compare-with";
+StartRequest StartRequestFor(std::span<const std::string> names);
 
 // The log as a pane shows it: one line per message, the log buffer's
 // CR CR LF line ends (and any other LF) turned into `line_end`, every CR
@@ -44,13 +66,19 @@ class RunHost {
   // Called after every file: lets the user interface catch up and returns
   // true when the main window is gone.
   virtual bool Pump() = 0;
+  // Shows how far the run has come ("1,200 of 3,000") in the summary area.
+  virtual void ShowProgress(std::u16string_view text) = 0;
   // Called after every run, window or not: puts the cursor back.
   virtual void RestoreCursor() = 0;
   // Enables "&Decompile..." and stops the run timer; only while the window
   // exists.
   virtual void EndRun() = 0;
-  // Replaces the pane's text and puts the caret on its first line.
-  virtual void ShowLog(std::u16string_view text) = 0;
+  // Replaces the pane's text and puts the caret on its first line; shows
+  // `summary` in the summary area, which takes the focus, so that a screen
+  // reader says how the run ended first. Without a summary (no run) the
+  // area is emptied and the pane takes the focus.
+  virtual void ShowLog(std::u16string_view text,
+                       std::u16string_view summary) = 0;
   // The line end the pane takes between lines.
   virtual std::u16string_view LineEnd() const = 0;
 };
@@ -60,7 +88,16 @@ class RunHost {
 // through the same preparation and clean-up here, whichever toolkit asks.
 class RunSession {
  public:
-  explicit RunSession(FileSystem& fs) : fs_(fs) {}
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  // Progress is shown at most this often: often enough to see a long run
+  // move, seldom enough not to slow a short one down.
+  static constexpr std::chrono::milliseconds kProgressPeriod{500};
+
+  explicit RunSession(FileSystem& fs)
+      : fs_(fs), clock_(std::chrono::steady_clock::now) {}
+
+  // For tests: replaces the clock that paces the progress.
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
 
   // Takes the log buffer that runs write to; false when `log` is null.
   [[nodiscard]] bool AdoptLog(std::unique_ptr<LogBuffer> log);
@@ -85,16 +122,43 @@ class RunSession {
   // Releases the log buffer, at once or, during a run, when it ends.
   void ReleaseLog();
 
+  // What the last run's log line `line` (counted from 0, as the pane shows
+  // it) leads to: the report a decompile wrote, or the changes between the
+  // two files of a comparison. False, with nothing to say, for a line that
+  // names neither; false with `error` (the file and the reason) when the
+  // files cannot be read.
+  [[nodiscard]] bool ViewLine(std::size_t line, ViewerText& view,
+                              std::u16string& error);
+  // True iff ViewLine has something to open for `line`.
+  bool LineHasView(std::size_t line) const;
+  // The next (or previous) line of the log after `line` that reports an
+  // error, if there is one.
+  std::optional<std::size_t> ErrorLine(std::size_t line, bool forward) const;
+
   const LogBuffer* Log() const { return log_.get(); }
   bool Running() const { return running_; }
   bool Cancelled() const { return cancelled_; }
 
  private:
+  // What a log line names, read from the line as the catalogue wrote it.
+  struct LineTarget {
+    std::string report;    // a decompile's report
+    std::string original;  // a comparison's two files
+    std::string changed;
+  };
+  std::optional<LineTarget> TargetOf(std::size_t line) const;
+
   // Prepares the window, runs `run` against the log, and restores the
-  // window, as Run describes.
-  void Wrapped(RunHost& host, const std::function<void(LogBuffer&)>& run);
+  // window, as Run describes; the summary tells `outcome`, which `run`
+  // completes.
+  void Wrapped(RunHost& host, RunOutcome& outcome,
+               const std::function<void(LogBuffer&)>& run);
+  // The pump of a run: progress now and then, then the host's own.
+  bool Pump(RunHost& host, const RunTally& tally);
 
   FileSystem& fs_;
+  Clock clock_;
+  std::chrono::steady_clock::time_point last_progress_;
   std::unique_ptr<LogBuffer> log_;
   bool running_ = false;
   bool cancelled_ = false;

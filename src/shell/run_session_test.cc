@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,14 +44,20 @@ class RecordingHost : public RunHost {
     if (at_pump) at_pump();
     return !exists;
   }
+  void ShowProgress(std::u16string_view text) override {
+    calls.push_back("progress " + Utf16ToUtf8(text));
+  }
   void RestoreCursor() override { calls.push_back("cursor"); }
   void EndRun() override { calls.push_back("end"); }
-  void ShowLog(std::u16string_view text) override {
+  void ShowLog(std::u16string_view text,
+               std::u16string_view shown_summary) override {
     calls.push_back("show " + Utf16ToUtf8(text));
+    summary = Utf16ToUtf8(shown_summary);
   }
   std::u16string_view LineEnd() const override { return u"|"; }
 
   bool exists = true;
+  std::string summary;
   std::function<void()> at_pump;
   std::vector<std::string> calls;
 };
@@ -60,6 +68,8 @@ class RunSessionTest : public ::testing::Test {
     fs_.AddFile("/s/A.000", SetFileBuilder().Bytes());
     fs_.AddFile("/s/B.000", SetFileBuilder().Bytes());
     EXPECT_TRUE(session_.AdoptLog(AllocateLogBuffer()));
+    // Far from any progress, unless a test moves the clock.
+    session_.SetClock([] { return std::chrono::steady_clock::time_point(); });
   }
 
   using Calls = std::vector<std::string>;
@@ -92,6 +102,133 @@ TEST_F(RunSessionTest, PreparesRunsAndCleansUp) {
   ASSERT_EQ(host_.calls.size(), 1u);
   EXPECT_EQ(host_.calls[0].rfind("show Usage: quorlith", 0), 0u);
   EXPECT_EQ(host_.calls[0].find('\n'), std::string::npos);
+  EXPECT_EQ(host_.summary, "");
+  EXPECT_FALSE(session_.LineHasView(0));  // the last run's lines are gone
+}
+
+// The summary counts what the log shows and what it had no room for,
+// first; progress shows now and then during a run.
+TEST_F(RunSessionTest, SummaryAndProgress) {
+  fs_.AddFile("/s/Z.000", {1, 2, 3});
+  fs_.AddFile("/s/C.001", SetFileBuilder()
+                              .SetWord(BlockId::kKeyboard, 2, 20)
+                              .SetWord(BlockId::kScreen, 2, 5)
+                              .Bytes());
+  struct Row {
+    RunMode mode;
+    const char* input;
+    const char* output;
+    std::size_t capacity;
+    const char* summary;
+  };
+  const Row rows[] = {
+      {RunMode::kDecompile, "/s/*", "", LogBuffer::kCapacity,
+       "Decompiled 2 files, 1 error. Reports next to the set files."},
+      {RunMode::kDecompileTo, "/s/A", "/s/out/", LogBuffer::kCapacity,
+       "Decompiled 1 file, no errors. Report in /s/out."},
+      {RunMode::kCompare, "/s/A.000", "/s/*.001", LogBuffer::kCapacity,
+       "Compared 1 file, no errors; 2 settings differ. Report next to the "
+       "new file."},
+      {RunMode::kCompare, "/s/A.000", "/s/nothing", LogBuffer::kCapacity,
+       "Compared 0 files, 1 error; 0 settings differ."},
+      // Room for the first line only: the error and the count are left out.
+      {RunMode::kDecompile, "/s/*", "", 40,
+       "Decompiled 2 files, 1 error. Reports next to the set files. The log "
+       "left out 3 lines."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.summary);
+    ASSERT_TRUE(session_.AdoptLog(
+        std::make_unique<LogBuffer>(LogBuffer::Echo(), row.capacity)));
+    session_.Run(host_, row.mode, row.input, row.output);
+    EXPECT_EQ(host_.summary, row.summary);
+  }
+  // 300 ms a tick: progress shows at the second and the fourth pump.
+  int ticks = 0;
+  session_.SetClock([&] {
+    return std::chrono::steady_clock::time_point() +
+           std::chrono::milliseconds(300 * ticks++);
+  });
+  host_.calls.clear();
+  session_.Run(host_, RunMode::kDecompile, "/s/*", "");
+  EXPECT_EQ(host_.calls[2], "progress 2 of 3");
+  EXPECT_EQ(std::count(host_.calls.begin(), host_.calls.end(), "pump"), 3);
+  EXPECT_EQ(std::count_if(host_.calls.begin(), host_.calls.end(),
+                          [](const std::string& call) {
+                            return call.starts_with("progress");
+                          }),
+            1);
+}
+
+// Each log line that names a report opens it, each comparison line its
+// changes; F8 finds the error lines.
+TEST_F(RunSessionTest, LinesLeadToReportsChangesAndErrors) {
+  fs_.AddFile("/s/Z.000", {1, 2, 3});
+  fs_.AddFile("/s/N.001",
+              SetFileBuilder().SetWord(BlockId::kKeyboard, 2, 20).Bytes());
+  session_.Run(host_, RunMode::kDecompile, "/s/*", "");
+  // A.000 ..., B.000 ..., the error for Z.000, the count.
+  EXPECT_EQ(session_.ErrorLine(0, true), 2u);
+  EXPECT_EQ(session_.ErrorLine(2, true), std::nullopt);
+  EXPECT_EQ(session_.ErrorLine(3, false), 2u);
+  EXPECT_EQ(session_.ErrorLine(2, false), std::nullopt);
+  std::vector<bool> has_view;
+  for (std::size_t line = 0; line < 5; ++line) {
+    has_view.push_back(session_.LineHasView(line));
+  }
+  EXPECT_EQ(has_view, (std::vector<bool>{true, true, false, false, false}));
+  ViewerText view;
+  std::u16string error;
+  ASSERT_TRUE(session_.ViewLine(1, view, error));
+  EXPECT_EQ(view.title, u"B.t00 - Report");
+  EXPECT_EQ(view.Lines()[view.first_line], u"Screen_Voice = Off");
+  EXPECT_FALSE(session_.ViewLine(2, view, error));
+  EXPECT_TRUE(error.empty());
+
+  session_.Run(host_, RunMode::kCompare, "/s/A.000", "/s/N.001");
+  ASSERT_TRUE(session_.ViewLine(0, view, error));
+  EXPECT_EQ(view.title, u"A.000 → N.001 - Changes");
+  EXPECT_EQ(view.Lines()[0], u"1 setting differs in all.");
+  // A report that is gone is an error naming it.
+  session_.Run(host_, RunMode::kDecompile, "/s/A", "");
+  ASSERT_TRUE(fs_.Remove("/s/A.t00"));
+  EXPECT_FALSE(session_.ViewLine(0, view, error));
+  EXPECT_EQ(error, u"Error: Cannot open file /s/A.t00");
+}
+
+TEST(StartRequest, OptionsAndQuotes) {
+  using Kind = StartRequest::Kind;
+  struct Row {
+    std::vector<std::string> names;
+    Kind kind;
+    std::string file;
+  };
+  const Row rows[] = {
+      {{}, Kind::kDialog, ""},
+      {{"a"}, Kind::kRun, ""},
+      {{"--view", "a b.000"}, Kind::kView, "a b.000"},
+      {{"--compare-with", "x"}, Kind::kCompareWith, "x"},
+      {{"--view"}, Kind::kRun, ""},  // the forms of the command line stay
+      {{"--view", "a", "b"}, Kind::kRun, ""},
+  };
+  for (const Row& row : rows) {
+    StartRequest request = StartRequestFor(row.names);
+    EXPECT_EQ(request.kind, row.kind);
+    EXPECT_EQ(request.file, row.file);
+  }
+  EXPECT_EQ(WithoutQuotes("\"D:\\My Sets\\A B.000\""), "D:\\My Sets\\A B.000");
+  for (const char* kept : {"\"", "a\"", "\"a", "a \"b\""}) {
+    EXPECT_EQ(WithoutQuotes(kept), kept);
+  }
+}
+
+TEST(RunSummary, GroupedNumbers) {
+  const std::pair<std::int64_t, std::u16string_view> rows[] = {
+      {0, u"0"},        {999, u"999"},           {1000, u"1,000"},
+      {1500, u"1,500"}, {1234567, u"1,234,567"}, {-1500, u"-1,500"},
+  };
+  for (const auto& [number, text] : rows)
+    EXPECT_EQ(GroupedNumber(number), text);
 }
 
 TEST_F(RunSessionTest, DestroyedWindowEndsTheRunAndFreesTheLogAfterIt) {

@@ -1,6 +1,7 @@
 #include "shell/shell.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include "shell/decompile_box.h"
 #include "shell/focus_style.h"
 #include "shell/main_window.h"
+#include "shell/view_files.h"
 
 // The icon lives in this static library, which nothing else references, so
 // its resources must be registered by hand.
@@ -24,6 +26,7 @@ void ShowErrorBox(const QString& text) {
 
 Shell::Shell(FileSystem& fs, QObject* parent)
     : QObject(parent),
+      fs_(fs),
       session_(fs),
       error_box_(ShowErrorBox),
       allocate_log_(AllocateLogBuffer) {}
@@ -40,6 +43,7 @@ bool Shell::InitInstance(std::span<const std::string> names) {
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/quorlith-gui.png")));
   auto* window = new MainWindow;
   window_ = window;
+  window->SetSession(&session_);
   if (!session_.AdoptLog(allocate_log_())) {
     error_box_(tr("Not enough memory"));
     delete window;
@@ -55,11 +59,32 @@ bool Shell::InitInstance(std::span<const std::string> names) {
       Qt::QueuedConnection);
   window->show();
 
-  if (!names.empty()) {
-    StartCommandLineRun(names);
-  } else {
-    QMetaObject::invokeMethod(window, &MainWindow::Decompile,
-                              Qt::QueuedConnection);
+  StartRequest start = StartRequestFor(names);
+  QString file = QFile::decodeName(QByteArray::fromStdString(start.file));
+  switch (start.kind) {
+    case StartRequest::Kind::kRun:
+      StartCommandLineRun(names);
+      break;
+    case StartRequest::Kind::kView: {
+      ViewerText view;
+      std::u16string error;
+      // A file that cannot be shown says why in the pane, as a run would.
+      if (ViewSetFileReport(fs_, start.file, view, error)) {
+        window->OpenViewer(view);
+      } else {
+        window->ShowLog(QString::fromStdU16String(error));
+      }
+      break;
+    }
+    case StartRequest::Kind::kCompareWith:
+      QMetaObject::invokeMethod(
+          window, [window, file] { window->DecompileWith(file); },
+          Qt::QueuedConnection);
+      break;
+    case StartRequest::Kind::kDialog:
+      QMetaObject::invokeMethod(window, &MainWindow::Decompile,
+                                Qt::QueuedConnection);
+      break;
   }
   return true;
 }
@@ -85,8 +110,13 @@ void Shell::RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 void Shell::EndRun() { Window()->EndRun(); }
 
-void Shell::ShowLog(std::u16string_view text) {
-  Window()->ShowLog(QString::fromStdU16String(std::u16string(text)));
+void Shell::ShowProgress(std::u16string_view text) {
+  Window()->ShowProgress(QString::fromStdU16String(std::u16string(text)));
+}
+
+void Shell::ShowLog(std::u16string_view text, std::u16string_view summary) {
+  Window()->ShowLog(QString::fromStdU16String(std::u16string(text)),
+                    QString::fromStdU16String(std::u16string(summary)));
 }
 
 bool Shell::Pump() {

@@ -35,7 +35,8 @@ class Shell : public QObject, private RunHost {
   ~Shell() override;
 
   // Builds and shows the main window and obtains the log buffer. With
-  // `names` (the arguments after the program name) it runs them at once;
+  // `names` (the arguments after the program name) it runs them at once,
+  // or opens the viewer or the dialog they ask for (StartRequestFor);
   // without, it opens the Decompile dialog as soon as events are
   // processed. Returns false, after an error box, when the program cannot
   // start.
@@ -56,6 +57,7 @@ class Shell : public QObject, private RunHost {
   void SetLogAllocator(std::function<std::unique_ptr<LogBuffer>()> allocate) {
     allocate_log_ = std::move(allocate);
   }
+  RunSession& Session() { return session_; }
 
  private:
   void StartDialogRun(const DecompileRequest& request);
@@ -66,11 +68,13 @@ class Shell : public QObject, private RunHost {
   // Lets pending events through without waiting and returns true when the
   // main window was closed.
   bool Pump() override;
+  void ShowProgress(std::u16string_view text) override;
   void RestoreCursor() override;
   void EndRun() override;
-  void ShowLog(std::u16string_view text) override;
+  void ShowLog(std::u16string_view text, std::u16string_view summary) override;
   std::u16string_view LineEnd() const override { return u"\n"; }
 
+  FileSystem& fs_;
   RunSession session_;
   QPointer<MainWindow> window_;
   ErrorBox error_box_;

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -23,6 +25,7 @@
 #include "shell/compile_box.h"
 #include "shell/decompile_box.h"
 #include "shell/main_window.h"
+#include "shell/report_viewer.h"
 
 namespace quorlith {
 namespace {
@@ -238,6 +241,86 @@ TEST_F(ShellTest, CompileListsEachProblemOnItsOwnLine) {
                    "2 problems in " + report + "; " + Path("NEW.000") +
                        " not written"}));
   EXPECT_FALSE(Exists("NEW.000"));
+}
+
+// After a run the summary has the focus; from the pane, F8 reaches the
+// error, Enter opens the report a line names and the changes of a
+// comparison line, and the context menu offers the same.
+TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
+  WriteSetFile("A.000");
+  WriteFileAt(QString::fromStdString(Path("Z.000")), "not a set file");
+  DecompileBox* box = StartWithDialog();
+  int beeps = 0;
+  Window()->SetBeep([&] { ++beeps; });
+  ChooseOk(box, Path("*"));
+  QCoreApplication::processEvents();
+  QLabel* summary = Window()->SummaryLine();
+  EXPECT_EQ(summary->text(), QStringLiteral("Decompiled 1 file, 1 error. "
+                                            "Report next to the set file."));
+  EXPECT_EQ(Window()->focusWidget(), summary);
+  EXPECT_EQ(Window()->LogPane()->textCursor().position(), 0);
+
+  QPlainTextEdit* pane = Window()->LogPane();
+  Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
+  QTest::keyClick(summary, Qt::Key_F8);
+  EXPECT_EQ(pane->textCursor().blockNumber(), 1);
+  EXPECT_EQ(Window()->focusWidget(), pane);
+  QTest::keyClick(pane, Qt::Key_F8);
+  QTest::keyClick(pane, Qt::Key_Return);  // an error names no report
+  EXPECT_EQ(beeps, 2);
+  QTest::keyClick(pane, Qt::Key_F8, Qt::ShiftModifier);
+  EXPECT_EQ(beeps, 3);  // nothing before the first line
+  pane->moveCursor(QTextCursor::Start);
+  std::unique_ptr<QMenu> menu(Window()->NewLogMenu());
+  EXPECT_TRUE(Window()->ViewAction()->isEnabled());
+  QTest::keyClick(pane, Qt::Key_Enter, Qt::KeypadModifier);
+  auto* viewer = Window()->findChild<ReportViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.t00 - Report"));
+  delete viewer;
+
+  WriteSetFileAt(QString::fromStdString(Path("B.001")));
+  Window()->Decompile();
+  ChooseOk(Window()->findChild<DecompileBox*>(), Path("A.000"), Path("B.001"),
+           true);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(summary->text(),
+            QStringLiteral("Compared 1 file, no errors; 0 settings differ. "
+                           "Report next to the new file."));
+  Window()->ViewAction()->trigger();
+  viewer = Window()->findChild<ReportViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->TextPane()->toPlainText(),
+            QStringLiteral("No differences."));
+}
+
+// "--view" shows a set file's report and writes nothing; a file that is
+// none says why in the pane. "--compare-with" readies the dialog.
+TEST_F(ShellTest, ViewAndCompareWithAtStart) {
+  WriteSetFile("A.000");
+  const std::string view[] = {"--view", Path("A")};
+  ASSERT_TRUE(shell_.InitInstance(view));
+  auto* viewer = Window()->findChild<ReportViewer*>();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.000 - Report"));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"A.000"});
+
+  Shell other(fs_);
+  const std::string bad[] = {"--view", Path("none.000")};
+  ASSERT_TRUE(other.InitInstance(bad));
+  EXPECT_EQ(other.Window()->LogPane()->toPlainText().toStdString(),
+            "Error: File " + Path("none.000") + " cannot be found.");
+
+  Shell third(fs_);
+  const std::string compare[] = {"--compare-with", Path("A.000")};
+  ASSERT_TRUE(third.InitInstance(compare));
+  QCoreApplication::processEvents();
+  auto* box = third.Window()->findChild<DecompileBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->CompareBox()->isChecked());
+  EXPECT_EQ(box->InputEdit()->text().toStdString(), Path("A.000"));
+  EXPECT_EQ(box->focusWidget(), box->OutputEdit());
 }
 
 TEST_F(ShellTest, LogBufferThatCannotBeObtainedStopsTheStart) {

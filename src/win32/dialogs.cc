@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commdlg.h>
+
 #include <string>
 
 #include "runs/win32_wide.h"
@@ -11,13 +14,44 @@ namespace {
 // Linux program reads it, so the run never gets a name cut short.
 constexpr WPARAM kMaxFieldLength = 548;
 
-std::string FieldText(HWND dialog, int id) {
+std::wstring FieldWide(HWND dialog, int id) {
   HWND field = GetDlgItem(dialog, id);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1,
                     L'\0');
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-  return quorlith::Narrow(text);
+  return text;
+}
+
+// A path pasted with Explorer's "Copy as path" comes in quotes.
+std::string FieldText(HWND dialog, int id) {
+  return quorlith::WithoutQuotes(quorlith::Narrow(FieldWide(dialog, id)));
+}
+
+// Fills field `id` from the common Open dialog, or the Save dialog for a
+// file to write (`save`, asking before one is replaced when `confirm`).
+// The focus goes back to the field either way.
+void Browse(HWND dialog, int id, const wchar_t* title, bool save,
+            bool confirm) {
+  std::wstring current = FieldWide(dialog, id);
+  wchar_t path[MAX_PATH] = {};
+  // A pattern is no file to start from.
+  if (current.size() < MAX_PATH &&
+      current.find_first_of(L"*?\"") == std::wstring::npos) {
+    current.copy(path, current.size());
+  }
+  OPENFILENAMEW chooser = {};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = dialog;
+  chooser.lpstrFile = path;
+  chooser.nMaxFile = MAX_PATH;
+  chooser.lpstrTitle = title;
+  chooser.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                  (save ? (confirm ? OFN_OVERWRITEPROMPT : 0)
+                        : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  BOOL chosen = save ? GetSaveFileNameW(&chooser) : GetOpenFileNameW(&chooser);
+  SetFocus(GetDlgItem(dialog, id));
+  if (chosen) SetDlgItemTextW(dialog, id, path);
 }
 
 }  // namespace
@@ -68,6 +102,17 @@ INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
               FieldText(dialog, IDC_COMPILE_OUTPUT), 1};
           EndDialog(dialog, 1);
           return TRUE;
+        case IDC_REPORT_BROWSE:
+          Browse(dialog, IDC_REPORT, L"Browse for the report", false, false);
+          return TRUE;
+        case IDC_BASE_BROWSE:
+          Browse(dialog, IDC_BASE, L"Browse for the base set file", false,
+                 false);
+          return TRUE;
+        case IDC_COMPILE_OUTPUT_BROWSE:
+          Browse(dialog, IDC_COMPILE_OUTPUT, L"Browse for the output set file",
+                 true, true);
+          return TRUE;
         case IDCANCEL:
           EndDialog(dialog, 1);
           return TRUE;
@@ -81,12 +126,22 @@ INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
 
 INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
       EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
       SetFocus(GetDlgItem(dialog, IDC_INPUT));
       SendDlgItemMessageW(dialog, IDC_INPUT, EM_LIMITTEXT, kMaxFieldLength, 0);
       SendDlgItemMessageW(dialog, IDC_OUTPUT, EM_LIMITTEXT, kMaxFieldLength, 0);
+      // Started to compare a file with new ones: the original is given,
+      // the new files are still to be named.
+      std::string& original = quorlith::win32::Shell().compare_with;
+      if (!original.empty()) {
+        SetDlgItemTextW(dialog, IDC_INPUT, quorlith::Widen(original).c_str());
+        CheckDlgButton(dialog, IDC_COMPARE, BST_CHECKED);
+        SetFocus(GetDlgItem(dialog, IDC_OUTPUT));
+        original.clear();
+      }
       return FALSE;  // the focus was set here
+    }
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
         case IDC_INPUT:
@@ -111,6 +166,14 @@ INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
           EndDialog(dialog, 1);
           return TRUE;
         }
+        case IDC_INPUT_BROWSE:
+          Browse(dialog, IDC_INPUT, L"Browse for input files", false, false);
+          return TRUE;
+        case IDC_OUTPUT_BROWSE:
+          // The new files of a comparison are read; reports are written.
+          Browse(dialog, IDC_OUTPUT, L"Browse for output files",
+                 IsDlgButtonChecked(dialog, IDC_COMPARE) != BST_CHECKED, false);
+          return TRUE;
         case IDCANCEL:
           EndDialog(dialog, 1);
           return TRUE;

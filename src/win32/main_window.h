@@ -10,6 +10,7 @@
 #include "runs/file_system.h"
 #include "runs/run.h"
 #include "shell/run_session.h"
+#include "shell/viewer_text.h"
 
 namespace quorlith::win32 {
 
@@ -30,6 +31,16 @@ struct ShellState {
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
   HWND log_pane = nullptr;
+  // The one-line summary above the pane, shown from the first run on.
+  HWND summary = nullptr;
+  // The main window's keys (Ctrl+O, Ctrl+B, Ctrl+Q, F8, Shift+F8).
+  HACCEL keys = nullptr;
+  // The viewer's Find dialog while one is open; the message loops route
+  // its keys to it.
+  HWND find_dialog = nullptr;
+  // The original a start with "--compare-with" hands to the Decompile
+  // dialog, which takes it.
+  std::string compare_with;
   std::unique_ptr<RunSession> session;
   // Set by the Decompile dialog's OK, taken by the main window.
   std::optional<DecompileRequest> request;
@@ -48,6 +59,25 @@ ShellState& Shell();
 
 // Registers the window class "OrvSetClass"; its atom, zero on failure.
 ATOM RegisterMainClass(HINSTANCE instance);
+
+// What every message loop of the program does with a message before it
+// dispatches it: the Find dialog's keys go to it, the main window's keys
+// become its commands. True when the message was used up so.
+bool TranslateShellMessage(MSG& message);
+
+// The viewer: a window of its own showing a report or a comparison's
+// changes in a read-only edit control, the caret on the first setting.
+// F6 and Shift+F6 go to the next and previous section title, Ctrl+F opens
+// the Find dialog, F3 and Shift+F3 find again, Escape closes the window.
+inline constexpr wchar_t kViewerClass[] = L"QuorlithViewer";
+// Opens `view`, owned by `owner`; the window, or null when it could not
+// be made.
+HWND OpenViewer(const ViewerText& view, HWND owner);
+
+// Selects line `line` of a multi-line edit with the caret at its start: a
+// screen reader says a line the caret jumps to on a command key when it
+// comes selected.
+void SelectLine(HWND edit, std::size_t line);
 
 // The Compile dialog's procedure: report, base and output fields, OK while
 // the report and output fields hold text.

@@ -119,15 +119,39 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
                    MF_BYCOMMAND);
     items.emplace_back(text);
   }
-  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Decompile...", L"&Compile...",
-                                              L"E&xit", L"&About..."}));
-  // The pane fills the client area at any size.
+  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Decompile...\tCtrl+O",
+                                              L"&Compile...\tCtrl+B",
+                                              L"E&xit\tCtrl+Q", L"&About..."}));
+  // The pane fills the client area below the summary at any size.
   SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
-  RECT client, pane;
+  RECT client, pane, summary;
   GetClientRect(window, &client);
   GetWindowRect(Shell().log_pane, &pane);
+  GetWindowRect(Shell().summary, &summary);
   EXPECT_EQ(pane.right - pane.left, client.right);
-  EXPECT_EQ(pane.bottom - pane.top, client.bottom);
+  EXPECT_EQ(pane.bottom - pane.top + summary.bottom - summary.top,
+            client.bottom);
+  EXPECT_GT(summary.bottom - summary.top, 10);
+  // Screen readers name both panes through Active Accessibility.
+  EXPECT_EQ(AccessibleName(Shell().log_pane), "Progress log");
+  EXPECT_EQ(AccessibleName(Shell().summary), "Summary");
+  // The keys of the menu and of the log, as the accelerator table has them.
+  ACCEL keys[8];
+  int count = CopyAcceleratorTableW(Shell().keys, keys, 8);
+  std::vector<std::pair<WORD, WORD>> table;
+  for (int i = 0; i < count; ++i) {
+    table.emplace_back(keys[i].key, keys[i].cmd);
+    EXPECT_EQ(keys[i].fVirt & ~(FVIRTKEY | FNOINVERT),
+              keys[i].key == VK_F8
+                  ? (keys[i].cmd == IDM_NEXT_ERROR ? 0 : FSHIFT)
+                  : FCONTROL);
+  }
+  EXPECT_EQ(table,
+            (std::vector<std::pair<WORD, WORD>>{{'O', IDM_DECOMPILE},
+                                                {'B', IDM_COMPILE},
+                                                {'Q', IDM_EXIT},
+                                                {VK_F8, IDM_NEXT_ERROR},
+                                                {VK_F8, IDM_PREVIOUS_ERROR}}));
   // The resources hold the start-up errors.
   const wchar_t* kErrors[] = {L"Error accessing previous instance of Tessaval",
                               L"Initialization error",
@@ -151,12 +175,16 @@ TEST_F(Win32ShellTest, DialogOpensAtStartForTheKeyboard) {
     EXPECT_EQ(GetFocus(), input);
     EXPECT_FALSE(IsWindowEnabled(ok));
     EXPECT_EQ(SendMessageW(input, EM_GETLIMITTEXT, 0, 0), 548);
-    EXPECT_EQ(
-        AccessibleNames(dialog, {IDC_INPUT, IDC_OUTPUT, IDC_COMPARE, IDOK}),
-        (Names{"Input File(s):", "Output File(s):", "Compare Set Files",
-               "OK"}));
+    EXPECT_EQ(AccessibleNames(dialog, {IDC_INPUT, IDC_INPUT_BROWSE, IDC_OUTPUT,
+                                       IDC_OUTPUT_BROWSE, IDC_COMPARE, IDOK}),
+              (Names{"Input File(s):", "Browse...", "Output File(s):",
+                     "Browse...", "Compare Set Files", "OK"}));
+    // Each field's Browse... button comes next.
     EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
-              GetDlgItem(dialog, IDC_OUTPUT));
+              GetDlgItem(dialog, IDC_INPUT_BROWSE));
+    EXPECT_EQ(
+        GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_INPUT_BROWSE), FALSE),
+        GetDlgItem(dialog, IDC_OUTPUT));
     Type(input, "x");
     EXPECT_TRUE(IsWindowEnabled(ok));
     SendMessageW(input, WM_CHAR, VK_BACK, 1);
@@ -227,9 +255,10 @@ TEST_F(Win32ShellTest, DialogFieldsChooseTheRun) {
         [] {});
     ASSERT_TRUE(script.Play());
     EXPECT_EQ(PaneText(), row.log);
-    // The caret is at the start, where a screen reader begins to read.
+    // The caret is at the start, where a screen reader begins to read; the
+    // summary has the focus, so it is read first.
     EXPECT_EQ(SendMessageW(Shell().log_pane, EM_GETSEL, 0, 0), 0);
-    EXPECT_EQ(GetFocus(), Shell().log_pane);
+    EXPECT_EQ(GetFocus(), Shell().summary);
   }
 }
 
@@ -368,6 +397,142 @@ TEST_F(Win32ShellTest, CompileDialogListsEachProblemOnItsOwnLine) {
             "1 problem in BAD.txt; " +
                 dir_ + "NEW.000 not written");
   EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "NEW.000")));
+}
+
+// The text of the line the caret of `edit` is on.
+std::wstring CaretLineText(HWND edit) {
+  DWORD start = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  auto line = SendMessageW(edit, EM_LINEFROMCHAR, start, 0);
+  wchar_t text[512] = {};
+  *reinterpret_cast<WORD*>(text) = 511;
+  auto length = SendMessageW(edit, EM_GETLINE, static_cast<WPARAM>(line),
+                             reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+// A key pressed with Control held, as the control reads it at once.
+void PressControl(HWND target, UINT key) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  SendMessageW(target, WM_KEYDOWN, key, 1);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+}
+
+// After a run the summary has the focus; from the log, F8 reaches the
+// error, Enter opens a line's report and the context menu's command a
+// comparison's changes, each in a viewer read from the keyboard alone.
+TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
+  WriteSetFiles(1);
+  Write("Z.000", "not a set file");
+  ASSERT_TRUE(Start("*"));
+  EXPECT_EQ(Narrow(TextOf(Shell().summary)),
+            "Decompiled 1 file, 1 error. Report next to the set file.");
+  EXPECT_EQ(GetFocus(), Shell().summary);
+  HWND pane = Shell().log_pane;
+  HWND viewer = nullptr;
+  HWND text = nullptr;
+  Script script;
+  script.Then(
+      "the summary has the focus", [] { return true; },
+      [&] { PressKey(Shell().summary, VK_TAB); });
+  script.Then(
+      "Tab reaches the log", [&] { return GetFocus() == pane; },
+      [&] { PressKey(pane, VK_F8); });
+  script.Then(
+      "F8 selects the error line",
+      [&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
+      [&] {
+        EXPECT_EQ(CaretLineText(pane).rfind(L"Error: File ", 0), 0u);
+        SendMessageW(pane, EM_SETSEL, 0, 0);
+        PressKey(pane, VK_RETURN);
+      });
+  script.Then(
+      "Enter opens the line's report",
+      [&] {
+        viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
+        return viewer != nullptr;
+      },
+      [&] {
+        text = GetFocus();
+        EXPECT_EQ(GetParent(text), viewer);
+        EXPECT_EQ(AccessibleName(text), "Report");
+        EXPECT_EQ(CaretLineText(text), L"Screen_Voice = Off");
+        PressKey(text, VK_F6);
+      });
+  script.Then(
+      "F6 goes to the next section",
+      [&] { return CaretLineText(text) != L"Screen_Voice = Off"; },
+      [&] {
+        EXPECT_EQ(CaretLineText(text), L"; Menu 1.6 - Punctuation");
+        PressControl(text, 'F');
+      });
+  script.Then(
+      "Ctrl+F opens the Find dialog",
+      [] { return Shell().find_dialog != nullptr; },
+      [&] {
+        SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
+        SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
+      });
+  script.Then(
+      "a match closes it and is selected",
+      [] { return Shell().find_dialog == nullptr; },
+      [&] {
+        EXPECT_EQ(GetFocus(), text);
+        EXPECT_EQ(CaretLineText(text).rfind(L"Key_Rate = ", 0), 0u);
+        PressKey(text, VK_ESCAPE);
+      });
+  script.Then(
+      "Escape closes the viewer", [&] { return !IsWindow(viewer); }, [] {});
+  ASSERT_TRUE(script.Play());
+  Close();
+
+  Write("S001.000", [] {
+    std::vector<std::uint8_t> bytes =
+        SetFileBuilder().SetWord(BlockId::kKeyboard, 2, 20).Bytes();
+    return std::string(bytes.begin(), bytes.end());
+  }());
+  ASSERT_TRUE(Start("S000.000 S001.000 x"));
+  EXPECT_EQ(Narrow(TextOf(Shell().summary)),
+            "Compared 1 file, no errors; 1 setting differs. Report next to "
+            "the new file.");
+  SendMessageW(Shell().window, WM_COMMAND, IDM_OPEN_REPORT, 0);
+  viewer = FindWindowW(kViewerClass, L"S000.000 \u2192 S001.000 - Changes");
+  ASSERT_NE(viewer, nullptr);
+  text = GetFocus();
+  EXPECT_EQ(AccessibleName(text), "Changes");
+  EXPECT_EQ(Narrow(TextOf(text)).rfind("1 setting differs in all.\r\n", 0), 0u);
+  Close();
+}
+
+// "--view" shows a set file's report and writes nothing; "--compare-with"
+// readies the Decompile dialog for the new files.
+TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
+  WriteSetFiles(1);
+  ASSERT_TRUE(Start("--view S000"));
+  EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
+  Close();
+  ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
+  HWND dialog = nullptr;
+  Script script;
+  script.OnDialog(L"Decompile", dialog, [&] {
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, IDC_INPUT))), dir_ + "S000.000");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPARE), BST_CHECKED);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_OUTPUT));
+    Type(GetDlgItem(dialog, IDC_OUTPUT), "\"" + dir_ + "S000.000\"");
+    PressKey(GetFocus(), VK_RETURN);
+  });
+  script.Then(
+      "the quoted path compares",
+      [] { return !FindDialog(L"Decompile") && !Shell().session->Running(); },
+      [] {});
+  ASSERT_TRUE(script.Play());
+  EXPECT_EQ(PaneText(), dir_ + "S000.000 compared with " + dir_ +
+                            "S000.000\r\n1 file(s) compared.");
 }
 
 TEST_F(Win32ShellTest, StartUpErrors) {

@@ -8,6 +8,11 @@
 #define IDM_EXIT 40002
 #define IDM_ABOUT 40003
 #define IDM_COMPILE 40004
+#define IDM_OPEN_REPORT 40005
+#define IDM_NEXT_ERROR 40006
+#define IDM_PREVIOUS_ERROR 40007
+#define IDM_COPY 40008
+#define IDM_SELECT_ALL 40009
 
 #define IDC_INPUT 1000
 #define IDC_OUTPUT 1001
@@ -15,6 +20,13 @@
 #define IDC_REPORT 1003
 #define IDC_BASE 1004
 #define IDC_COMPILE_OUTPUT 1005
+// Each Browse... button is its field's number plus this.
+#define IDC_BROWSE_OFFSET 100
+#define IDC_INPUT_BROWSE 1100
+#define IDC_OUTPUT_BROWSE 1101
+#define IDC_REPORT_BROWSE 1103
+#define IDC_BASE_BROWSE 1104
+#define IDC_COMPILE_OUTPUT_BROWSE 1105
 
 // The string table of start-up errors.
 #define IDS_PREVIOUS_INSTANCE 1

@@ -69,6 +69,7 @@ class Script {
     MSG message;
     while (next_ < steps_.size() && !timed_out_ &&
            GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (TranslateShellMessage(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
