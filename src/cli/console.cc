@@ -1,6 +1,7 @@
 #include "cli/console.h"
 
 #include <CLI/CLI.hpp>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -142,7 +143,9 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     return kExitUsage;
   }
   if (help) {
-    out << kUsageText
+    // Collected whole, so that Windows gets its examples as cmd takes them.
+    std::ostringstream all;
+    all << kUsageText
         << "\nOptions:\n  -h, --help   print this help\n"
            "  --version    print the version\n"
            "  -j N         work on N files at once (default: one per\n"
@@ -196,6 +199,11 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "%A\n"
            "\nOptions go before the names: from the first name on, every\n"
            "argument is a name (quorlith -j 4 'sets/*' out/).\n";
+#ifdef _WIN32
+    out << SpelledForWindows(all.str());
+#else
+    out << all.str();
+#endif
     return kExitOk;
   }
   if (version) {

@@ -53,5 +53,39 @@ TEST(Win32Console, ConsoleGetsUtf16) {
   FreeConsole();
 }
 
+// A console of its own, as a double click in Explorer opens, waits for a
+// key, and only for a key going down; a pipe does not wait.
+TEST(Win32Console, WaitsForAKeyOnlyOnItsOwnConsole) {
+  FreeConsole();
+  EXPECT_FALSE(AloneOnConsole());
+  ASSERT_TRUE(AllocConsole());
+  EXPECT_TRUE(AloneOnConsole());
+  HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(input, INVALID_HANDLE_VALUE);
+  INPUT_RECORD keys[2] = {};
+  for (INPUT_RECORD& key : keys) {
+    key.EventType = KEY_EVENT;
+    key.Event.KeyEvent.wRepeatCount = 1;
+    key.Event.KeyEvent.uChar.UnicodeChar = L'x';
+  }
+  keys[1].Event.KeyEvent.bKeyDown = TRUE;  // the first is a key going up
+  DWORD written = 0;
+  ASSERT_TRUE(WriteConsoleInputW(input, keys, 2, &written));
+  EXPECT_TRUE(WaitForKey(input));
+  DWORD left = 1;
+  GetNumberOfConsoleInputEvents(input, &left);
+  EXPECT_EQ(left, 0u);
+  CloseHandle(input);
+
+  HANDLE read_end, write_end;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  EXPECT_FALSE(WaitForKey(read_end));
+  CloseHandle(read_end);
+  CloseHandle(write_end);
+  FreeConsole();
+}
+
 }  // namespace
 }  // namespace quorlith

@@ -1,10 +1,9 @@
 #include "win32/main_window.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "runs/win32_wide.h"
+#include "runs/windows_command_line.h"
 #include "win32/resource.h"
 
 namespace quorlith::win32 {
@@ -102,16 +101,14 @@ Win32RunHost& Host() {
   return host;
 }
 
-// Splits the command line by Windows' own rules, quotes grouping words;
-// the names after the program's own, as UTF-8.
+// Splits the command line as the console program does, quotes grouping
+// words and a quoted folder ending in "\" kept a folder; the names after
+// the program's own, as UTF-8.
 std::vector<std::string> NamesOf(const wchar_t* command_line) {
-  std::vector<std::string> names;
-  if (command_line == nullptr || *command_line == L'\0') return names;
-  int count = 0;
-  wchar_t** args = CommandLineToArgvW(command_line, &count);
-  if (args == nullptr) return names;
-  for (int i = 1; i < count; ++i) names.push_back(Narrow(args[i]));
-  LocalFree(args);
+  if (command_line == nullptr) return {};
+  std::vector<std::string> names =
+      SplitWindowsCommandLine(Narrow(command_line));
+  names.erase(names.begin());
   return names;
 }
 

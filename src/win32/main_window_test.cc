@@ -320,6 +320,10 @@ TEST_F(Win32ShellTest, CommandLineRunsAtOnce) {
       {"S000 \"my sets\\\\\"",
        dir_ + "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
               "1 file(s) decompiled."},
+      // As cmd users name a folder: its closing quote is no escaped one.
+      {"S000 \"my sets\\\"",
+       dir_ + "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
+              "1 file(s) decompiled."},
   };
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.arguments);
