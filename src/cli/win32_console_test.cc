@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace quorlith {
 namespace {
@@ -85,6 +86,31 @@ TEST(Win32Console, WaitsForAKeyOnlyOnItsOwnConsole) {
   CloseHandle(read_end);
   CloseHandle(write_end);
   FreeConsole();
+}
+
+// Explorer shows quorlith.exe with its icon, its Properties with its
+// version; the program stands beside the tests.
+TEST(Win32Console, ProgramHasItsIconAndVersion) {
+  wchar_t tests[MAX_PATH];
+  GetModuleFileNameW(nullptr, tests, MAX_PATH);
+  std::wstring program = tests;
+  program.replace(program.find_last_of(L'\\') + 1, std::wstring::npos,
+                  L"quorlith.exe");
+  HMODULE image = LoadLibraryExW(program.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(FindResourceW(image, L"APPICON", RT_GROUP_ICON), nullptr);
+  HRSRC version = FindResourceW(image, MAKEINTRESOURCEW(1), RT_VERSION);
+  ASSERT_NE(version, nullptr);
+  auto* data = static_cast<const wchar_t*>(
+      LockResource(LoadResource(image, version)));
+  std::wstring_view text(data, SizeofResource(image, version) / 2);
+  // The key, the padding to a 32-bit boundary, then the value.
+  std::size_t at = text.find(L"ProductVersion");
+  ASSERT_NE(at, std::wstring_view::npos);
+  at = text.find_first_not_of(L'\0', at + 14);
+  EXPECT_EQ(text.substr(at, 4), std::wstring_view(L"7.0\0", 4));
+  FreeLibrary(image);
 }
 
 }  // namespace

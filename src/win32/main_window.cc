@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include <utility>
 #include <vector>
 
 #include "runs/win32_wide.h"
@@ -178,6 +179,15 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
     return false;
   }
   shell.window = window;
+  // The class keeps its 32-pixel "ORVSET"; the title bar, Alt+Tab and the
+  // taskbar take the window's own icons, sharp at the sizes they ask for.
+  for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON},
+                               std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    int side = GetSystemMetrics(metric);
+    HANDLE icon = LoadImageW(instance, L"APPICON", IMAGE_ICON, side, side,
+                             LR_SHARED);
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
   RECT client;
   GetClientRect(window, &client);
   shell.log_pane = CreateWindowW(
