@@ -10,8 +10,8 @@
 #include "runs/win32_wide.h"
 #include "runs/windows_command_line.h"
 
-// The program splits its own command line, so the start-up code's wildcard
-// expansion would only cost time, and its errors could stop the program.
+// The program splits its own command line and expands its own patterns;
+// the start-up code's expansion of wildcards in argv would only cost time.
 extern "C" {
 int _dowildcard = 0;
 }
