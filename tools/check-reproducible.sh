@@ -7,15 +7,18 @@
 # and stream by stream: wixl writes a new package code and the time of the
 # build into each one's summary information, and nothing else may differ.
 #   bash tools/check-reproducible.sh      (about twenty minutes on 2 cores)
-# Uncommitted changes are not part of the clones.
+# Both clones check out the commit that was HEAD when the script started;
+# uncommitted changes are not part of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 clones=("$scratch/first" "$scratch/somewhere/else/second")
+commit=$(git rev-parse HEAD)
 for clone in "${clones[@]}"; do
-  git clone -q --no-hardlinks . "$clone"
+  git clone -q --no-hardlinks --no-checkout . "$clone"
+  git -C "$clone" checkout -q "$commit"
   echo "check-reproducible: building in $clone"
   (cd "$clone" && bash tools/package-deb.sh >/dev/null &&
     bash tools/package-windows.sh >/dev/null)
