@@ -38,8 +38,11 @@ done
 for msi in "${clones[0]}"/dist/*.msi; do
   name=${msi##*/}
   for i in 0 1; do
+    # msidump writes the tables' binary fields (the icon) into the
+    # current folder.
     mkdir -p "$scratch/dump$i"
-    msidump -t -s -d "$scratch/dump$i" "${clones[$i]}/dist/$name" >/dev/null
+    (cd "$scratch/dump$i" &&
+      msidump -t -s -d . "${clones[$i]}/dist/$name" >/dev/null)
   done
   # Only the summary may differ: its table and its stream, whose name
   # begins with a control character.
