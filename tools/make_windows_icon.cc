@@ -20,6 +20,7 @@ constexpr int kEntrySize = 1 + 1 + 1 + 1 + 2 + 2 + 4 + 4;
 constexpr int kBitmapHeaderSize = 40;             // BITMAPINFOHEADER
 constexpr std::uint16_t kIconType = 1;
 
+// REQUIRES: bytes <= 4.
 void PutLittle(QByteArray& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) {
     out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -41,7 +42,7 @@ QByteArray Bitmap(const QImage& image) {
   PutLittle(out, 0, 4);   // no compression
   PutLittle(out, static_cast<std::uint32_t>(side * side * 4 + side * mask_row),
             4);
-  PutLittle(out, 0, 16);  // resolutions, palette sizes
+  out.append(4 + 4 + 4 + 4, '\0');  // resolutions, palette sizes
   for (int y = side - 1; y >= 0; --y) {
     for (int x = 0; x < side; ++x) PutLittle(out, image.pixel(x, y), 4);
   }
