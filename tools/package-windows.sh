@@ -32,6 +32,7 @@ cmake --build "$build" -j"$(nproc)" --target quorlith quorlith-gui
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
+# strip writes each program's PE time stamp anew, from SOURCE_DATE_EPOCH.
 for program in "${programs[@]}"; do
   x86_64-w64-mingw32-strip -o "$stage/$program" "$build/$program"
   unwanted=$(x86_64-w64-mingw32-objdump -p "$stage/$program" |
