@@ -14,6 +14,8 @@ packages=(
   dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion
   # The Windows build and its tests under Wine on a virtual display.
   g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth zip unzip
+  # The Windows installer (tools/package-windows.sh) and its reading.
+  wixl msitools
 )
 # Optional tools for the benchmark script and the screen-reader check.
 if [[ "${QUORLITH_EXTRA_TOOLS:-0}" == 1 ]]; then

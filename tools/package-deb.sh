@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
+# The archives' times are the last commit's, so the same commit gives the
+# same package (cpack reads SOURCE_DATE_EPOCH).
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+export SOURCE_DATE_EPOCH
 # Every hardening feature Debian knows, bind-now included.
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DQUORLITH_TESTS=OFF \

@@ -10,4 +10,10 @@ mkdir -p testdata
 build/make_goldens testdata
 mkdir -p testdata/cli
 build/quorlith --help >testdata/cli/help.txt
+# The Windows program's help, with its examples spelled for cmd.
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-windows -j"$(nproc)" --target quorlith
+bash tools/wine-run.sh build-windows/wineprefix build-windows/quorlith.exe \
+  --help >testdata/cli/help_windows.txt
 git status --short testdata

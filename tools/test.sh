@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once as shipped, then the Windows programs
 # cross-built and tested under Wine (with the check that both platforms
-# write the same reports and logs, and the zip for Windows), once under
+# write the same reports and logs, and the zip and the installer for
+# Windows, installed, run and uninstalled under Wine), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then about a minute of
 # fuzzing.
 set -euo pipefail
@@ -26,6 +27,7 @@ windows_cases=$(grep -h '^\[  PASSED  \] [0-9]* test' \
 echo "Windows test cases passed under Wine: $windows_cases"
 bash tools/cross-check.sh build build-windows 50
 bash tools/package-windows.sh build-windows
+xvfb-run -a bash tools/test-windows-package.sh build-windows
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORLITH_SANITIZE=ON \
   >/dev/null
@@ -38,5 +40,6 @@ bash tools/fuzz.sh 20
 bash tools/test-package.sh
 
 passed=$(awk '/tests passed, .* tests failed out of/ {n += $NF} END {print n + 0}' "$log")
-# Fuzz harnesses, the cross-platform check and the zip count one each.
-echo "$((passed + windows_cases + 5 + 2)) passed, 0 failed"
+# Fuzz harnesses, the cross-platform check, the Windows packages and
+# their installation count one each.
+echo "$((passed + windows_cases + 5 + 3)) passed, 0 failed"

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -269,7 +270,9 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     return UsageError(err, "--encoding takes utf-8 or utf-16");
   }
   if (help) {
-    out << kUsageText
+    // Collected whole, so that Windows gets its examples as cmd takes them.
+    std::ostringstream all;
+    all << kUsageText
         << "\nOptions:\n  -h, --help   print this help\n"
            "  --version    print the version\n"
            "  -j N         work on N files at once (default: one per\n"
@@ -325,9 +328,15 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "                           --git-driver %P; the result replaces "
            "%A\n"
            "\nThe options of a decompile or comparison go before the names:\n"
-           "from the first name on, every argument is a name (quorlith -j 4\n"
-           "'sets/*' out/). A view's, compile's or merge's options may stand\n"
-           "anywhere once one of them came first; -- ends the options.\n";
+           "from the first name on, every argument is a name\n"
+           "(quorlith -j 4 'sets/*' out/). A view's, compile's or merge's\n"
+           "options may stand anywhere once one of them came first; --\n"
+           "ends the options.\n";
+#ifdef _WIN32
+    out << SpelledForWindows(all.str());
+#else
+    out << all.str();
+#endif
     return kExitOk;
   }
   if (version) {

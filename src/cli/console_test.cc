@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <vector>
 
 #include "cli/console_testing.h"
@@ -25,10 +26,17 @@ class ConsoleTest : public ::testing::Test {
 
 TEST_F(ConsoleTest, ExitStatusesAndStreams) {
   PlayTranscript(fs_, ReadGolden("cli/console.txt"));
-  // The help as a user reads it, word for word.
-  EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out, ReadGolden("cli/help.txt"))
+  // The help as a user reads it, word for word; Windows' shells keep single
+  // quotes, so no example there may stand in them.
+#ifdef _WIN32
+  const char kHelp[] = "cli/help_windows.txt";
+  EXPECT_FALSE(std::regex_search(ReadGolden(kHelp), std::regex("[ (]'")));
+#else
+  const char kHelp[] = "cli/help.txt";
+#endif
+  EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out, ReadGolden(kHelp))
       << "After a change of the help that is meant, tools/regen-goldens.sh "
-         "rewrites testdata/cli/help.txt.";
+         "rewrites testdata/" << kHelp << ".";
 }
 
 }  // namespace

@@ -104,4 +104,23 @@ int Win32ConsoleBuffer::sync() {
   return ok ? 0 : -1;
 }
 
+bool AloneOnConsole() {
+  DWORD ids[2];
+  return GetConsoleProcessList(ids, 2) == 1;
+}
+
+bool WaitForKey(HANDLE input) {
+  DWORD mode = 0;
+  if (!GetConsoleMode(input, &mode)) return false;
+  INPUT_RECORD record;
+  DWORD count = 0;
+  while (ReadConsoleInputW(input, &record, 1, &count)) {
+    if (count == 1 && record.EventType == KEY_EVENT &&
+        record.Event.KeyEvent.bKeyDown) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace quorlith

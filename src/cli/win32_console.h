@@ -29,4 +29,13 @@ class Win32ConsoleBuffer : public std::streambuf {
   std::string pending_;
 };
 
+// True iff this process is the only one attached to its console: the
+// system opened that console for it, as for a program started from
+// Explorer, and closes it as soon as the program ends.
+bool AloneOnConsole();
+
+// Waits until a key goes down on the console input `input`. Returns false
+// at once when `input` is no console.
+bool WaitForKey(HANDLE input);
+
 }  // namespace quorlith

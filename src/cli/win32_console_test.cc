@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace quorlith {
 namespace {
@@ -51,6 +52,65 @@ TEST(Win32Console, ConsoleGetsUtf16) {
   EXPECT_EQ(std::wstring(shown, n), kWide);
   CloseHandle(console);
   FreeConsole();
+}
+
+// A console of its own, as a double click in Explorer opens, waits for a
+// key, and only for a key going down; a pipe does not wait.
+TEST(Win32Console, WaitsForAKeyOnlyOnItsOwnConsole) {
+  FreeConsole();
+  EXPECT_FALSE(AloneOnConsole());
+  ASSERT_TRUE(AllocConsole());
+  EXPECT_TRUE(AloneOnConsole());
+  HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(input, INVALID_HANDLE_VALUE);
+  INPUT_RECORD keys[2] = {};
+  for (INPUT_RECORD& key : keys) {
+    key.EventType = KEY_EVENT;
+    key.Event.KeyEvent.wRepeatCount = 1;
+    key.Event.KeyEvent.uChar.UnicodeChar = L'x';
+  }
+  keys[1].Event.KeyEvent.bKeyDown = TRUE;  // the first is a key going up
+  DWORD written = 0;
+  ASSERT_TRUE(WriteConsoleInputW(input, keys, 2, &written));
+  EXPECT_TRUE(WaitForKey(input));
+  DWORD left = 1;
+  GetNumberOfConsoleInputEvents(input, &left);
+  EXPECT_EQ(left, 0u);
+  CloseHandle(input);
+
+  HANDLE read_end, write_end;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  EXPECT_FALSE(WaitForKey(read_end));
+  CloseHandle(read_end);
+  CloseHandle(write_end);
+  FreeConsole();
+}
+
+// Explorer shows quorlith.exe with its icon, its Properties with its
+// version; the program stands beside the tests.
+TEST(Win32Console, ProgramHasItsIconAndVersion) {
+  wchar_t tests[MAX_PATH];
+  GetModuleFileNameW(nullptr, tests, MAX_PATH);
+  std::wstring program = tests;
+  program.replace(program.find_last_of(L'\\') + 1, std::wstring::npos,
+                  L"quorlith.exe");
+  HMODULE image = LoadLibraryExW(program.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(FindResourceW(image, L"APPICON", RT_GROUP_ICON), nullptr);
+  HRSRC version = FindResourceW(image, MAKEINTRESOURCEW(1), RT_VERSION);
+  ASSERT_NE(version, nullptr);
+  auto* data = static_cast<const wchar_t*>(
+      LockResource(LoadResource(image, version)));
+  std::wstring_view text(data, SizeofResource(image, version) / 2);
+  // The key, the padding to a 32-bit boundary, then the value.
+  std::size_t at = text.find(L"ProductVersion");
+  ASSERT_NE(at, std::wstring_view::npos);
+  at = text.find_first_not_of(L'\0', at + 14);
+  EXPECT_EQ(text.substr(at, 4), std::wstring_view(L"7.0\0", 4));
+  FreeLibrary(image);
 }
 
 }  // namespace

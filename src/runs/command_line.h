@@ -12,6 +12,11 @@ namespace quorlith {
 // command line, the desktop program shows it in its log pane.
 extern const char kUsageText[];
 
+// The console's help with its examples spelled for Windows' shells: double
+// quotes for single ones, "\" for "/". Each phrase replaced is one of the
+// help's own; everything else stays as it is.
+std::string SpelledForWindows(std::string help);
+
 inline constexpr char kVersionText[] = "Quorlith v. 7.0";
 
 // A run as a command line names it.

@@ -1,12 +1,13 @@
 #include "win32/main_window.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "runs/win32_wide.h"
+#include "runs/windows_command_line.h"
 #include "shell/view_files.h"
 #include "win32/resource.h"
 
@@ -154,16 +155,14 @@ Win32RunHost& Host() {
   return host;
 }
 
-// Splits the command line by Windows' own rules, quotes grouping words;
-// the names after the program's own, as UTF-8.
+// Splits the command line as the console program does, quotes grouping
+// words and a quoted folder ending in "\" kept a folder; the names after
+// the program's own, as UTF-8.
 std::vector<std::string> NamesOf(const wchar_t* command_line) {
-  std::vector<std::string> names;
-  if (command_line == nullptr || *command_line == L'\0') return names;
-  int count = 0;
-  wchar_t** args = CommandLineToArgvW(command_line, &count);
-  if (args == nullptr) return names;
-  for (int i = 1; i < count; ++i) names.push_back(Narrow(args[i]));
-  LocalFree(args);
+  if (command_line == nullptr) return {};
+  std::vector<std::string> names =
+      SplitWindowsCommandLine(Narrow(command_line));
+  names.erase(names.begin());
   return names;
 }
 
@@ -318,6 +317,15 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
     return false;
   }
   shell.window = window;
+  // The class keeps its 32-pixel "ORVSET"; the title bar, Alt+Tab and the
+  // taskbar take the window's own icons, sharp at the sizes they ask for.
+  for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON},
+                               std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    int side = GetSystemMetrics(metric);
+    HANDLE icon = LoadImageW(instance, L"APPICON", IMAGE_ICON, side, side,
+                             LR_SHARED);
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
   RECT client;
   GetClientRect(window, &client);
   // Screen readers name an edit by the static text created before it;

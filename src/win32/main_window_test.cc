@@ -165,6 +165,44 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
   EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), L"ORVSET"), nullptr);
 }
 
+// Explorer shows a program's first icon group, the taskbar the window's
+// own icons: both are APPICON, which holds each size they ask for.
+TEST_F(Win32ShellTest, SharpIconFirstAndOnTheWindow) {
+  std::vector<std::wstring> groups;
+  EnumResourceNamesW(
+      nullptr, RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
+        reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(
+            IS_INTRESOURCE(name) ? L"#" : name);
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&groups));
+  EXPECT_EQ(groups, (std::vector<std::wstring>{L"APPICON", L"ORVSET"}));
+  // The group's entries: 6 bytes of header, then 14 a picture, whose
+  // first byte is its side (0 for 256) and whose bit count is at 6.
+  HRSRC found = FindResourceW(nullptr, L"APPICON", RT_GROUP_ICON);
+  ASSERT_NE(found, nullptr);
+  auto* group = static_cast<const unsigned char*>(
+      LockResource(LoadResource(nullptr, found)));
+  std::vector<std::pair<int, int>> pictures;
+  for (int i = 0; i < group[4]; ++i) {
+    const unsigned char* entry = group + 6 + 14 * i;
+    pictures.emplace_back(entry[0] == 0 ? 256 : entry[0], entry[6]);
+  }
+  EXPECT_EQ(pictures, (std::vector<std::pair<int, int>>{
+                          {16, 32}, {32, 32}, {48, 32}, {256, 32}}));
+
+  ASSERT_TRUE(Start("nothing.000"));
+  auto big = reinterpret_cast<HICON>(
+      SendMessageW(Shell().window, WM_GETICON, ICON_BIG, 0));
+  auto small_icon = reinterpret_cast<HICON>(
+      SendMessageW(Shell().window, WM_GETICON, ICON_SMALL, 0));
+  EXPECT_NE(big, nullptr);
+  EXPECT_NE(small_icon, nullptr);
+  EXPECT_NE(big, reinterpret_cast<HICON>(
+                     GetClassLongPtrW(Shell().window, GCLP_HICON)));
+}
+
 TEST_F(Win32ShellTest, DialogOpensAtStartForTheKeyboard) {
   ASSERT_TRUE(Start());
   HWND dialog = nullptr;
@@ -347,6 +385,10 @@ TEST_F(Win32ShellTest, CommandLineRunsAtOnce) {
        dir_ + "my sets\\A.000 decompiled to " + dir_ +
            "my sets\\A.t00.\r\n1 file(s) decompiled."},
       {"S000 \"my sets\\\\\"",
+       dir_ + "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
+              "1 file(s) decompiled."},
+      // As cmd users name a folder: its closing quote is no escaped one.
+      {"S000 \"my sets\\\"",
        dir_ + "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
               "1 file(s) decompiled."},
   };
