@@ -432,7 +432,8 @@ int ListValues(const std::string& keyword, std::ostream& out,
     err << "quorlith: --values: unknown keyword \"" << keyword << "\"\n";
     return kViewTrouble;
   }
-  ValueNameTable names = keywords[*row].inverse.names;
+  const Setting& setting = *keywords[*row].setting;
+  ValueNameTable names = setting.codec->hint(setting.field).names;
   if (names.empty()) {
     err << "quorlith: --values: " << Utf16ToUtf8(keywords[*row].keyword)
         << " takes no name from a list\n";

@@ -6,13 +6,13 @@
 #include <initializer_list>
 #include <optional>
 
+#include "codecs/cursor_key.h"
 #include "compile/global_forms.h"
 #include "compile/keywords.h"
 #include "report/fields.h"
 #include "report/report_text.h"
 #include "report/units.h"
 #include "report/value_parse.h"
-#include "sections/key_names.h"
 #include "sections/window_tables.h"
 
 namespace quorlith {
@@ -156,12 +156,16 @@ class ReportReader {
     }
     std::u16string_view keyword = TrimBlanks(line.substr(0, equals));
     // Columns are counted only for a problem: most lines have none.
-    auto keyword_column = [&] { return ColumnOf(line, FirstNonBlank(line, 0)); };
+    auto keyword_column = [&] {
+      return ColumnOf(line, FirstNonBlank(line, 0));
+    };
     std::size_t value_start = equals + 1;
     if (value_start < line.size() && line[value_start] == u' ') ++value_start;
     std::u16string_view value = line.substr(value_start);
     // Problems point at the value itself, past any blanks before it.
-    auto column = [&] { return ColumnOf(line, FirstNonBlank(line, equals + 1)); };
+    auto column = [&] {
+      return ColumnOf(line, FirstNonBlank(line, equals + 1));
+    };
     ++reading_.outcome.settings;
     if (!in_section_) {
       Problem(
@@ -204,8 +208,8 @@ class ReportReader {
       return lines;
     }
     set_by_[*row] = static_cast<std::uint32_t>(reading_.assignments.size() + 1);
-    ParsedReport::Assignment& a = reading_.assignments.emplace_back(
-        Assigned(*row, value, number));
+    ParsedReport::Assignment& a =
+        reading_.assignments.emplace_back(Assigned(*row, value, number));
     a.shown = shown;
     return lines;
   }
@@ -490,14 +494,12 @@ void ParsedReport::StoreAll() {
   if (stored_ || !decoded_) return;
   stored_ = true;
   const Keywords& keywords = Keywords::Get();
-  FieldProbe probe;
   std::size_t failed_line = 0;
   bits_.clear();
   CompileOutcome& outcome = reading_.outcome;
   auto store = [&](Assignment& a) {
     ParseResult problem;
-    std::vector<StoredBits> bits =
-        probe.Store(keywords[a.row], {&a.value, 1}, &problem);
+    std::vector<StoredBits> bits = BitsOf(a.row, a.value, &problem);
     a.first_bit = static_cast<std::uint32_t>(bits_.size());
     a.bit_count = static_cast<std::uint32_t>(bits.size());
     bits_.insert(bits_.end(), bits.begin(), bits.end());
@@ -567,8 +569,9 @@ CompileOutcome ParsedReport::Apply(const Reading& reading,
       return;
     }
     const Keyword& entry = keywords[a.row];
+    const Setting& setting = *entry.setting;
     ParseResult problem =
-        entry.inverse.parse(entry.inverse.table, a.value, body, entry.fields);
+        setting.codec->parse(a.value, entry.Record(body), setting.field);
     if (problem && a.line != failed_line) {
       failed_line = a.line;
       problems.push_back(
@@ -585,13 +588,9 @@ CompileOutcome ParsedReport::Apply(const Reading& reading,
     assign_up_to(form.before);
     bool bound = false;
     for (const Assignment& a : form.rows) {
-      const std::vector<std::size_t>& f = keywords[a.row].fields;
-      KeyStroke held;
-      held.control = ReadWord(body, f[0]);
-      held.alt = ReadWord(body, f[1]);
-      held.shift = ReadWord(body, f[2]);
-      held.key_code = ReadWord(body, f[3]);
-      if (held != form.stroke) continue;
+      if (ReadCursorKeyStroke(keywords[a.row].Record(body)) != form.stroke) {
+        continue;
+      }
       bound = true;
       assign(a, shown.Shows(a.row, a.value, form_));
     }

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "codecs/key_names.h"
 #include "compile/keywords.h"
-#include "sections/key_names.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {

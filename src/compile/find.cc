@@ -4,11 +4,11 @@
 #include <memory>
 #include <optional>
 
+#include "codecs/key_names.h"
 #include "compile/global_forms.h"
 #include "compile/keywords.h"
 #include "report/report_writer.h"
 #include "report/value_parse.h"
-#include "sections/key_names.h"
 
 namespace quorlith {
 namespace {
@@ -16,11 +16,9 @@ namespace {
 // Where each setting line of a rendering starts, and its section.
 class LineStarts final : public SettingSink {
  public:
-  void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue>, SettingInverse) override {
-    starts.emplace_back(section_start, line_start);
+  void Setting(const NotedSetting& noted) override {
+    starts.emplace_back(noted.section_start, noted.line_start);
   }
-  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
 
   std::vector<std::pair<std::size_t, std::size_t>> starts;
 };
@@ -50,7 +48,6 @@ std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
   if (!stroke) return std::nullopt;
   ReportText text;
   WriteKeyStroke(text, *stroke, style);
-  if (text.view().ends_with(kLineEnd)) text.resize(text.size() - 2);
   return Folded(text);
 }
 
@@ -110,11 +107,10 @@ FindQuery::FindQuery(std::u16string_view query) {
   }
   // The value is read as the compile reads it, here into a file of zeros:
   // what a row's reading says of it does not depend on the file.
-  std::vector<std::uint8_t> body(kBodySize, 0);
-  const Keyword& entry = keywords[rows_.front()];
-  if (ParseResult wrong =
-          entry.inverse.parse(entry.inverse.table, value, body, entry.fields)) {
-    problem_ = KeywordProblem(entry.keyword, *wrong);
+  std::optional<std::u16string> wrong;
+  (void)BitsOf(rows_.front(), value, &wrong);
+  if (wrong) {
+    problem_ = KeywordProblem(keywords[rows_.front()].keyword, *wrong);
     return;
   }
   value_ = value;
@@ -152,8 +148,9 @@ std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
   auto query = std::make_unique<SetFileImage>(image);
   for (std::size_t row : rows_) {
     const Keyword& entry = keywords[row];
-    (void)entry.inverse.parse(entry.inverse.table, value_, query->MutableBody(),
-                              entry.fields);
+    std::span<std::uint8_t> body = query->MutableBody();
+    (void)entry.setting->codec->parse(value_, entry.Record(body),
+                                      entry.setting->field);
   }
   LineStarts differing;
   ReportText comparison;

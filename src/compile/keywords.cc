@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "codecs/cursor_key.h"
 #include "report/fields.h"
 #include "report/report_writer.h"
-#include "report/setting_line.h"
 #include "report/units.h"
 #include "report/value_parse.h"
 
@@ -17,71 +17,34 @@ const Keywords& Keywords::Get() {
 }
 
 Keywords::Keywords() {
-  auto empty = std::make_unique<SetFileImage>();
-  body_ = empty->Block(BlockId::kScreen).data();
-  ReportText text;
-  RenderDecompileReport({}, *empty, text, {.sink = this, .every_line = true});
-  for (std::size_t i = 0; i < keywords_.size(); ++i) {
-    std::size_t start = line_starts_[i];
-    std::u16string_view line = std::u16string_view(text).substr(start);
-    keywords_[i].keyword = line.substr(0, line.find(u" = "));
-    keywords_[i].folded = Folded(keywords_[i].keyword);
-    by_hash_.emplace_back(FoldedHash(keywords_[i].keyword), i);
-    const std::u16string& folded = keywords_[i].folded;
-    if (folded.size() == 6 && folded.starts_with(u"key#")) {
-      cursor_key_rows_.push_back(i);
-    }
-    text_places_.push_back(0);
-    if (keywords_[i].text_units > 0) {
-      text_rows_.push_back(i);
-      text_places_.back() = static_cast<std::uint16_t>(text_rows_.size());
-    }
-  }
-  for (std::size_t start : section_starts_) {
-    std::size_t end = text.view().find(kLineEnd, start);
-    titles_.emplace_back(text.view().substr(start, end - start));
-  }
-  for (const Keyword& entry : keywords_) {
-    field_starts_.insert(field_starts_.end(), entry.fields.begin(),
-                         entry.fields.end());
+  for (const SchemaSetting& s : AllSettings()) {
+    std::size_t row = keywords_.size();
+    keywords_.push_back(
+        {s.keyword, Folded(s.keyword), s.setting, s.record_offset});
+    by_hash_.emplace_back(FoldedHash(s.keyword), row);
+    if (s.setting->codec == &kCursorKey) cursor_key_rows_.push_back(row);
   }
   std::sort(by_hash_.begin(), by_hash_.end());
-  std::sort(field_starts_.begin(), field_starts_.end());
-  field_starts_.erase(std::unique(field_starts_.begin(), field_starts_.end()),
-                      field_starts_.end());
 }
 
-std::size_t Keywords::FieldEnd(std::size_t offset) const {
-  constexpr std::size_t kLongestField = 2 * 261;
-  auto next =
-      std::upper_bound(field_starts_.begin(), field_starts_.end(), offset);
-  std::size_t end = next == field_starts_.end() ? kBodySize : *next;
-  return std::min(
-      {std::max(end, offset + 2), offset + kLongestField, kBodySize});
-}
-
-FieldProbe::FieldProbe() : zeros_(kBodySize, 0x00), ones_(kBodySize, 0xFF) {}
-
-std::vector<StoredBits> FieldProbe::Store(
-    const Keyword& entry, std::span<const std::u16string_view> values,
-    std::optional<std::u16string>* problem) {
-  for (std::u16string_view value : values) {
-    std::optional<std::u16string> wrong =
-        entry.inverse.parse(entry.inverse.table, value, zeros_, entry.fields);
-    (void)entry.inverse.parse(entry.inverse.table, value, ones_, entry.fields);
-    if (problem != nullptr && wrong && !*problem) *problem = std::move(wrong);
-  }
-  const Keywords& keywords = Keywords::Get();
+std::vector<StoredBits> BitsOf(std::size_t row, std::u16string_view value,
+                               std::optional<std::u16string>* problem) {
+  // A thread's file of zeros, each value's bits cleared again after it.
+  static thread_local std::vector<std::uint8_t> zeros(kBodySize, 0);
+  const Keyword& entry = Keywords::Get()[row];
+  const Setting& setting = *entry.setting;
+  std::span<std::uint8_t> record = entry.Record(zeros);
+  ParseResult wrong = setting.codec->parse(value, record, setting.field);
+  if (problem != nullptr && wrong) *problem = std::move(wrong);
+  std::vector<OwnedBits> owned;
+  setting.codec->owned(record, setting.field, owned);
   std::vector<StoredBits> stored;
-  for (std::size_t field : entry.fields) {
-    for (std::size_t i = field, end = keywords.FieldEnd(field); i < end; ++i) {
-      auto mask = static_cast<std::uint8_t>(~(zeros_[i] ^ ones_[i]));
-      if (mask == 0) continue;
-      stored.push_back({i, mask, zeros_[i]});
-      zeros_[i] = 0x00;
-      ones_[i] = 0xFF;
-    }
+  for (const OwnedBits& b : owned) {
+    std::uint8_t& byte = record[b.offset];
+    stored.push_back({entry.record_offset + b.offset, b.mask,
+                      static_cast<std::uint8_t>(byte & b.mask)});
   }
+  std::fill(zeros.begin(), zeros.end(), 0);
   return stored;
 }
 
@@ -119,10 +82,6 @@ std::size_t Keywords::FindRow(std::u16string_view keyword,
     if (is(it->second)) return it->second;
   }
   return keywords_.size();
-}
-
-bool Keywords::IsSectionTitle(std::u16string_view line) const {
-  return std::find(titles_.begin(), titles_.end(), line) != titles_.end();
 }
 
 namespace {
@@ -197,51 +156,26 @@ std::u16string_view Keywords::Nearest(std::u16string_view keyword,
   return nearest;
 }
 
-void Keywords::Setting(std::size_t section_start, std::size_t line_start,
-                       std::span<const StoredValue> stored,
-                       SettingInverse inverse) {
-  Keyword& entry = keywords_.emplace_back();
-  entry.inverse = inverse;
-  if (inverse.parse == ParseSettingLine) {
-    const auto& line = *static_cast<const SettingLine*>(inverse.table);
-    if (line.rendering == Rendering::kText) entry.text_units = line.units;
-  }
-  for (const StoredValue& item : stored) {
-    entry.fields.push_back(static_cast<std::size_t>(item.field - body_));
-  }
-  line_starts_.push_back(line_start);
-  if (section_starts_.empty() || section_starts_.back() != section_start) {
-    section_starts_.push_back(section_start);
-  }
+bool Keywords::IsSectionTitle(std::u16string_view line) const {
+  const std::vector<std::u16string_view>& titles = SectionTitles();
+  return std::find(titles.begin(), titles.end(), line) != titles.end();
 }
 
 ReportValues::ReportValues(SetFileView image, ReportText& text) : text_(text) {
-  value_starts_.reserve(keywords_.size());
+  values_.clear();
+  values_.reserve(Keywords::Get().size());
   RenderDecompileReport({}, image, text_, {.sink = this, .every_line = true});
-  text_ends_.clear();
-  for (std::size_t row : keywords_.TextRows()) {
-    if (row >= value_starts_.size()) break;
-    const Keyword& entry = keywords_[row];
-    text_ends_.push_back(value_starts_[row] + TextLength(image.Body(),
-                                                         entry.fields[0],
-                                                         entry.text_units));
-  }
+}
+
+void ReportValues::Setting(const NotedSetting& noted) {
+  // Every file's report notes the schema's settings, row by row.
+  values_.emplace_back(noted.value_start, noted.value_end);
 }
 
 std::u16string_view ReportValues::Value(std::size_t row) const {
-  if (row >= value_starts_.size()) return {};
-  std::u16string_view line =
-      text_.view().substr(std::min(text_.size(), value_starts_[row]));
-  if (std::optional<std::size_t> end = TextEnd(row)) {
-    return line.substr(0, *end - value_starts_[row]);
-  }
-  return line.substr(0, line.find(kLineEnd));
-}
-
-std::optional<std::size_t> ReportValues::TextEnd(std::size_t row) const {
-  std::size_t place = keywords_.TextPlace(row);
-  if (place == 0 || place > text_ends_.size()) return std::nullopt;
-  return text_ends_[place - 1];
+  if (row >= values_.size()) return {};
+  auto [start, end] = values_[row];
+  return text_.view().substr(start, end - start);
 }
 
 namespace {
@@ -313,22 +247,13 @@ bool ReadsAs(std::u16string_view typed, std::u16string_view shown,
 
 bool ReportValues::Shows(std::size_t row, std::u16string_view value,
                          ReportForm form) const {
-  if (row >= value_starts_.size()) return ReadsAs(value, {}, form);
-  // Nearly every line of a report reads exactly as written: a compare
-  // where the value starts, and a look at where it ends, with no search.
-  std::size_t start = value_starts_[row];
-  std::u16string_view rest = text_.view().substr(std::min(text_.size(), start));
-  if (rest.size() >= value.size() &&
-      SameUnits(rest.data(), value.data(), value.size())) {
-    // Every value's line ends after it; a text's own CR LF may come first.
-    rest.remove_prefix(value.size());
-    if (rest.empty()) return true;
-    if (rest.starts_with(kLineEnd)) {
-      std::optional<std::size_t> end = TextEnd(row);
-      if (!end || *end == start + value.size()) return true;
-    }
+  std::u16string_view shown = Value(row);
+  // Nearly every line of a report reads exactly as written.
+  if (shown.size() == value.size() &&
+      SameUnits(shown.data(), value.data(), value.size())) {
+    return true;
   }
-  return ReadsAs(value, Value(row), form);
+  return ReadsAs(value, shown, form);
 }
 
 bool ReportValues::SpansLines(std::size_t row, ReportForm form) const {
@@ -365,16 +290,6 @@ std::optional<ReportValues::Lines> ReportValues::MatchLines(
     }
   }
   return std::nullopt;
-}
-
-void ReportValues::Setting(std::size_t, std::size_t line_start,
-                           std::span<const StoredValue>, SettingInverse) {
-  // Every file's report notes the model's lines, row by row.
-  std::size_t row = value_starts_.size();
-  std::size_t lead = row < keywords_.size()
-                         ? keywords_[row].keyword.size() + kEquals.size()
-                         : 0;
-  value_starts_.push_back(line_start + lead);
 }
 
 }  // namespace quorlith

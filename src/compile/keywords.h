@@ -11,23 +11,24 @@
 
 #include "report/report_context.h"
 #include "report/report_text.h"
+#include "sections/schema.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
 
-// Every keyword a report may hold, with the inverse of its writer and the
-// fields it shows: the model the compile and the merge work from. Which
-// lines a decompile writes does not depend on the file (with every line
-// written), so one model serves every file; it is made from the report of
-// an empty file, once.
+// Every keyword a report may hold, row by row in report order, as the
+// schema has them: the model the compile, the merge and --find work from.
 struct Keyword {
   std::u16string keyword;
   std::u16string folded;
-  SettingInverse inverse;
-  std::vector<std::size_t> fields;  // offsets from the start of the blocks
-  // A text field's length in units; 0 for every other value. Only a text
-  // may hold a line end of its own.
-  std::size_t text_units = 0;
+  const Setting* setting;
+  std::size_t record_offset;  // where its record lies in a set file's body
+
+  // The setting's record in `body`, a set file's blocks.
+  template <typename Body>
+  auto Record(Body&& body) const {
+    return std::span(body).subspan(record_offset);
+  }
 };
 
 // How a report came to be read: the encoding and line ends it was saved
@@ -38,7 +39,7 @@ struct ReportForm {
   bool lf = false;    // lines end in LF alone, and CRs may be gone
 };
 
-class Keywords final : public SettingSink {
+class Keywords {
  public:
   static const Keywords& Get();
 
@@ -62,11 +63,6 @@ class Keywords final : public SettingSink {
   const std::vector<std::size_t>& CursorKeyRows() const {
     return cursor_key_rows_;
   }
-  // The rows whose value is a text field.
-  const std::vector<std::size_t>& TextRows() const { return text_rows_; }
-  // 1 + the place of `row` in TextRows(), 0 for a row that is no text: a
-  // small table, looked up for every line a compile reads.
-  std::size_t TextPlace(std::size_t row) const { return text_places_[row]; }
 
   bool IsSectionTitle(std::u16string_view line) const;
 
@@ -76,66 +72,36 @@ class Keywords final : public SettingSink {
   std::u16string_view Nearest(std::u16string_view keyword,
                               std::size_t& budget) const;
 
-  // Where the field that starts at `offset` ends at the latest: at the
-  // next field of any keyword (a field is a word at least), or where no
-  // field reaches (the longest is a text of 261 units).
-  std::size_t FieldEnd(std::size_t offset) const;
-
-  void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue> stored,
-               SettingInverse inverse) override;
-  NoteDetail Detail() const override { return NoteDetail::kFields; }
-
  private:
   Keywords();
 
   // Find, with size() for no row.
   std::size_t FindRow(std::u16string_view keyword, std::size_t previous) const;
 
-  const std::uint8_t* body_ = nullptr;
   std::vector<Keyword> keywords_;
-  std::vector<std::size_t> line_starts_;
   // (hash, row) of every keyword, sorted: rows whose hash matches are
   // compared in full, so keywords that share a hash are told apart.
   std::vector<std::pair<std::uint32_t, std::size_t>> by_hash_;
-  std::vector<std::size_t> section_starts_;
-  std::vector<std::u16string> titles_;
   std::vector<std::size_t> cursor_key_rows_;
-  std::vector<std::size_t> text_rows_;
-  std::vector<std::uint16_t> text_places_;
-  std::vector<std::size_t> field_starts_;  // sorted, each once
 };
 
 // A hash of a keyword as keywords compare, with A to Z folded: a lookup
 // compares it before it compares the keyword itself.
 std::uint32_t FoldedHash(std::u16string_view keyword);
 
-// The bits a setting line stores, in the blocks' offsets: `bits` is what
-// the line stores under `mask`.
+// The bits a setting stores, in the body's offsets: `bits` is what it
+// stores under `mask`.
 struct StoredBits {
   std::size_t offset = 0;
   std::uint8_t mask = 0;
   std::uint8_t bits = 0;
 };
 
-// Finds which bits a line stores, and what, by letting its own inverse
-// store a value into a body of zero bits and into one of one bits: a bit
-// it stores is then the same in both, a bit it leaves is not. So no table
-// of field sizes is kept beside the writers.
-class FieldProbe {
- public:
-  FieldProbe();
-
-  // The bits the line of `entry` stores for `values`, one after the
-  // other; `problem` is the first value's that does not parse.
-  std::vector<StoredBits> Store(
-      const Keyword& entry, std::span<const std::u16string_view> values,
-      std::optional<std::u16string>* problem = nullptr);
-
- private:
-  std::vector<std::uint8_t> zeros_;
-  std::vector<std::uint8_t> ones_;
-};
+// The bits `value` stores into the setting of `row` over any base, as its
+// format reads it: parsed into a file of zeros, the bits its format owns
+// there. `problem` gets what does not parse.
+std::vector<StoredBits> BitsOf(std::size_t row, std::u16string_view value,
+                               std::optional<std::u16string>* problem);
 
 // A file's own report with every line written, read row by row in the
 // keywords' order: the value each setting shows in that file.
@@ -145,8 +111,8 @@ class ReportValues final : public SettingSink {
   // run over many of them allocates it once.
   ReportValues(SetFileView image, ReportText& text);
 
-  // The value of the keyword of `row`, as its line writes it: a text
-  // whole, whatever line ends it holds.
+  // The value of the keyword of `row`, as its line writes it: a text whole,
+  // whatever line ends it holds.
   std::u16string_view Value(std::size_t row) const;
 
   // Whether `value`, read from a report of `form`, reads as Value(row)
@@ -171,21 +137,12 @@ class ReportValues final : public SettingSink {
   std::optional<Lines> MatchLines(std::size_t row, std::u16string_view text,
                                   std::size_t at, ReportForm form) const;
 
-  void Setting(std::size_t section_start, std::size_t line_start,
-               std::span<const StoredValue> stored,
-               SettingInverse inverse) override;
-  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
+  void Setting(const NotedSetting& noted) override;
 
  private:
-  // Where the value of a text row ends; nullopt for other rows.
-  std::optional<std::size_t> TextEnd(std::size_t row) const;
-
-  const Keywords& keywords_ = Keywords::Get();
   ReportText& text_;
-  std::vector<std::size_t> value_starts_;  // where each row's value starts
-  // Where each text row's value ends, in the order of TextRows(): a text
-  // may hold a CR LF, and the end of every other value is its line's end.
-  std::vector<std::size_t> text_ends_;
+  // Where each row's value starts and ends in `text_`.
+  std::vector<std::pair<std::size_t, std::size_t>> values_;
 };
 
 // Whether `typed` reads as `shown` written in a report of `form`, trailing

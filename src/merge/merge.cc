@@ -47,11 +47,11 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
   struct Taken {
     MergeSide side;
     bool conflict;
-    std::vector<StoredBits> bits;
+    std::vector<OwnedBits> bits;  // offsets in the file
   };
   std::vector<Taken> taken;
   std::vector<std::uint8_t> owned(kSetFileSize, 0);
-  FieldProbe probe;
+  const std::array<ByteView, 3> files = {base, mine, theirs};
   for (std::size_t row = 0; row < keywords.size(); ++row) {
     std::array<std::u16string_view, 3> v = {sides.values[kBase]->Value(row),
                                             sides.values[kMine]->Value(row),
@@ -74,8 +74,17 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
                                    std::u16string(v[kTheirs])});
       if (auto it = settled.find(row); it != settled.end()) side = it->second;
     }
-    std::vector<StoredBits> bits = probe.Store(keywords[row], v);
-    for (const StoredBits& b : bits) owned[kHeaderSize + b.offset] |= b.mask;
+    // The bits that hold the setting on any side.
+    const Keyword& entry = keywords[row];
+    std::vector<OwnedBits> bits;
+    for (ByteView file : files) {
+      entry.setting->codec->owned(entry.Record(file.subspan(kHeaderSize)),
+                                  entry.setting->field, bits);
+    }
+    for (OwnedBits& b : bits) {
+      b.offset += kHeaderSize + entry.record_offset;
+      owned[b.offset] |= b.mask;
+    }
     taken.push_back({side, conflict, std::move(bits)});
   }
 
@@ -113,9 +122,9 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
                     : kept_mine                      ? mine
                                                      : theirs;
     ByteView other = kept_mine ? theirs : mine;
-    for (const StoredBits& stored : setting.bits) {
-      std::size_t offset = kHeaderSize + stored.offset;
-      std::uint8_t mask = stored.mask;
+    for (const OwnedBits& bits : setting.bits) {
+      std::size_t offset = bits.offset;
+      std::uint8_t mask = bits.mask;
       std::uint8_t& byte = outcome.merged[offset];
       byte = static_cast<std::uint8_t>((byte & ~mask) | (from[offset] & mask));
       int was = base[offset] & mask;
@@ -149,9 +158,8 @@ namespace {
 // Where each setting line of a rendering starts.
 class LineStarts final : public SettingSink {
  public:
-  void Setting(std::size_t, std::size_t line_start,
-               std::span<const StoredValue>, SettingInverse) override {
-    starts.push_back(line_start);
+  void Setting(const NotedSetting& noted) override {
+    starts.push_back(noted.line_start);
   }
   std::vector<std::size_t> starts;
 };

@@ -70,12 +70,15 @@ TEST(ReportSettingsTest, AreTheReportsSettingLinesOverRandomFiles) {
 class FieldChecker final : public SettingSink {
  public:
   explicit FieldChecker(const SetFileImage& image) : image_(image) {}
-  void Setting(std::size_t, std::size_t, std::span<const StoredValue> stored,
-               SettingInverse) override {
+  void Setting(const NotedSetting& noted) override {
+    std::vector<StoredValue> stored;
+    noted.setting.codec->stored(noted.record, noted.setting.field, true,
+                                stored);
     ASSERT_FALSE(stored.empty());
+    const std::uint8_t* first = image_.Block(BlockId::kScreen).data();
+    EXPECT_EQ(noted.record.data(), first + noted.record_offset);
     for (const StoredValue& item : stored) {
       ASSERT_NE(item.field, nullptr);
-      const std::uint8_t* first = image_.Block(BlockId::kScreen).data();
       std::size_t at = static_cast<std::size_t>(item.field - first);
       ASSERT_LT(at + 1, kBodySize);
       ByteView body(first, kBodySize);

@@ -4,6 +4,7 @@
 
 #include "merge/merge.h"
 #include "report/report_writer.h"
+#include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
@@ -43,29 +44,35 @@ std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes) {
   return Utf16ToUtf8(text);
 }
 
-std::string DecompileSectionText(SectionWriterFn writer,
-                                 const SetFileImage& printed) {
-  ReportText out;
-  ReportContext ctx{out, ReportKind::kDecompile, printed, printed};
-  writer(ctx);
-  return Readable(out);
-}
-
-std::string CompareSectionText(SectionWriterFn writer,
-                               const SetFileImage& original,
-                               const SetFileImage& printed) {
-  ReportText out;
-  ReportContext ctx{out, ReportKind::kComparison, printed, original};
-  writer(ctx);
-  return Readable(out);
-}
-
 namespace {
+
+std::string SectionOf(const std::string& report, std::string_view title) {
+  std::size_t start = report.find("\n" + std::string(title) + "\n");
+  if (start == std::string::npos) return {};
+  ++start;
+  std::size_t end = report.find(";***END OF FILE***\n", start);
+  for (std::u16string_view other : SectionTitles()) {
+    std::size_t next = report.find("\n" + Utf16ToUtf8(other) + "\n", start);
+    if (next != std::string::npos) end = std::min(end, next + 1);
+  }
+  return report.substr(start, end - start);
+}
 
 const ReportSource kOriginalSource{"/sets/ORIG.000", {1, 1, 1980, 0, 0, 0}};
 const ReportSource kNewSource{"/sets/NEW.000", {1, 1, 1980, 0, 0, 0}};
 
 }  // namespace
+
+std::string DecompileSectionText(std::string_view title,
+                                 const SetFileImage& printed) {
+  return SectionOf(DecompileReportText(printed), title);
+}
+
+std::string CompareSectionText(std::string_view title,
+                               const SetFileImage& original,
+                               const SetFileImage& printed) {
+  return SectionOf(ComparisonReportText(original, printed), title);
+}
 
 std::string DecompileReportText(const SetFileImage& printed) {
   ReportText out;

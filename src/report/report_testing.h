@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "report/report_context.h"
 #include "report/report_text.h"
 #include "setfile/set_file.h"
 
@@ -35,13 +34,13 @@ std::string Readable(std::u16string_view text);
 std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text);
 std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes);
 
-using SectionWriterFn = void (*)(ReportContext&);
-
-// The text one section writer adds to an empty report: in a decompile of
-// `printed`, or in a comparison of `printed` against `original`.
-std::string DecompileSectionText(SectionWriterFn writer,
+// The text of the section whose title line is `title`, from that line up
+// to the next section's title (its closing ";" lines included), in a
+// decompile of `printed` or a comparison of `printed` against `original`;
+// empty when the report has no such section.
+std::string DecompileSectionText(std::string_view title,
                                  const SetFileImage& printed);
-std::string CompareSectionText(SectionWriterFn writer,
+std::string CompareSectionText(std::string_view title,
                                const SetFileImage& original,
                                const SetFileImage& printed);
 

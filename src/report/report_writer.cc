@@ -1,26 +1,136 @@
 #include "report/report_writer.h"
 
-#include "sections/sections.h"
+#include <algorithm>
+
+#include "sections/schema.h"
 
 namespace quorlith {
 namespace {
 
-using SectionWriter = void (*)(ReportContext&);
+constexpr std::u16string_view kSeparator = u";";
 
-// Sections 1 to 10 in report order; each is followed by a ";" line and
-// erased with it when the section left nothing of its own.
-constexpr SectionWriter kWrappedSections[] = {
-    WriteScreenSection,     WriteKeyboardSection,  WriteMouseSection,
-    WriteHotKeySection,     WriteCursorKeySection, WriteGeneralSection,
-    WriteBrailleSection,    WriteVerbositySection, WriteGlobalSection,
-    WriteDictionarySection,
+// Walks the schema over the images, writing the parts that hold a setting
+// line the report shows.
+class Writer {
+ public:
+  Writer(ReportText& out, ReportKind kind, SetFileView printed,
+         SetFileView original, const ReportOptions& options)
+      : out_(out),
+        comparing_(kind == ReportKind::kComparison),
+        printed_(printed),
+        original_(original),
+        options_(options) {}
+
+  // The body: every part; in a comparison that found no setting that
+  // differs, the line that says so instead.
+  void Body() {
+    auto body = out_.size();
+    for (const Part& part : ReportParts()) {
+      std::size_t block = Layout(part.block).file_offset - kHeaderSize;
+      Write(part, {printed_.Block(part.block), original_.Block(part.block)}, {},
+            block);
+    }
+    if (comparing_ && lines_ == 0) {
+      out_.resize(body);
+      AppendLine(out_, u";There are no differences between the two set files.");
+    }
+  }
+
+ private:
+  // A part goes again when it wrote no setting line of its own or its
+  // parts' (what its title and closing lines alone amount to).
+  void Write(const Part& part, RecordPair record, std::u16string_view prefix,
+             std::size_t record_offset) {
+    auto mark = out_.size();
+    std::size_t lines = lines_;
+    if (part.section) section_start_ = mark;
+    if (!part.title.empty()) {
+      if (part.titled_by_record) {
+        out_.append(kSeparator);
+        out_.append(prefix);
+      }
+      AppendLine(out_, part.title);
+    }
+    for (std::u16string_view note : part.notes) AppendLine(out_, note);
+    Settings(part.settings, record, prefix, record_offset);
+    for (const Item& item : part.items) {
+      if (Holds(item.when, record.printed)) {
+        Settings(item.settings, record, prefix, record_offset);
+      }
+      if (item.part != nullptr)
+        Write(*item.part, record, prefix, record_offset);
+      if (item.records != nullptr) {
+        WriteRecords(*item.records, record, record_offset);
+      }
+    }
+    for (std::size_t i = 0; i < part.separators; ++i) {
+      AppendLine(out_, kSeparator);
+    }
+    if (lines_ == lines) out_.resize(mark);
+  }
+
+  // Records hold no records of their own: one prefix serves them all.
+  void WriteRecords(const Records& records, RecordPair block,
+                    std::size_t block_offset) {
+    for (std::size_t i = 0; i < records.count; ++i) {
+      prefix_.clear();
+      if (!AppendRecordPrefix(prefix_, records, i)) continue;
+      std::size_t offset = records.offset + i * records.size;
+      Write(*records.part, block.Sub(offset, records.size), prefix_,
+            block_offset + offset);
+    }
+  }
+
+  // The printed record decides, in a comparison too.
+  bool Holds(const Condition& when, ByteView printed) const {
+    if (when.values.empty() || options_.every_line) return true;
+    auto value = static_cast<std::int16_t>(printed[when.offset] |
+                                           printed[when.offset + 1] << 8);
+    return std::find(when.values.begin(), when.values.end(), value) !=
+           when.values.end();
+  }
+
+  void Settings(std::span<const Setting> settings, RecordPair record,
+                std::u16string_view prefix, std::size_t record_offset) {
+    for (const Setting& setting : settings) {
+      if (comparing_) {
+        if (!setting.codec->differs(record.printed, record.original,
+                                    setting.field)) {
+          continue;
+        }
+        if (options_.ignore != nullptr &&
+            options_.ignore->Matches(prefix, setting.keyword)) {
+          continue;
+        }
+      }
+      ByteView shown =
+          options_.show_original ? record.original : record.printed;
+      std::size_t line_start = out_.size();
+      out_.append(prefix);
+      out_.append(setting.keyword);
+      out_.append(kEquals);
+      std::size_t value_start = out_.size();
+      setting.codec->render(out_, shown, setting.field);
+      std::size_t value_end = out_.size();
+      out_.append(kLineEnd);
+      ++lines_;
+      if (options_.sink != nullptr) {
+        options_.sink->Setting({setting, prefix, shown, record_offset,
+                                section_start_, line_start, value_start,
+                                value_end});
+      }
+    }
+  }
+
+  ReportText& out_;
+  bool comparing_;
+  SetFileView printed_;
+  SetFileView original_;
+  const ReportOptions& options_;
+  std::size_t lines_ = 0;  // setting lines written
+  std::size_t section_start_ = 0;
+  std::u16string prefix_;
 };
-static_assert(std::size(kWrappedSections) == 10);
-
-// The ";" line alone.
-constexpr std::size_t kSectionThreshold =
-    kSeparatorLine.size() + kLineEnd.size();
-constexpr std::size_t kBodyThreshold = 21;
 
 void AppendModified(ReportText& out, std::u16string_view lead,
                     const DosDateTime& t) {
@@ -48,22 +158,9 @@ void AppendVersionLines(ReportText& out) {
   AppendLine(out, kOrvalenVersion);
 }
 
-void AppendBodyAndFooter(ReportContext& ctx) {
-  ReportText& out = ctx.out;
-  AppendLine(out, kSeparatorLine);
-  auto body = out.size();
-  for (SectionWriter write : kWrappedSections) {
-    auto mark = out.size();
-    ctx.section_start = mark;
-    write(ctx);
-    AppendLine(out, kSeparatorLine);
-    EraseIfShort(out, mark, kSectionThreshold);
-  }
-  WriteWindowSections(ctx);
-  if (ctx.comparing() && out.size() - body <= kBodyThreshold) {
-    out.resize(body);
-    AppendLine(out, u";There are no differences between the two set files.");
-  }
+void AppendBodyAndFooter(Writer&& writer, ReportText& out) {
+  AppendLine(out, kSeparator);
+  writer.Body();
   AppendLine(out, u";***END OF FILE***");
 }
 
@@ -77,8 +174,8 @@ void RenderDecompileReport(const ReportSource& input, SetFileView printed,
   AppendUtf8(out, input.path);
   out.append(kLineEnd);
   AppendModified(out, u"; Set file", input.modified);
-  ReportContext ctx{out, ReportKind::kDecompile, printed, printed, options};
-  AppendBodyAndFooter(ctx);
+  AppendBodyAndFooter(
+      Writer(out, ReportKind::kDecompile, printed, printed, options), out);
 }
 
 void RenderComparisonReport(const ReportSource& original_source,
@@ -94,8 +191,8 @@ void RenderComparisonReport(const ReportSource& original_source,
   out.append(kLineEnd);
   AppendModified(out, u"; Original set file", original_source.modified);
   AppendModified(out, u"; New set file", new_source.modified);
-  ReportContext ctx{out, ReportKind::kComparison, printed, original, options};
-  AppendBodyAndFooter(ctx);
+  AppendBodyAndFooter(
+      Writer(out, ReportKind::kComparison, printed, original, options), out);
 }
 
 }  // namespace quorlith

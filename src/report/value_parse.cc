@@ -143,12 +143,6 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text.substr(first, end - first);
 }
 
-void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
-               std::uint16_t value) {
-  body[offset] = static_cast<std::uint8_t>(value & 0xFF);
-  body[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 ParseResult StoreText(std::span<std::uint8_t> body, std::size_t offset,
                       std::size_t units, std::u16string_view text) {
   if (text.size() > units) {
@@ -164,83 +158,6 @@ ParseResult StoreText(std::span<std::uint8_t> body, std::size_t offset,
   }
   if (text.size() < units) StoreWord(body, offset + 2 * text.size(), 0);
   return std::nullopt;
-}
-
-ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
-                           std::span<std::uint8_t> body, std::size_t field) {
-  std::int64_t number = 0;
-  // Blanks around a number or a name are an editor's, not the value's.
-  if (line.rendering != Rendering::kText &&
-      line.rendering != Rendering::kCharacter) {
-    value = TrimBlanks(value);
-  }
-  switch (line.rendering) {
-    case Rendering::kDecimal:
-      if (auto problem = ParseNumberIn(value, -32768, 32767, number)) {
-        return problem;
-      }
-      break;
-    case Rendering::kUnsignedDecimal:
-      if (auto problem = ParseNumberIn(value, 0, 65535, number)) {
-        return problem;
-      }
-      break;
-    case Rendering::kByteDecimal:
-      if (auto problem = ParseNumberIn(value, 0, 255, number)) return problem;
-      body[field] = static_cast<std::uint8_t>(number);
-      return std::nullopt;
-    case Rendering::kCharacter:
-      if (value.size() == 2 && value[0] >= 0xD800 && value[0] <= 0xDBFF &&
-          value[1] >= 0xDC00 && value[1] <= 0xDFFF) {
-        return Quoted(value) +
-               u" is one character, beyond U+FFFF: a tone holds one "
-               u"UTF-16 unit";
-      }
-      if (value.size() != 1) {
-        return Quoted(value) + u" is not one character";
-      }
-      number = value[0];
-      break;
-    case Rendering::kName: {
-      std::int16_t row = 0;
-      if (auto problem = ParseNamed(line.names, value, row)) return problem;
-      number = row;
-      break;
-    }
-    case Rendering::kText:
-      return StoreText(body, field, line.units, value);
-    case Rendering::kBool: {
-      constexpr std::u16string_view kNames[] = {BoolName(0), BoolName(1)};
-      std::optional<std::size_t> row = FindName(kNames, value);
-      if (!row) return NotOneOf(value, kNames);
-      number = static_cast<std::int64_t>(*row);
-      break;
-    }
-    case Rendering::kDecimalOrNone: {
-      constexpr std::u16string_view kNone[] = {u"None"};
-      if (FindName(kNone, value)) {
-        number = -1;
-      } else if (auto problem = ParseNumberIn(value, -32768, 32767, number)) {
-        return *problem + u", nor None";
-      }
-      break;
-    }
-    case Rendering::kOneIsOn: {
-      std::optional<std::size_t> row = FindName(OffOnNames, value);
-      if (!row) return NotOneOf(value, OffOnNames);
-      number = static_cast<std::int64_t>(*row);
-      break;
-    }
-  }
-  StoreWord(body, field, static_cast<std::uint16_t>(number));
-  return std::nullopt;
-}
-
-ParseResult ParseSettingLine(const void* line, std::u16string_view value,
-                             std::span<std::uint8_t> body,
-                             std::span<const std::size_t> fields) {
-  return ParseLineValue(*static_cast<const SettingLine*>(line), value, body,
-                        fields[0]);
 }
 
 }  // namespace quorlith

@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_context.h"
-#include "report/setting_line.h"
+#include "codecs/codec.h"
 #include "report/value_names.h"
 
 namespace quorlith {
@@ -16,8 +15,6 @@ namespace quorlith {
 // The inverses of the renderings: what a compile uses to read a report's
 // values back into fields. A problem comes back as the text that follows
 // "keyword: " in the compile's message.
-
-using ParseResult = std::optional<std::u16string>;  // nullopt: parsed
 
 // A decimal with an optional "-", nothing else; nullopt when `text` is no
 // such number or has more digits than any field holds.
@@ -62,22 +59,9 @@ std::u16string Folded(std::u16string_view text);
 // `text` without the blanks and tabs around it.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
-void StoreWord(std::span<std::uint8_t> body, std::size_t offset,
-               std::uint16_t value);
-
 // Stores the text of a text field of `units` units: the text, then a NUL
 // when there is room; the units after the NUL keep their bytes.
 ParseResult StoreText(std::span<std::uint8_t> body, std::size_t offset,
                       std::size_t units, std::u16string_view text);
-
-// Parses `value` as `line` renders its field (`fields` holds the field's
-// offset) and stores it: the inverse of AppendValue.
-ParseResult ParseLineValue(const SettingLine& line, std::u16string_view value,
-                           std::span<std::uint8_t> body, std::size_t field);
-
-// The same as a ParseValueFn over a SettingLine table.
-ParseResult ParseSettingLine(const void* line, std::u16string_view value,
-                             std::span<std::uint8_t> body,
-                             std::span<const std::size_t> fields);
 
 }  // namespace quorlith

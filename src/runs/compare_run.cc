@@ -10,11 +10,7 @@ namespace {
 // is one setting that differs.
 class SettingCounter final : public SettingSink {
  public:
-  void Setting(std::size_t, std::size_t, std::span<const StoredValue>,
-               SettingInverse) override {
-    ++count;
-  }
-  NoteDetail Detail() const override { return NoteDetail::kPlaces; }
+  void Setting(const NotedSetting&) override { ++count; }
 
   std::int64_t count = 0;
 };

@@ -5,9 +5,14 @@
 #include <span>
 #include <string_view>
 
+#include "codecs/braille_dots.h"
+#include "codecs/character.h"
+#include "codecs/name.h"
+#include "codecs/number.h"
+#include "codecs/text.h"
 #include "report/report_text.h"
-#include "report/setting_line.h"
 #include "report/value_names.h"
+#include "sections/schema.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -34,46 +39,43 @@ inline constexpr std::size_t kBrailleBlockSize = Layout(BlockId::kBraille).size;
 
 // In report order, which is not block order. The word at 46 is never shown
 // or compared; "Graphic_Symbol" (40) follows these lines.
-inline constexpr SettingLine kBrailleLines[] = {
-    {u"Auto_Route_Cursor", 44, Rendering::kName, OffOnNames},
-    {u"Enable_Whole_Word_Mode", 0, Rendering::kName, OffOnNames},
-    {u"Horizontal_Scrolling", 2, Rendering::kName, HorizontalScrollingNames},
-    {u"Scroll_Width", 4, Rendering::kUnsignedDecimal},
-    {u"Indicate_Line_Change", 42, Rendering::kName, OffOnNames},
-    {u"Information_Order", 6, Rendering::kName, InformationOrderNames},
-    {u"Include_Name", 8, Rendering::kName, OffOnNames},
-    {u"Braille_Include_Type", 10, Rendering::kName, OffOnNames},
-    {u"Include_Index", 12, Rendering::kName, OffOnNames},
-    {u"Grade2", 14, Rendering::kName, OffOnNames},
-    {u"Auto_Untranslate_at_Cursor", 16, Rendering::kName, OffOnNames},
-    {u"Translate_Symbols", 18, Rendering::kName, OffOnNames},
-    {u"8_Dot_Braille", 20, Rendering::kName, OffOnNames},
-    {u"Auto_Update_Timeout", 22, Rendering::kUnsignedDecimal},
-    {u"Quick_Message_Mode", 24, Rendering::kName, QuickMessageModeNames},
-    {u"Quick_Message_Timeout", 26, Rendering::kUnsignedDecimal},
-    {u"Attribute_Marking", 28, Rendering::kName, OffOnNames},
-    {u"Attribute_Marking_Mode", 30, Rendering::kName,
-     AttributeMarkingModeNames},
-    {u"Show_Indents", 36, Rendering::kName, OffOnNames},
-    {u"Spacing", 32, Rendering::kName, SpacingNames},
-    {u"Pixels_Per_Space", 34, Rendering::kUnsignedDecimal},
-    {u"Braille_Graphics", 38, Rendering::kName, BrailleGraphicsNames},
+inline constexpr Setting kBrailleLines[] = {
+    Named(u"Auto_Route_Cursor", 44, OffOnNames),
+    Named(u"Enable_Whole_Word_Mode", 0, OffOnNames),
+    Named(u"Horizontal_Scrolling", 2, HorizontalScrollingNames),
+    UnsignedDecimal(u"Scroll_Width", 4),
+    Named(u"Indicate_Line_Change", 42, OffOnNames),
+    Named(u"Information_Order", 6, InformationOrderNames),
+    Named(u"Include_Name", 8, OffOnNames),
+    Named(u"Braille_Include_Type", 10, OffOnNames),
+    Named(u"Include_Index", 12, OffOnNames),
+    Named(u"Grade2", 14, OffOnNames),
+    Named(u"Auto_Untranslate_at_Cursor", 16, OffOnNames),
+    Named(u"Translate_Symbols", 18, OffOnNames),
+    Named(u"8_Dot_Braille", 20, OffOnNames),
+    UnsignedDecimal(u"Auto_Update_Timeout", 22),
+    Named(u"Quick_Message_Mode", 24, QuickMessageModeNames),
+    UnsignedDecimal(u"Quick_Message_Timeout", 26),
+    Named(u"Attribute_Marking", 28, OffOnNames),
+    Named(u"Attribute_Marking_Mode", 30, AttributeMarkingModeNames),
+    Named(u"Show_Indents", 36, OffOnNames),
+    Named(u"Spacing", 32, SpacingNames),
+    UnsignedDecimal(u"Pixels_Per_Space", 34),
+    Named(u"Braille_Graphics", 38, BrailleGraphicsNames),
 };
 static_assert(FitsIn(kBrailleLines, kBrailleBlockSize));
 
-// Compared as the whole word, although only its low byte is shown.
-inline constexpr SettingLine kGraphicSymbolLine = {u"Graphic_Symbol", 40,
-                                                   Rendering::kUnsignedDecimal};
-static_assert(FitsIn({&kGraphicSymbolLine, 1}, kBrailleBlockSize));
+inline constexpr Setting kGraphicSymbolLines[] = {
+    BrailleDots(u"Graphic_Symbol", 40)};
+static_assert(FitsIn(kGraphicSymbolLines, kBrailleBlockSize));
 
-inline constexpr std::u16string_view kBrailleHeader =
-    u"; Menu 7 - Braille Settings";
-inline constexpr std::size_t kBrailleThreshold = 29;  // the header alone
-static_assert(kBrailleThreshold == kBrailleHeader.size() + kLineEnd.size());
-
-// Every setting line of the section in report order, for code that looks
-// keywords up.
-inline constexpr std::span<const SettingLine> kBrailleLineTables[] = {
-    kBrailleLines, {&kGraphicSymbolLine, 1}};
+inline constexpr Item kBrailleItems[] = {{kBrailleLines},
+                                         {kGraphicSymbolLines}};
+inline constexpr Part kBrailleSection = {
+    .title = u"; Menu 7 - Braille Settings",
+    .items = kBrailleItems,
+    .separators = 1,
+    .section = true,
+    .block = BlockId::kBraille};
 
 }  // namespace quorlith

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "report/report_testing.h"
-#include "sections/sections.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -79,9 +78,9 @@ TEST(CursorKeySection, ComparisonDecidesEachLineOnItsOwn) {
     } else {
       printed.SetText(kBlock, kKey10 + c.offset, c.text);
     }
-    EXPECT_EQ(CompareSectionText(WriteCursorKeySection, original.Image(),
-                                 printed.Image()),
-              *c.lines ? kHeader + std::string(c.lines) : "");
+    EXPECT_EQ(CompareSectionText("; Menu 5 - Cursor Key Settings",
+                                 original.Image(), printed.Image()),
+              *c.lines ? kHeader + std::string(c.lines) + ";\n" : "");
   }
 }
 

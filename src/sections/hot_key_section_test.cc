@@ -5,7 +5,6 @@
 #include <string>
 
 #include "report/report_testing.h"
-#include "sections/sections.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -37,7 +36,7 @@ SetFileBuilder& SetRecordWord(SetFileBuilder& b, std::size_t record,
 
 std::string Compare(const SetFileBuilder& original,
                     const SetFileBuilder& printed) {
-  return CompareSectionText(WriteHotKeySection, original.Image(),
+  return CompareSectionText("; Menu 4 - Hot Key Settings", original.Image(),
                             printed.Image());
 }
 
@@ -80,7 +79,7 @@ TEST(HotKeySection, ComparisonLooksAtEachStoredWord) {
     SetFileBuilder printed = original;
     SetRecordWord(printed, 7, c.offset, c.value);
     EXPECT_EQ(Compare(original, printed),
-              *c.line ? kHeader + std::string(c.line) : "");
+              *c.line ? kHeader + std::string(c.line) + ";\n" : "");
   }
 }
 

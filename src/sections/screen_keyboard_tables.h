@@ -5,9 +5,13 @@
 #include <span>
 #include <string_view>
 
+#include "codecs/character.h"
+#include "codecs/name.h"
+#include "codecs/number.h"
+#include "codecs/text.h"
 #include "report/report_text.h"
-#include "report/setting_line.h"
 #include "report/value_names.h"
+#include "sections/schema.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -49,44 +53,37 @@ inline constexpr std::u16string_view KeyVoiceNames[] = {
 inline constexpr std::size_t kScreenBlockSize = Layout(BlockId::kScreen).size;
 inline constexpr std::uint16_t kLineFilterUnits = 6;  // NUL included
 
-inline constexpr SettingLine kScreenVoiceLines[] = {
-    {u"Screen_Voice", 0, Rendering::kName, OffOnNames},
-    {u"Screen_Rate", 2, Rendering::kDecimal},
-    {u"Screen_Pitch", 4, Rendering::kDecimal},
-    {u"Screen_Tone", 6, Rendering::kCharacter},
-    {u"Screen_Volume", 8, Rendering::kDecimal},
+inline constexpr Setting kScreenVoiceLines[] = {
+    Named(u"Screen_Voice", 0, OffOnNames), Decimal(u"Screen_Rate", 2),
+    Decimal(u"Screen_Pitch", 4),           Character(u"Screen_Tone", 6),
+    Decimal(u"Screen_Volume", 8),
 };
-inline constexpr SettingLine kScreenPunctuationLines[] = {
-    {u"Screen_Textual", 10, Rendering::kName, PunctuationLevelNames},
-    {u"Screen_Math", 12, Rendering::kName, PunctuationLevelNames},
-    {u"Screen_Miscellaneous", 14, Rendering::kName, PunctuationLevelNames},
-    {u"Screen_Space", 16, Rendering::kName, PunctuationLevelNames},
+inline constexpr Setting kScreenPunctuationLines[] = {
+    Named(u"Screen_Textual", 10, PunctuationLevelNames),
+    Named(u"Screen_Math", 12, PunctuationLevelNames),
+    Named(u"Screen_Miscellaneous", 14, PunctuationLevelNames),
+    Named(u"Screen_Space", 16, PunctuationLevelNames),
 };
-inline constexpr SettingLine kScreenReadingLines[] = {
-    {u"Screen_Numbers", 22, Rendering::kName, ScreenNumbersNames},
-    {u"Capitalization_Alert", 24, Rendering::kName, CapitalizationAlertNames},
-    {u"Format_Alert", 26, Rendering::kName, OffOnNames},
-    {u"Format_Alert_Offset", 28, Rendering::kDecimal},
-    {u"Spell_Alpha_numeric", 30, Rendering::kName, OffOnNames},
-    {u"Split_Mixed_Case", 32, Rendering::kName, SplitMixedCaseNames},
+inline constexpr Setting kScreenReadingLines[] = {
+    Named(u"Screen_Numbers", 22, ScreenNumbersNames),
+    Named(u"Capitalization_Alert", 24, CapitalizationAlertNames),
+    Named(u"Format_Alert", 26, OffOnNames),
+    Decimal(u"Format_Alert_Offset", 28),
+    Named(u"Spell_Alpha_numeric", 30, OffOnNames),
+    Named(u"Split_Mixed_Case", 32, SplitMixedCaseNames),
 };
-inline constexpr SettingLine kScreenLineFilterLines[] = {
-    {u"Line_Filter_Status", 34, Rendering::kName, LineFilterStatusNames},
-    {u"Line_Filter_Position", 36, Rendering::kDecimal},
-    {u"Line_Filter_Characters",
-     38,
-     Rendering::kText,
-     {},
-     kLineFilterUnits,
-     CompareRule::kTextFoldAz},
+inline constexpr Setting kScreenLineFilterLines[] = {
+    Named(u"Line_Filter_Status", 34, LineFilterStatusNames),
+    Decimal(u"Line_Filter_Position", 36),
+    Text(u"Line_Filter_Characters", 38, kLineFilterUnits, true),
 };
-inline constexpr SettingLine kScreenFilterLines[] = {
-    {u"Repeat_Filter", 50, Rendering::kName, RepeatFilterNames},
-    {u"Repeat_Value", 52, Rendering::kDecimal},
-    {u"Blank_Lines", 54, Rendering::kName, BlankLinesNames},
-    {u"Signal_Caret_Position", 56, Rendering::kName, OffOnNames},
-    {u"Attribute_Changes", 58, Rendering::kName, OffOnNames},
-    {u"Read_Paragraph_Style", 60, Rendering::kName, OffAutoOnNames},
+inline constexpr Setting kScreenFilterLines[] = {
+    Named(u"Repeat_Filter", 50, RepeatFilterNames),
+    Decimal(u"Repeat_Value", 52),
+    Named(u"Blank_Lines", 54, BlankLinesNames),
+    Named(u"Signal_Caret_Position", 56, OffOnNames),
+    Named(u"Attribute_Changes", 58, OffOnNames),
+    Named(u"Read_Paragraph_Style", 60, OffAutoOnNames),
 };
 static_assert(FitsIn(kScreenVoiceLines, kScreenBlockSize));
 static_assert(FitsIn(kScreenPunctuationLines, kScreenBlockSize));
@@ -94,73 +91,76 @@ static_assert(FitsIn(kScreenReadingLines, kScreenBlockSize));
 static_assert(FitsIn(kScreenLineFilterLines, kScreenBlockSize));
 static_assert(FitsIn(kScreenFilterLines, kScreenBlockSize));
 
-inline constexpr std::u16string_view kScreenHeader = u"; Menu 1 - Screen";
-inline constexpr std::size_t kScreenThreshold = 19;  // the header alone
-static_assert(kScreenThreshold == kScreenHeader.size() + kLineEnd.size());
-
-// Thresholds: header (26 or 27) and the ";" separator (3).
-inline constexpr SubSection kScreenPunctuation = {u"; Menu 1.6 - Punctuation",
-                                                  kScreenPunctuationLines, 29};
-inline constexpr SubSection kScreenLineFilter = {u"; Menu 1.12 - Line Filter",
-                                                 kScreenLineFilterLines, 30};
-static_assert(kScreenPunctuation.threshold ==
-              kScreenPunctuation.header.size() + 2 + 3);
-static_assert(kScreenLineFilter.threshold ==
-              kScreenLineFilter.header.size() + 2 + 3);
-
 // The keyboard block's words at 18, 20 and 40 are never shown or compared.
 inline constexpr std::size_t kKeyboardBlockSize =
     Layout(BlockId::kKeyboard).size;
 
-inline constexpr SettingLine kKeyVoiceLines[] = {
-    {u"Key_Voice", 0, Rendering::kName, KeyVoiceNames},
-    {u"Key_Rate", 2, Rendering::kDecimal},
-    {u"Key_Pitch", 4, Rendering::kDecimal},
-    {u"Key_Tone", 6, Rendering::kCharacter},
-    {u"Key_Volume", 8, Rendering::kDecimal},
+inline constexpr Setting kKeyVoiceLines[] = {
+    Named(u"Key_Voice", 0, KeyVoiceNames),
+    Decimal(u"Key_Rate", 2),
+    Decimal(u"Key_Pitch", 4),
+    Character(u"Key_Tone", 6),
+    Decimal(u"Key_Volume", 8),
 };
-inline constexpr SettingLine kKeyPunctuationLines[] = {
-    {u"Key_Textual", 10, Rendering::kName, PunctuationLevelNames},
-    {u"Key_Math", 12, Rendering::kName, PunctuationLevelNames},
-    {u"Key_Miscellaneous", 14, Rendering::kName, PunctuationLevelNames},
-    {u"Key_Space", 16, Rendering::kName, PunctuationLevelNames},
+inline constexpr Setting kKeyPunctuationLines[] = {
+    Named(u"Key_Textual", 10, PunctuationLevelNames),
+    Named(u"Key_Math", 12, PunctuationLevelNames),
+    Named(u"Key_Miscellaneous", 14, PunctuationLevelNames),
+    Named(u"Key_Space", 16, PunctuationLevelNames),
 };
-inline constexpr SettingLine kSpecialKeyLines[] = {
-    {u"Function_Keys", 22, Rendering::kName, OffOnNames},
-    {u"Toggle_Keys", 24, Rendering::kName, OffOnNames},
-    {u"Cursor_Movement", 26, Rendering::kName, OffOnNames},
-    {u"Key_Enhancements", 28, Rendering::kName, OffOnNames},
-    {u"Escape_Key", 30, Rendering::kName, OffOnNames},
-    {u"Enter_Key", 32, Rendering::kName, OffOnNames},
-    {u"Enable_Both_Inserts_As_Modifier", 34, Rendering::kName, OffOnNames},
+inline constexpr Setting kSpecialKeyLines[] = {
+    Named(u"Function_Keys", 22, OffOnNames),
+    Named(u"Toggle_Keys", 24, OffOnNames),
+    Named(u"Cursor_Movement", 26, OffOnNames),
+    Named(u"Key_Enhancements", 28, OffOnNames),
+    Named(u"Escape_Key", 30, OffOnNames),
+    Named(u"Enter_Key", 32, OffOnNames),
+    Named(u"Enable_Both_Inserts_As_Modifier", 34, OffOnNames),
 };
-inline constexpr SettingLine kKeyCapitalsLines[] = {
-    {u"Capitals", 36, Rendering::kName, CapitalsNames},
-    {u"Interruptability", 38, Rendering::kName, InterruptabilityNames},
+inline constexpr Setting kKeyCapitalsLines[] = {
+    Named(u"Capitals", 36, CapitalsNames),
+    Named(u"Interruptability", 38, InterruptabilityNames),
 };
 static_assert(FitsIn(kKeyVoiceLines, kKeyboardBlockSize));
 static_assert(FitsIn(kKeyPunctuationLines, kKeyboardBlockSize));
 static_assert(FitsIn(kSpecialKeyLines, kKeyboardBlockSize));
 static_assert(FitsIn(kKeyCapitalsLines, kKeyboardBlockSize));
 
-inline constexpr std::u16string_view kKeyboardHeader = u"; Menu 2 - Keyboard";
-inline constexpr std::size_t kKeyboardThreshold = 21;  // the header alone
-static_assert(kKeyboardThreshold == kKeyboardHeader.size() + kLineEnd.size());
+inline constexpr Part kScreenPunctuation = {
+    .title = u"; Menu 1.6 - Punctuation",
+    .settings = kScreenPunctuationLines,
+    .separators = 1};
+inline constexpr Part kScreenLineFilter = {
+    .title = u"; Menu 1.12 - Line Filter",
+    .settings = kScreenLineFilterLines,
+    .separators = 1};
+inline constexpr Item kScreenItems[] = {
+    {kScreenVoiceLines},   {.part = &kScreenPunctuation},
+    {kScreenReadingLines}, {.part = &kScreenLineFilter},
+    {kScreenFilterLines},
+};
+inline constexpr Part kScreenSection = {.title = u"; Menu 1 - Screen",
+                                        .items = kScreenItems,
+                                        .separators = 1,
+                                        .section = true,
+                                        .block = BlockId::kScreen};
 
-inline constexpr SubSection kKeyPunctuation = {u"; Menu 2.6 - Punctuation",
-                                               kKeyPunctuationLines, 29};
-inline constexpr SubSection kSpecialKeys = {u"; Menu 2.7 - Special Keys",
-                                            kSpecialKeyLines, 30};
-static_assert(kKeyPunctuation.threshold ==
-              kKeyPunctuation.header.size() + 2 + 3);
-static_assert(kSpecialKeys.threshold == kSpecialKeys.header.size() + 2 + 3);
-
-// Every setting line of each section, table by table in report order, for
-// code that looks keywords up.
-inline constexpr std::span<const SettingLine> kScreenLineTables[] = {
-    kScreenVoiceLines, kScreenPunctuationLines, kScreenReadingLines,
-    kScreenLineFilterLines, kScreenFilterLines};
-inline constexpr std::span<const SettingLine> kKeyboardLineTables[] = {
-    kKeyVoiceLines, kKeyPunctuationLines, kSpecialKeyLines, kKeyCapitalsLines};
+inline constexpr Part kKeyPunctuation = {.title = u"; Menu 2.6 - Punctuation",
+                                         .settings = kKeyPunctuationLines,
+                                         .separators = 1};
+inline constexpr Part kSpecialKeys = {.title = u"; Menu 2.7 - Special Keys",
+                                      .settings = kSpecialKeyLines,
+                                      .separators = 1};
+inline constexpr Item kKeyboardItems[] = {
+    {kKeyVoiceLines},
+    {.part = &kKeyPunctuation},
+    {.part = &kSpecialKeys},
+    {kKeyCapitalsLines},
+};
+inline constexpr Part kKeyboardSection = {.title = u"; Menu 2 - Keyboard",
+                                          .items = kKeyboardItems,
+                                          .separators = 1,
+                                          .section = true,
+                                          .block = BlockId::kKeyboard};
 
 }  // namespace quorlith

@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "codecs/flag.h"
 #include "sections/braille_tables.h"
+#include "sections/cursor_key_tables.h"
 #include "sections/general_tables.h"
 #include "sections/mouse_tables.h"
 #include "sections/screen_keyboard_tables.h"
 #include "sections/section_testing.h"
-#include "sections/sections.h"
 #include "sections/verbosity_tables.h"
 #include "sections/window_tables.h"
 #include "setfile/busy_set_file_builder.h"
@@ -21,63 +22,53 @@ namespace quorlith {
 namespace {
 
 using namespace std::literals;
-using Lines = std::span<const SettingLine>;
+
+// The settings of `part` in report order, its parts' included.
+void SettingsOf(const Part& part, std::vector<const Setting*>& out) {
+  for (const Setting& s : part.settings) out.push_back(&s);
+  for (const Item& item : part.items) {
+    for (const Setting& s : item.settings) out.push_back(&s);
+    if (item.part != nullptr) SettingsOf(*item.part, out);
+  }
+}
 
 // Each field of a small section, flipped alone in the original, writes its
 // line of the section's decompile (which decompile.txt holds) and nothing
-// else; every bit of the block that
-// no line shows writes nothing.
+// else; every bit of the block that no line shows writes nothing.
 TEST(SectionComparisons, EachFieldWritesOnlyItsGoldenLine) {
-  struct Section {
-    SectionWriterFn writer;
-    BlockId block;
-    std::vector<Lines> tables;  // in report order
-    std::span<const FlagLine> flags = {};
-  };
-  std::vector<Lines> verbosity(std::size(kVerbositySubSections));
-  std::ranges::transform(kVerbositySubSections, verbosity.begin(),
-                         &SubSection::lines);
-  auto all = [](std::span<const Lines> tables) {
-    return std::vector<Lines>(tables.begin(), tables.end());
-  };
-  const Section kSections[] = {
-      {WriteScreenSection, BlockId::kScreen, all(kScreenLineTables)},
-      {WriteKeyboardSection, BlockId::kKeyboard, all(kKeyboardLineTables)},
-      {WriteMouseSection,
-       BlockId::kMouse,
-       {kMouseLines},
-       kAttributeSearchLines},
-      {WriteGeneralSection, BlockId::kGeneral, {kGeneralLines}},
-      {WriteGlobalSection, BlockId::kGeneral, {kGlobalLines}},
-      {WriteDictionarySection, BlockId::kDictionary, {kDictionaryLines}},
-      {WriteBrailleSection, BlockId::kBraille, all(kBrailleLineTables)},
-      {WriteVerbositySection, BlockId::kVerbosity, verbosity},
-  };
+  const Part* kSections[] = {&kScreenSection,  &kKeyboardSection,
+                             &kMouseSection,   &kGeneralSection,
+                             &kGlobalSection,  &kDictionarySection,
+                             &kBrailleSection, &kVerbositySection};
   const SetFileBuilder busy = BusySetFile(0, 0);
-  for (const Section& section : kSections) {
-    std::string golden = DecompileSectionText(section.writer, busy.Image());
-    SCOPED_TRACE(golden.substr(0, golden.find('\n')));
+  for (const Part* section : kSections) {
+    std::string title = Utf16ToUtf8(section->title);
+    std::string golden = DecompileSectionText(title, busy.Image());
+    SCOPED_TRACE(title);
+    std::vector<const Setting*> settings;
+    SettingsOf(*section, settings);
     std::vector<GoldenWord> words;
     std::map<std::size_t, std::uint16_t> shown;  // bits of each word
-    for (Lines lines : section.tables) {
-      for (const SettingLine& line : lines) {
-        words.push_back({line.offset});
-        for (std::size_t at = 0; at < FieldSize(line); at += 2) {
-          shown[line.offset + at] = 0xFFFF;
-        }
+    for (const Setting* setting : settings) {
+      const Field& field = setting->field;
+      if (setting->codec == &kFlag) {
+        words.push_back({field.offset, field.mask});
+        shown[field.offset] |= field.mask;
+        continue;
+      }
+      words.push_back({field.offset});
+      std::size_t bytes = field.units > 0 ? 2u * field.units : 2;
+      for (std::size_t at = 0; at < bytes; at += 2) {
+        shown[field.offset + at] = 0xFFFF;
       }
     }
-    for (const FlagLine& flag : section.flags) {
-      words.push_back({kAttributeOffset, flag.mask});
-      shown[kAttributeOffset] |= flag.mask;
-    }
     std::vector<GoldenWord> hidden;
-    for (std::uint16_t at = 0; at < Layout(section.block).size; at += 2) {
+    for (std::uint16_t at = 0; at < Layout(section->block).size; at += 2) {
       auto bits = static_cast<std::uint16_t>(~shown[at]);
       if (bits != 0) hidden.push_back({at, bits});
     }
-    ExpectEachWordWritesItsGoldenLine(section.writer, section.block, busy,
-                                      golden, words, hidden);
+    ExpectEachWordWritesItsGoldenLine(title, section->block, busy, golden,
+                                      words, hidden);
   }
 }
 

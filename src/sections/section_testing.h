@@ -40,7 +40,7 @@ struct GoldenWord {
 // the sub-section's ";" line if it has one. Flipping a bit of
 // `unrendered` must write nothing.
 inline void ExpectEachWordWritesItsGoldenLine(
-    SectionWriterFn writer, BlockId block, const SetFileBuilder& file,
+    std::string_view title, BlockId block, const SetFileBuilder& file,
     std::string_view golden, std::span<const GoldenWord> words,
     std::span<const GoldenWord> unrendered = {}) {
   std::vector<std::string> lines;
@@ -49,6 +49,8 @@ inline void ExpectEachWordWritesItsGoldenLine(
     lines.emplace_back(golden.substr(start, end - start));
     start = end + 1;
   }
+  // The section's own ";" closes each line written.
+  if (!lines.empty() && lines.back() == ";") lines.pop_back();
   std::vector<std::string> expected;
   std::size_t sub = 0;  // the open sub-section's header line, if any
   std::vector<std::size_t> open;
@@ -65,6 +67,7 @@ inline void ExpectEachWordWritesItsGoldenLine(
     expected.push_back(lines[0] + "\n" + (sub ? lines[sub] + "\n" : "") +
                        lines[i] + "\n");
   }
+  for (std::string& text : expected) text += ";\n";
   ASSERT_EQ(expected.size(), words.size());
   std::vector<GoldenWord> all(words.begin(), words.end());
   for (GoldenWord word : unrendered) {
@@ -83,7 +86,7 @@ inline void ExpectEachWordWritesItsGoldenLine(
       original.SetWord(block, all[i].offset,
                        static_cast<std::uint16_t>(
                            original.Word(block, all[i].offset) ^ flip));
-      EXPECT_EQ(CompareSectionText(writer, original.Image(), printed),
+      EXPECT_EQ(CompareSectionText(title, original.Image(), printed),
                 expected[i]);
     }
   }

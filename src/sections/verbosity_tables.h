@@ -3,9 +3,13 @@
 #include <cstddef>
 #include <string_view>
 
+#include "codecs/character.h"
+#include "codecs/name.h"
+#include "codecs/number.h"
+#include "codecs/text.h"
 #include "report/report_text.h"
-#include "report/setting_line.h"
 #include "report/value_names.h"
+#include "sections/schema.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -51,261 +55,279 @@ inline constexpr std::u16string_view EffectsNames[] = {
 
 // One table per sub-section, in output order, which often is not block
 // order. Offsets are from the start of the verbosity block.
+inline constexpr std::size_t kVerbosityBlockSize =
+    Layout(BlockId::kVerbosity).size;
 
-inline constexpr SettingLine kMenuVerbosityLines[] = {
-    {u"Menu_Opened", 0, Rendering::kName, OffOnNames},
-    {u"Menu_Closed", 2, Rendering::kName, OffOnNames},
-    {u"Menu_Option", 4, Rendering::kName, OffOnNames},
-    {u"Menu_Shortcuts", 6, Rendering::kName, OptionPositionNames},
-    {u"Accelerators", 8, Rendering::kName, OffOnNames},
-    {u"Descriptions", 10, Rendering::kName, OffOnNames},
-    {u"Read_New_Pulldown", 12, Rendering::kName, OffOnNames},
+inline constexpr Setting kMenuVerbosityLines[] = {
+    Named(u"Menu_Opened", 0, OffOnNames),
+    Named(u"Menu_Closed", 2, OffOnNames),
+    Named(u"Menu_Option", 4, OffOnNames),
+    Named(u"Menu_Shortcuts", 6, OptionPositionNames),
+    Named(u"Accelerators", 8, OffOnNames),
+    Named(u"Descriptions", 10, OffOnNames),
+    Named(u"Read_New_Pulldown", 12, OffOnNames),
 };
 
-inline constexpr SettingLine kMouseVerbosityLines[] = {
-    {u"Mouse_In", 14, Rendering::kName, OffOnNames},
-    {u"Mouse_Out", 16, Rendering::kName, OffOnNames},
-    {u"Mouse_Line_Change", 20, Rendering::kName, OffOnNames},
-    {u"Mouse_Clip_Change", 18, Rendering::kName, OffOnNames},
-    {u"Mouse_Window_Change", 22, Rendering::kName, OffOnNames},
+inline constexpr Setting kMouseVerbosityLines[] = {
+    Named(u"Mouse_In", 14, OffOnNames),
+    Named(u"Mouse_Out", 16, OffOnNames),
+    Named(u"Mouse_Line_Change", 20, OffOnNames),
+    Named(u"Mouse_Clip_Change", 18, OffOnNames),
+    Named(u"Mouse_Window_Change", 22, OffOnNames),
 };
 
-inline constexpr SettingLine kWindowActivatedVerbosityLines[] = {
-    {u"Activated", 24, Rendering::kName, OffOnNames},
-    {u"Activated_Window_Type", 26, Rendering::kName, TitlePositionNames},
-    {u"Window_Title", 28, Rendering::kName, OffOnNames},
-    {u"Entire_Window_If_Message_Box", 30, Rendering::kName, OffOnNames},
-    {u"Entire_Window_If_Dialog", 32, Rendering::kName, OffOnNames},
+inline constexpr Setting kWindowActivatedVerbosityLines[] = {
+    Named(u"Activated", 24, OffOnNames),
+    Named(u"Activated_Window_Type", 26, TitlePositionNames),
+    Named(u"Window_Title", 28, OffOnNames),
+    Named(u"Entire_Window_If_Message_Box", 30, OffOnNames),
+    Named(u"Entire_Window_If_Dialog", 32, OffOnNames),
 };
 
-inline constexpr SettingLine kMiscellaneousVerbosityLines[] = {
-    {u"Shortcuts", 46, Rendering::kName, OptionPositionNames},
-    {u"Top/Bottom_Index", 48, Rendering::kName, OffOnNames},
-    {u"Current_Index", 50, Rendering::kName, OffOnNames},
-    {u"Listview_Headers", 54, Rendering::kName, ListviewHeaderNames},
-    {u"Silence_Password_Edit_Boxes", 52, Rendering::kName, OffOnNames},
+inline constexpr Setting kMiscellaneousVerbosityLines[] = {
+    Named(u"Shortcuts", 46, OptionPositionNames),
+    Named(u"Top/Bottom_Index", 48, OffOnNames),
+    Named(u"Current_Index", 50, OffOnNames),
+    Named(u"Listview_Headers", 54, ListviewHeaderNames),
+    Named(u"Silence_Password_Edit_Boxes", 52, OffOnNames),
 };
 
-inline constexpr SettingLine kWindowFocusedVerbosityLines[] = {
-    {u"Focused", 34, Rendering::kName, OffOnNames},
-    {u"Focus_Window_Type", 36, Rendering::kName, OffOnNames},
-    {u"Focus_Window_Type_First", 38, Rendering::kName, OffOnNames},
-    {u"Focus_Field_Name", 40, Rendering::kName, OffOnNames},
-    {u"Focus_Field_Data", 42, Rendering::kName, OffOnNames},
-    {u"Focus_Custom_Control", 44, Rendering::kName, OffOnNames},
+inline constexpr Setting kWindowFocusedVerbosityLines[] = {
+    Named(u"Focused", 34, OffOnNames),
+    Named(u"Focus_Window_Type", 36, OffOnNames),
+    Named(u"Focus_Window_Type_First", 38, OffOnNames),
+    Named(u"Focus_Field_Name", 40, OffOnNames),
+    Named(u"Focus_Field_Data", 42, OffOnNames),
+    Named(u"Focus_Custom_Control", 44, OffOnNames),
 };
 
-inline constexpr SettingLine kAttributeChangesVerbosityLines[] = {
-    {u"Color_Changes", 56, Rendering::kName, OffOnNames},
-    {u"Font_Changes", 58, Rendering::kName, OffOnNames},
-    {u"Size_Changes", 60, Rendering::kName, OffOnNames},
-    {u"Style_Changes", 62, Rendering::kName, OffOnNames},
+inline constexpr Setting kAttributeChangesVerbosityLines[] = {
+    Named(u"Color_Changes", 56, OffOnNames),
+    Named(u"Font_Changes", 58, OffOnNames),
+    Named(u"Size_Changes", 60, OffOnNames),
+    Named(u"Style_Changes", 62, OffOnNames),
 };
 
-inline constexpr SettingLine kMsaaVerbosityLines[] = {
-    {u"Access_Keys", 84, Rendering::kName, OffOnNames},
-    {u"Access_Keys_Read_to_End", 86, Rendering::kName, OffOnNames},
-    {u"Acronyms_Abbreviations", 88, Rendering::kName, AcronymNames},
-    {u"Acronyms_Abbreviations_Read_to_End", 90, Rendering::kName, OffOnNames},
-    {u"Identify_Flash", 92, Rendering::kName, OffOnNames},
-    {u"Identify_Flash_Read_to_End", 94, Rendering::kName, OffOnNames},
-    {u"Identify_Forms", 96, Rendering::kName, OffOnNames},
-    {u"Identify_Forms_Read_to_End", 98, Rendering::kName, OffOnNames},
-    {u"Identify_Field_Sets", 120, Rendering::kName, OffOnNames},
-    {u"Identify_Field_Sets_Read_to_End", 200, Rendering::kName, OffOnNames},
-    {u"Indicate_Heading_Level", 100, Rendering::kName, OffOnNames},
-    {u"Indicate_Heading_Level_Read_to_End", 102, Rendering::kName, OffOnNames},
-    {u"Identify_Language", 104, Rendering::kName, OffOnNames},
-    {u"Identify_Language_Read_to_End", 106, Rendering::kName, OffOnNames},
-    {u"Switch_Synthesizer_Language_Automatically", 202, Rendering::kName,
-     OffOnNames},
-    {u"Identify_Same_Page_Links", 108, Rendering::kName, OffOnNames},
-    {u"Identify_Links", 68, Rendering::kName, LinkIndicationNames},
-    {u"Identify_Visitted_Links", 70, Rendering::kName, OffOnNames},
-    {u"Identify_Links_During_Read_to_End", 72, Rendering::kName, OffOnNames},
-    {u"Identify_Lists", 110, Rendering::kName, OffOnNames},
-    {u"Identify_Lists_Read_to_End", 112, Rendering::kName, OffOnNames},
-    {u"Identify_Bullets", 194, Rendering::kName, OffOnNames},
-    {u"Identify_Bullets_Read_to_End", 196, Rendering::kName, OffOnNames},
-    {u"Identify_LongDesc", 114, Rendering::kName, OffOnNames},
-    {u"Identify_LongDesc_Read_to_End", 116, Rendering::kName, OffOnNames},
-    {u"Indicate_New_Popups", 118, Rendering::kName, OffOnNames},
-    {u"Include_Graphic_with_no_Alt", 192, Rendering::kName, OffOnNames},
-    {u"Verbosity_Hotkey_to_Specific_Element", 188, Rendering::kName,
-     OffOnNames},
-    {u"Auto_Load", 76, Rendering::kName, OffOnNames},
-    {u"Suspend_Page_Refresh", 122, Rendering::kName, PageRefreshNames},
-    {u"Identify_MSAA_Controls", 64, Rendering::kName, OffOnNames},
-    {u"Next_Text_Minimum_Length", 80, Rendering::kUnsignedDecimal},
-    {u"Next_Text_Consecutive", 82, Rendering::kUnsignedDecimal},
-    {u"Status_Messages", 66, Rendering::kName, OffOnNames},
-    {u"Number_of_Lines", 124, Rendering::kName, OffOnNames},
-    {u"Number_of_Links", 126, Rendering::kName, OffOnNames},
-    {u"Number_of_Frames", 128, Rendering::kName, OffOnNames},
-    {u"Number_of_Tables", 130, Rendering::kName, OffOnNames},
-    {u"Number_of_Lists", 132, Rendering::kName, OffOnNames},
-    {u"Number_of_Paragraphs", 134, Rendering::kName, OffOnNames},
-    {u"Number_of_Headings", 136, Rendering::kName, OffOnNames},
-    {u"Number_of_Forms", 138, Rendering::kName, OffOnNames},
-    {u"Number_of_Acronyms", 140, Rendering::kName, OffOnNames},
-    {u"Number_of_Block_Quotes", 142, Rendering::kName, OffOnNames},
-    {u"Number_of_Languages", 144, Rendering::kName, OffOnNames},
-    {u"Number_of_LongDesc", 146, Rendering::kName, OffOnNames},
-    {u"Number_of_Anchors", 148, Rendering::kName, OffOnNames},
-    {u"Number_of_Access_Keys", 150, Rendering::kName, OffOnNames},
-    {u"Number_of_Flash_Objects", 152, Rendering::kName, OffOnNames},
-    {u"Number_of_Objects_Applets", 154, Rendering::kName, OffOnNames},
-    {u"Refresh_Rate", 156, Rendering::kName, OffOnNames},
-    {u"Read_When_Page_is_Loaded", 74, Rendering::kName, PageLoadReadNames},
-    {u"Include_Type", 158, Rendering::kName, OffOnNames},
-    {u"Expose_Alternative_Text", 160, Rendering::kName, OffOnNames},
-    {u"Objects_Applets_Read_to_End", 162, Rendering::kName, OffOnNames},
-    {u"Smart_Paragraph_Mode", 164, Rendering::kName, OffOnNames},
-    {u"Identify_Paragraphs", 166, Rendering::kName, OffOnNames},
-    {u"Identify_Paragraphs_Read_to_End", 168, Rendering::kName, OffOnNames},
-    {u"Show_Blank_Lines", 198, Rendering::kName, OffOnNames},
-    {u"Identify_Block_Quotes", 170, Rendering::kName, OffOnNames},
-    {u"Identify_Block_Quotes_Read_to_End", 172, Rendering::kName, OffOnNames},
-    {u"Identify_Tables", 174, Rendering::kName, TableIdentifyNames},
-    {u"Include_Table_Summary", 176, Rendering::kName, OffOnNames},
-    {u"Include_Table_Size", 178, Rendering::kName, OffOnNames},
-    {u"Indicate_Row_Grouping", 182, Rendering::kName, OffOnNames},
-    {u"Indicate_Merged_Cells", 184, Rendering::kName, OffOnNames},
-    {u"Header_Attrib_Override", 180, Rendering::kName, OffOnNames},
-    {u"Header_Mode", 190, Rendering::kName, HeaderModeNames},
-    {u"Identify_Tables_Read_to_End", 186, Rendering::kName, OffOnNames},
+inline constexpr Setting kMsaaVerbosityLines[] = {
+    Named(u"Access_Keys", 84, OffOnNames),
+    Named(u"Access_Keys_Read_to_End", 86, OffOnNames),
+    Named(u"Acronyms_Abbreviations", 88, AcronymNames),
+    Named(u"Acronyms_Abbreviations_Read_to_End", 90, OffOnNames),
+    Named(u"Identify_Flash", 92, OffOnNames),
+    Named(u"Identify_Flash_Read_to_End", 94, OffOnNames),
+    Named(u"Identify_Forms", 96, OffOnNames),
+    Named(u"Identify_Forms_Read_to_End", 98, OffOnNames),
+    Named(u"Identify_Field_Sets", 120, OffOnNames),
+    Named(u"Identify_Field_Sets_Read_to_End", 200, OffOnNames),
+    Named(u"Indicate_Heading_Level", 100, OffOnNames),
+    Named(u"Indicate_Heading_Level_Read_to_End", 102, OffOnNames),
+    Named(u"Identify_Language", 104, OffOnNames),
+    Named(u"Identify_Language_Read_to_End", 106, OffOnNames),
+    Named(u"Switch_Synthesizer_Language_Automatically", 202, OffOnNames),
+    Named(u"Identify_Same_Page_Links", 108, OffOnNames),
+    Named(u"Identify_Links", 68, LinkIndicationNames),
+    Named(u"Identify_Visitted_Links", 70, OffOnNames),
+    Named(u"Identify_Links_During_Read_to_End", 72, OffOnNames),
+    Named(u"Identify_Lists", 110, OffOnNames),
+    Named(u"Identify_Lists_Read_to_End", 112, OffOnNames),
+    Named(u"Identify_Bullets", 194, OffOnNames),
+    Named(u"Identify_Bullets_Read_to_End", 196, OffOnNames),
+    Named(u"Identify_LongDesc", 114, OffOnNames),
+    Named(u"Identify_LongDesc_Read_to_End", 116, OffOnNames),
+    Named(u"Indicate_New_Popups", 118, OffOnNames),
+    Named(u"Include_Graphic_with_no_Alt", 192, OffOnNames),
+    Named(u"Verbosity_Hotkey_to_Specific_Element", 188, OffOnNames),
+    Named(u"Auto_Load", 76, OffOnNames),
+    Named(u"Suspend_Page_Refresh", 122, PageRefreshNames),
+    Named(u"Identify_MSAA_Controls", 64, OffOnNames),
+    UnsignedDecimal(u"Next_Text_Minimum_Length", 80),
+    UnsignedDecimal(u"Next_Text_Consecutive", 82),
+    Named(u"Status_Messages", 66, OffOnNames),
+    Named(u"Number_of_Lines", 124, OffOnNames),
+    Named(u"Number_of_Links", 126, OffOnNames),
+    Named(u"Number_of_Frames", 128, OffOnNames),
+    Named(u"Number_of_Tables", 130, OffOnNames),
+    Named(u"Number_of_Lists", 132, OffOnNames),
+    Named(u"Number_of_Paragraphs", 134, OffOnNames),
+    Named(u"Number_of_Headings", 136, OffOnNames),
+    Named(u"Number_of_Forms", 138, OffOnNames),
+    Named(u"Number_of_Acronyms", 140, OffOnNames),
+    Named(u"Number_of_Block_Quotes", 142, OffOnNames),
+    Named(u"Number_of_Languages", 144, OffOnNames),
+    Named(u"Number_of_LongDesc", 146, OffOnNames),
+    Named(u"Number_of_Anchors", 148, OffOnNames),
+    Named(u"Number_of_Access_Keys", 150, OffOnNames),
+    Named(u"Number_of_Flash_Objects", 152, OffOnNames),
+    Named(u"Number_of_Objects_Applets", 154, OffOnNames),
+    Named(u"Refresh_Rate", 156, OffOnNames),
+    Named(u"Read_When_Page_is_Loaded", 74, PageLoadReadNames),
+    Named(u"Include_Type", 158, OffOnNames),
+    Named(u"Expose_Alternative_Text", 160, OffOnNames),
+    Named(u"Objects_Applets_Read_to_End", 162, OffOnNames),
+    Named(u"Smart_Paragraph_Mode", 164, OffOnNames),
+    Named(u"Identify_Paragraphs", 166, OffOnNames),
+    Named(u"Identify_Paragraphs_Read_to_End", 168, OffOnNames),
+    Named(u"Show_Blank_Lines", 198, OffOnNames),
+    Named(u"Identify_Block_Quotes", 170, OffOnNames),
+    Named(u"Identify_Block_Quotes_Read_to_End", 172, OffOnNames),
+    Named(u"Identify_Tables", 174, TableIdentifyNames),
+    Named(u"Include_Table_Summary", 176, OffOnNames),
+    Named(u"Include_Table_Size", 178, OffOnNames),
+    Named(u"Indicate_Row_Grouping", 182, OffOnNames),
+    Named(u"Indicate_Merged_Cells", 184, OffOnNames),
+    Named(u"Header_Attrib_Override", 180, OffOnNames),
+    Named(u"Header_Mode", 190, HeaderModeNames),
+    Named(u"Identify_Tables_Read_to_End", 186, OffOnNames),
 };
 
-inline constexpr SettingLine kWordVerbosityLines[] = {
-    {u"Indicate_Columns", 204, Rendering::kName, OffOnNames},
-    {u"Indicate_Columns_Read_To_End", 206, Rendering::kName, OffOnNames},
-    {u"Indicate_Fields", 268, Rendering::kName, OffOnNames},
-    {u"Field_Count", 270, Rendering::kName, OffOnNames},
-    {u"Field_Count_Read_To_End", 272, Rendering::kName, OffOnNames},
-    {u"Indicate_Headers", 280, Rendering::kName, OffOnNames},
-    {u"Indicate_Headers_Read_To_End", 282, Rendering::kName, OffOnNames},
-    {u"Indicate_Footers", 284, Rendering::kName, OffOnNames},
-    {u"Indicate_Footers_Read_To_End", 286, Rendering::kName, OffOnNames},
-    {u"Indicate_Page_Number", 220, Rendering::kName, PageNumberNames},
-    {u"Indicate_Page_Read_To_End", 222, Rendering::kName, OffOnNames},
-    {u"Indicate_Auto_Correct", 224, Rendering::kName, OffOnNames},
-    {u"Indicate_Borders_And_Shading", 226, Rendering::kName, OffOnNames},
-    {u"Indicate_Smart_Tags", 218, Rendering::kName, OffOnNames},
-    {u"Indicate_Styles", 216, Rendering::kName, OffOnNames},
-    {u"Auto_Dock_Toolbars", 288, Rendering::kName, OffOnNames},
-    {u"Indicate_Pictures_Objects", 208, Rendering::kName, OffOnNames},
-    {u"Indicate_Pictures_Objects_Read_To_End", 210, Rendering::kName,
-     OffOnNames},
-    {u"Indicate_References", 262, Rendering::kName, OffOnNames},
-    {u"Reference_Count", 264, Rendering::kName, OffOnNames},
-    {u"Reference_Count_Read_To_End", 266, Rendering::kName, OffOnNames},
-    {u"Indicate_Revisions", 236, Rendering::kName, OffOnNames},
-    {u"Indicate_Revision_Author", 238, Rendering::kName, OffOnNames},
-    {u"Indicate_Revision_Date", 240, Rendering::kName, OffOnNames},
-    {u"Revision_Count", 242, Rendering::kName, OffOnNames},
-    {u"Revision_Count_Read_To_End", 244, Rendering::kName, OffOnNames},
-    {u"Indicate_Sections", 212, Rendering::kName, OffOnNames},
-    {u"Indicate_Sections_Read_To_End", 214, Rendering::kName, OffOnNames},
-    {u"Indicate_Spelling_Errors", 246, Rendering::kName, OffOnNames},
-    {u"Spelling_Count", 250, Rendering::kName, OffOnNames},
-    {u"Spelling_Count_Read_To_End", 252, Rendering::kName, OffOnNames},
-    {u"Indicate_Grammar_Errors", 254, Rendering::kName, OffOnNames},
-    {u"Grammar_Count", 258, Rendering::kName, OffOnNames},
-    {u"Grammar_Count_Read_To_End", 260, Rendering::kName, OffOnNames},
-    {u"Indicate_Tables", 230, Rendering::kName, OffOnNames},
-    {u"Indicate_Tables_Read_To_End", 232, Rendering::kName, OffOnNames},
-    {u"Indicate_Table_Cell", 234, Rendering::kName, OffOnNames},
+inline constexpr Setting kWordVerbosityLines[] = {
+    Named(u"Indicate_Columns", 204, OffOnNames),
+    Named(u"Indicate_Columns_Read_To_End", 206, OffOnNames),
+    Named(u"Indicate_Fields", 268, OffOnNames),
+    Named(u"Field_Count", 270, OffOnNames),
+    Named(u"Field_Count_Read_To_End", 272, OffOnNames),
+    Named(u"Indicate_Headers", 280, OffOnNames),
+    Named(u"Indicate_Headers_Read_To_End", 282, OffOnNames),
+    Named(u"Indicate_Footers", 284, OffOnNames),
+    Named(u"Indicate_Footers_Read_To_End", 286, OffOnNames),
+    Named(u"Indicate_Page_Number", 220, PageNumberNames),
+    Named(u"Indicate_Page_Read_To_End", 222, OffOnNames),
+    Named(u"Indicate_Auto_Correct", 224, OffOnNames),
+    Named(u"Indicate_Borders_And_Shading", 226, OffOnNames),
+    Named(u"Indicate_Smart_Tags", 218, OffOnNames),
+    Named(u"Indicate_Styles", 216, OffOnNames),
+    Named(u"Auto_Dock_Toolbars", 288, OffOnNames),
+    Named(u"Indicate_Pictures_Objects", 208, OffOnNames),
+    Named(u"Indicate_Pictures_Objects_Read_To_End", 210, OffOnNames),
+    Named(u"Indicate_References", 262, OffOnNames),
+    Named(u"Reference_Count", 264, OffOnNames),
+    Named(u"Reference_Count_Read_To_End", 266, OffOnNames),
+    Named(u"Indicate_Revisions", 236, OffOnNames),
+    Named(u"Indicate_Revision_Author", 238, OffOnNames),
+    Named(u"Indicate_Revision_Date", 240, OffOnNames),
+    Named(u"Revision_Count", 242, OffOnNames),
+    Named(u"Revision_Count_Read_To_End", 244, OffOnNames),
+    Named(u"Indicate_Sections", 212, OffOnNames),
+    Named(u"Indicate_Sections_Read_To_End", 214, OffOnNames),
+    Named(u"Indicate_Spelling_Errors", 246, OffOnNames),
+    Named(u"Spelling_Count", 250, OffOnNames),
+    Named(u"Spelling_Count_Read_To_End", 252, OffOnNames),
+    Named(u"Indicate_Grammar_Errors", 254, OffOnNames),
+    Named(u"Grammar_Count", 258, OffOnNames),
+    Named(u"Grammar_Count_Read_To_End", 260, OffOnNames),
+    Named(u"Indicate_Tables", 230, OffOnNames),
+    Named(u"Indicate_Tables_Read_To_End", 232, OffOnNames),
+    Named(u"Indicate_Table_Cell", 234, OffOnNames),
 };
 
-inline constexpr SettingLine kExcelVerbosityLines[] = {
-    {u"Cell_Contents", 290, Rendering::kName, OffOnNames},
-    {u"Speak_Position", 312, Rendering::kName, SpeakPositionNames},
-    {u"Speak_Position_Before_Contents", 326, Rendering::kName, OffOnNames},
-    {u"Formula", 306, Rendering::kName, OffOnNames},
-    {u"Comment", 298, Rendering::kName, OffOnNames},
-    {u"Hyperlink", 300, Rendering::kName, OffOnNames},
-    {u"Clipped", 292, Rendering::kName, OffOnNames},
-    {u"Wrapped", 294, Rendering::kName, OffOnNames},
-    {u"Overlaps", 308, Rendering::kName, OffOnNames},
-    {u"Merged", 324, Rendering::kName, OffOnNames},
-    {u"Shrunk", 296, Rendering::kName, OffOnNames},
-    {u"Affects_Cells", 302, Rendering::kName, OffOnNames},
-    {u"Auto_Filter", 304, Rendering::kName, OffOnNames},
-    {u"Orientation", 310, Rendering::kName, OffOnNames},
-    {u"Input_Message", 314, Rendering::kName, OffOnNames},
-    {u"Conditional_Formatting", 346, Rendering::kName, OffOnNames},
-    {u"Number_Format", 316, Rendering::kName, OffOnNames},
-    {u"Border", 318, Rendering::kName, OffOnNames},
-    {u"Speak_WorkSheet_Name_On_Focus", 322, Rendering::kName, OffOnNames},
-    {u"Speak_WorkBook_Name_On_Focus", 320, Rendering::kName, OffOnNames},
-    {u"Excel_Measurement_Units", 354, Rendering::kName, MeasurementUnitNames},
-    {u"Automatically_Dock_Toolbars", 356, Rendering::kName, OffOnNames},
-    {u"Speak_Both_New_Corners", 350, Rendering::kName, OffOnNames},
-    {u"Speak_Number_of_Rows_and_Columns", 352, Rendering::kName, OffOnNames},
-    {u"Workbook_Name", 328, Rendering::kName, OffOnNames},
-    {u"Worksheet_Name", 330, Rendering::kName, OffOnNames},
-    {u"WorkSheet_Count", 332, Rendering::kName, OffOnNames},
-    {u"Comment_Count", 336, Rendering::kName, OffOnNames},
-    {u"Hyperlink_Count", 338, Rendering::kName, OffOnNames},
-    {u"Object_Count", 340, Rendering::kName, OffOnNames},
-    {u"Chart_Count", 334, Rendering::kName, OffOnNames},
-    {u"Count_Relative_To", 348, Rendering::kName, CountRelativeNames},
-    {u"Summary_Position", 342, Rendering::kName, OffOnNames},
+inline constexpr Setting kExcelVerbosityLines[] = {
+    Named(u"Cell_Contents", 290, OffOnNames),
+    Named(u"Speak_Position", 312, SpeakPositionNames),
+    Named(u"Speak_Position_Before_Contents", 326, OffOnNames),
+    Named(u"Formula", 306, OffOnNames),
+    Named(u"Comment", 298, OffOnNames),
+    Named(u"Hyperlink", 300, OffOnNames),
+    Named(u"Clipped", 292, OffOnNames),
+    Named(u"Wrapped", 294, OffOnNames),
+    Named(u"Overlaps", 308, OffOnNames),
+    Named(u"Merged", 324, OffOnNames),
+    Named(u"Shrunk", 296, OffOnNames),
+    Named(u"Affects_Cells", 302, OffOnNames),
+    Named(u"Auto_Filter", 304, OffOnNames),
+    Named(u"Orientation", 310, OffOnNames),
+    Named(u"Input_Message", 314, OffOnNames),
+    Named(u"Conditional_Formatting", 346, OffOnNames),
+    Named(u"Number_Format", 316, OffOnNames),
+    Named(u"Border", 318, OffOnNames),
+    Named(u"Speak_WorkSheet_Name_On_Focus", 322, OffOnNames),
+    Named(u"Speak_WorkBook_Name_On_Focus", 320, OffOnNames),
+    Named(u"Excel_Measurement_Units", 354, MeasurementUnitNames),
+    Named(u"Automatically_Dock_Toolbars", 356, OffOnNames),
+    Named(u"Speak_Both_New_Corners", 350, OffOnNames),
+    Named(u"Speak_Number_of_Rows_and_Columns", 352, OffOnNames),
+    Named(u"Workbook_Name", 328, OffOnNames),
+    Named(u"Worksheet_Name", 330, OffOnNames),
+    Named(u"WorkSheet_Count", 332, OffOnNames),
+    Named(u"Comment_Count", 336, OffOnNames),
+    Named(u"Hyperlink_Count", 338, OffOnNames),
+    Named(u"Object_Count", 340, OffOnNames),
+    Named(u"Chart_Count", 334, OffOnNames),
+    Named(u"Count_Relative_To", 348, CountRelativeNames),
+    Named(u"Summary_Position", 342, OffOnNames),
 };
 
-inline constexpr SettingLine kPowerPointVerbosityLines[] = {
-    {u"Start_at_Previous_Position", 366, Rendering::kName, OffOnNames},
-    {u"Include_Slide_Notes", 368, Rendering::kName, OffOnNames},
-    {u"Indicate_Effects", 372, Rendering::kName, EffectsNames},
-    {u"Indicate_Object_Size", 362, Rendering::kName, OffOnNames},
-    {u"Indicate_Overlapping_Objects", 358, Rendering::kName, OffOnNames},
-    {u"Indicate_Object_Placement", 364, Rendering::kName, OffOnNames},
-    {u"Indicate_Text_Overflow_Within_Object", 360, Rendering::kName,
-     OffOnNames},
-    {u"Indicate_Object_Overflow_Within_Slide", 370, Rendering::kName,
-     OffOnNames},
-    {u"PowerPoint_Measurement_Units", 374, Rendering::kName,
-     MeasurementUnitNames},
+inline constexpr Setting kPowerPointVerbosityLines[] = {
+    Named(u"Start_at_Previous_Position", 366, OffOnNames),
+    Named(u"Include_Slide_Notes", 368, OffOnNames),
+    Named(u"Indicate_Effects", 372, EffectsNames),
+    Named(u"Indicate_Object_Size", 362, OffOnNames),
+    Named(u"Indicate_Overlapping_Objects", 358, OffOnNames),
+    Named(u"Indicate_Object_Placement", 364, OffOnNames),
+    Named(u"Indicate_Text_Overflow_Within_Object", 360, OffOnNames),
+    Named(u"Indicate_Object_Overflow_Within_Slide", 370, OffOnNames),
+    Named(u"PowerPoint_Measurement_Units", 374, MeasurementUnitNames),
 };
 
-inline constexpr std::u16string_view kVerbosityHeader =
-    u"; Menu 8 - Verbosity Settings";
-inline constexpr std::size_t kVerbosityThreshold = 29 + 2;  // header, CR LF
-
-// In report order, 8.4 before 8.5. A threshold is the header with its CR LF
-// plus the ";" separator with its CR LF, so a sub-section goes exactly when
-// none of its lines was written. The attribute-change sub-section has no
-// separator: the next header follows its last line directly.
-inline constexpr SubSection kVerbositySubSections[] = {
-    {u"; Menu 8.1 - Menu Verbosity Settings", kMenuVerbosityLines, 41},
-    {u"; Menu 8.2 - Mouse Verbosity Settings", kMouseVerbosityLines, 42},
-    {u"; Menu 8.3 - Window Activated Verbosity Settings",
-     kWindowActivatedVerbosityLines, 53},
-    {u"; Menu 8.4 - Miscellaneous Verbosity Settings",
-     kMiscellaneousVerbosityLines, 50},
-    {u"; Menu 8.5 - Window Focused Verbosity Settings",
-     kWindowFocusedVerbosityLines, 51},
-    {u"; Menu 8.6 - 'Attribute Changes' Verbosity Settings",
-     kAttributeChangesVerbosityLines, 53, false},
-    {u"; Menu 8.7 - MSAA Verbosity Settings", kMsaaVerbosityLines, 41},
-    {u"; Menu 8.8 - Word Verbosity Settings", kWordVerbosityLines, 41},
-    {u"; Menu 8.9 - Excel Verbosity Settings", kExcelVerbosityLines, 42},
-    {u"; Menu 8.10 - PowerPoint Verbosity Settings", kPowerPointVerbosityLines,
-     48},
+// In report order, 8.4 before 8.5; each closed by ";" but 8.6.
+inline constexpr Part kVerbosity1 = {
+    .title = u"; Menu 8.1 - Menu Verbosity Settings",
+    .settings = kMenuVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity2 = {
+    .title = u"; Menu 8.2 - Mouse Verbosity Settings",
+    .settings = kMouseVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity3 = {
+    .title = u"; Menu 8.3 - Window Activated Verbosity Settings",
+    .settings = kWindowActivatedVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity4 = {
+    .title = u"; Menu 8.4 - Miscellaneous Verbosity Settings",
+    .settings = kMiscellaneousVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity5 = {
+    .title = u"; Menu 8.5 - Window Focused Verbosity Settings",
+    .settings = kWindowFocusedVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity6 = {
+    .title = u"; Menu 8.6 - 'Attribute Changes' Verbosity Settings",
+    .settings = kAttributeChangesVerbosityLines,
+    .separators = 0};
+inline constexpr Part kVerbosity7 = {
+    .title = u"; Menu 8.7 - MSAA Verbosity Settings",
+    .settings = kMsaaVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity8 = {
+    .title = u"; Menu 8.8 - Word Verbosity Settings",
+    .settings = kWordVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity9 = {
+    .title = u"; Menu 8.9 - Excel Verbosity Settings",
+    .settings = kExcelVerbosityLines,
+    .separators = 1};
+inline constexpr Part kVerbosity10 = {
+    .title = u"; Menu 8.10 - PowerPoint Verbosity Settings",
+    .settings = kPowerPointVerbosityLines,
+    .separators = 1};
+inline constexpr Item kVerbosityItems[] = {
+    {.part = &kVerbosity1},  {.part = &kVerbosity2}, {.part = &kVerbosity3},
+    {.part = &kVerbosity4},  {.part = &kVerbosity5}, {.part = &kVerbosity6},
+    {.part = &kVerbosity7},  {.part = &kVerbosity8}, {.part = &kVerbosity9},
+    {.part = &kVerbosity10},
 };
-
-constexpr bool VerbosityTablesAreSound() {
-  if (kVerbosityHeader.size() + kLineEnd.size() != kVerbosityThreshold) {
-    return false;
-  }
-  for (const SubSection& sub : kVerbositySubSections) {
-    std::size_t fixed = sub.header.size() + kLineEnd.size();
-    if (sub.separator) fixed += kSeparatorLine.size() + kLineEnd.size();
-    if (sub.threshold != fixed) return false;
-    if (!FitsIn(sub.lines, Layout(BlockId::kVerbosity).size)) return false;
+constexpr bool VerbosityFits() {
+  for (const Item& item : kVerbosityItems) {
+    if (!FitsIn(item.part->settings, kVerbosityBlockSize)) return false;
   }
   return true;
 }
-static_assert(VerbosityTablesAreSound());
+static_assert(VerbosityFits());
+
+inline constexpr Part kVerbositySection = {
+    .title = u"; Menu 8 - Verbosity Settings",
+    .items = kVerbosityItems,
+    .separators = 1,
+    .section = true,
+    .block = BlockId::kVerbosity};
 
 }  // namespace quorlith

@@ -24,9 +24,10 @@ constexpr std::size_t Hyper(char letter, std::size_t field) {
   return 9602 + 1942 * static_cast<std::size_t>(letter - 'A') + field;
 }
 
-std::string Comments(std::span<const std::u16string_view> lines) {
-  std::string text;
-  for (std::u16string_view line : lines) text += Utf16ToUtf8(line) + "\n";
+// A part's title and the comment lines after it.
+std::string Comments(const Part& part) {
+  std::string text = Utf16ToUtf8(part.title) + "\n";
+  for (std::u16string_view line : part.notes) text += Utf16ToUtf8(line) + "\n";
   return text;
 }
 
@@ -42,8 +43,8 @@ std::string GoldenLine(std::string_view keyword) {
 // changes the lowest bit of some bytes of the original. What the comparison
 // writes comes from the golden, under the comment lines of its part.
 TEST(WindowSections, ComparisonOfEachKindOfField) {
-  const std::string kStandard = Comments(kStandardComments);
-  const std::string kHyperactive = Comments(kHyperactiveComments);
+  const std::string kStandard = Comments(kStandardPart);
+  const std::string kHyperactive = Comments(kHyperactivePart);
   struct Case {
     const char* name;
     std::vector<std::size_t> flipped;

@@ -6,9 +6,13 @@
 #include <span>
 #include <string_view>
 
-#include "report/setting_line.h"
+#include "codecs/key_names.h"
+#include "codecs/name.h"
+#include "codecs/number.h"
+#include "codecs/text.h"
+#include "codecs/window_command.h"
 #include "report/value_names.h"
-#include "sections/key_names.h"
+#include "sections/schema.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {
@@ -17,8 +21,6 @@ namespace quorlith {
 inline constexpr std::uint16_t kFloatStringUnits = 11;
 inline constexpr std::uint16_t kCommentUnits = 26;
 inline constexpr std::uint16_t kSearchStringUnits = 33;
-inline constexpr std::uint16_t kCommandStringUnits = 33;
-inline constexpr std::uint16_t kSetFileNameUnits = 261;
 
 // The window block: the active standard window number, then the standard
 // and hyperactive window records back to back, then bytes nobody reads.
@@ -36,7 +38,6 @@ inline constexpr std::size_t kStandardRecordSize =
 inline constexpr std::size_t kFirstStandardRecord = kActiveWindowOffset + 2;
 
 inline constexpr std::size_t kHyperactiveWindowCount = 26;
-inline constexpr std::size_t kCommandCount = 3;
 inline constexpr std::size_t kHyperactiveRecordSize =
     4 * (2 + 2 + 2)                   // edges laid out as a standard window's
     + 2 + 2 * kCommentUnits           // status, comment line
@@ -105,107 +106,59 @@ inline constexpr std::u16string_view TriggerNames[] = {
 };
 static_assert(std::size(TriggerNames) == 9);
 
-// Do not renumber: records store the row.
-inline constexpr std::u16string_view HyperactiveCommandNames[] = {
-    u"Undefined",
-    u"Speak_Window",
-    u"Speak_String",
-    u"Speak_Light_Bar",
-    u"Activate_Window",
-    u"Load_Disk_Set",
-    u"Execute_Hot_Key",
-    u"Beep",
-    u"Route_Mouse_To_Window",
-};
-static_assert(std::size(HyperactiveCommandNames) == 9);
-
-inline constexpr std::u16string_view CommandSlotNames[] = {
-    u"First_Command", u"Second_Command", u"Third_Command"};
-static_assert(std::size(CommandSlotNames) == kCommandCount);
-
-// The lines of a window record, as setting lines over record offsets. The
+// The lines of a window record, as settings over record offsets. The
 // keyword is what follows "Window#", the window's number or letter and "_".
-constexpr SettingLine DecimalLine(std::u16string_view keyword,
-                                  std::uint16_t offset) {
-  return {keyword, offset, Rendering::kDecimal};
-}
-constexpr SettingLine ByteLine(std::u16string_view keyword,
-                               std::uint16_t offset) {
-  return {keyword, offset, Rendering::kByteDecimal};
-}
-constexpr SettingLine BoolLine(std::u16string_view keyword,
-                               std::uint16_t offset) {
-  return {keyword, offset, Rendering::kBool};
-}
-constexpr SettingLine NamedLine(std::u16string_view keyword,
-                                std::uint16_t offset, ValueNameTable names) {
-  return {keyword, offset, Rendering::kName, names};
-}
-constexpr SettingLine TextLine(std::u16string_view keyword,
-                               std::uint16_t offset, std::uint16_t units) {
-  return {keyword, offset, Rendering::kText, {}, units};
-}
-constexpr SettingLine OneIsOnLine(std::u16string_view keyword,
-                                  std::uint16_t offset) {
-  return {keyword, offset, Rendering::kOneIsOn};
-}
-// A chain read names the standard window read next; -1 reads none.
-constexpr SettingLine ChainReadLine(std::u16string_view keyword,
-                                    std::uint16_t offset) {
-  return {keyword, offset, Rendering::kDecimalOrNone};
-}
-
-inline constexpr SettingLine kStandardHeadLines[] = {
-    NamedLine(u"Status", 112, WindowStatusNames),
-    TextLine(u"Comment_Line", 114, kCommentUnits),
+inline constexpr Setting kStandardHeadLines[] = {
+    Named(u"Status", 112, WindowStatusNames),
+    Text(u"Comment_Line", 114, kCommentUnits),
 };
 
-inline constexpr SettingLine kHyperactiveHeadLines[] = {
-    NamedLine(u"Status", 24, HyperactiveStatusNames),
-    TextLine(u"Comment_Line", 26, kCommentUnits),
+inline constexpr Setting kHyperactiveHeadLines[] = {
+    Named(u"Status", 24, HyperactiveStatusNames),
+    Text(u"Comment_Line", 26, kCommentUnits),
 };
 
 // The rectangle, at the same offsets in both kinds of record. The float
 // position word after each edge belongs to the float sub-block.
-inline constexpr SettingLine kEdgeLines[] = {
-    DecimalLine(u"Left", 0),    BoolLine(u"Offset_From_Left", 2),
-    DecimalLine(u"Top", 6),     BoolLine(u"Offset_From_Top", 8),
-    DecimalLine(u"Right", 12),  BoolLine(u"Offset_From_Right", 14),
-    DecimalLine(u"Bottom", 18), BoolLine(u"Offset_From_Bottom", 20),
+inline constexpr Setting kEdgeLines[] = {
+    Decimal(u"Left", 0),    Truth(u"Offset_From_Left", 2),
+    Decimal(u"Top", 6),     Truth(u"Offset_From_Top", 8),
+    Decimal(u"Right", 12),  Truth(u"Offset_From_Right", 14),
+    Decimal(u"Bottom", 18), Truth(u"Offset_From_Bottom", 20),
 };
 
 // A standard window's lines from its colours up to its float sub-block.
-inline constexpr SettingLine kStandardColourLines[] = {
-    ByteLine(u"Red_Foreground", 168),
-    ByteLine(u"Green_Foreground", 169),
-    ByteLine(u"Blue_Foreground", 170),
-    OneIsOnLine(u"Match_Any_Foreground_Color", 166),
-    ByteLine(u"Red_Background", 174),
-    ByteLine(u"Green_Background", 175),
-    ByteLine(u"Blue_Background", 176),
-    OneIsOnLine(u"Match_Any_Background_Color", 172),
-    ChainReadLine(u"Chain_Read", 178),
-    BoolLine(u"Speak_And_Spell", 180),
-    ByteLine(u"Red_Lightbar_Foreground", 182),
-    ByteLine(u"Green_Lightbar_Foreground", 183),
-    ByteLine(u"Blue_Lightbar_Foreground", 184),
-    ByteLine(u"Red_Lightbar_Background", 185),
-    ByteLine(u"Green_LightBar_Background", 186),
-    ByteLine(u"Blue_Lightbar_Background", 187),
-    OneIsOnLine(u"Auto_Determine_Light_Bar_Color", 188),
-    NamedLine(u"Bar_Track", 190, OffAutoOnNames),
+inline constexpr Setting kStandardColourLines[] = {
+    ByteDecimal(u"Red_Foreground", 168),
+    ByteDecimal(u"Green_Foreground", 169),
+    ByteDecimal(u"Blue_Foreground", 170),
+    OneIsOn(u"Match_Any_Foreground_Color", 166),
+    ByteDecimal(u"Red_Background", 174),
+    ByteDecimal(u"Green_Background", 175),
+    ByteDecimal(u"Blue_Background", 176),
+    OneIsOn(u"Match_Any_Background_Color", 172),
+    DecimalOrNone(u"Chain_Read", 178),
+    Truth(u"Speak_And_Spell", 180),
+    ByteDecimal(u"Red_Lightbar_Foreground", 182),
+    ByteDecimal(u"Green_Lightbar_Foreground", 183),
+    ByteDecimal(u"Blue_Lightbar_Foreground", 184),
+    ByteDecimal(u"Red_Lightbar_Background", 185),
+    ByteDecimal(u"Green_LightBar_Background", 186),
+    ByteDecimal(u"Blue_Lightbar_Background", 187),
+    OneIsOn(u"Auto_Determine_Light_Bar_Color", 188),
+    Named(u"Bar_Track", 190, OffAutoOnNames),
 };
 
 // The float sub-block, between its comment line and its ";".
-inline constexpr SettingLine kFloatLines[] = {
-    NamedLine(u"Float_Left_Position", 4, FloatPositionNames),
-    TextLine(u"Float_Left_String", 24, kFloatStringUnits),
-    NamedLine(u"Float_Top_Position", 10, FloatPositionNames),
-    TextLine(u"Float_Top_String", 46, kFloatStringUnits),
-    NamedLine(u"Float_Right_Position", 16, FloatPositionNames),
-    TextLine(u"Float_Right_String", 68, kFloatStringUnits),
-    NamedLine(u"Float_Bottom_Position", 22, FloatPositionNames),
-    TextLine(u"Float_Bottom_String", 90, kFloatStringUnits),
+inline constexpr Setting kFloatLines[] = {
+    Named(u"Float_Left_Position", 4, FloatPositionNames),
+    Text(u"Float_Left_String", 24, kFloatStringUnits),
+    Named(u"Float_Top_Position", 10, FloatPositionNames),
+    Text(u"Float_Top_String", 46, kFloatStringUnits),
+    Named(u"Float_Right_Position", 16, FloatPositionNames),
+    Text(u"Float_Right_String", 68, kFloatStringUnits),
+    Named(u"Float_Bottom_Position", 22, FloatPositionNames),
+    Text(u"Float_Bottom_String", 90, kFloatStringUnits),
 };
 
 // The twenty-eight lines before the float comment line, the eight inside.
@@ -215,104 +168,35 @@ static_assert(std::size(kStandardHeadLines) + std::size(kEdgeLines) +
 static_assert(std::size(kFloatLines) == 8);
 
 inline constexpr std::uint16_t kTriggerOffset = 80;
-inline constexpr SettingLine kTriggerLines[] = {
-    NamedLine(u"Interrupt", 78, InterruptNames),
-    NamedLine(u"Trigger_On", kTriggerOffset, TriggerNames),
+inline constexpr Setting kTriggerLines[] = {
+    Named(u"Interrupt", 78, InterruptNames),
+    Named(u"Trigger_On", kTriggerOffset, TriggerNames),
 };
 
-inline constexpr SettingLine kSearchAttributeLines[] = {
-    ByteLine(u"Search_Attribute_Red_Foreground", 148),
-    ByteLine(u"Search_Attribute_Green_Foreground", 149),
-    ByteLine(u"Search_Attribute_Blue_Foreground", 150),
-    ByteLine(u"Search_Attribute_Red_Background", 151),
-    ByteLine(u"Search_Attribute_Green_Background", 152),
-    ByteLine(u"Search_Attribute_Blue_Background", 153),
+inline constexpr Setting kSearchAttributeLines[] = {
+    ByteDecimal(u"Search_Attribute_Red_Foreground", 148),
+    ByteDecimal(u"Search_Attribute_Green_Foreground", 149),
+    ByteDecimal(u"Search_Attribute_Blue_Foreground", 150),
+    ByteDecimal(u"Search_Attribute_Red_Background", 151),
+    ByteDecimal(u"Search_Attribute_Green_Background", 152),
+    ByteDecimal(u"Search_Attribute_Blue_Background", 153),
 };
 
-inline constexpr SettingLine kSearchStringLines[] = {
-    TextLine(u"Search_For_String", 82, kSearchStringUnits),
+inline constexpr Setting kSearchStringLines[] = {
+    Text(u"Search_For_String", 82, kSearchStringUnits),
 };
 
-// The triggers that search for something; the other rows watch for any
-// change, the caret or the focus and have no search line.
-inline constexpr std::int16_t kContainsAttribute = 1;
-inline constexpr std::int16_t kDoesNotContainAttribute = 2;
-inline constexpr std::int16_t kContainsString = 3;
-inline constexpr std::int16_t kDoesNotContainString = 4;
+// The triggers that search for something: an attribute, or a string. The
+// other rows watch for any change, the caret or the focus and have no
+// search line.
+inline constexpr std::int16_t kAttributeTriggers[] = {1, 2};
+inline constexpr std::int16_t kStringTriggers[] = {3, 4};
 
-// The argument kinds; each record stores an array of three of every kind,
-// one per command, whatever the commands are.
-enum class CommandArgument : std::uint8_t {
-  kHotKey,
-  kWindow,
-  kString,
-  kNumber,
-  kSetFile,
-  kNone,
+inline constexpr Setting kCommandLines[] = {
+    WindowCommand(u"First_Command", 0),
+    WindowCommand(u"Second_Command", 1),
+    WindowCommand(u"Third_Command", 2),
 };
-inline constexpr std::size_t kArgumentKinds = 5;
-
-// The argument each command row writes. Do not renumber.
-inline constexpr CommandArgument kCommandArguments[] = {
-    CommandArgument::kNone,     // Undefined
-    CommandArgument::kWindow,   // Speak_Window
-    CommandArgument::kString,   // Speak_String
-    CommandArgument::kNone,     // Speak_Light_Bar
-    CommandArgument::kNumber,   // Activate_Window
-    CommandArgument::kSetFile,  // Load_Disk_Set
-    CommandArgument::kHotKey,   // Execute_Hot_Key
-    CommandArgument::kNone,     // Beep
-    CommandArgument::kNumber,   // Route_Mouse_To_Window
-};
-static_assert(std::size(kCommandArguments) ==
-              std::size(HyperactiveCommandNames));
-
-// Command j's word and its argument fields, indexed by CommandArgument.
-struct CommandSlot {
-  SettingLine command;
-  SettingLine arguments[kArgumentKinds];
-};
-
-constexpr CommandSlot MakeCommandSlot(std::uint16_t j) {
-  return {
-      {{},
-       static_cast<std::uint16_t>(154 + 2 * j),
-       Rendering::kName,
-       HyperactiveCommandNames},
-      {
-          {{},
-           static_cast<std::uint16_t>(160 + 2 * j),
-           Rendering::kName,
-           HotKeyCommandNames},
-          {{}, static_cast<std::uint16_t>(166 + 2 * j), Rendering::kDecimal},
-          {{},
-           static_cast<std::uint16_t>(172 + 2 * kCommandStringUnits * j),
-           Rendering::kText,
-           {},
-           kCommandStringUnits},
-          {{}, static_cast<std::uint16_t>(370 + 2 * j), Rendering::kDecimal},
-          {{},
-           static_cast<std::uint16_t>(376 + 2 * kSetFileNameUnits * j),
-           Rendering::kText,
-           {},
-           kSetFileNameUnits},
-      },
-  };
-}
-
-inline constexpr CommandSlot kCommandSlots[] = {
-    MakeCommandSlot(0), MakeCommandSlot(1), MakeCommandSlot(2)};
-static_assert(std::size(kCommandSlots) == kCommandCount);
-
-// A "Speak_Window" argument in this range names a hyperactive window by its
-// letter; any other value is a standard window's number.
-inline constexpr std::int16_t kFirstWindowLetter = u'A';
-inline constexpr std::int16_t kLastWindowLetter = u'Z';
-
-constexpr bool FitsIn(const CommandSlot& slot, std::size_t record_size) {
-  const SettingLine command[] = {slot.command};
-  return FitsIn(command, record_size) && FitsIn(slot.arguments, record_size);
-}
 
 static_assert(FitsIn(kStandardHeadLines, kStandardRecordSize));
 static_assert(FitsIn(kEdgeLines, kStandardRecordSize));
@@ -322,35 +206,37 @@ static_assert(FitsIn(kHyperactiveHeadLines, kHyperactiveRecordSize));
 static_assert(FitsIn(kTriggerLines, kHyperactiveRecordSize));
 static_assert(FitsIn(kSearchAttributeLines, kHyperactiveRecordSize));
 static_assert(FitsIn(kSearchStringLines, kHyperactiveRecordSize));
-static_assert(FitsIn(kCommandSlots[kCommandCount - 1], kHyperactiveRecordSize));
 
-// The comment lines and erase thresholds of the window sections.
+inline constexpr std::u16string_view kWindowKeyword = u"Window#";
 
-constexpr std::size_t LinesLength(std::span<const std::u16string_view> lines) {
-  std::size_t length = 0;
-  for (std::u16string_view line : lines) {
-    length += line.size() + kLineEnd.size();
-  }
-  return length;
-}
+// The window sections: the active window, then the standard windows,
+// each with its float sub-block, then the hyperactive windows, each closed
+// by ";".
 
-inline constexpr std::size_t kSeparatorLength = 1 + 2;  // ";" and CR LF
+inline constexpr Setting kActiveWindowLines[] = {
+    Decimal(u"Active_Standard_Window_ID", kActiveWindowOffset)};
+inline constexpr Part kCharacteristicsPart = {
+    .title = u"; Window Characteristics",
+    .settings = kActiveWindowLines,
+    .separators = 1,
+    .section = true,
+    .block = BlockId::kWindow};
 
-inline constexpr std::u16string_view kCharacteristicsHeader =
-    u"; Window Characteristics";
-inline constexpr SettingLine kActiveWindowLine = {
-    u"Active_Standard_Window_ID", kActiveWindowOffset, Rendering::kDecimal};
-// Above the header and ";", below them and the shortest number line.
-inline constexpr std::size_t kCharacteristicsThreshold = 35;
-inline constexpr std::size_t kCharacteristicsFixed =
-    kCharacteristicsHeader.size() + kLineEnd.size() + kSeparatorLength;
-static_assert(kCharacteristicsFixed <= kCharacteristicsThreshold &&
-              kCharacteristicsThreshold <
-                  kCharacteristicsFixed + kActiveWindowLine.keyword.size() +
-                      std::u16string_view(u" = 0").size() + kLineEnd.size());
-
-inline constexpr std::u16string_view kStandardComments[] = {
-    u"; Standard Windows Characteristics",
+inline constexpr Part kFloatPart = {.title = u"Float_Characteristics",
+                                    .settings = kFloatLines,
+                                    .separators = 1,
+                                    .titled_by_record = true};
+inline constexpr Item kStandardWindowItems[] = {
+    {kStandardHeadLines},
+    {kEdgeLines},
+    {kStandardColourLines},
+    {.part = &kFloatPart},
+};
+inline constexpr Part kStandardWindow = {.items = kStandardWindowItems};
+inline constexpr Records kStandardWindows = {
+    kFirstStandardRecord, kStandardRecordSize, kStandardWindowCount,
+    RecordNames::kNumber, &kStandardWindow,    kWindowKeyword};
+inline constexpr std::u16string_view kStandardNotes[] = {
     u"; To globally set or search a standard window with tessaval the syntax "
     u"is",
     u"; window#*s_command = value",
@@ -359,17 +245,29 @@ inline constexpr std::u16string_view kStandardComments[] = {
     u"; window#xx-xx_command = value",
     u"; xx-xx stands for a range of numbers between 0 and 49",
 };
-inline constexpr std::size_t kStandardThreshold = 310;
-static_assert(LinesLength(kStandardComments) + 2 * kSeparatorLength ==
-              kStandardThreshold);
+inline constexpr Item kStandardItems[] = {{.records = &kStandardWindows}};
+inline constexpr Part kStandardPart = {
+    .title = u"; Standard Windows Characteristics",
+    .items = kStandardItems,
+    .separators = 2,
+    .notes = kStandardNotes,
+    .section = true,
+    .block = BlockId::kWindow};
 
-// ";Window#", the number, "_Float_Characteristics" and the closing ";":
-// 36 characters for windows 0 to 9, 37 from 10 up.
-inline constexpr std::u16string_view kFloatComment = u"Float_Characteristics";
-inline constexpr std::size_t kFloatThreshold = 37;
-
-inline constexpr std::u16string_view kHyperactiveComments[] = {
-    u"; Hyperactive Window Characteristics",
+inline constexpr Item kHyperactiveWindowItems[] = {
+    {kHyperactiveHeadLines},
+    {kEdgeLines},
+    {kTriggerLines},
+    {kSearchAttributeLines, {kTriggerOffset, kAttributeTriggers}},
+    {kSearchStringLines, {kTriggerOffset, kStringTriggers}},
+    {kCommandLines},
+};
+inline constexpr Part kHyperactiveWindow = {.items = kHyperactiveWindowItems,
+                                            .separators = 1};
+inline constexpr Records kHyperactiveWindows = {
+    kFirstHyperactiveRecord, kHyperactiveRecordSize, kHyperactiveWindowCount,
+    RecordNames::kLetter,    &kHyperactiveWindow,    kWindowKeyword};
+inline constexpr std::u16string_view kHyperactiveNotes[] = {
     u"; To globally set or search a hyperactive window with tessaval the "
     u"syntax is",
     u"; window#*h_command = value",
@@ -378,12 +276,12 @@ inline constexpr std::u16string_view kHyperactiveComments[] = {
     u"; window#x-x_command = value",
     u"; x-x stands for a range of letters between a and z",
 };
-inline constexpr std::size_t kHyperactiveThreshold = 307;
-static_assert(LinesLength(kHyperactiveComments) == kHyperactiveThreshold);
-
-// A hyperactive window that wrote only its closing ";".
-inline constexpr std::size_t kHyperactiveWindowThreshold = kSeparatorLength;
-
-inline constexpr std::u16string_view kWindowKeyword = u"Window#";
+inline constexpr Item kHyperactiveItems[] = {{.records = &kHyperactiveWindows}};
+inline constexpr Part kHyperactivePart = {
+    .title = u"; Hyperactive Window Characteristics",
+    .items = kHyperactiveItems,
+    .notes = kHyperactiveNotes,
+    .section = true,
+    .block = BlockId::kWindow};
 
 }  // namespace quorlith

@@ -1,4 +1,4 @@
-#include "sections/key_names.h"
+#include "codecs/key_names.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +48,7 @@ TEST(KeyStroke, BothStyles) {
       *words[field.substr(0, equals)] = static_cast<std::uint16_t>(
           std::stoul(field.substr(equals + 1), nullptr, 0));
     }
-    EXPECT_EQ(Written(stroke, KeyNameStyle::kHotKey),
-              "Key = " + hot_key + "\n");
+    EXPECT_EQ(Written(stroke, KeyNameStyle::kHotKey), "Key = " + hot_key);
     EXPECT_EQ(Written(stroke, KeyNameStyle::kCursorKey), "Key = " + cursor_key);
     ++rows;
   }

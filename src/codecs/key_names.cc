@@ -1,4 +1,4 @@
-#include "sections/key_names.h"
+#include "codecs/key_names.h"
 
 #include "report/fields.h"
 
@@ -58,7 +58,7 @@ void AppendKeyName(ReportText& out, std::uint16_t code) {
 
 void WriteHotKeyStroke(ReportText& out, const KeyStroke& stroke) {
   if (KeyStrokeIsUndefined(stroke, KeyNameStyle::kHotKey)) {
-    AppendLine(out, u"Undefined"sv);
+    out.append(u"Undefined"sv);
     return;
   }
   if (IsSet(stroke.control)) out.append(u"Control-"sv);
@@ -81,7 +81,6 @@ void WriteHotKeyStroke(ReportText& out, const KeyStroke& stroke) {
   if (IsSet(stroke.windows)) out.append(u"Windows-"sv);
   if (IsSet(stroke.application)) out.append(u"Application-"sv);
   AppendKeyName(out, code);
-  out.append(kLineEnd);
 }
 
 void WriteCursorKeyStroke(ReportText& out, const KeyStroke& stroke) {

@@ -28,8 +28,9 @@ struct KeyStroke {
 };
 
 // The two ways a report writes a stroke. Hot-key style knows all seven
-// flags and the numeric keypad and ends the line; cursor-key style knows
-// Control, Alt and Shift only and leaves the line open for the commands.
+// flags and the numeric keypad; cursor-key style knows Control, Alt and
+// Shift only, and writes an undefined stroke with the blank that would
+// stand before the commands.
 enum class KeyNameStyle { kHotKey, kCursorKey };
 
 // True iff `stroke` has no key in `style`: hot-key style looks at all eight
