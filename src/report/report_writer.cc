@@ -106,9 +106,16 @@ class Writer {
       ByteView shown =
           options_.show_original ? record.original : record.printed;
       std::size_t line_start = out_.size();
-      out_.append(prefix);
-      out_.append(setting.keyword);
-      out_.append(kEquals);
+      // The keyword through one reservation: a report is thousands of
+      // lines, most of them a keyword and a short value.
+      std::u16string_view keyword = setting.keyword;
+      char16_t* at = out_.Extend(prefix.size() + keyword.size() + 3);
+      CopyUnits(at, prefix.data(), prefix.size());
+      at += prefix.size();
+      CopyUnits(at, keyword.data(), keyword.size());
+      at += keyword.size();
+      CopyUnits(at, kEquals.data(), kEquals.size());
+      out_.Commit(at + kEquals.size());
       std::size_t value_start = out_.size();
       setting.codec->render(out_, shown, setting.field);
       std::size_t value_end = out_.size();
