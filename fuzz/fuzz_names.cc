@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_text.h"
 #include "runs/file_names.h"
 #include "runs/windows_file_names.h"
+#include "text/report_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

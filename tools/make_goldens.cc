@@ -4,15 +4,18 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
-#include "report/report_testing.h"
+#include "merge/merge_testing.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: make_goldens FOLDER\n");
     return 2;
   }
-  for (const quorlith::GoldenReport& golden : quorlith::GoldenReports()) {
+  std::vector<quorlith::GoldenReport> goldens = quorlith::GoldenReports();
+  goldens.push_back(quorlith::MergeConflictsGolden());
+  for (const quorlith::GoldenReport& golden : goldens) {
     std::string path = std::string(argv[1]) + "/" + golden.file_name;
     std::ofstream file(path, std::ios::binary);
     file << golden.text;

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "cli/views.h"
-#include "report/report_text.h"
 #include "runs/command_line.h"
 #include "runs/compile_run.h"
 #include "runs/merge_run.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/console_testing.h"
+#include "report/section_testing.h"
 #include "runs/fake_file_system.h"
-#include "sections/section_testing.h"
 #include "setfile/set_file_builder.h"
 
 namespace quorlith {
@@ -36,7 +36,8 @@ TEST_F(ConsoleTest, ExitStatusesAndStreams) {
 #endif
   EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out, ReadGolden(kHelp))
       << "After a change of the help that is meant, tools/regen-goldens.sh "
-         "rewrites testdata/" << kHelp << ".";
+         "rewrites testdata/"
+      << kHelp << ".";
 }
 
 }  // namespace

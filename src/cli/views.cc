@@ -12,16 +12,16 @@
 #include <string_view>
 
 #include "compile/find.h"
-#include "compile/keywords.h"
 #include "report/change_list.h"
+#include "report/keywords.h"
 #include "report/report_json.h"
 #include "report/report_settings.h"
-#include "report/report_text.h"
 #include "report/report_writer.h"
 #include "runs/file_names.h"
 #include "runs/progress_log.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -9,10 +9,10 @@
 
 #include "cli/console_testing.h"
 #include "report/report_testing.h"
-#include "report/report_text.h"
+#include "report/section_testing.h"
 #include "runs/fake_file_system.h"
-#include "sections/section_testing.h"
 #include "setfile/busy_set_file_builder.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -1,7 +1,7 @@
 #include "codecs/braille_dots.h"
 
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

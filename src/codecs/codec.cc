@@ -1,6 +1,6 @@
 #include "codecs/codec.h"
 
-#include "report/fields.h"
+#include "text/fields.h"
 
 namespace quorlith {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "report/report_text.h"
-#include "report/value_names.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
+#include "text/text_parse.h"
 
 namespace quorlith {
 
@@ -21,9 +21,9 @@ namespace quorlith {
 // parse(render(v)) == v is a property of each, checked over random values
 // by one test of them all.
 
-// nullopt when the text parsed; else what is wrong with it, as the text
-// that follows "keyword: " in a compile's message.
-using ParseResult = std::optional<std::u16string>;
+// The names of a setting's stored values, indexed by the value read as a
+// signed 16-bit word.
+using ValueNameTable = std::span<const std::u16string_view>;
 
 // Where a setting's value lies in its record, and what its format needs
 // to know of it beyond its kind.

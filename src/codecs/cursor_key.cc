@@ -5,8 +5,9 @@
 #include <initializer_list>
 #include <span>
 
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "codecs/text.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

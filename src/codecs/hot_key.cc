@@ -3,8 +3,8 @@
 #include <array>
 #include <iterator>
 
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

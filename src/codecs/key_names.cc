@@ -1,6 +1,6 @@
 #include "codecs/key_names.h"
 
-#include "report/fields.h"
+#include "text/fields.h"
 
 namespace quorlith {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

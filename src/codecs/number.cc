@@ -1,8 +1,7 @@
 #include "codecs/number.h"
 
-#include "codecs/name.h"
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {
@@ -39,6 +39,23 @@ void Stored(ByteView record, const Field& f, bool texts,
 ValueHint Hint(const Field& f) { return {.units = f.units}; }
 
 }  // namespace
+
+ParseResult StoreText(std::span<std::uint8_t> record, std::size_t offset,
+                      std::size_t units, std::u16string_view text) {
+  if (text.size() > units) {
+    return Quoted(text) + u" is longer than its field: " +
+           Decimal(static_cast<std::int64_t>(text.size())) + u" units, " +
+           Decimal(static_cast<std::int64_t>(units)) + u" at most";
+  }
+  if (text.find(u'\0') != std::u16string_view::npos) {
+    return u"a text cannot hold the character U+0000";
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    StoreWord(record, offset + 2 * i, text[i]);
+  }
+  if (text.size() < units) StoreWord(record, offset + 2 * text.size(), 0);
+  return std::nullopt;
+}
 
 const Codec kText = {Render, Parse, Differs, Owned, Stored, Hint};
 

@@ -16,4 +16,9 @@ constexpr Setting Text(std::u16string_view keyword, std::uint16_t offset,
       keyword, &kText, {.offset = offset, .units = units, .fold_az = fold_az}};
 }
 
+// Stores the text of a text field of `units` units: the text, then a NUL
+// when there is room; the units after the NUL keep their bytes.
+ParseResult StoreText(std::span<std::uint8_t> record, std::size_t offset,
+                      std::size_t units, std::u16string_view text);
+
 }  // namespace quorlith

@@ -4,11 +4,10 @@
 #include <array>
 
 #include "codecs/key_names.h"
-#include "codecs/name.h"
+#include "codecs/names.h"
 #include "codecs/number.h"
 #include "codecs/text.h"
-#include "report/fields.h"
-#include "report/value_parse.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

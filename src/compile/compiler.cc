@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "codecs/cursor_key.h"
+#include "codecs/names.h"
 #include "compile/global_forms.h"
-#include "compile/keywords.h"
-#include "report/fields.h"
-#include "report/report_text.h"
-#include "report/units.h"
-#include "report/value_parse.h"
+#include "report/keywords.h"
 #include "sections/window_tables.h"
+#include "text/fields.h"
+#include "text/report_text.h"
+#include "text/units.h"
 
 namespace quorlith {
 namespace {

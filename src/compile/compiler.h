@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "codecs/key_names.h"
-#include "compile/keywords.h"
+#include "report/keywords.h"
 #include "setfile/set_file.h"
 
 namespace quorlith {

@@ -6,11 +6,11 @@
 #include <random>
 #include <string>
 
-#include "compile/keywords.h"
+#include "report/keywords.h"
 #include "report/report_settings.h"
 #include "report/report_testing.h"
 #include "report/report_writer.h"
-#include "sections/section_testing.h"
+#include "report/section_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {

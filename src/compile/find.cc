@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "codecs/key_names.h"
+#include "codecs/names.h"
 #include "compile/global_forms.h"
-#include "compile/keywords.h"
+#include "report/keywords.h"
 #include "report/report_writer.h"
-#include "report/value_parse.h"
 
 namespace quorlith {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "compile/compiler.h"
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

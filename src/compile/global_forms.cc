@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "report/report_text.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
 #include "sections/window_tables.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

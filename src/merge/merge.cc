@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "compile/keywords.h"
-#include "report/value_parse.h"
+#include "codecs/names.h"
+#include "report/keywords.h"
 
 namespace quorlith {
 namespace {

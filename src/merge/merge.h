@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "report/report_text.h"
 #include "report/report_writer.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

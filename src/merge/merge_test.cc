@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "compile/compiler.h"
-#include "compile/keywords.h"
-#include "report/report_testing.h"
+#include "merge/merge_testing.h"
+#include "report/keywords.h"
+#include "report/section_testing.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
@@ -93,6 +94,11 @@ std::u16string TheirsOnly(std::u16string_view report) {
     skip = mark;
   }
   return edited;
+}
+
+TEST(MergeTest, ConflictReportMatchesItsGolden) {
+  GoldenReport golden = MergeConflictsGolden();
+  EXPECT_EQ(LineDifferences(ReadGolden(golden.file_name), golden.text), "");
 }
 
 TEST(MergeTest, PropertiesOverRandomTriples) {

@@ -1,6 +1,6 @@
 #include "report/change_list.h"
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

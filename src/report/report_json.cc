@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "report/fields.h"
 #include "report/report_testing.h"
 #include "setfile/busy_set_file_builder.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {

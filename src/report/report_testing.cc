@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "merge/merge.h"
 #include "report/report_writer.h"
 #include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
@@ -118,21 +117,6 @@ std::vector<GoldenReport> GoldenReports() {
     goldens.push_back({"compare_names_" + std::to_string(seed) + ".txt",
                        compare(BusySetFile(seed, 0))});
   }
-  // A merge of two edits of the busy file: Key_Rate set on both sides
-  // differently, Screen_Rate by mine, Screen_Pitch on both alike, the mouse
-  // voice by theirs, and a byte no setting owns on both sides.
-  SetFileBuilder base = BusySetFile(0, 0);
-  SetFileBuilder mine = base;
-  SetFileBuilder theirs = base;
-  mine.SetWord(BlockId::kKeyboard, 2, 70).SetWord(BlockId::kScreen, 2, 55);
-  mine.SetWord(BlockId::kScreen, 4, 44).SetByte(BlockId::kScreen, 18, 5);
-  theirs.SetWord(BlockId::kKeyboard, 2, 80).SetWord(BlockId::kScreen, 4, 44);
-  theirs.SetByte(BlockId::kScreen, 18, 6).SetWord(BlockId::kMouse, 0, 1);
-  MergeOutcome merge = MergeSetFiles(base.Bytes(), mine.Bytes(), theirs.Bytes(),
-                                     MergeSide::kMine);
-  RenderConflictReport({kOriginal, {"/sets/MERGED.000", kNew.modified}},
-                       base.Bytes(), merge, out);
-  goldens.push_back({"merge_conflicts.txt", Readable(out)});
   return goldens;
 }
 

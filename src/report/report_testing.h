@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "report/report_text.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

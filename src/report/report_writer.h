@@ -2,12 +2,24 @@
 
 #include <string>
 
-#include "report/dos_time.h"
 #include "report/report_context.h"
-#include "report/report_text.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
+
+// A last-write time as the report header prints it: local time in the
+// MS-DOS fields, with their 2-second resolution and years 1980 to 2107.
+struct DosDateTime {
+  int month = 0;
+  int day = 0;
+  int year = 1980;
+  int hours = 0;
+  int minutes = 0;
+  int seconds = 0;
+
+  bool operator==(const DosDateTime&) const = default;
+};
 
 // A file as the report header names it: its full path (directory and the
 // name the search returned) and its last-write time.

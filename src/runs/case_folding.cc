@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "report/report_text.h"
 #include "runs/case_folding_table.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

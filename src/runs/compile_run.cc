@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "compile/compiler.h"
-#include "report/report_text.h"
 #include "runs/file_names.h"
 #include "runs/ordered_runner.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {
@@ -39,8 +39,9 @@ bool ReadReport(
   }
   parsed.Read(buffer, bytes);
   if (!parsed.decoded()) {
-    fail(std::nullopt, LocatedProblem(shown, parsed.outcome().problems.front()) +
-                           u"; nothing written");
+    fail(std::nullopt,
+         LocatedProblem(shown, parsed.outcome().problems.front()) +
+             u"; nothing written");
     return false;
   }
   return true;

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_text.h"
 #include "runs/progress_log.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

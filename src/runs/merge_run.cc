@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "compile/compiler.h"
-#include "compile/keywords.h"
 #include "merge/merge.h"
-#include "report/report_text.h"
+#include "report/keywords.h"
 #include "runs/compile_run.h"
 #include "runs/file_names.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {
@@ -127,9 +127,9 @@ std::optional<std::vector<std::uint8_t>> SettleAsReported(
   for (const CompileProblem& problem : problems) {
     LogRunError(log, LocatedProblem(path, problem));
   }
-  LogRunError(log, Count(static_cast<int>(problems.size()), u"problem",
-                         u"problems") +
-                       u" in " + Utf8ToUtf16(path) + u"; nothing merged");
+  LogRunError(
+      log, Count(static_cast<int>(problems.size()), u"problem", u"problems") +
+               u" in " + Utf8ToUtf16(path) + u"; nothing merged");
   return std::nullopt;
 }
 

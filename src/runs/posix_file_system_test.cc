@@ -12,13 +12,13 @@
 #include <fstream>
 #include <thread>
 
-#include "report/report_text.h"
 #include "runs/compile_run.h"
 #include "runs/log_testing.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
 #include "setfile/set_file_builder.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

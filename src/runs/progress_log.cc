@@ -4,7 +4,7 @@
 #include <array>
 #include <new>
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

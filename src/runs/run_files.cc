@@ -4,8 +4,8 @@
 #include <array>
 #include <bit>
 
-#include "report/dos_time.h"
 #include "runs/case_folding.h"
+#include "runs/dos_time.h"
 
 namespace quorlith {
 
@@ -79,8 +79,7 @@ WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
   // otherwise gather every report of the run in one file.
   // Only the name counts: "\\?\" opens a Windows path that is no pattern.
   NameParts parts = SplitPath(path, fs.Style());
-  if ((parts.name + parts.extension).find_first_of("*?") ==
-      std::string::npos) {
+  if ((parts.name + parts.extension).find_first_of("*?") == std::string::npos) {
     report.file = fs.Create(path);
   }
   if (!report.file) {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "report/report_text.h"
 #include "report/report_writer.h"
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
 #include "runs/run.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

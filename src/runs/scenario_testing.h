@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "report/report_testing.h"
-#include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "runs/log_testing.h"
 #include "runs/merge_run.h"
 #include "runs/run.h"
 #include "runs/run_files.h"
 #include "setfile/set_file_builder.h"
+#include "text/report_text.h"
 
 namespace quorlith::scenario {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "report/report_text.h"
 #include "runs/run.h"
 #include "runs/win32_wide.h"
 #include "setfile/set_file_builder.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

@@ -1,6 +1,6 @@
 #include "runs/windows_file_names.h"
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

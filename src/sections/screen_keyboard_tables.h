@@ -6,13 +6,12 @@
 #include <string_view>
 
 #include "codecs/character.h"
-#include "codecs/name.h"
+#include "codecs/names.h"
 #include "codecs/number.h"
 #include "codecs/text.h"
-#include "report/report_text.h"
-#include "report/value_names.h"
 #include "sections/schema.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

@@ -7,11 +7,10 @@
 #include <string_view>
 
 #include "codecs/key_names.h"
-#include "codecs/name.h"
+#include "codecs/names.h"
 #include "codecs/number.h"
 #include "codecs/text.h"
 #include "codecs/window_command.h"
-#include "report/value_names.h"
 #include "sections/schema.h"
 #include "setfile/set_file.h"
 

@@ -4,10 +4,10 @@
 #include <new>
 #include <optional>
 
-#include "report/report_text.h"
 #include "runs/command_line.h"
 #include "runs/file_names.h"
 #include "shell/view_files.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

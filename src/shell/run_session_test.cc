@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "report/report_text.h"
 #include "runs/fake_file_system.h"
 #include "setfile/set_file_builder.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

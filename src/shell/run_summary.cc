@@ -1,6 +1,6 @@
 #include "shell/run_summary.h"
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "report/report_settings.h"
-#include "report/report_text.h"
 #include "report/report_writer.h"
 #include "runs/file_names.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

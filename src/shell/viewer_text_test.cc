@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 namespace {

@@ -1,4 +1,4 @@
-#include "report/fields.h"
+#include "text/fields.h"
 
 namespace quorlith {
 

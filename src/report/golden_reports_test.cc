@@ -13,8 +13,8 @@
 #include "codecs/key_names.h"
 #include "codecs/window_command.h"
 #include "report/report_testing.h"
+#include "report/section_testing.h"
 #include "sections/schema.h"
-#include "sections/section_testing.h"
 
 namespace quorlith {
 namespace {

@@ -1,13 +1,13 @@
-#include "compile/keywords.h"
+#include "report/keywords.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "codecs/cursor_key.h"
-#include "report/fields.h"
+#include "codecs/names.h"
 #include "report/report_writer.h"
-#include "report/units.h"
-#include "report/value_parse.h"
+#include "text/fields.h"
+#include "text/units.h"
 
 namespace quorlith {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sections/section_testing.h"
+#include "report/section_testing.h"
 #include "sections/window_tables.h"
 #include "setfile/busy_set_file_builder.h"
 

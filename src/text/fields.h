@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_text.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "report/units.h"
+#include "text/units.h"
 
 namespace quorlith {
 

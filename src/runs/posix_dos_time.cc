@@ -1,4 +1,4 @@
-#include "report/dos_time.h"
+#include "runs/dos_time.h"
 
 namespace quorlith {
 

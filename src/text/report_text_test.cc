@@ -1,4 +1,4 @@
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "report/fields.h"
-#include "report/units.h"
+#include "text/fields.h"
+#include "text/units.h"
 
 namespace quorlith {
 namespace {

@@ -1,4 +1,4 @@
-#include "report/report_text.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 

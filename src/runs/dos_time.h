@@ -3,20 +3,9 @@
 #include <cstdint>
 #include <ctime>
 
+#include "report/report_writer.h"
+
 namespace quorlith {
-
-// A last-write time as the report header prints it: local time in the
-// MS-DOS fields, with their 2-second resolution and years 1980 to 2107.
-struct DosDateTime {
-  int month = 0;
-  int day = 0;
-  int year = 1980;
-  int hours = 0;
-  int minutes = 0;
-  int seconds = 0;
-
-  bool operator==(const DosDateTime&) const = default;
-};
 
 // Converts seconds since the epoch (UTC) to local time by the TZ rules,
 // then to the MS-DOS fields. A time whose local year lies outside 1980 to

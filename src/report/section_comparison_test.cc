@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "codecs/flag.h"
+#include "report/section_testing.h"
 #include "sections/braille_tables.h"
 #include "sections/cursor_key_tables.h"
 #include "sections/general_tables.h"
 #include "sections/mouse_tables.h"
 #include "sections/screen_keyboard_tables.h"
-#include "sections/section_testing.h"
 #include "sections/verbosity_tables.h"
 #include "sections/window_tables.h"
 #include "setfile/busy_set_file_builder.h"

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "report/dos_time.h"
+#include "runs/dos_time.h"
 
 namespace quorlith {
 namespace {

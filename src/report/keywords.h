@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "report/report_context.h"
-#include "report/report_text.h"
 #include "sections/schema.h"
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 
