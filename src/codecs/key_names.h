@@ -87,364 +87,131 @@ static_assert(std::size(KeyNames) == 50);
 // empty rows are slots without a command, and the last row is the keyword
 // of the compiler's search syntax, never a slot of its own. Do not
 // renumber: cursor-key and window records store rows of this table.
+// clang-format off
 inline constexpr std::u16string_view HotKeyCommandNames[] = {
-    // 0
-    u"Prior_Character",
-    u"Character",
-    u"Next_Character",
-    u"Prior_Word",
-    u"Word",
-    u"Next_Word",
-    u"Prior_Line",
-    u"Line",
-    u"Next_Line",
-    u"Prior_Sentence",
-    // 10
-    u"Sentence",
-    u"Next_Sentence",
-    u"Prior_Paragraph",
-    u"Paragraph",
-    u"Next_Paragraph",
-    u"Top_Caret",
-    u"Caret_Bottom",
-    u"Left_Caret",
-    u"Caret_Right",
-    u"Window_0",
-    // 20
-    u"Window_1",
-    u"Window_2",
-    u"Window_3",
-    u"Window_4",
-    u"Window_5",
-    u"Window_6",
-    u"Window_7",
-    u"Window_8",
-    u"Window_9",
-    u"Window_10",
-    // 30
-    u"Window_11",
-    u"Window_12",
-    u"Window_13",
-    u"Window_14",
-    u"Window_15",
-    u"Window_16",
-    u"Window_17",
-    u"Window_18",
-    u"Window_19",
-    u"Read_Any_Window",
-    // 40
-    u"Read_Active_User_Window",
-    u"Read_To_End",
-    u"Caret_ASCII/Attribute",
-    u"Field_Data",
-    u"Field_Name",
-    u"Label_field_name",
-    u"Speak_Summary",
-    u"Default_Button",
-    u"Any_Line",
-    u"Read_Bar",
-    // 50
-    u"Set_Bar_Color",
-    u"Bar_Rotor",
-    u"Time/Date",
-    u"Address",
-    u"Silence",
-    u"Menu",
-    u"Bypass",
-    u"Attribute_Changes_Toggle",
-    u"Mouse_Boundary_Rotor",
-    u"Single_Click_Left_Mouse_Button",
-    // 60
-    u"Single_Click_Middle_Mouse_Button",
-    u"Single_Click_Right_Mouse_Button",
-    u"Double_Click_Left_Mouse_Button",
-    u"Double_Click_Middle_Mouse_Button",
-    u"Double_Click_Right_Mouse_Button",
-    u"Toggle_Left_Mouse_Button",
-    u"Toggle_Middle_Mouse_Button",
-    u"Toggle_Right_Mouse_Button",
-    u"Drag_And_drop",
-    u"Mouse_Horizontal_Lock",
-    // 70
-    u"Mouse_Vertical_Lock",
-    u"OV/Mouse_Toggle",
-    u"Mouse_Up",
-    u"Mouse_Down",
-    u"Mouse_Left",
-    u"Mouse_Right",
-    u"Mouse_Top_Left",
-    u"Mouse_Top_Right",
-    u"Mouse_Bottom_Left",
-    u"Mouse_Bottom_Right",
-    // 80
-    u"Mouse_Prior_Character",
-    u"Mouse_Current_Character",
-    u"Mouse_Next_Character",
-    u"Mouse_Prior_Word",
-    u"Mouse_Current_Word",
-    u"Mouse_Next_Word",
-    u"Mouse_Prior_Line",
-    u"Mouse_Current_Line",
-    u"Mouse_Next_Line",
-    u"Mouse_Prior_Sentence",
-    // 90
-    u"Mouse_Current_Sentence",
-    u"Mouse_Next_Sentence",
-    u"Mouse_Prior_Paragraph",
-    u"Mouse_Current_Paragraph",
-    u"Mouse_Next_Paragraph",
-    u"Mouse_Prior_Icon",
-    u"Mouse_Current_Icon",
-    u"Mouse_Next_Icon",
-    u"Mouse_Prior_Clip",
-    u"Mouse_Current_Clip",
-    // 100
-    u"Mouse_Next_Clip",
-    u"Top_To_Mouse",
-    u"Mouse_To_Bottom",
-    u"Left_To_Mouse",
-    u"Mouse_To_Right",
-    u"Mouse_Beginning_Of_Line",
-    u"Mouse_End_Of_Line",
-    u"Mouse_Up_Down_Speak",
-    u"Mouse_To_Caret",
-    u"Caret_To_Mouse",
-    // 110
-    u"Sync_OV_And_Mouse",
-    u"Route_To_Specified_Highlight",
-    u"Route_Mouse_To_Window",
-    u"Mouse_Position",
-    u"Mouse_ASCII/Attribute",
-    u"Mouse_Search",
-    u"Continue_Mouse_Search",
-    u"Mouse_Prior_Attribute",
-    u"Mouse_Next_Attribute",
-    u"Mouse_Prior_Control",
-    // 120
-    u"Mouse_Next_Control",
-    u"Describe_Pointer",
-    u"Capture_Pointer",
-    u"Edit_dictionaries",
-    u"Speak_All_Toggle",
-    u"Toggle_All_Voices",
-    u"Read_Entire_Screen",
-    u"Read_Active_Window",
-    u"Read_Title/Status_of_Current_App",
-    u"Read_status_line",
-    // 130
-    u"Read_Menu_Bar",
-    u"Read_Marked_Block",
-    u"Application_Help",
-    u"Voice_Down",
-    u"Voice_Up",
-    u"Voice_Selection_Rotor",
-    u"Voice_Parameter_Rotor",
-    u"Numbers_Toggle",
-    u"Signal_Caret_Position_Toggle",
-    u"Word_Mode_Rotor",
-    // 140
-    u"Line_Filter_Status_Rotor",
-    u"Capitalization_Alert_Rotor",
-    u"Format_Alert_Rotor",
-    u"Set_Format_Alert_Offset",
-    u"Select_User_Window",
-    u"User_Window_Coordinates",
-    u"User_Window_Top_Left",
-    u"User_Window_Bottom_Right",
-    u"User_Window_Definition",
-    u"User_Window_Status",
-    // 150
-    u"Read_User_Window_Coordinates",
-    u"Set_User_Window_Color",
-    u"Select_Hyperactive_Window",
-    u"Hyperactive_Window_Coordinates",
-    u"Hyperactive_Window_Top_Left",
-    u"Hyperactive_Window_Bottom_Right",
-    u"Hyperactive_Window_Definition",
-    u"Read_Hyperactive_Window_Coordinates",
-    u"Hyperactive_Windows_Rotor",
-    u"Autodetect_Caret",
-    // 160
-    u"Auto_Label_Graphics",
-    u"MSAA_Application_Mode_Toggle",
-    u"Switch_Language",
-    u"Sys_Tray",
-    u"Reclass",
-    u"Redraw",
-    u"Load_Set",
-    u"Save_Set",
-    u"Dump_OSM",
-    u"Read_Last_Flash_And_Tooltip",
-    // 170
-    u"Read_Progress_Or_Scrollbar",
-    u"Read_Focus_Title",
-    u"Next_Link",
-    u"Prior_Link",
-    u"Next_Control",
-    u"Prior_Control",
-    u"Next_Text",
-    u"Prior_Text",
-    u"Next_Frame",
-    u"Prior_Frame",
-    // 180
-    u"Next_Different_Line",
-    u"Prior_Different_Line",
-    u"NextVisitted_Link",
-    u"Prior_Visitted_Link",
-    u"Next_Anchor",
-    u"Prior_Anchor",
-    u"Next_Field_Set",
-    u"Prior_Field_Set",
-    u"Next_Form",
-    u"Prior_Form",
-    // 190
-    u"Next_Heading",
-    u"Prior_Heading",
-    u"MSAA_Next_Paragraph",
-    u"MSAA_Prior_Paragraph",
-    u"Next_Block_Quote",
-    u"Prior_Block_Quote",
-    u"Next_List",
-    u"Prior_List",
-    u"Next_List_Item",
-    u"Prior_List_Item",
-    // 200
-    u"Next_Table",
-    u"Prior_Table",
-    u"Enter_Table_Mode",
-    u"Exit_Table_Mode",
-    u"Exit_All_Table_Modes",
-    u"Cell_Right",
-    u"Cell_Left",
-    u"Cell_Up",
-    u"Cell_Down",
-    u"End_Of_Row",
-    // 210
-    u"Beginning_Of_Row",
-    u"Top_Of_Column",
-    u"Bottom_Of_Column",
-    u"Header_Rotor",
-    u"Element_Properties",
-    u"Page_Navigation",
-    u"Previous_Position",
-    u"Auto_Load_Key",
-    u"MSAA_Verbosity_Dialog",
-    u"Refresh_Toggle",
-    // 220
-    u"Office_Page_Navigation",
-    u"Office_Element_Properties",
-    u"Spelling/Grammar_Next",
-    u"To_First_Cell_Of_Column",
-    u"To_Last_Cell_Of_Column",
-    u"To_First_Cell_Of_Row",
-    u"To_Last_Cell_Of_Row",
-    u"To_Top_Left_Cell",
-    u"To_Bottom_Right_Cell",
-    u"Up_Cell",
-    // 230
-    u"Right_Cell",
-    u"Left_Cell",
-    u"Down_Cell",
-    u"Column",
-    u"From_Column_Start",
-    u"Column_To_End",
-    u"Row",
-    u"From_Row_Start",
-    u"Row_To_End",
-    u"First_Column_Cell",
-    // 240
-    u"First_Row_Cell",
-    u"Spelling/Grammar_Prior",
-    u"Revision_Next",
-    u"Revision_Prior",
-    u"Line_Next",
-    u"Line_Prior",
-    u"",
-    u"Current_Cell",
-    u"Headers_And_Totals",
-    u"Monitor_Cells",
-    // 250
-    u"Monitor_Cell_1",
-    u"Monitor_Cell_2",
-    u"Monitor_Cell_3",
-    u"Monitor_Cell_4",
-    u"Monitor_Cell_5",
-    u"Monitor_Cell_6",
-    u"Monitor_Cell_7",
-    u"Monitor_Cell_8",
-    u"Monitor_Cell_9",
-    u"Monitor_Cell_10",
-    // 260
-    u"Any_Monitor_Cell",
-    u"Read_Total_Cell",
-    u"Read_Comment",
-    u"Read_Formula",
-    u"Previous_Cell",
-    u"",
-    u"",
-    u"",
-    u"",
-    u"",
-    // 270
-    u"Toggle_All_Voices_Global",
-    u"Key_Describer",
-    u"Battery_Level",
-    u"Shutdown_Orvalen",
-    u"Outlook_Calendar",
-    u"Next_Enhanced_Control",
-    u"Prior_Enhanced_Control",
-    u"Graphic_Next",
-    u"Graphic_Prior",
-    u"Place_Marker_Dialog",
-    // 280
-    u"Next_Place_Marker",
-    u"Prior_Place_Marker",
-    u"Jump_to_Place_Marker",
-    u"Reload_Script",
-    u"Any_Hot_Key",
+    u"Prior_Character", u"Character", u"Next_Character", u"Prior_Word",   // 0
+    u"Word", u"Next_Word", u"Prior_Line", u"Line", u"Next_Line",          // 4
+    u"Prior_Sentence", u"Sentence", u"Next_Sentence",                     // 9
+    u"Prior_Paragraph", u"Paragraph", u"Next_Paragraph", u"Top_Caret",    // 12
+    u"Caret_Bottom", u"Left_Caret", u"Caret_Right", u"Window_0",          // 16
+    u"Window_1", u"Window_2", u"Window_3", u"Window_4", u"Window_5",      // 20
+    u"Window_6", u"Window_7", u"Window_8", u"Window_9", u"Window_10",     // 25
+    u"Window_11", u"Window_12", u"Window_13", u"Window_14",               // 30
+    u"Window_15", u"Window_16", u"Window_17", u"Window_18",               // 34
+    u"Window_19", u"Read_Any_Window", u"Read_Active_User_Window",         // 38
+    u"Read_To_End", u"Caret_ASCII/Attribute", u"Field_Data",              // 41
+    u"Field_Name", u"Label_field_name", u"Speak_Summary",                 // 44
+    u"Default_Button", u"Any_Line", u"Read_Bar", u"Set_Bar_Color",        // 47
+    u"Bar_Rotor", u"Time/Date", u"Address", u"Silence", u"Menu",          // 51
+    u"Bypass", u"Attribute_Changes_Toggle", u"Mouse_Boundary_Rotor",      // 56
+    u"Single_Click_Left_Mouse_Button",                                    // 59
+    u"Single_Click_Middle_Mouse_Button",                                  // 60
+    u"Single_Click_Right_Mouse_Button",                                   // 61
+    u"Double_Click_Left_Mouse_Button",                                    // 62
+    u"Double_Click_Middle_Mouse_Button",                                  // 63
+    u"Double_Click_Right_Mouse_Button", u"Toggle_Left_Mouse_Button",      // 64
+    u"Toggle_Middle_Mouse_Button", u"Toggle_Right_Mouse_Button",          // 66
+    u"Drag_And_drop", u"Mouse_Horizontal_Lock", u"Mouse_Vertical_Lock",   // 68
+    u"OV/Mouse_Toggle", u"Mouse_Up", u"Mouse_Down", u"Mouse_Left",        // 71
+    u"Mouse_Right", u"Mouse_Top_Left", u"Mouse_Top_Right",                // 75
+    u"Mouse_Bottom_Left", u"Mouse_Bottom_Right",                          // 78
+    u"Mouse_Prior_Character", u"Mouse_Current_Character",                 // 80
+    u"Mouse_Next_Character", u"Mouse_Prior_Word", u"Mouse_Current_Word",  // 82
+    u"Mouse_Next_Word", u"Mouse_Prior_Line", u"Mouse_Current_Line",       // 85
+    u"Mouse_Next_Line", u"Mouse_Prior_Sentence",                          // 88
+    u"Mouse_Current_Sentence", u"Mouse_Next_Sentence",                    // 90
+    u"Mouse_Prior_Paragraph", u"Mouse_Current_Paragraph",                 // 92
+    u"Mouse_Next_Paragraph", u"Mouse_Prior_Icon", u"Mouse_Current_Icon",  // 94
+    u"Mouse_Next_Icon", u"Mouse_Prior_Clip", u"Mouse_Current_Clip",       // 97
+    u"Mouse_Next_Clip", u"Top_To_Mouse", u"Mouse_To_Bottom",              // 100
+    u"Left_To_Mouse", u"Mouse_To_Right", u"Mouse_Beginning_Of_Line",      // 103
+    u"Mouse_End_Of_Line", u"Mouse_Up_Down_Speak", u"Mouse_To_Caret",      // 106
+    u"Caret_To_Mouse", u"Sync_OV_And_Mouse",                              // 109
+    u"Route_To_Specified_Highlight", u"Route_Mouse_To_Window",            // 111
+    u"Mouse_Position", u"Mouse_ASCII/Attribute", u"Mouse_Search",         // 113
+    u"Continue_Mouse_Search", u"Mouse_Prior_Attribute",                   // 116
+    u"Mouse_Next_Attribute", u"Mouse_Prior_Control",                      // 118
+    u"Mouse_Next_Control", u"Describe_Pointer", u"Capture_Pointer",       // 120
+    u"Edit_dictionaries", u"Speak_All_Toggle", u"Toggle_All_Voices",      // 123
+    u"Read_Entire_Screen", u"Read_Active_Window",                         // 126
+    u"Read_Title/Status_of_Current_App", u"Read_status_line",             // 128
+    u"Read_Menu_Bar", u"Read_Marked_Block", u"Application_Help",          // 130
+    u"Voice_Down", u"Voice_Up", u"Voice_Selection_Rotor",                 // 133
+    u"Voice_Parameter_Rotor", u"Numbers_Toggle",                          // 136
+    u"Signal_Caret_Position_Toggle", u"Word_Mode_Rotor",                  // 138
+    u"Line_Filter_Status_Rotor", u"Capitalization_Alert_Rotor",           // 140
+    u"Format_Alert_Rotor", u"Set_Format_Alert_Offset",                    // 142
+    u"Select_User_Window", u"User_Window_Coordinates",                    // 144
+    u"User_Window_Top_Left", u"User_Window_Bottom_Right",                 // 146
+    u"User_Window_Definition", u"User_Window_Status",                     // 148
+    u"Read_User_Window_Coordinates", u"Set_User_Window_Color",            // 150
+    u"Select_Hyperactive_Window", u"Hyperactive_Window_Coordinates",      // 152
+    u"Hyperactive_Window_Top_Left", u"Hyperactive_Window_Bottom_Right",   // 154
+    u"Hyperactive_Window_Definition",                                     // 156
+    u"Read_Hyperactive_Window_Coordinates",                               // 157
+    u"Hyperactive_Windows_Rotor", u"Autodetect_Caret",                    // 158
+    u"Auto_Label_Graphics", u"MSAA_Application_Mode_Toggle",              // 160
+    u"Switch_Language", u"Sys_Tray", u"Reclass", u"Redraw", u"Load_Set",  // 162
+    u"Save_Set", u"Dump_OSM", u"Read_Last_Flash_And_Tooltip",             // 167
+    u"Read_Progress_Or_Scrollbar", u"Read_Focus_Title", u"Next_Link",     // 170
+    u"Prior_Link", u"Next_Control", u"Prior_Control", u"Next_Text",       // 173
+    u"Prior_Text", u"Next_Frame", u"Prior_Frame",                         // 177
+    u"Next_Different_Line", u"Prior_Different_Line",                      // 180
+    u"NextVisitted_Link", u"Prior_Visitted_Link", u"Next_Anchor",         // 182
+    u"Prior_Anchor", u"Next_Field_Set", u"Prior_Field_Set",               // 185
+    u"Next_Form", u"Prior_Form", u"Next_Heading", u"Prior_Heading",       // 188
+    u"MSAA_Next_Paragraph", u"MSAA_Prior_Paragraph",                      // 192
+    u"Next_Block_Quote", u"Prior_Block_Quote", u"Next_List",              // 194
+    u"Prior_List", u"Next_List_Item", u"Prior_List_Item", u"Next_Table",  // 197
+    u"Prior_Table", u"Enter_Table_Mode", u"Exit_Table_Mode",              // 201
+    u"Exit_All_Table_Modes", u"Cell_Right", u"Cell_Left", u"Cell_Up",     // 204
+    u"Cell_Down", u"End_Of_Row", u"Beginning_Of_Row", u"Top_Of_Column",   // 208
+    u"Bottom_Of_Column", u"Header_Rotor", u"Element_Properties",          // 212
+    u"Page_Navigation", u"Previous_Position", u"Auto_Load_Key",           // 215
+    u"MSAA_Verbosity_Dialog", u"Refresh_Toggle",                          // 218
+    u"Office_Page_Navigation", u"Office_Element_Properties",              // 220
+    u"Spelling/Grammar_Next", u"To_First_Cell_Of_Column",                 // 222
+    u"To_Last_Cell_Of_Column", u"To_First_Cell_Of_Row",                   // 224
+    u"To_Last_Cell_Of_Row", u"To_Top_Left_Cell",                          // 226
+    u"To_Bottom_Right_Cell", u"Up_Cell", u"Right_Cell", u"Left_Cell",     // 228
+    u"Down_Cell", u"Column", u"From_Column_Start", u"Column_To_End",      // 232
+    u"Row", u"From_Row_Start", u"Row_To_End", u"First_Column_Cell",       // 236
+    u"First_Row_Cell", u"Spelling/Grammar_Prior", u"Revision_Next",       // 240
+    u"Revision_Prior", u"Line_Next", u"Line_Prior", u"",                  // 243
+    u"Current_Cell", u"Headers_And_Totals", u"Monitor_Cells",             // 247
+    u"Monitor_Cell_1", u"Monitor_Cell_2", u"Monitor_Cell_3",              // 250
+    u"Monitor_Cell_4", u"Monitor_Cell_5", u"Monitor_Cell_6",              // 253
+    u"Monitor_Cell_7", u"Monitor_Cell_8", u"Monitor_Cell_9",              // 256
+    u"Monitor_Cell_10", u"Any_Monitor_Cell", u"Read_Total_Cell",          // 259
+    u"Read_Comment", u"Read_Formula", u"Previous_Cell", u"", u"", u"",    // 262
+    u"", u"", u"Toggle_All_Voices_Global", u"Key_Describer",              // 268
+    u"Battery_Level", u"Shutdown_Orvalen", u"Outlook_Calendar",           // 272
+    u"Next_Enhanced_Control", u"Prior_Enhanced_Control",                  // 275
+    u"Graphic_Next", u"Graphic_Prior", u"Place_Marker_Dialog",            // 277
+    u"Next_Place_Marker", u"Prior_Place_Marker",                          // 280
+    u"Jump_to_Place_Marker", u"Reload_Script", u"Any_Hot_Key",            // 282
 };
 static_assert(std::size(HotKeyCommandNames) == 285);
 
 // The commands a cursor key can run; records store the row.
 inline constexpr std::u16string_view CursorCommandNames[] = {
-    u"Undefined",
-    u"Prior_Character_Before",
-    u"Prior_Character_After",
-    u"Character_Before",
-    u"Character_After",
-    u"Next_Character",
-    u"Previous_Word",
-    u"Word",
-    u"Next_Word",
-    u"Prior_Line",
-    u"Line",
-    u"Next_Line",
-    u"Sentence",
-    u"Paragraph",
-    u"To_End_Of_Line",
-    u"Lightbar",
-    u"Marked_Text",
-    u"Caret_Position",
-    u"Field_Data",
-    u"Field_Name",
-    u"Field_Name_And_Data",
-    u"Title/Status",
-    u"Speak_Window",
-    u"Activate_Window",
-    u"Mouse_to_Window",
-    u"Mouse_Top_Left",
-    u"Load_Set",
-    u"Ignore_Speak_Windows",
-    u"Execute_Hot_Key",
-    u"Word_Enhanced",
-    u"Office_Attribute_Status",
-    u"Office_Smart_Tab",
+    u"Undefined", u"Prior_Character_Before", u"Prior_Character_After",  // 0
+    u"Character_Before", u"Character_After", u"Next_Character",         // 3
+    u"Previous_Word", u"Word", u"Next_Word", u"Prior_Line", u"Line",    // 6
+    u"Next_Line", u"Sentence", u"Paragraph", u"To_End_Of_Line",         // 11
+    u"Lightbar", u"Marked_Text", u"Caret_Position", u"Field_Data",      // 15
+    u"Field_Name", u"Field_Name_And_Data", u"Title/Status",             // 19
+    u"Speak_Window", u"Activate_Window", u"Mouse_to_Window",            // 22
+    u"Mouse_Top_Left", u"Load_Set", u"Ignore_Speak_Windows",            // 25
+    u"Execute_Hot_Key", u"Word_Enhanced", u"Office_Attribute_Status",   // 28
+    u"Office_Smart_Tab",                                                // 31
 };
+// clang-format on
 static_assert(std::size(CursorCommandNames) == 32);
 
 // The argument of the "Office_Attribute_Status" cursor command.
 inline constexpr std::u16string_view OfficeAttributeNames[] = {
-    u"Bold", u"Italic", u"Underline", u"Show_All", u"Font_Size",
+    u"Bold", u"Italic", u"Underline", u"Show_All", u"Font_Size",  // 0
 };
 static_assert(std::size(OfficeAttributeNames) == 5);
 
