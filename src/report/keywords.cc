@@ -7,7 +7,6 @@
 #include "codecs/names.h"
 #include "report/report_writer.h"
 #include "text/fields.h"
-#include "text/units.h"
 
 namespace quorlith {
 
@@ -61,7 +60,7 @@ std::size_t Keywords::FindRow(std::u16string_view keyword,
     if (entry.keyword.size() != keyword.size()) return false;
     // Most keywords are spelt as the report wrote them: one compare of
     // their bytes tells them.
-    if (SameUnits(entry.keyword.data(), keyword.data(), keyword.size())) {
+    if (SameUnits(entry.keyword, keyword)) {
       return true;
     }
     return std::equal(
@@ -249,8 +248,7 @@ bool ReportValues::Shows(std::size_t row, std::u16string_view value,
                          ReportForm form) const {
   std::u16string_view shown = Value(row);
   // Nearly every line of a report reads exactly as written.
-  if (shown.size() == value.size() &&
-      SameUnits(shown.data(), value.data(), value.size())) {
+  if (SameUnits(shown, value)) {
     return true;
   }
   return ReadsAs(value, shown, form);

@@ -63,10 +63,10 @@ TEST(ReportText, LineMarksAreEveryLineEndAndTheFirstEqualsOfEach) {
   }
 }
 
-TEST(ReportText, UnitRunsCopyAndCompareAsTheLibraryDoes) {
+TEST(ReportText, UnitRunsCopyAsTheLibraryDoes) {
   // Runs are moved in pieces whose last overlaps the one before: every
   // length across the pieces' edges, at an odd place in the buffer, must
-  // copy all its units and no other, and differ at any one unit.
+  // copy all its units and no other.
   std::u16string source;
   for (char16_t unit = 1; unit <= 48; ++unit) source.push_back(unit * 1031);
   for (std::size_t count = 0; count <= 40; ++count) {
@@ -76,13 +76,6 @@ TEST(ReportText, UnitRunsCopyAndCompareAsTheLibraryDoes) {
     std::u16string expected(50, u'-');
     std::copy_n(source.begin() + 1, count, expected.begin() + 3);
     EXPECT_EQ(target, expected);
-    EXPECT_TRUE(SameUnits(target.data() + 3, source.data() + 1, count));
-    for (std::size_t at = 0; at < count; ++at) {
-      std::u16string changed = target;
-      changed[3 + at] ^= 0x0100;  // the high byte alone
-      EXPECT_FALSE(SameUnits(changed.data() + 3, source.data() + 1, count))
-          << at;
-    }
   }
 }
 

@@ -67,9 +67,9 @@ inline void FindLineMarks(std::u16string_view text,
   }
 }
 
-// A report is built and read in runs of a few dozen units (keywords,
-// names, values), and for those a call to the library's memmove or memcmp,
-// with its dispatch on the size, costs more than the work. Runs of 4 to 32
+// A report is built in runs of a few dozen units (keywords, names,
+// values), and for those a call to the library's memmove, with its
+// dispatch on the size, costs more than the work. Runs of 4 to 32
 // units are moved here in pieces of 8 or 16 bytes, the last piece
 // overlapping the one before rather than finishing unit by unit; the
 // others go to the library.
@@ -102,11 +102,6 @@ inline void Store(char16_t* to, const Piece<kBytes>& piece) {
   std::memcpy(to, piece.bytes, kBytes);
 }
 
-template <std::size_t kBytes>
-inline bool Same(const char16_t* a, const char16_t* b) {
-  return std::memcmp(a, b, kBytes) == 0;  // a fixed size: inlined
-}
-
 }  // namespace units_detail
 
 // Copies `count` units from `from` to `to`; the two must not overlap.
@@ -137,29 +132,15 @@ inline void CopyUnits(char16_t* to, const char16_t* from, std::size_t count) {
   }
 }
 
-// Whether the `count` units at `a` and at `b` are the same.
-inline bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
-  using units_detail::Same;
-  if (count >= 8 && count <= 32) {
-    if (!Same<16>(a, b) || !Same<16>(a + count - 8, b + count - 8)) {
-      return false;
-    }
-    return count <= 16 ||
-           (Same<16>(a + 8, b + 8) && Same<16>(a + count - 16, b + count - 16));
-  }
-  if (count >= 4 && count < 8) {
-    return Same<8>(a, b) && Same<8>(a + count - 4, b + count - 4);
-  }
-  if (count < 4) {
-    for (std::size_t i = 0; i < count; ++i) {
-      if (a[i] != b[i]) return false;
-    }
-    return true;
-  }
-  return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
-}
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
+
+// Whether `a` and `b` hold the same units. The library compares UTF-16
+// unit by unit; memcmp compares them many at a time.
+inline bool SameUnits(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
 
 }  // namespace quorlith
