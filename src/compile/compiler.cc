@@ -177,7 +177,6 @@ class ReportReader {
     // keywords, nearly every line, are looked up first.
     std::optional<std::size_t> row = keywords_.Find(keyword, previous_row_);
     if (!row) {
-      folded_ = Folded(keyword);
       if (!GlobalForm(keyword, value, number, keyword_column())) {
         Unknown(keyword, number, keyword_column());
       }
@@ -230,7 +229,7 @@ class ReportReader {
   // False when `keyword` is none of them.
   bool GlobalForm(std::u16string_view keyword, std::u16string_view value,
                   std::size_t number, std::size_t keyword_column) {
-    const std::u16string& folded = folded_;
+    std::u16string folded = Folded(keyword);
     if (folded == u"any_hot_key") {
       Problem(number, keyword_column,
               u"any_hot_key: searches for a hot key; use it with --find");
@@ -240,23 +239,13 @@ class ReportReader {
       CursorKeyForm(value, number);
       return true;
     }
-    std::optional<WindowForm> form = ParseWindowForm(folded);
+    std::optional<WindowForm> form = ParseWindowForm(keyword);
     if (!form) return false;
-    if (form->ids.empty()) {
-      Problem(number, keyword_column,
-              Printable(keyword) + u": the range holds no window");
-      return true;
+    if (!form->problem.empty()) {
+      Problem(number, keyword_column, std::move(form->problem));
     }
-    for (const std::u16string& id : form->ids) {
-      std::optional<std::size_t> row = keywords_.Find(
-          u"window#" + id + u"_" + form->characteristic, keywords_.size());
-      if (!row) {
-        Problem(number, keyword_column,
-                Printable(keyword) + u": no such window characteristic " +
-                    Quoted(form->characteristic));
-        return true;
-      }
-      reading_.assignments.push_back(Assigned(*row, value, number));
+    for (std::size_t row : form->rows) {
+      reading_.assignments.push_back(Assigned(row, value, number));
     }
     return true;
   }
@@ -284,14 +273,7 @@ class ReportReader {
 
   void Unknown(std::u16string_view keyword, std::size_t number,
                std::size_t column) {
-    std::u16string message = u"unknown keyword " + Quoted(keyword);
-    std::u16string_view nearest = keywords_.Nearest(keyword, budget_);
-    if (!nearest.empty()) {
-      message.append(u"; did you mean ");
-      message.append(nearest);
-      message.append(u"?");
-    }
-    Problem(number, column, std::move(message));
+    Problem(number, column, keywords_.Unknown(keyword, budget_));
   }
 
   void Comment(std::u16string_view line, std::size_t number) {
@@ -325,7 +307,6 @@ class ReportReader {
   ReportForm form_;
   const ReportValues* base_;
   std::u16string_view text_;
-  std::u16string folded_;  // a keyword no row has, for the global forms
   std::size_t previous_row_ = 0;
   bool in_section_ = false;
   std::size_t budget_ = kSuggestionBudget;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <optional>
 
+#include "codecs/cursor_key.h"
+#include "codecs/hot_key.h"
 #include "codecs/key_names.h"
 #include "codecs/names.h"
 #include "compile/global_forms.h"
@@ -14,34 +16,26 @@ namespace quorlith {
 namespace {
 
 // Where each setting line of a rendering starts, and its section.
-class LineStarts final : public SettingSink {
+// The setting lines a rendering wrote, each with its codec: what the
+// search forms look through.
+class ShownLines final : public SettingSink {
  public:
+  struct Line {
+    std::size_t row;
+    const Codec* codec;
+    std::size_t start;        // of the line
+    std::size_t value_start;  // and of its value
+    std::size_t end;          // before its CR LF
+  };
+
   void Setting(const NotedSetting& noted) override {
-    starts.emplace_back(noted.section_start, noted.line_start);
+    lines.push_back({noted.row, noted.setting.codec, noted.line_start,
+                     noted.value_start, noted.value_end});
   }
 
-  std::vector<std::pair<std::size_t, std::size_t>> starts;
+  std::vector<Line> lines;
 };
 
-// Each setting line of `text`, as LineStarts found them, with its row and
-// its section's title line.
-template <typename Use>
-void ForEachLine(const ReportText& text, const LineStarts& lines, Use use) {
-  const Keywords& keywords = Keywords::Get();
-  std::size_t previous = 0;
-  for (auto [section, start] : lines.starts) {
-    std::u16string_view line = text.view().substr(start);
-    line = line.substr(0, line.find(kLineEnd));
-    std::optional<std::size_t> row =
-        keywords.Find(line.substr(0, line.find(kEquals)), previous);
-    if (!row) continue;
-    previous = *row;
-    use(*row, line, text.view().substr(section));
-  }
-}
-
-// The stroke `key` names, as a report writes it, folded; nullopt when it
-// names none.
 std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
                                            KeyNameStyle style) {
   std::optional<KeyStroke> stroke = ParseKeyStroke(key, style);
@@ -78,35 +72,18 @@ FindQuery::FindQuery(std::u16string_view query) {
     return;
   }
   const Keywords& keywords = Keywords::Get();
-  if (std::optional<WindowForm> form = ParseWindowForm(folded)) {
-    for (const std::u16string& id : form->ids) {
-      std::optional<std::size_t> row = keywords.Find(
-          u"window#" + id + u"_" + form->characteristic, keywords.size());
-      if (!row) {
-        problem_ = Printable(keyword) + u": no such window characteristic " +
-                   Quoted(form->characteristic);
-        return;
-      }
-      rows_.push_back(*row);
-    }
+  if (std::optional<WindowForm> form = ParseWindowForm(keyword)) {
+    rows_ = std::move(form->rows);
+    problem_ = std::move(form->problem);
+    if (!problem_.empty()) return;
   } else if (std::optional<std::size_t> row =
                  keywords.Find(keyword, keywords.size())) {
     rows_.push_back(*row);
   } else {
     std::size_t budget = std::size_t{1} << 24;
-    problem_ = u"unknown keyword " + Quoted(keyword);
-    std::u16string_view nearest = keywords.Nearest(keyword, budget);
-    if (!nearest.empty()) {
-      problem_ += u"; did you mean " + std::u16string(nearest) + u"?";
-    }
+    problem_ = keywords.Unknown(keyword, budget);
     return;
   }
-  if (rows_.empty()) {
-    problem_ = Printable(keyword) + u": the range holds no window";
-    return;
-  }
-  // The value is read as the compile reads it, here into a file of zeros:
-  // what a row's reading says of it does not depend on the file.
   std::optional<std::u16string> wrong;
   (void)BitsOf(rows_.front(), value, &wrong);
   if (wrong) {
@@ -120,30 +97,25 @@ FindQuery::FindQuery(std::u16string_view query) {
 std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
   std::vector<std::u16string> found;
   if (!problem_.empty()) return found;
-  LineStarts shown;
+  ShownLines shown;
   ReportText text;
   RenderDecompileReport({}, image, text, {.sink = &shown});
+  auto line_of = [&](const ShownLines::Line& line) {
+    return std::u16string(
+        text.view().substr(line.start, line.end - line.start));
+  };
   if (form_ != Form::kSettings) {
-    const std::vector<std::size_t>& cursor_keys =
-        Keywords::Get().CursorKeyRows();
-    ForEachLine(
-        text, shown,
-        [&](std::size_t row, std::u16string_view line,
-            std::u16string_view section) {
-          std::u16string value = Folded(
-              line.substr(std::min(line.size(), line.find(kEquals) + 3)));
-          bool hit =
-              form_ == Form::kHotKey
-                  ? section.starts_with(u"; Menu 4 ") && value == key_
-                  : std::binary_search(cursor_keys.begin(), cursor_keys.end(),
-                                       row) &&
-                        (value == key_ || value.starts_with(key_ + u" "));
-          if (hit) found.emplace_back(line);
-        });
+    for (const ShownLines::Line& line : shown.lines) {
+      std::u16string value = Folded(
+          text.view().substr(line.value_start, line.end - line.value_start));
+      bool hit = form_ == Form::kHotKey
+                     ? line.codec == &kHotKey && value == key_
+                     : line.codec == &kCursorKey &&
+                           (value == key_ || value.starts_with(key_ + u" "));
+      if (hit) found.push_back(line_of(line));
+    }
     return found;
   }
-  // The file with the query's value stored in each setting it names: a
-  // comparison of the two shows the settings that do not hold the value.
   const Keywords& keywords = Keywords::Get();
   auto query = std::make_unique<SetFileImage>(image);
   for (std::size_t row : rows_) {
@@ -152,24 +124,21 @@ std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
     (void)entry.setting->codec->parse(value_, entry.Record(body),
                                       entry.setting->field);
   }
-  LineStarts differing;
+  ShownLines differing;
   ReportText comparison;
   RenderComparisonReport({}, {}, image, *query, comparison,
                          {.sink = &differing});
-  std::vector<std::size_t> different;
-  ForEachLine(comparison, differing,
-              [&](std::size_t row, std::u16string_view, std::u16string_view) {
-                different.push_back(row);
-              });
-  ForEachLine(
-      text, shown,
-      [&](std::size_t row, std::u16string_view line, std::u16string_view) {
-        if (std::binary_search(rows_.begin(), rows_.end(), row) &&
-            std::find(different.begin(), different.end(), row) ==
-                different.end()) {
-          found.emplace_back(line);
-        }
-      });
+  auto differs = [&](std::size_t row) {
+    return std::any_of(
+        differing.lines.begin(), differing.lines.end(),
+        [row](const ShownLines::Line& line) { return line.row == row; });
+  };
+  for (const ShownLines::Line& line : shown.lines) {
+    if (std::binary_search(rows_.begin(), rows_.end(), line.row) &&
+        !differs(line.row)) {
+      found.push_back(line_of(line));
+    }
+  }
   return found;
 }
 

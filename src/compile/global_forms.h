@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,12 +13,12 @@ namespace quorlith {
 // hyperactive one, "window#xx-xx_" a range of numbers and "window#x-x_" a
 // range of letters, each followed by the characteristic.
 struct WindowForm {
-  std::vector<std::u16string> ids;  // numbers or lower-case letters
-  std::u16string characteristic;    // folded, after the "_"
+  std::vector<std::size_t> rows;  // of the keywords, one a window
+  std::u16string problem;         // why it names none, keyword first
 };
 
-// The windows and characteristic a folded keyword names; nullopt when it is
-// no window form (a single window's keyword included).
-std::optional<WindowForm> ParseWindowForm(std::u16string_view folded);
+// The settings `keyword` names; nullopt when it is no window form (a
+// single window's keyword included).
+std::optional<WindowForm> ParseWindowForm(std::u16string_view keyword);
 
 }  // namespace quorlith

@@ -155,13 +155,13 @@ MergeOutcome MergeSetFiles(ByteView base, ByteView mine, ByteView theirs,
 
 namespace {
 
-// Where each setting line of a rendering starts.
+// Where each setting line of a rendering starts, and its row.
 class LineStarts final : public SettingSink {
  public:
   void Setting(const NotedSetting& noted) override {
-    starts.push_back(noted.line_start);
+    starts.emplace_back(noted.line_start, noted.row);
   }
-  std::vector<std::size_t> starts;
+  std::vector<std::pair<std::size_t, std::size_t>> starts;
 };
 
 void AppendHex(ReportText& out, std::uint8_t value) {
@@ -208,18 +208,12 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
       out.append(kLineEnd);
     }
   }
-  std::size_t previous = 0;
-  for (std::size_t start : lines.starts) {
-    std::size_t end = view.find(kLineEnd, start) + kLineEnd.size();
-    std::u16string_view line = view.substr(start, end - start);
-    std::u16string_view keyword = line.substr(0, line.find(u" = "));
-    std::optional<std::size_t> row = keywords.Find(keyword, previous);
-    if (!row) continue;
-    previous = *row;
+  for (auto [start, row] : lines.starts) {
     auto conflict = std::lower_bound(
-        outcome.conflicts.begin(), outcome.conflicts.end(), *row,
+        outcome.conflicts.begin(), outcome.conflicts.end(), row,
         [](const SettingConflict& c, std::size_t r) { return c.row < r; });
-    if (conflict == outcome.conflicts.end() || conflict->row != *row) continue;
+    if (conflict == outcome.conflicts.end() || conflict->row != row) continue;
+    std::u16string_view keyword = keywords[row].keyword;
     out.append(view.substr(copied, start - copied));
     for (auto [whose, value] : {std::pair{u"; base", &conflict->base},
                                 std::pair{u"; mine", &conflict->mine},
@@ -229,7 +223,7 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
       out.append(u" = ");
       AppendLine(out, *value);
     }
-    copied = end;
+    copied = view.find(kLineEnd, start) + kLineEnd.size();
   }
   out.append(view.substr(copied));
 }

@@ -155,6 +155,16 @@ std::u16string_view Keywords::Nearest(std::u16string_view keyword,
   return nearest;
 }
 
+std::u16string Keywords::Unknown(std::u16string_view keyword,
+                                 std::size_t& budget) const {
+  std::u16string message = u"unknown keyword " + Quoted(keyword);
+  std::u16string_view nearest = Nearest(keyword, budget);
+  if (!nearest.empty()) {
+    message += u"; did you mean " + std::u16string(nearest) + u"?";
+  }
+  return message;
+}
+
 bool Keywords::IsSectionTitle(std::u16string_view line) const {
   const std::vector<std::u16string_view>& titles = SectionTitles();
   return std::find(titles.begin(), titles.end(), line) != titles.end();

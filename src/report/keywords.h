@@ -72,6 +72,10 @@ class Keywords {
   std::u16string_view Nearest(std::u16string_view keyword,
                               std::size_t& budget) const;
 
+  // "unknown keyword ..." and the nearest keyword, as Nearest finds it.
+  std::u16string Unknown(std::u16string_view keyword,
+                         std::size_t& budget) const;
+
  private:
   Keywords();
 

@@ -17,6 +17,7 @@ enum class ReportKind { kDecompile, kComparison };
 // wrote none.
 struct NotedSetting {
   const Setting& setting;
+  std::size_t row;             // its row of AllSettings()
   std::u16string_view prefix;  // the record's ("Window#12_"), or empty
   ByteView record;             // the record the value is shown from
   std::size_t record_offset;   // where the record lies in a set file's body

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "report/report_testing.h"
+#include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
 #include "text/fields.h"
 
@@ -75,6 +76,10 @@ class FieldChecker final : public SettingSink {
     noted.setting.codec->stored(noted.record, noted.setting.field, true,
                                 stored);
     ASSERT_FALSE(stored.empty());
+    // The row names the line's setting, prefix and all.
+    EXPECT_EQ(
+        AllSettings()[noted.row].keyword,
+        std::u16string(noted.prefix) + std::u16string(noted.setting.keyword));
     const std::uint8_t* first = image_.Block(BlockId::kScreen).data();
     EXPECT_EQ(noted.record.data(), first + noted.record_offset);
     for (const StoredValue& item : stored) {

@@ -56,6 +56,8 @@ class Writer {
     for (const Item& item : part.items) {
       if (Holds(item.when, record.printed)) {
         Settings(item.settings, record, prefix, record_offset);
+      } else {
+        row_ += item.settings.size();
       }
       if (item.part != nullptr)
         Write(*item.part, record, prefix, record_offset);
@@ -93,6 +95,7 @@ class Writer {
   void Settings(std::span<const Setting> settings, RecordPair record,
                 std::u16string_view prefix, std::size_t record_offset) {
     for (const Setting& setting : settings) {
+      std::size_t row = row_++;
       if (comparing_) {
         if (!setting.codec->differs(record.printed, record.original,
                                     setting.field)) {
@@ -122,7 +125,7 @@ class Writer {
       out_.append(kLineEnd);
       ++lines_;
       if (options_.sink != nullptr) {
-        options_.sink->Setting({setting, prefix, shown, record_offset,
+        options_.sink->Setting({setting, row, prefix, shown, record_offset,
                                 section_start_, line_start, value_start,
                                 value_end});
       }
@@ -135,6 +138,7 @@ class Writer {
   SetFileView original_;
   const ReportOptions& options_;
   std::size_t lines_ = 0;  // setting lines written
+  std::size_t row_ = 0;  // of AllSettings(): the schema is walked in its order
   std::size_t section_start_ = 0;
   std::u16string prefix_;
 };
