@@ -195,6 +195,12 @@ bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
 // before a CR or LF: what an editor that strips trailing blanks leaves,
 // however it splits lines.
 bool SameButLineEndBlanks(std::u16string_view a, std::u16string_view b) {
+  // Values that differ do so mostly early, far from any blank or line end.
+  auto [at_a, at_b] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  auto plain = [](auto at, std::u16string_view text) {
+    return at != text.end() && !IsBlank(*at) && *at != u'\r' && *at != u'\n';
+  };
+  if (plain(at_a, a) && plain(at_b, b)) return false;
   std::size_t i = 0;
   std::size_t j = 0;
   auto run_end = [](std::u16string_view text, std::size_t k) {
@@ -266,8 +272,11 @@ bool ReportValues::Shows(std::size_t row, std::u16string_view value,
 
 bool ReportValues::SpansLines(std::size_t row, ReportForm form) const {
   std::u16string_view shown = Value(row);
-  return form.lf ? shown.find(u'\n') != shown.npos
-                 : shown.find(kLineEnd) != shown.npos;
+  for (std::size_t at = shown.find(u'\n'); at != shown.npos;
+       at = shown.find(u'\n', at + 1)) {
+    if (form.lf || (at > 0 && shown[at - 1] == u'\r')) return true;
+  }
+  return false;
 }
 
 std::optional<ReportValues::Lines> ReportValues::MatchLines(
