@@ -27,14 +27,6 @@ constexpr std::uint16_t kLastReservedKeyCode = 0xF440;
 // A flag counts only when its word holds exactly 1.
 constexpr bool IsSet(std::uint16_t flag) { return flag == 1; }
 
-void AppendHex4(ReportText& out, std::uint16_t value) {
-  constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-  out.append(u"0x"sv);
-  for (int shift = 12; shift >= 0; shift -= 4) {
-    out.push_back(kDigits[(value >> shift) & 0xF]);
-  }
-}
-
 void AppendKeyName(ReportText& out, std::uint16_t code) {
   for (const ControlKey& key : kControlKeys) {
     if (key.code == code) {
@@ -51,7 +43,8 @@ void AppendKeyName(ReportText& out, std::uint16_t code) {
     if (row < std::size(KeyNames)) {
       out.append(KeyNames[row]);
     } else {
-      AppendHex4(out, code);
+      out.append(u"0x"sv);
+      AppendHex(out, code, 4);
     }
   }
 }

@@ -1,7 +1,6 @@
 #include "compile/compiler.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <initializer_list>
 #include <optional>
@@ -336,10 +335,6 @@ void Store(std::span<const StoredBits> bits, std::span<std::uint8_t> body) {
 }
 
 }  // namespace
-
-// A report's UTF-16 LE units are taken as they lie, as the machines
-// Quorlith is built for (x86-64) store units.
-static_assert(std::endian::native == std::endian::little);
 
 namespace {
 

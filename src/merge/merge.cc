@@ -164,12 +164,6 @@ class LineStarts final : public SettingSink {
   std::vector<std::pair<std::size_t, std::size_t>> starts;
 };
 
-void AppendHex(ReportText& out, std::uint8_t value) {
-  constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
-  out.push_back(kDigits[value >> 4]);
-  out.push_back(kDigits[value & 0xF]);
-}
-
 }  // namespace
 
 void RenderConflictReport(const MergeSources& sources, ByteView base,
@@ -198,11 +192,11 @@ void RenderConflictReport(const MergeSources& sources, ByteView base,
       out.append(
           u" of the file, which no setting shows, changed on both "
           u"sides: base ");
-      AppendHex(out, c.base);
+      AppendHex(out, c.base, 2);
       out.append(u", mine ");
-      AppendHex(out, c.mine);
+      AppendHex(out, c.mine, 2);
       out.append(u", theirs ");
-      AppendHex(out, c.theirs);
+      AppendHex(out, c.theirs, 2);
       out.append(c.kept == MergeSide::kMine ? u"; the merge keeps mine's"
                                             : u"; the merge keeps theirs'");
       out.append(kLineEnd);

@@ -7,14 +7,6 @@
 namespace quorlith {
 namespace {
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-void AppendEscape(std::string& out, char16_t unit) {
-  out += "\\u";
-  for (int shift = 12; shift >= 0; shift -= 4)
-    out += kHex[(unit >> shift) & 15];
-}
-
 bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
@@ -116,7 +108,8 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
       out += '\\';
       out += static_cast<char>(unit);
     } else if (unit < 0x20 || unit == 0x7F) {
-      AppendEscape(out, unit);
+      out += "\\u";
+      AppendHex(out, unit, 4);
     } else if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
       out += Utf16ToUtf8(text.substr(i, 2));
       ++i;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "runs/case_folding.h"
 #include "runs/dos_time.h"
@@ -86,19 +85,7 @@ WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
     log.LogMessage(LogCode::kCannotOpen, Utf8ToUtf16(path));
     return report;
   }
-  static_assert(sizeof(char16_t) == 2);
-  if constexpr (std::endian::native == std::endian::little) {
-    report.written = report.file->Write(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(text.data()), text.size() * 2));
-  } else {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-      bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-      bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    report.written = report.file->Write(bytes);
-  }
+  report.written = report.file->Write(Utf16LeBytes(text));
   return report;
 }
 

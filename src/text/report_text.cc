@@ -156,12 +156,8 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 std::string EncodeReport(std::u16string_view text, ReportEncoding encoding) {
   std::string bytes;
   if (encoding == ReportEncoding::kUtf16) {
-    bytes.reserve(2 * text.size());
-    for (char16_t unit : text) {
-      bytes.push_back(static_cast<char>(unit & 0xFF));
-      bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
+    std::span<const std::uint8_t> units = Utf16LeBytes(text);
+    return {units.begin(), units.end()};
   }
   if (text.starts_with(u'\xFEFF')) text.remove_prefix(1);
   bytes = Utf16ToUtf8(text);

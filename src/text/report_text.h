@@ -1,10 +1,12 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -163,6 +165,15 @@ void AppendDecimal(std::u16string& out, std::int64_t value);
 
 // Appends a non-negative `value` with at least `width` digits, zero-padded
 // in front, as "%02d" does.
+// The last `digits` hex digits of `value`, upper case, into a UTF-16 or
+// an 8-bit text.
+template <typename Text>
+void AppendHex(Text& out, std::uint32_t value, int digits) {
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    out.push_back("0123456789ABCDEF"[(value >> shift) & 0xF]);
+  }
+}
+
 void AppendZeroPadded(ReportText& out, std::int64_t value, int width);
 
 // Appends ASCII text unit by unit.
@@ -195,6 +206,14 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // LE, its byte order mark first, as rendered), and UTF-8 without a mark, as
 // the views write it for grep, diff and git, with CR LF line ends or with
 // LF and no CR at all.
+// A UTF-16 text's bytes in little-endian order: its units as they lie, on
+// the machines Quorlith is built for (x86-64).
+static_assert(std::endian::native == std::endian::little);
+inline std::span<const std::uint8_t> Utf16LeBytes(std::u16string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()),
+          text.size() * sizeof(char16_t)};
+}
+
 enum class ReportEncoding { kUtf16, kUtf8Crlf, kUtf8Lf };
 std::string EncodeReport(std::u16string_view text, ReportEncoding encoding);
 
