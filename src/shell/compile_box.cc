@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/decompile_box.h"
+#include "shell/run_session.h"
 
 namespace quorlith {
 
@@ -21,7 +21,7 @@ CompileBox::CompileBox(QWidget* parent) : OkDialog(parent) {
                    const QString& browse_text, const QString& browse_name,
                    bool save) {
     auto* edit = new QLineEdit;
-    edit->setMaxLength(DecompileBox::kMaxFieldLength);
+    edit->setMaxLength(kMaxFieldLength);
     edit->setAccessibleDescription(description);
     auto* label = new QLabel(label_text);
     label->setBuddy(edit);
@@ -48,9 +48,7 @@ CompileBox::CompileBox(QWidget* parent) : OkDialog(parent) {
                   tr("Brows&e..."), tr("Browse for the output set file"), true);
   fields->addStretch();
 
-  auto update = [this] {
-    ok_->setEnabled(!report_->text().isEmpty() && !output_->text().isEmpty());
-  };
+  auto update = [this] { ok_->setEnabled(Ready(Request())); };
   connect(report_, &QLineEdit::textChanged, this, update);
   connect(output_, &QLineEdit::textChanged, this, update);
 
@@ -72,7 +70,7 @@ CompileRequest CompileBox::Request() const {
 }
 
 void CompileBox::accept() {
-  if (!ok_->isEnabled()) {
+  if (!Ready(Request())) {
     Beep();
     return;
   }

@@ -15,7 +15,7 @@ namespace {
 // name nobody typed.
 QLineEdit* NewField() {
   auto* edit = new QLineEdit;
-  edit->setMaxLength(DecompileBox::kMaxFieldLength);
+  edit->setMaxLength(kMaxFieldLength);
   return edit;
 }
 
@@ -46,7 +46,7 @@ DecompileBox::DecompileBox(QWidget* parent) : OkDialog(parent) {
       NewBrowseButton(tr("Brow&se..."), tr("Browse for output files"), output_,
                       [this] { return !compare_->isChecked(); });
   connect(input_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { ok_->setEnabled(!text.isEmpty()); });
+          [this] { ok_->setEnabled(Ready(Request())); });
 
   auto* fields = new QVBoxLayout;
   fields->addWidget(input_label);
@@ -74,11 +74,8 @@ DecompileBox::DecompileBox(QWidget* parent) : OkDialog(parent) {
 }
 
 DecompileRequest DecompileBox::Request() const {
-  DecompileRequest request;
-  request.input = ReadField(input_);
-  request.output = ReadField(output_);
-  request.mode = RunModeFor(!request.output.empty(), compare_->isChecked());
-  return request;
+  return DecompileRequestFrom(ReadField(input_), ReadField(output_),
+                              compare_->isChecked());
 }
 
 void DecompileBox::CompareWith(const QString& original) {
@@ -89,7 +86,7 @@ void DecompileBox::CompareWith(const QString& original) {
 
 void DecompileBox::accept() {
   DecompileRequest request = Request();
-  if (request.input.empty()) {
+  if (!Ready(request)) {
     Beep();
     input_->setFocus();
     return;

@@ -13,13 +13,6 @@ class QPushButton;
 
 namespace quorlith {
 
-// What the Decompile dialog asks for, handed to the run unchanged.
-struct DecompileRequest {
-  RunMode mode = RunMode::kDecompile;
-  std::string input;
-  std::string output;
-};
-
 // The Decompile dialog. OK is enabled only while the input field holds
 // text; accepting it emits `decompileRequested` and closes the dialog.
 // Enter with an empty input field beeps and leaves the focus there.
@@ -27,9 +20,6 @@ class DecompileBox : public OkDialog {
   Q_OBJECT
 
  public:
-  // Both fields hold at most this many characters.
-  static constexpr int kMaxFieldLength = 548;
-
   explicit DecompileBox(QWidget* parent = nullptr);
 
   // The request the fields describe now.

@@ -16,6 +16,18 @@ RunMode RunModeFor(bool has_output, bool compare) {
                               (has_output ? 1 : 0) + (compare ? 1 : 0));
 }
 
+DecompileRequest DecompileRequestFrom(std::string input, std::string output,
+                                      bool compare) {
+  return {RunModeFor(!output.empty(), compare), std::move(input),
+          std::move(output)};
+}
+
+bool Ready(const DecompileRequest& request) { return !request.input.empty(); }
+
+bool Ready(const CompileRequest& request) {
+  return !request.report.empty() && !request.output.empty();
+}
+
 std::string WithoutQuotes(std::string_view field) {
   if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
     field = field.substr(1, field.size() - 2);

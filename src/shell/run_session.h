@@ -27,6 +27,28 @@ namespace quorlith {
 // current folder.
 RunMode RunModeFor(bool has_output, bool compare);
 
+// What the dialogs decide, whichever toolkit draws them.
+
+// Each path field of a dialog takes at most this many characters.
+inline constexpr int kMaxFieldLength = 548;
+
+// What the Decompile dialog asks for, handed to the run unchanged.
+struct DecompileRequest {
+  RunMode mode = RunMode::kDecompile;
+  std::string input;
+  std::string output;
+};
+
+// The Decompile dialog's request, from its fields as read.
+DecompileRequest DecompileRequestFrom(std::string input, std::string output,
+                                      bool compare);
+
+// Whether a dialog's request names what its run needs: the Decompile
+// dialog an input, the Compile dialog a report and an output. OK is
+// enabled only while it does; Enter while it does not beeps.
+bool Ready(const DecompileRequest& request);
+bool Ready(const CompileRequest& request);
+
 // A path as a field holds it, without the quotes around it that a copied
 // path brings along ("Copy as path"); the field's own text otherwise.
 std::string WithoutQuotes(std::string_view field);

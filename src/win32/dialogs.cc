@@ -1,4 +1,5 @@
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
 
 #include <string>
@@ -10,9 +11,9 @@
 
 namespace {
 
-// Both fields take this many characters; a field is read whole, as the
-// Linux program reads it, so the run never gets a name cut short.
-constexpr WPARAM kMaxFieldLength = 548;
+// A field is read whole, as the Linux program reads it, so the run never
+// gets a name cut short.
+constexpr WPARAM kFieldLimit = quorlith::kMaxFieldLength;
 
 std::wstring FieldWide(HWND dialog, int id) {
   HWND field = GetDlgItem(dialog, id);
@@ -72,14 +73,16 @@ namespace quorlith::win32 {
 INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
                                LPARAM) {
   constexpr int kFields[] = {IDC_REPORT, IDC_BASE, IDC_COMPILE_OUTPUT};
-  auto filled = [&](int id) {
-    return GetWindowTextLengthW(GetDlgItem(dialog, id)) > 0;
+  auto request = [dialog] {
+    return CompileRequest{FieldText(dialog, IDC_REPORT),
+                          FieldText(dialog, IDC_BASE),
+                          FieldText(dialog, IDC_COMPILE_OUTPUT)};
   };
   switch (message) {
     case WM_INITDIALOG:
       EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
       for (int id : kFields) {
-        SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kMaxFieldLength, 0);
+        SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kFieldLimit, 0);
       }
       SetFocus(GetDlgItem(dialog, IDC_REPORT));
       return FALSE;  // the focus was set here
@@ -88,18 +91,15 @@ INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
         case IDC_REPORT:
         case IDC_COMPILE_OUTPUT:
           if (HIWORD(wparam) == EN_CHANGE) {
-            EnableWindow(GetDlgItem(dialog, IDOK),
-                         filled(IDC_REPORT) && filled(IDC_COMPILE_OUTPUT));
+            EnableWindow(GetDlgItem(dialog, IDOK), Ready(request()));
           }
           return FALSE;
         case IDOK:
-          if (!filled(IDC_REPORT) || !filled(IDC_COMPILE_OUTPUT)) {
+          if (!Ready(request())) {
             MessageBeep(MB_OK);
             return FALSE;
           }
-          Shell().compile_request = CompileRequest{
-              FieldText(dialog, IDC_REPORT), FieldText(dialog, IDC_BASE),
-              FieldText(dialog, IDC_COMPILE_OUTPUT), 1};
+          Shell().compile_request = request();
           EndDialog(dialog, 1);
           return TRUE;
         case IDC_REPORT_BROWSE:
@@ -125,12 +125,17 @@ INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,
 }  // namespace quorlith::win32
 
 INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  auto request = [dialog] {
+    return quorlith::DecompileRequestFrom(
+        FieldText(dialog, IDC_INPUT), FieldText(dialog, IDC_OUTPUT),
+        IsDlgButtonChecked(dialog, IDC_COMPARE) == BST_CHECKED);
+  };
   switch (message) {
     case WM_INITDIALOG: {
       EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
       SetFocus(GetDlgItem(dialog, IDC_INPUT));
-      SendDlgItemMessageW(dialog, IDC_INPUT, EM_LIMITTEXT, kMaxFieldLength, 0);
-      SendDlgItemMessageW(dialog, IDC_OUTPUT, EM_LIMITTEXT, kMaxFieldLength, 0);
+      SendDlgItemMessageW(dialog, IDC_INPUT, EM_LIMITTEXT, kFieldLimit, 0);
+      SendDlgItemMessageW(dialog, IDC_OUTPUT, EM_LIMITTEXT, kFieldLimit, 0);
       // Started to compare a file with new ones: the original is given,
       // the new files are still to be named.
       std::string& original = quorlith::win32::Shell().compare_with;
@@ -146,26 +151,18 @@ INT_PTR CALLBACK Decompile(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
       switch (LOWORD(wparam)) {
         case IDC_INPUT:
           if (HIWORD(wparam) == EN_CHANGE) {
-            EnableWindow(
-                GetDlgItem(dialog, IDOK),
-                GetWindowTextLengthW(GetDlgItem(dialog, IDC_INPUT)) > 0);
+            EnableWindow(GetDlgItem(dialog, IDOK), Ready(request()));
           }
           return FALSE;
-        case IDOK: {
-          std::string input = FieldText(dialog, IDC_INPUT);
-          if (input.empty()) {
+        case IDOK:
+          if (!Ready(request())) {
             MessageBeep(MB_OK);
             return FALSE;
           }
-          std::string output = FieldText(dialog, IDC_OUTPUT);
-          bool compare = IsDlgButtonChecked(dialog, IDC_COMPARE) == BST_CHECKED;
           // The main window runs it once the dialog is gone.
-          quorlith::win32::Shell().request = quorlith::win32::DecompileRequest{
-              quorlith::RunModeFor(!output.empty(), compare), std::move(input),
-              std::move(output)};
+          quorlith::win32::Shell().request = request();
           EndDialog(dialog, 1);
           return TRUE;
-        }
         case IDC_INPUT_BROWSE:
           Browse(dialog, IDC_INPUT, L"Browse for input files", false, false);
           return TRUE;

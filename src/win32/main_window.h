@@ -18,13 +18,6 @@ namespace quorlith::win32 {
 inline constexpr UINT_PTR kRunTimer = 1;
 inline constexpr UINT kRunTimerMs = 200;
 
-// What the Decompile dialog hands to the run once OK was pressed.
-struct DecompileRequest {
-  RunMode mode = RunMode::kDecompile;
-  std::string input;
-  std::string output;
-};
-
 // The program-wide state of the desktop program, as its window and dialog
 // procedures reach it. InitInstance starts it afresh.
 struct ShellState {
