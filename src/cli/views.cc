@@ -117,16 +117,10 @@ class Viewer {
   int json_count_ = 0;
 };
 
-NameParts Parts(FileSystem& fs, std::string_view name) {
-  return SplitFileName(name, fs.CurrentDirectory(), fs.Style());
-}
-
 bool Viewer::ForEach(const NameParts& parts,
                      const std::function<void(const ViewFile&)>& use) {
-  std::vector<DirEntry> entries =
-      fs_.Search(parts.Folder(), parts.name + parts.extension);
+  std::vector<DirEntry> entries = FindMatches(fs_, log_, parts);
   if (entries.empty()) {
-    log_.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(parts.Joined()));
     Trouble();
     return false;
   }
@@ -147,14 +141,8 @@ bool Viewer::ForEach(const NameParts& parts,
   return true;
 }
 
-// The original of a comparison is one file: with "?" in its name, the
-// first match in search order, as the comparison run takes it.
+// The original of a comparison, the first file its name matches.
 bool Viewer::LoadOne(const NameParts& parts, ViewFile& file) {
-  if (parts.Joined().find('*') != std::string::npos) {
-    log_.LogMessage(LogCode::kCompareNeedsNames);
-    Trouble();
-    return false;
-  }
   bool loaded = false;
   ForEach(parts, [&](const ViewFile& found) {
     if (loaded) return;
@@ -242,8 +230,7 @@ bool Viewer::ShowOtherFile(const NameParts& parts) {
 }
 
 int Viewer::Decompile() {
-  NameParts parts = Parts(fs_, request_.names[0]);
-  if (parts.extension.empty()) parts.extension = kDefaultExtension;
+  NameParts parts = DecompilePattern(fs_, request_.names[0]);
   if (request_.textconv && ShowOtherFile(parts)) return Status();
   ReportText text;
   bool lines = request_.kind == ViewKind::kJsonLines;
@@ -291,12 +278,13 @@ int Viewer::Decompile() {
 }
 
 int Viewer::Compare() {
-  NameParts original_parts = Parts(fs_, request_.names[0]);
+  std::optional<NameParts> original_parts =
+      OriginalPattern(fs_, log_, request_.names[0]);
   auto original = std::make_unique<ViewFile>();
-  if (!LoadOne(original_parts, *original)) return kViewTrouble;
-  NameParts pattern = Parts(fs_, request_.names[1]);
-  if (pattern.name.empty()) pattern.name = original_parts.name;
-  if (pattern.extension.empty()) pattern.extension = original_parts.extension;
+  if (!original_parts || !LoadOne(*original_parts, *original)) {
+    return kViewTrouble;
+  }
+  NameParts pattern = NewFilesPattern(fs_, request_.names[1], *original_parts);
   if (request_.kind == ViewKind::kSummary) {
     Summary(*original, pattern);
     return Status();

@@ -69,37 +69,23 @@ struct CompareRun {
 void RunCompare(RunContext& ctx, std::string_view original_name,
                 std::string_view new_pattern) {
   LogBuffer& log = ctx.log;
-  std::string cwd = ctx.fs.CurrentDirectory();
-  PathStyle style = ctx.fs.Style();
-  NameParts original = SplitFileName(original_name, cwd, style);
-  if (original.Joined().find('*') != std::string::npos) {
-    log.LogMessage(LogCode::kCompareNeedsNames);
-    return;
-  }
-  std::vector<DirEntry> originals =
-      ctx.fs.Search(original.Folder(), original.name + original.extension);
-  if (originals.empty()) {
-    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(original.Joined()));
-    return;
-  }
-  // A "?" in the original's name may match several files; the first one
-  // in search order is the original.
+  std::optional<NameParts> original =
+      OriginalPattern(ctx.fs, log, original_name);
+  if (!original) return;
+  std::vector<DirEntry> originals = FindMatches(ctx.fs, log, *original);
+  if (originals.empty()) return;
   const DirEntry& original_entry = originals.front();
   auto run = std::make_unique<CompareRun>(CompareRun{ctx, {}, {}, {}, {}, {}});
-  run->original_path = original.Folder() + original_entry.name;
+  run->original_path = original->Folder() + original_entry.name;
   run->original_source = SourceOf(run->original_path, original_entry);
   std::unique_ptr<InputFile> original_file = OpenSetFile(
       ctx.fs, log, run->original_path, original_entry, run->original_image);
   if (!original_file) return;
 
-  run->pattern = SplitFileName(new_pattern, cwd, style);
+  run->pattern = NewFilesPattern(ctx.fs, new_pattern, *original);
   NameParts& pattern = run->pattern;
-  if (pattern.name.empty()) pattern.name = original.name;
-  if (pattern.extension.empty()) pattern.extension = original.extension;
-  std::vector<DirEntry> entries =
-      ctx.fs.Search(pattern.Folder(), pattern.name + pattern.extension);
+  std::vector<DirEntry> entries = FindMatches(ctx.fs, log, pattern);
   if (entries.empty()) {
-    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(pattern.Joined()));
     (void)original_file->Close();
     return;
   }

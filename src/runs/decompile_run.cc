@@ -65,20 +65,13 @@ void RunDecompile(RunContext& ctx, RunMode mode, std::string_view input,
     RunCompare(ctx, input, output);
     return;
   }
-  std::string cwd = ctx.fs.CurrentDirectory();
-  PathStyle style = ctx.fs.Style();
-  DecompileRun run{ctx, mode, SplitFileName(input, cwd, style), {}, {}};
-  if (run.pattern.extension.empty()) run.pattern.extension = kDefaultExtension;
+  DecompileRun run{ctx, mode, DecompilePattern(ctx.fs, input), {}, {}};
   if (mode == RunMode::kDecompileTo) {
-    run.output = SplitFileName(output, cwd, style);
+    run.output =
+        SplitFileName(output, ctx.fs.CurrentDirectory(), ctx.fs.Style());
   }
-
-  std::vector<DirEntry> entries = ctx.fs.Search(
-      run.pattern.Folder(), run.pattern.name + run.pattern.extension);
-  if (entries.empty()) {
-    ctx.log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(run.pattern.Joined()));
-    return;
-  }
+  std::vector<DirEntry> entries = FindMatches(ctx.fs, ctx.log, run.pattern);
+  if (entries.empty()) return;
   run.inputs.emplace(run.pattern.Folder(), entries);
   ctx.tally.files = entries.size();
   // An entry whose report name could be a set file ends the run if it is a

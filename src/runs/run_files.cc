@@ -89,6 +89,40 @@ WrittenReport WriteReport(FileSystem& fs, LogBuffer& log,
   return report;
 }
 
+NameParts DecompilePattern(FileSystem& fs, std::string_view name) {
+  NameParts parts = SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+  if (parts.extension.empty()) parts.extension = kDefaultExtension;
+  return parts;
+}
+
+std::optional<NameParts> OriginalPattern(FileSystem& fs, LogBuffer& log,
+                                         std::string_view name) {
+  NameParts parts = SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+  if (parts.Joined().find('*') != std::string::npos) {
+    log.LogMessage(LogCode::kCompareNeedsNames);
+    return std::nullopt;
+  }
+  return parts;
+}
+
+NameParts NewFilesPattern(FileSystem& fs, std::string_view name,
+                          const NameParts& original) {
+  NameParts parts = SplitFileName(name, fs.CurrentDirectory(), fs.Style());
+  if (parts.name.empty()) parts.name = original.name;
+  if (parts.extension.empty()) parts.extension = original.extension;
+  return parts;
+}
+
+std::vector<DirEntry> FindMatches(FileSystem& fs, LogBuffer& log,
+                                  const NameParts& pattern) {
+  std::vector<DirEntry> entries =
+      fs.Search(pattern.Folder(), pattern.name + pattern.extension);
+  if (entries.empty()) {
+    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(pattern.Joined()));
+  }
+  return entries;
+}
+
 bool CloseLogged(LogBuffer& log, const std::string& path, bool ok) {
   if (!ok) log.LogMessage(LogCode::kCannotClose, Utf8ToUtf16(path));
   return ok;

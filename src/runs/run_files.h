@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/report_writer.h"
+#include "runs/file_names.h"
 #include "runs/file_system.h"
 #include "runs/progress_log.h"
 #include "runs/run.h"
@@ -23,6 +24,24 @@ inline constexpr char kDefaultExtension[] = ".000";
 // Reads a whole set file: its header is tested with the entry's size and
 // its blocks loaded into `image`. Logs code 1 or 5 on failure and returns
 // nullptr; on success returns the file, still open.
+// How a run names the files it reads, the console's views as well: each
+// name split against the current folder.
+//
+// A decompile's files, ".000" when the name has no extension.
+NameParts DecompilePattern(FileSystem& fs, std::string_view name);
+// A comparison's original: one file, so a name with "*" is refused
+// (logged); with "?" the first match in search order is the original.
+std::optional<NameParts> OriginalPattern(FileSystem& fs, LogBuffer& log,
+                                         std::string_view name);
+// A comparison's new files, taking the original's name and extension
+// where the pattern leaves them out.
+NameParts NewFilesPattern(FileSystem& fs, std::string_view name,
+                          const NameParts& original);
+// The entries `pattern` matches, in search order; when none, logs that it
+// cannot find them.
+std::vector<DirEntry> FindMatches(FileSystem& fs, LogBuffer& log,
+                                  const NameParts& pattern);
+
 std::unique_ptr<InputFile> OpenSetFile(FileSystem& fs, LogBuffer& log,
                                        const std::string& path,
                                        const DirEntry& entry,
