@@ -25,7 +25,7 @@ constexpr std::size_t kLargestReport = 64u << 20;
 // `expected` is its size as a listing gave it, if known; `buffer` the
 // one to read it into (see ParsedReport::Read).
 bool ReadReport(
-    FileSystem& fs, const std::string& path, const std::string& shown,
+    FileSystem& fs, const std::string& path, std::u16string_view shown,
     const std::function<void(std::optional<LogCode>, std::u16string)>& fail,
     std::u16string& buffer, ParsedReport& parsed, std::size_t expected = 0) {
   std::size_t bytes = 0;
@@ -34,7 +34,7 @@ bool ReadReport(
     return false;
   }
   if (bytes > kLargestReport) {
-    fail(std::nullopt, Utf8ToUtf16(shown) + u": too large to be a report");
+    fail(std::nullopt, std::u16string(shown) + u": too large to be a report");
     return false;
   }
   parsed.Read(buffer, bytes);
@@ -52,7 +52,7 @@ constexpr std::u16string_view kNoBase =
 
 // One compile of a run: a report over a base into an output.
 struct Compiled {
-  std::string report;  // as messages name it
+  std::u16string report;  // as messages name it
   std::string base_path;
   // Found as the run goes, for the reports that each name their own base;
   // bases given by pattern are all among the run's inputs from the start.
@@ -127,7 +127,7 @@ class Committer {
       LogRunError(log_, Utf8ToUtf16(result.base_path) +
                             u": this compile wrote it, so it cannot be a base "
                             u"too; compile " +
-                            Utf8ToUtf16(result.report) + u" in a second run");
+                            result.report + u" in a second run");
       return true;
     }
     if (result.base_id) inputs_.insert(*result.base_id);
@@ -138,8 +138,7 @@ class Committer {
       std::u16string line;
       AppendDecimal(line, static_cast<std::int64_t>(result.problems.size()));
       line.append(result.problems.size() == 1 ? u" problem" : u" problems");
-      line.append(u" in " + Utf8ToUtf16(result.report) + u"; " + out_name +
-                  u" not written");
+      line.append(u" in " + result.report + u"; " + out_name + u" not written");
       LogRunError(log_, line);
       return !stop_on_problems;
     }
@@ -149,7 +148,7 @@ class Committer {
     }
     if (auto id = fs_.IdOf(result.output_path)) written_.insert(*id);
     ++written_count_;
-    LogRunProgress(log_, Utf8ToUtf16(result.report) + u" compiled over " +
+    LogRunProgress(log_, result.report + u" compiled over " +
                              Utf8ToUtf16(result.base_path) + u" to " +
                              out_name + u".");
     return true;
@@ -202,25 +201,23 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
       LogRunError(log, text);
     }
   };
+  // The report is named in messages as the request names it.
+  const std::u16string report_name = Utf8ToUtf16(request.report);
   std::u16string buffer;
   ParsedReport parsed;
-  if (!ReadReport(fs, report_path, request.report, fail, buffer, parsed)) {
+  if (!ReadReport(fs, report_path, report_name, fail, buffer, parsed)) {
     return 0;
   }
   std::string base_name = request.base;
   if (base_name.empty()) base_name = CreatedFrom(parsed.text());
   if (base_name.empty()) {
-    LogRunError(log, Utf8ToUtf16(request.report) + std::u16string(kNoBase) +
+    LogRunError(log, report_name + std::u16string(kNoBase) +
                          u"; name the base with --base");
     return 0;
   }
   NameParts base_parts = SplitFileName(base_name, cwd, style);
-  std::vector<DirEntry> entries =
-      fs.Search(base_parts.Folder(), base_parts.name + base_parts.extension);
-  if (entries.empty()) {
-    log.LogMessage(LogCode::kCannotFind, Utf8ToUtf16(base_parts.Joined()));
-    return 0;
-  }
+  std::vector<DirEntry> entries = FindMatches(fs, log, base_parts);
+  if (entries.empty()) return 0;
   NameParts output = SplitFileName(request.output, cwd, style);
   bool folder = output.name.empty() && output.extension.empty();
   if (entries.size() > 1 && !folder) {
@@ -251,7 +248,7 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
   // the run stops at the first base that has any.
   return CompileInOrder(fs, log, inputs, entries.size(), workers, true,
                         [&](std::size_t i, Worker&, Compiled& result) {
-                          result.report = request.report;
+                          result.report = report_name;
                           result.base_path =
                               base_parts.Folder() + entries[i].name;
                           result.output_path = output_path(entries[i]);
@@ -290,17 +287,17 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
       fs, log, inputs, entries.size(), workers, false,
       [&](std::size_t i, Worker& worker, Compiled& result) {
         std::string path = reports.Folder() + entries[i].name;
-        result.report = path;
+        result.report = Utf8ToUtf16(path);
         auto fail = [&](std::optional<LogCode> code, std::u16string text) {
           result.failure = {code, std::move(text)};
         };
-        if (!ReadReport(fs, path, path, fail, worker.file, worker.report,
-                        entries[i].size)) {
+        if (!ReadReport(fs, path, result.report, fail, worker.file,
+                        worker.report, entries[i].size)) {
           return;
         }
         std::string base_name = CreatedFrom(worker.report.text());
         if (base_name.empty()) {
-          fail(std::nullopt, Utf8ToUtf16(path) + std::u16string(kNoBase));
+          fail(std::nullopt, result.report + std::u16string(kNoBase));
           return;
         }
         // The header names one file: it is looked up, not searched for,
@@ -320,11 +317,11 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
 
 }  // namespace
 
-std::u16string LocatedProblem(const std::string& report,
+std::u16string LocatedProblem(std::u16string_view report,
                               const CompileProblem& p) {
   // A problem of the whole report has no line.
-  if (p.line == 0) return p.message + u" in " + Utf8ToUtf16(report);
-  std::u16string line = Utf8ToUtf16(report);
+  if (p.line == 0) return p.message + u" in " + std::u16string(report);
+  std::u16string line(report);
   line.push_back(u':');
   AppendDecimal(line, static_cast<std::int64_t>(p.line));
   line.push_back(u':');

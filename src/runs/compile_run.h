@@ -12,7 +12,7 @@ struct CompileProblem;
 
 // A problem of a report as the runs log it: "REPORT:LINE:COLUMN: message",
 // or "message in REPORT" for one of the whole report.
-std::u16string LocatedProblem(const std::string& report,
+std::u16string LocatedProblem(std::u16string_view report,
                               const CompileProblem& problem);
 
 // A compile of one report over one or more base set files.

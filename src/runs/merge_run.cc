@@ -125,7 +125,7 @@ std::optional<std::vector<std::uint8_t>> SettleAsReported(
   }
   if (problems.empty()) return merged;
   for (const CompileProblem& problem : problems) {
-    LogRunError(log, LocatedProblem(path, problem));
+    LogRunError(log, LocatedProblem(Utf8ToUtf16(path), problem));
   }
   LogRunError(
       log, Count(static_cast<int>(problems.size()), u"problem", u"problems") +
