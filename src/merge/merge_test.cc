@@ -170,9 +170,9 @@ TEST(MergeTest, PropertiesOverRandomTriples) {
     ++compiled;
   }
   // The triples exercise both kinds of merge.
-  EXPECT_GT(conflicted, 30);
-  EXPECT_GT(clean, 30);
-  EXPECT_GT(compiled, 30);
+  EXPECT_GT(conflicted, RandomFiles(300) / 10);
+  EXPECT_GT(clean, RandomFiles(300) / 10);
+  EXPECT_GT(compiled, RandomFiles(300) / 10);
 }
 
 TEST(MergeTest, HiddenBitsFollowTheSideThatChangedThem) {

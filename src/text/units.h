@@ -139,8 +139,10 @@ inline void CopyUnits(char16_t* to, const char16_t* from, std::size_t count) {
 // Whether `a` and `b` hold the same units. The library compares UTF-16
 // unit by unit; memcmp compares them many at a time.
 inline bool SameUnits(std::u16string_view a, std::u16string_view b) {
+  // An empty view may have no data, which memcmp must not be given.
   return a.size() == b.size() &&
-         std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+         (a.empty() ||
+          std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
 }
 
 }  // namespace quorlith
