@@ -286,7 +286,9 @@ class ReportReader {
                     std::u16string(kOrvalenVersion));
       }
     } else if (line.starts_with(kCreatedFromLead) &&
-               outcome.created_from.empty()) {
+               outcome.created_from.empty() && outcome.settings == 0) {
+      // The header's line names the base; one among the settings is a
+      // comment.
       outcome.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
     } else if (line.starts_with(kComparisonLead)) {
       outcome.comparison = true;
@@ -391,22 +393,6 @@ std::optional<CompileProblem> DecodeReport(ByteView bytes, std::u16string& text,
   if (DecodeValidUtf8(utf8, text)) return NotTextAt(text);
   form.lf = EndsLinesWithLf(text);
   return std::nullopt;
-}
-
-std::string CreatedFrom(std::u16string_view text) {
-  // The header's lines come first; a setting line ends it.
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string_view line = text.substr(start, end - start);
-    if (line.starts_with(u'\xFEFF')) line.remove_prefix(1);
-    if (line.ends_with(u'\r')) line.remove_suffix(1);
-    if (line.starts_with(kCreatedFromLead)) {
-      return Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
-    }
-    if (!line.starts_with(u';')) break;
-    start = end + 1;
-  }
-  return {};
 }
 
 ParsedReport::ParsedReport(std::u16string text) : text_(std::move(text)) {

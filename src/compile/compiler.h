@@ -46,10 +46,6 @@ std::optional<CompileProblem> DecodeReport(ByteView bytes, std::u16string& text,
 // The line ends of `text`: LF alone when its first line ends so.
 bool EndsLinesWithLf(std::u16string_view text);
 
-// The path the header's "Created from" line names, or empty: the base a
-// compile takes when none is given.
-std::string CreatedFrom(std::u16string_view text);
-
 // A report read once, to be compiled over any number of bases: each line
 // turned into the bits it stores.
 class ParsedReport {

@@ -209,7 +209,7 @@ int CompileOverBases(FileSystem& fs, LogBuffer& log,
     return 0;
   }
   std::string base_name = request.base;
-  if (base_name.empty()) base_name = CreatedFrom(parsed.text());
+  if (base_name.empty()) base_name = parsed.outcome().created_from;
   if (base_name.empty()) {
     LogRunError(log, report_name + std::u16string(kNoBase) +
                          u"; name the base with --base");
@@ -295,7 +295,7 @@ int CompileEachReport(FileSystem& fs, LogBuffer& log,
                         worker.report, entries[i].size)) {
           return;
         }
-        std::string base_name = CreatedFrom(worker.report.text());
+        std::string base_name = worker.report.outcome().created_from;
         if (base_name.empty()) {
           fail(std::nullopt, result.report + std::u16string(kNoBase));
           return;
