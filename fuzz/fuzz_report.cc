@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/report_writer.h"
+#include "runs/dos_time.h"
 #include "setfile/set_file.h"
 #include "setfile/set_file_builder.h"
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "text/units.h"
@@ -170,7 +171,9 @@ void AppendDecimal(std::u16string& out, std::int64_t value);
 template <typename Text>
 void AppendHex(Text& out, std::uint32_t value, int digits) {
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
-    out.push_back("0123456789ABCDEF"[(value >> shift) & 0xF]);
+    using Unit = std::remove_cvref_t<decltype(out[0])>;
+    out.push_back(
+        static_cast<Unit>("0123456789ABCDEF"[(value >> shift) & 0xF]));
   }
 }
 
