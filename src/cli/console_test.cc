@@ -29,10 +29,10 @@ TEST_F(ConsoleTest, ExitStatusesAndStreams) {
   // The help as a user reads it, word for word; Windows' shells keep single
   // quotes, so no example there may stand in them.
 #ifdef _WIN32
-  const char kHelp[] = "cli/help_windows.txt";
+  const char kHelp[] = "help_windows.txt";
   EXPECT_FALSE(std::regex_search(ReadGolden(kHelp), std::regex("[ (]'")));
 #else
-  const char kHelp[] = "cli/help.txt";
+  const char kHelp[] = "help.txt";
 #endif
   EXPECT_EQ(RunConsoleWith(fs_, {"--help"}).out, ReadGolden(kHelp))
       << "After a change of the help that is meant, tools/regen-goldens.sh "
