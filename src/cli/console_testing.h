@@ -32,8 +32,8 @@ inline ConsoleOutcome RunConsoleWith(FakeFileSystem& fs,
 // Plays a transcript of command lines over `fs`, each checked as written:
 //
 //   # a comment
-//   $ --find 'Key_Rate = 1' A      the arguments; quotes keep blanks
-//   ? 1                            the exit status
+//   $ --find 'Key_Rate = 1' A => 1 the arguments, quotes keeping blanks,
+//                                  and after "=>" the exit status
 //   > a line of standard output    its lines, all of them; a last line
 //   >...                           ">..." lets more follow; ">-": none
 //   ! a line of standard error     alike, for standard error
@@ -87,10 +87,17 @@ inline void PlayTranscript(FakeFileSystem& fs, const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
     ++number;
-    if (line == "$" || line.starts_with("$ ")) {
+    if (line.starts_with("$ ")) {
       play();
       pending = true;
       at = number;
+      std::size_t arrow = line.rfind(" => ");
+      if (arrow == std::string::npos) {
+        ADD_FAILURE() << "transcript line " << number << ": no \" => STATUS\"";
+        continue;
+      }
+      status = std::stoi(line.substr(arrow + 4));
+      line.resize(arrow);
       std::string arg;
       char quote = 0;
       for (std::size_t i = 1; i <= line.size(); ++i) {
@@ -106,8 +113,6 @@ inline void PlayTranscript(FakeFileSystem& fs, const std::string& text) {
           arg += c;
         }
       }
-    } else if (line.starts_with("? ")) {
-      status = std::stoi(line.substr(2));
     } else if (line.starts_with(">")) {
       out.Add(line.substr(1));
     } else if (line.starts_with("!")) {
