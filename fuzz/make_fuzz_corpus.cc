@@ -1,12 +1,16 @@
 // Writes the seed corpus of the fuzz harnesses, built with the set-file
 // builder: valid files, files with one header fault, short and long files,
-// pairs that differ in a few settings, and file names of every kind.
+// pairs that differ in a few settings, report lines and the keywords and
+// value names they are made of, and file names of every kind.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "report/report_writer.h"
+#include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
 #include "setfile/set_file_builder.h"
 
@@ -55,23 +59,60 @@ int main(int argc, char** argv) {
   whole.insert(whole.end(), body.begin(), body.end());
   Save(dir + "/compare/original_only", whole);
 
-  // Reports to compile: a whole decompile as a report file holds it, and a
-  // comparison saved by an editor as UTF-8 with LF line ends.
+  // Lines to compile: under each section's title byte, its first two
+  // setting lines as a busy file's report writes them, and the global
+  // forms; beside them, the dictionary of every keyword and value name.
   quorlith::ReportText report;
   quorlith::RenderDecompileReport({"/sets/BUSY.000", {}},
                                   quorlith::BusySetFile(2).Image(), report);
-  Bytes utf16;
-  for (char16_t unit : report) {
-    utf16.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    utf16.push_back(static_cast<std::uint8_t>(unit >> 8));
+  const auto& titles = quorlith::SectionTitles();
+  std::size_t section = 0, taken = 0;
+  std::string text = quorlith::Utf16ToUtf8(report);
+  for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+    end = std::min(text.find("\r\n", at), text.size());
+    std::string line = text.substr(at, end - at);
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      if (line == quorlith::Utf16ToUtf8(titles[i])) section = i, taken = 0;
+    }
+    if (line.starts_with(";") || line.find(" = ") == std::string::npos ||
+        taken++ >= 2) {
+      continue;
+    }
+    line.insert(line.begin(), static_cast<char>(section));
+    Save(dir + "/compile/" + std::to_string(section) + "-" +
+             std::to_string(taken),
+         Bytes(line.begin(), line.end()));
   }
-  Save(dir + "/compile/decompile", utf16);
-  quorlith::RenderComparisonReport({"/o.000", {}}, {"/n.000", {}},
-                                   quorlith::BusySetFile(1).Image(),
-                                   quorlith::BusySetFile(3).Image(), report);
-  std::string utf8 = quorlith::Utf16ToUtf8(report);
-  std::erase(utf8, '\r');
-  Save(dir + "/compile/comparison", Bytes(utf8.begin(), utf8.end()));
+  std::set<std::u16string> words = {u"any_hot_key", u"cursor_key",
+                                    u"window#*h_", u"window#*s_", u"Undefined"};
+  // A record's settings once, as its first record spells them: the
+  // fuzzer changes the number or letter itself.
+  std::set<std::u16string> shapes;
+  for (const quorlith::SchemaSetting& s : quorlith::AllSettings()) {
+    std::u16string shape = s.keyword;
+    std::size_t hash = shape.find(u'#'), end = shape.find(u'_', hash);
+    if (hash != std::u16string::npos) shape.replace(hash, end - hash, u"#");
+    if (shapes.insert(shape).second) words.insert(s.keyword);
+    for (std::u16string_view name : s.setting->field.names) {
+      if (!name.empty()) words.insert(std::u16string(name));
+    }
+  }
+  std::ofstream dict(dir + "/../compile.dict", std::ios::binary);
+  for (const std::u16string& word : words) {
+    dict << '"';
+    for (unsigned char c : quorlith::Utf16ToUtf8(word)) {
+      if (c == '"' || c == '\\') {
+        dict << '\\' << c;
+      } else if (c < 0x20 || c > 0x7E) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        dict << hex;
+      } else {
+        dict << c;
+      }
+    }
+    dict << "\"\n";
+  }
 
   using namespace std::string_literals;
   const std::string names[] = {
