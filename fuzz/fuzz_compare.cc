@@ -1,8 +1,10 @@
-// Compares two arbitrary images: the input is split where its first two
-// bytes say, the first part loaded as the original, the second as the new
-// file. Short parts leave the rest of an image zero, so small inputs make
-// reports that differ in a few settings only, the hard case for the
-// erase tests.
+// Compares a busy set file with itself changed anywhere: the input is a
+// list of patches, each a word's index in the body (two bytes, taken
+// modulo its words), a length and that many bytes. A few bytes of input
+// so reach every section, and the reports differ in a few settings only,
+// the hard case for the erase tests.
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -10,19 +12,27 @@
 #include "report/report_json.h"
 #include "report/report_settings.h"
 #include "report/report_writer.h"
+#include "setfile/busy_set_file_builder.h"
 #include "setfile/set_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   using namespace quorlith;
-  if (size < 2) return 0;
-  std::size_t split = static_cast<std::size_t>(data[0] | data[1] << 8);
-  ByteView rest(data + 2, size - 2);
-  if (split > rest.size()) split = rest.size();
-  SetFileImage original;
+  static const SetFileImage original = BusySetFile(1).Image();
+  std::array<std::uint8_t, kBodySize> body;
+  std::ranges::copy(original.Body(), body.begin());
+  while (size >= 3) {
+    std::size_t at =
+        static_cast<std::size_t>(data[0] | data[1] << 8) * 2 % kBodySize;
+    std::size_t length =
+        std::min<std::size_t>({data[2], size - 3, kBodySize - at});
+    std::copy_n(data + 3, length,
+                body.begin() + static_cast<std::ptrdiff_t>(at));
+    data += 3 + length;
+    size -= 3 + length;
+  }
   SetFileImage changed;
-  LoadSetFileImage(rest.first(split), original);
-  LoadSetFileImage(rest.subspan(split), changed);
+  LoadSetFileImage(body, changed);
   ReportText out;
   RenderComparisonReport({"/o/O.000", {}}, {"/n/N.000", {}}, original, changed,
                          out);

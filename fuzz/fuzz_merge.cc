@@ -1,40 +1,36 @@
-// Merges three arbitrary images: the input is cut where its first four
-// bytes say into the base, mine and theirs; short parts leave the rest of
-// an image zero, so the sides differ in a few settings, alike or not.
+// Merges a busy set file with two sides changed anywhere: the input's
+// first byte says how many of its patches change mine, the rest change
+// theirs; each patch is a word's index in the body (two bytes, taken
+// modulo its words), a length and that many bytes. The sides so differ
+// in a few settings of any section, alike or not.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "merge/merge.h"
-#include "setfile/set_file_builder.h"
-
-namespace {
-
-using quorlith::ByteView;
-
-std::vector<std::uint8_t> FileOf(ByteView body) {
-  static const std::vector<std::uint8_t> empty =
-      quorlith::SetFileBuilder().Bytes();
-  std::vector<std::uint8_t> file = empty;
-  body = body.first(std::min(body.size(), quorlith::kBodySize));
-  std::copy(body.begin(), body.end(), file.begin() + quorlith::kHeaderSize);
-  return file;
-}
-
-}  // namespace
+#include "setfile/busy_set_file_builder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   using namespace quorlith;
-  if (size < 4) return 0;
-  ByteView rest(data + 4, size - 4);
-  std::size_t first =
-      std::min(static_cast<std::size_t>(data[0] | data[1] << 8), rest.size());
-  std::size_t second = std::min<std::size_t>(
-      first + static_cast<std::size_t>(data[2] | data[3] << 8), rest.size());
-  std::vector<std::uint8_t> base = FileOf(rest.first(first));
-  std::vector<std::uint8_t> mine = FileOf(rest.subspan(first, second - first));
-  std::vector<std::uint8_t> theirs = FileOf(rest.subspan(second));
+  static const std::vector<std::uint8_t> base = BusySetFile(1).Bytes();
+  if (size == 0) return 0;
+  std::size_t mine_patches = data[0];
+  ++data, --size;
+  std::vector<std::uint8_t> mine = base, theirs = base;
+  for (std::size_t n = 0; size >= 3; ++n) {
+    std::vector<std::uint8_t>& side = n < mine_patches ? mine : theirs;
+    std::size_t at =
+        kHeaderSize +
+        static_cast<std::size_t>(data[0] | data[1] << 8) * 2 % kBodySize;
+    std::size_t length =
+        std::min<std::size_t>({data[2], size - 3, side.size() - at});
+    std::copy_n(data + 3, length,
+                side.begin() + static_cast<std::ptrdiff_t>(at));
+    data += 3 + length;
+    size -= 3 + length;
+  }
 
   MergeOutcome merge = MergeSetFiles(base, mine, theirs, MergeSide::kMine);
   if (!merge.conflicts.empty()) {

@@ -50,14 +50,32 @@ int main(int argc, char** argv) {
   Save(dir + "/report/blocks",
        WithMode(1, Bytes(busy.begin() + 26, busy.end())));
 
-  Bytes body(busy.begin() + 26, busy.end());
-  Bytes pair{0x00, 0x02};  // split after 512 bytes
-  pair.insert(pair.end(), body.begin(), body.begin() + 512);
-  pair.insert(pair.end(), body.begin(), body.begin() + 600);
-  Save(dir + "/compare/few_differences", pair);
-  Bytes whole{0xFF, 0xFF};
-  whole.insert(whole.end(), body.begin(), body.end());
-  Save(dir + "/compare/original_only", whole);
+  // Patches of a busy file, one at the start of each block: eight bytes
+  // each for the comparison, and for the merge one to mine and the next to
+  // theirs, the same bytes in a block of its own.
+  Bytes pair;
+  for (std::size_t block = 0; block < quorlith::kBlockCount; ++block) {
+    std::size_t word =
+        (quorlith::kBlockLayouts[block].file_offset - quorlith::kHeaderSize) /
+        2;
+    Bytes patch = {static_cast<std::uint8_t>(word),
+                   static_cast<std::uint8_t>(word >> 8),
+                   8,
+                   0x41,
+                   0x00,
+                   0x01,
+                   0x00,
+                   0xFF,
+                   0xFF,
+                   0x0A,
+                   0x00};
+    Save(dir + "/compare/block" + std::to_string(block), patch);
+    Bytes merge = {1};
+    merge.insert(merge.end(), patch.begin(), patch.end());
+    merge.insert(merge.end(), pair.begin(), pair.end());
+    Save(dir + "/merge/block" + std::to_string(block), merge);
+    pair = patch;
+  }
 
   // Lines to compile: under each section's title byte, its first two
   // setting lines as a busy file's report writes them, and the global

@@ -16,14 +16,14 @@ mkdir -p build-fuzz/findings
 for harness in report compare names compile merge; do
   work=build-fuzz/corpus/$harness
   mkdir -p "$work"
-  # Set files are 117518 bytes; the compile's inputs are one report line,
-  # made mostly of the dictionary's keywords and value names.
-  max_len=240000
+  # Set files are 117518 bytes; the comparison and the merge take patches
+  # of one, the compile one report line, made mostly of the dictionary's
+  # keywords and value names.
+  max_len=4096
   extra=()
-  [[ $harness == compile ]] && max_len=4096 extra=(-dict=fuzz/compile.dict)
-  # The merge starts from the comparison's seeds: parts of set files.
+  [[ $harness == report ]] && max_len=240000
+  [[ $harness == compile ]] && extra=(-dict=fuzz/compile.dict)
   seeds=fuzz/corpus/$harness
-  [[ $harness == merge ]] && seeds=fuzz/corpus/compare
   echo "fuzz_$harness: ${seconds}s"
   build-fuzz/fuzz/fuzz_$harness "$work" "$seeds" \
     -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 "${extra[@]}" \
