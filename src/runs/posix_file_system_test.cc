@@ -86,10 +86,13 @@ TEST_F(PosixFileSystemTest, OnlyRegularFilesOpen) {
 TEST_F(PosixFileSystemTest, DescriptorZeroServesAsAnyOther) {
   Write("f.000", {1});
   int saved = ::dup(0);
-  for (int round = 0; round < 2; ++round) {
+  std::string beside;
+  for (int round = 0; round < 3; ++round) {
     ::close(0);
     bool opened = round == 0 ? fs_.OpenForRead(dir_ + "f.000") != nullptr
-                             : fs_.Create(dir_ + "g.t00") != nullptr;
+                  : round == 1
+                      ? fs_.Create(dir_ + "g.t00") != nullptr
+                      : fs_.CreateBeside(dir_ + "g.t00", beside) != nullptr;
     // The file, gone, gave its descriptor back.
     bool freed = ::fcntl(0, F_GETFD) == -1;
     ::dup2(saved, 0);
