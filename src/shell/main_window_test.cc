@@ -29,8 +29,9 @@ TEST(MainWindow, TitleMenusAndLogPane) {
     items << menu->text();
     for (QAction* item : menu->menu()->actions()) items << item->text();
   }
-  EXPECT_EQ(items, (QStringList{"&File", "&Decompile...", "&Compile...",
-                                "E&xit", "&Help", "&About..."}));
+  EXPECT_EQ(items,
+            (QStringList{"&File", "&Decompile...", "&Compile...",
+                         "&Edit Set File...", "E&xit", "&Help", "&About..."}));
 
   QPlainTextEdit* log = window.LogPane();
   EXPECT_FALSE(window.SummaryLine()->isVisibleTo(&window));

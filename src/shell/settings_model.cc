@@ -215,12 +215,12 @@ ParseResult SettingsModel::Set(std::size_t row, std::u16string_view text) {
     std::copy(before.begin(), before.end(), Body().begin());
     return KeywordProblem(entry.keyword, *problem);
   }
-  Record(before);
+  Record(row, before);
   return std::nullopt;
 }
 
-void SettingsModel::Record(ByteView before) {
-  Edit edit;
+void SettingsModel::Record(std::size_t row, ByteView before) {
+  Edit edit{row, {}};
   ByteView after = BodyView();
   for (std::size_t i = 0; i < after.size(); ++i) {
     if (before[i] != after[i]) edit.changes.push_back({i, before[i], after[i]});
@@ -240,18 +240,20 @@ void SettingsModel::Apply(const Edit& edit, bool forward) {
   Refresh();
 }
 
-bool SettingsModel::Undo() {
-  if (!CanUndo()) return false;
+std::optional<std::size_t> SettingsModel::Undo() {
+  if (!CanUndo()) return std::nullopt;
   ++undone_;
-  Apply(edits_[edits_.size() - undone_], false);
-  return true;
+  const Edit& edit = edits_[edits_.size() - undone_];
+  Apply(edit, false);
+  return edit.row;
 }
 
-bool SettingsModel::Redo() {
-  if (!CanRedo()) return false;
-  Apply(edits_[edits_.size() - undone_], true);
+std::optional<std::size_t> SettingsModel::Redo() {
+  if (!CanRedo()) return std::nullopt;
+  const Edit& edit = edits_[edits_.size() - undone_];
+  Apply(edit, true);
   --undone_;
-  return true;
+  return edit.row;
 }
 
 bool SettingsModel::Changed(std::size_t row) const {
@@ -365,7 +367,7 @@ bool SettingsModel::TakeOther(std::size_t row) {
     ours[b.offset] = static_cast<std::uint8_t>((ours[b.offset] & ~b.mask) |
                                                (theirs[b.offset] & b.mask));
   }
-  Record(before);
+  Record(row, before);
   return true;
 }
 

@@ -88,9 +88,10 @@ class SettingsModel {
   // 255"). A value that reads as the one shown changes nothing.
   ParseResult Set(std::size_t row, std::u16string_view text);
 
-  // Undoes or redoes the last edit; false when there is none.
-  bool Undo();
-  bool Redo();
+  // Undoes or redoes the last edit; the row it changed, or nullopt when
+  // there is none.
+  std::optional<std::size_t> Undo();
+  std::optional<std::size_t> Redo();
   bool CanUndo() const { return undone_ < edits_.size(); }
   bool CanRedo() const { return undone_ > 0; }
 
@@ -156,13 +157,14 @@ class SettingsModel {
     std::uint8_t after;
   };
   struct Edit {
+    std::size_t row;
     std::vector<ByteChange> changes;
   };
 
   std::span<std::uint8_t> Body();
   ByteView BodyView() const;
-  // Keeps the edit that made the body what it is from `before`.
-  void Record(ByteView before);
+  // Keeps the edit of `row` that made the body what it is from `before`.
+  void Record(std::size_t row, ByteView before);
   void Apply(const Edit& edit, bool forward);
   // After the body changed: the values and the tree as shown.
   void Refresh();

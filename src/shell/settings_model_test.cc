@@ -166,7 +166,7 @@ TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
       EXPECT_FALSE(model.Differs(row));
       EXPECT_EQ(model.Value(row), source.Value(row));
       latest = model.Bytes();
-      ASSERT_TRUE(model.Undo());
+      EXPECT_EQ(model.Undo(), row);
       EXPECT_TRUE(model.Differs(row));
     }
     while (model.Undo()) {
