@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QHBoxLayout>
@@ -14,9 +13,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -132,7 +133,7 @@ class SettingsItems : public QAbstractItemModel {
         return node.leaf() ? Text(model_.Line(node.row)) : Text(node.title);
       case Qt::AccessibleDescriptionRole:
       case Qt::ToolTipRole:
-        return node.leaf() ? Marks(node.row) : QVariant();
+        return node.leaf() ? Text(model_.Marks(node.row)) : QVariant();
       case Qt::FontRole:
         if (node.leaf() && model_.Changed(node.row)) {
           QFont bold;
@@ -154,20 +155,6 @@ class SettingsItems : public QAbstractItemModel {
   }
 
  private:
-  // "changed; differs: 60 in B.000", or nothing.
-  QString Marks(std::size_t row) const {
-    QStringList marks;
-    if (model_.Changed(row)) marks << SettingsEditor::tr("changed");
-    if (model_.Differs(row)) {
-      marks << SettingsEditor::tr("differs: %1 in %2")
-                   .arg(Text(model_.OtherValue(row)),
-                        QFile::decodeName(
-                            QByteArray::fromStdString(model_.OtherPath()))
-                            .section(QLatin1Char('/'), -1));
-    }
-    return marks.join(QStringLiteral("; "));
-  }
-
   const SettingsModel& model_;
 };
 
@@ -192,7 +179,9 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   // what it takes, which a screen reader says as the field's name.
   value_label_ = new QLabel;
   value_edit_ = new QLineEdit;
-  value_choice_ = new QComboBox;
+  // A list, not a drop-down box: screen readers say each name the arrow
+  // keys reach in a list, where a closed box's new value went unsaid.
+  value_choice_ = new QListWidget;
   value_edit_->installEventFilter(this);
   value_choice_->installEventFilter(this);
   static const bool kFactory = [] {
@@ -229,6 +218,12 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   layout->addWidget(tree_, 1);
   layout->addWidget(value_pane_);
   layout->addLayout(find_row);
+  // What a command did where the focus stays put (a save, an undo), told
+  // as the reason for a refused value is.
+  status_ = new QLabel;
+  status_->setProperty(kNotificationProperty, true);
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  statusBar()->addWidget(status_, 1);
   setCentralWidget(central);
   setFocusProxy(tree_);
 
@@ -347,6 +342,9 @@ bool SettingsEditor::Save() {
     dialogs_.show_error(this, Text(error));
   }
   Refresh();
+  if (result == SettingsModel::SaveResult::kSaved) {
+    Tell(tr("Saved %1").arg(Text(model_.FileName())));
+  }
   return result == SettingsModel::SaveResult::kSaved;
 }
 
@@ -391,7 +389,7 @@ void SettingsEditor::Undo(bool redo) {
     return;
   }
   Refresh();
-  FocusTreeOn(*row);
+  FocusTreeOn(*row, redo ? tr("Redone: ") : tr("Undone: "));
 }
 
 void SettingsEditor::TakeOther() {
@@ -401,16 +399,28 @@ void SettingsEditor::TakeOther() {
     return;
   }
   Refresh();
-  FocusTreeOn(*row);
+  FocusTreeOn(*row, tr("Taken: "));
 }
 
 // A screen reader hears of the item the tree holds when the current item
 // changes, not when the tree takes the focus back nor when an item's text
-// changes: the current item is left for a moment, and taken again.
-void SettingsEditor::FocusTreeOn(std::size_t row) {
+// changes: the current item is left for a moment, and taken again. Where
+// the focus was on that item already (an undo), the change of its text
+// goes unsaid, so `notice` and the new line are told instead.
+void SettingsEditor::FocusTreeOn(std::size_t row, const QString& notice) {
+  // After an edit the field's focus has just fallen back to the tree:
+  // only a command given on the tree (one with a notice) stays there.
+  bool stays = !notice.isEmpty() && tree_->hasFocus() && CurrentRow() == row;
   tree_->setCurrentIndex({});
   tree_->setFocus();
   GoToRow(row);
+  if (stays) Tell(notice + Text(model_.Line(row)));
+}
+
+void SettingsEditor::Tell(const QString& text) {
+  status_->hide();
+  status_->setText(text);
+  status_->show();
 }
 
 void SettingsEditor::StepDiffering(bool forward) {
@@ -481,23 +491,33 @@ void SettingsEditor::PrepareEdit() {
   problem_->clear();
   problem_->hide();
   std::u16string_view value = model_.Value(*row);
-  if (choice) {
-    value_choice_->clear();
-    // A stored value that has no name shows as its number: it stays
-    // among the choices, so that Enter keeps it.
-    if (std::find(editor.choices.begin(), editor.choices.end(), value) ==
-        editor.choices.end()) {
-      value_choice_->addItem(Text(value));
-    }
-    for (const std::u16string& name : editor.choices) {
-      value_choice_->addItem(Text(name));
-    }
-    value_choice_->setCurrentText(Text(value));
-  } else {
+  // The list is filled only as it is shown: Qt marks a list's current
+  // name focused even while the list is hidden, and a screen reader then
+  // goes there.
+  if (value_choice_->count() > 0) value_choice_->clear();
+  if (!choice) {
     // No limit of the field's own: a text too long is refused with the
     // reason, not cut short without a word.
     value_edit_->setText(Text(value));
   }
+}
+
+void SettingsEditor::FillChoices(std::size_t row) {
+  ValueEditor editor = EditorFor(row);
+  std::u16string_view value = model_.Value(row);
+  value_choice_->clear();
+  // A stored value that has no name shows as its number: it stays among
+  // the choices, so that Enter keeps it.
+  if (std::find(editor.choices.begin(), editor.choices.end(), value) ==
+      editor.choices.end()) {
+    value_choice_->addItem(Text(value));
+  }
+  for (const std::u16string& name : editor.choices) {
+    value_choice_->addItem(Text(name));
+  }
+  QList<QListWidgetItem*> current =
+      value_choice_->findItems(Text(value), Qt::MatchExactly);
+  if (!current.isEmpty()) value_choice_->setCurrentItem(current.front());
 }
 
 void SettingsEditor::StartEdit() {
@@ -512,6 +532,7 @@ void SettingsEditor::StartEdit() {
     value_edit_->setFocus();
     value_edit_->selectAll();
   } else {
+    FillChoices(*row);
     value_choice_->setFocus();
   }
 }
@@ -519,7 +540,10 @@ void SettingsEditor::StartEdit() {
 void SettingsEditor::ApplyEdit() {
   if (!editing_) return;
   bool choice = value_choice_->isVisibleTo(value_pane_);
-  QString text = choice ? value_choice_->currentText() : value_edit_->text();
+  QString text = !choice ? value_edit_->text()
+                 : value_choice_->currentItem()
+                     ? value_choice_->currentItem()->text()
+                     : QString();
   ParseResult problem = model_.Set(*editing_, text.toStdU16String());
   if (problem) {
     // The reason beside the field, said as it appears (again for each
@@ -573,12 +597,11 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (watched == value_edit_ || watched == value_choice_) {
-    bool popup = watched == value_choice_ && value_choice_->view()->isVisible();
-    if (enter && !popup) {
+    if (enter) {
       ApplyEdit();
       return true;
     }
-    if (key->key() == Qt::Key_Escape && !popup) {
+    if (key->key() == Qt::Key_Escape) {
       EndEdit();
       tree_->setFocus();
       return true;

@@ -10,9 +10,9 @@
 #include "shell/settings_model.h"
 
 class QAction;
-class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QTreeView;
 
 namespace quorlith {
@@ -42,9 +42,10 @@ class SettingsEditor : public QMainWindow {
   const SettingsModel& Model() const { return model_; }
   QTreeView* Tree() const { return tree_; }
   QLineEdit* ValueEdit() const { return value_edit_; }
-  QComboBox* ValueChoice() const { return value_choice_; }
+  QListWidget* ValueChoice() const { return value_choice_; }
   QLabel* ValueLabel() const { return value_label_; }
   QLabel* Problem() const { return problem_; }
+  QLabel* Status() const { return status_; }
   QLineEdit* FindEdit() const { return find_; }
   // The row of the current setting, if a setting is current.
   std::optional<std::size_t> CurrentRow() const;
@@ -87,13 +88,17 @@ class SettingsEditor : public QMainWindow {
   // field is hidden; StartEdit shows it and gives it the focus.
   void PrepareEdit();
   void StartEdit();
+  void FillChoices(std::size_t row);
   void ApplyEdit();
   void EndEdit();
   // After the model changed: the tree's texts, the title and the
   // commands that depend on it.
   void Refresh();
-  // Puts the focus on the tree, the setting of `row` current.
-  void FocusTreeOn(std::size_t row);
+  // Puts the focus on the tree, the setting of `row` current; where it was
+  // there already, tells `notice` and the setting's line.
+  void FocusTreeOn(std::size_t row, const QString& notice = {});
+  // Shows `text` in the status bar, said by screen readers as it appears.
+  void Tell(const QString& text);
 
   FileSystem& fs_;
   Dialogs dialogs_;
@@ -103,8 +108,9 @@ class SettingsEditor : public QMainWindow {
   QWidget* value_pane_;
   QLabel* value_label_;
   QLineEdit* value_edit_;
-  QComboBox* value_choice_;
+  QListWidget* value_choice_;
   QLabel* problem_;
+  QLabel* status_;
   QLabel* find_label_;
   QLineEdit* find_;
   std::optional<std::size_t> editing_;  // the row the field edits

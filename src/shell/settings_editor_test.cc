@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QTest>
 #include <QTreeView>
@@ -79,8 +79,11 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Key_Rate = 70"));
   EXPECT_EQ(editor->windowTitle(), QStringLiteral("A.000, changed - Settings"));
 
+  // An undo where the focus is says what it did: the item's new text
+  // would go unsaid.
   QTest::keySequence(editor, QKeySequence::Undo);
   EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Key_Rate = 0"));
+  EXPECT_EQ(editor->Status()->text(), QStringLiteral("Undone: Key_Rate = 0"));
   QTest::keySequence(editor, QKeySequence(Qt::CTRL | Qt::Key_Y));
   EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Key_Rate = 70"));
 
@@ -88,9 +91,9 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   QTest::keyClick(tree, Qt::Key_Up);
   EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Key_Voice = Off"));
   QTest::keyClick(tree, Qt::Key_F2);
-  QComboBox* choice = editor->ValueChoice();
+  QListWidget* choice = editor->ValueChoice();
   ASSERT_EQ(editor->focusWidget(), choice);
-  EXPECT_EQ(choice->currentText(), QStringLiteral("Off"));
+  EXPECT_EQ(choice->currentItem()->text(), QStringLiteral("Off"));
   QTest::keyClick(choice, Qt::Key_Down);
   QTest::keyClick(choice, Qt::Key_Return);
   EXPECT_EQ(CurrentItemName(tree),
@@ -109,6 +112,7 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   QTest::keySequence(editor, QKeySequence::Save);
   EXPECT_EQ(fs.Find("/sets/A.000")->bytes, editor->Model().Bytes());
   EXPECT_EQ(editor->windowTitle(), QStringLiteral("A.000 - Settings"));
+  EXPECT_EQ(editor->Status()->text(), QStringLiteral("Saved A.000"));
   EXPECT_EQ(beeps, 1);
   editor->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

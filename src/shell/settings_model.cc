@@ -181,11 +181,17 @@ bool SettingsModel::Load(std::string path, std::vector<std::uint8_t> bytes,
   return true;
 }
 
-std::u16string SettingsModel::FileName() const {
-  std::size_t slash = path_.find_last_of("/\\");
-  return Utf8ToUtf16(slash == std::string::npos ? path_
-                                                : path_.substr(slash + 1));
+namespace {
+
+std::u16string NameOf(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return Utf8ToUtf16(slash == std::string::npos ? path
+                                                : path.substr(slash + 1));
 }
+
+}  // namespace
+
+std::u16string SettingsModel::FileName() const { return NameOf(path_); }
 
 std::u16string SettingsModel::WindowTitle() const {
   return FileName() + (Modified() ? u", changed" : u"") + u" - Settings";
@@ -203,6 +209,17 @@ ByteView SettingsModel::BodyView() const {
 
 std::u16string SettingsModel::Line(std::size_t row) const {
   return Keywords::Get()[row].keyword + u" = " + values_[row];
+}
+
+std::u16string SettingsModel::Marks(std::size_t row) const {
+  std::u16string marks;
+  if (Changed(row)) marks = u"changed";
+  if (Differs(row)) {
+    if (!marks.empty()) marks.append(u"; ");
+    marks.append(u"differs: " + OtherValue(row) + u" in " +
+                 NameOf(other_path_));
+  }
+  return marks;
 }
 
 ParseResult SettingsModel::Set(std::size_t row, std::u16string_view text) {

@@ -81,6 +81,9 @@ class SettingsModel {
   // the whole line ("Key_Rate = 60").
   std::u16string_view Value(std::size_t row) const { return values_[row]; }
   std::u16string Line(std::size_t row) const;
+  // What sets the setting apart, said after its line: "changed; differs:
+  // 60 in B.000", or nothing.
+  std::u16string Marks(std::size_t row) const;
 
   // Sets the setting of `row` to `text`, read as a report's line would
   // be. A value its format refuses is not stored: the problem is returned
