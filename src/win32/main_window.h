@@ -26,7 +26,7 @@ struct ShellState {
   HWND log_pane = nullptr;
   // The one-line summary above the pane, shown from the first run on.
   HWND summary = nullptr;
-  // The main window's keys (Ctrl+O, Ctrl+B, Ctrl+Q, F8, Shift+F8).
+  // The main window's keys (Ctrl+O, Ctrl+B, Ctrl+E, Ctrl+Q, F8, Shift+F8).
   HACCEL keys = nullptr;
   // The viewer's Find dialog while one is open; the message loops route
   // its keys to it.
@@ -35,6 +35,8 @@ struct ShellState {
   // dialog, which takes it.
   std::string compare_with;
   std::unique_ptr<RunSession> session;
+  // What the settings editors read and write.
+  FileSystem* fs = nullptr;
   // Set by the Decompile dialog's OK, taken by the main window.
   std::optional<DecompileRequest> request;
   // Set by the Compile dialog's OK, likewise.
