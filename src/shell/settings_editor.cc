@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -408,6 +409,7 @@ void SettingsEditor::TakeOther() {
 // the focus was on that item already (an undo), the change of its text
 // goes unsaid, so `notice` and the new line are told instead.
 void SettingsEditor::FocusTreeOn(std::size_t row, const QString& notice) {
+  skip_retake_ = !tree_->hasFocus();
   // After an edit the field's focus has just fallen back to the tree:
   // only a command given on the tree (one with a notice) stays there.
   bool stays = !notice.isEmpty() && tree_->hasFocus() && CurrentRow() == row;
@@ -415,6 +417,13 @@ void SettingsEditor::FocusTreeOn(std::size_t row, const QString& notice) {
   tree_->setFocus();
   GoToRow(row);
   if (stays) Tell(notice + Text(model_.Line(row)));
+}
+
+void SettingsEditor::RetakeCurrent() {
+  QModelIndex current = tree_->currentIndex();
+  if (!tree_->hasFocus() || !current.isValid()) return;
+  tree_->setCurrentIndex({});
+  tree_->setCurrentIndex(current);
 }
 
 void SettingsEditor::Tell(const QString& text) {
@@ -582,6 +591,12 @@ void SettingsEditor::closeEvent(QCloseEvent* event) {
 // field Enter applies and Escape cancels; in the find field Enter finds,
 // Shift+Enter back, and Escape leaves it.
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_ && event->type() == QEvent::FocusIn) {
+    // A screen reader says only "tree" when the tree takes the focus;
+    // the current item is said once it is taken again.
+    if (!skip_retake_) QTimer::singleShot(0, this, [this] { RetakeCurrent(); });
+    skip_retake_ = false;
+  }
   if (event->type() != QEvent::KeyPress) {
     return QMainWindow::eventFilter(watched, event);
   }

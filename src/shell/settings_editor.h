@@ -97,6 +97,9 @@ class SettingsEditor : public QMainWindow {
   // Puts the focus on the tree, the setting of `row` current; where it was
   // there already, tells `notice` and the setting's line.
   void FocusTreeOn(std::size_t row, const QString& notice = {});
+  // Leaves the tree's current item and takes it again, so that a screen
+  // reader says it.
+  void RetakeCurrent();
   // Shows `text` in the status bar, said by screen readers as it appears.
   void Tell(const QString& text);
 
@@ -114,6 +117,9 @@ class SettingsEditor : public QMainWindow {
   QLabel* find_label_;
   QLineEdit* find_;
   std::optional<std::size_t> editing_;  // the row the field edits
+  // FocusTreeOn says the item itself: the focus it gives the tree does
+  // not take the item again.
+  bool skip_retake_ = false;
   QAction* save_action_ = nullptr;
   QAction* undo_action_ = nullptr;
   QAction* redo_action_ = nullptr;
