@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -30,6 +31,50 @@ std::wstring TextOf(HWND control) {
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+// Active Accessibility's dynamic annotation, by value: mingw-w64 links its
+// named GUIDs to stubs.
+constexpr CLSID kAccPropServicesClass = {
+    0xb5f8350b,
+    0x0548,
+    0x48b1,
+    {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kAccPropServicesInterface = {
+    0x6e26e776,
+    0x04f0,
+    0x495d,
+    {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kDescriptionProperty = {
+    0x4d48dfe4,
+    0xbd3f,
+    0x491f,
+    {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
+// UI Automation's LiveSetting, which Active Accessibility annotations carry
+// too; 2 is "assertive": said at once.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e,
+    0x2a8e,
+    0x4950,
+    {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kAssertive = 2;
+
+// Null where the system offers no annotations: the reason is then shown
+// and beeped, not spoken.
+IAccPropServices* Annotations() {
+  static IAccPropServices* services = [] {
+    // The program's one thread keeps COM from here on; a thread that has
+    // it already answers S_FALSE or RPC_E_CHANGED_MODE, both fine.
+    (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    void* made = nullptr;
+    if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr,
+                                CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                                &made))) {
+      made = nullptr;
+    }
+    return static_cast<IAccPropServices*>(made);
+  }();
+  return services;
 }
 
 // One editor window's state, kept in its user data.
@@ -191,6 +236,12 @@ void EndEdit(Editor& editor) {
     ShowWindow(control, SW_HIDE);
   }
   SetWindowTextW(editor.problem, L"");
+  if (IAccPropServices* services = Annotations()) {
+    for (HWND field : {editor.edit, editor.choice}) {
+      services->ClearHwndProps(field, static_cast<DWORD>(OBJID_CLIENT),
+                               CHILDID_SELF, &kDescriptionProperty, 1);
+    }
+  }
   LayOut(editor);
 }
 
@@ -247,12 +298,19 @@ void ApplyEdit(Editor& editor) {
   std::wstring text = TextOf(choice ? editor.choice : editor.edit);
   ParseResult problem = editor.model.Set(*editor.editing, FromWide(text));
   if (problem) {
-    // The reason shows beside the field, whose focus stays; a screen
-    // reader hears of the text that appeared as an alert.
-    SetWindowTextW(editor.problem, Wide(*problem).c_str());
+    // The reason shows beside the field, whose focus stays: a screen
+    // reader says the live text as it changes, and keeps it as the
+    // field's description.
+    std::wstring reason = Wide(*problem);
+    SetWindowTextW(editor.problem, reason.c_str());
     ShowWindow(editor.problem, SW_SHOW);
     LayOut(editor);
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, editor.problem, OBJID_CLIENT,
+    if (IAccPropServices* services = Annotations()) {
+      services->SetHwndPropStr(choice ? editor.choice : editor.edit,
+                               static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                               kDescriptionProperty, reason.c_str());
+    }
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, editor.problem, OBJID_CLIENT,
                    CHILDID_SELF);
     MessageBeep(MB_ICONWARNING);
     return;
@@ -641,6 +699,14 @@ HWND OpenSettingsEditor(FileSystem& fs, std::string_view path, HWND owner,
       child(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
             IDC_VALUE_CHOICE);
   editor->problem = child(L"Static", L"", 0, IDC_VALUE_PROBLEM);
+  if (IAccPropServices* services = Annotations()) {
+    VARIANT live;
+    VariantInit(&live);
+    live.vt = VT_I4;
+    live.lVal = kAssertive;
+    services->SetHwndProp(editor->problem, static_cast<DWORD>(OBJID_CLIENT),
+                          CHILDID_SELF, kLiveSettingProperty, live);
+  }
   editor->find_label = child(L"Static", L"&Find:", 0, -1);
   editor->find =
       child(L"Edit", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, IDC_FIND);
