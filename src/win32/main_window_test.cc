@@ -17,6 +17,7 @@
 #include "runs/win32_wide.h"
 #include "setfile/set_file_builder.h"
 #include "win32/resource.h"
+#include "win32/settings_editor.h"
 #include "win32/ui_testing.h"
 
 namespace quorlith::win32 {
@@ -555,13 +556,17 @@ TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   Close();
 }
 
-// "--view" shows a set file's report and writes nothing; "--compare-with"
-// readies the Decompile dialog for the new files.
+// "--view" shows a set file's report and writes nothing, "--edit" opens it
+// in the settings editor; "--compare-with" readies the Decompile dialog
+// for the new files.
 TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
   WriteSetFiles(1);
   ASSERT_TRUE(Start("--view S000"));
   EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
   EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
+  Close();
+  ASSERT_TRUE(Start("--edit S000"));
+  EXPECT_NE(FindWindowW(kEditorClass, L"S000.000 - Settings"), nullptr);
   Close();
   ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
   HWND dialog = nullptr;
