@@ -130,6 +130,8 @@ ValueEditor EditorFor(std::size_t row) {
     editor.hint = RangeHint(hint) + u", or None";
   } else if (hint.low != hint.high && codec != &kBrailleDots) {
     editor.hint = RangeHint(hint);
+    editor.low = hint.low;
+    editor.high = hint.high;
   } else if (codec == &kBrailleDots) {
     editor.hint = u"dot numbers 1 to 8, such as 1357";
   } else if (codec == &kCharacter) {

@@ -48,6 +48,10 @@ struct ValueEditor {
   std::vector<std::u16string> choices;  // kChoice: the names, none empty
   std::u16string hint;                  // "a number from 0 to 255"
   std::size_t max_length = 0;  // kText: the most units it takes; 0: any
+  // kText: a plain number's range, which a control may step through;
+  // both 0 for other values.
+  std::int64_t low = 0;
+  std::int64_t high = 0;
 };
 ValueEditor EditorFor(std::size_t row);
 

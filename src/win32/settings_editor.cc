@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -85,6 +86,7 @@ struct Editor {
   HWND tree = nullptr;
   HWND edit_label = nullptr;
   HWND edit = nullptr;
+  HWND steps = nullptr;  // the up-down arrows of a number's edit
   HWND choice_label = nullptr;
   HWND choice = nullptr;
   HWND problem = nullptr;
@@ -188,6 +190,11 @@ void LayOut(Editor& editor) {
   }
   place(editor.problem, 2 * kLine);
   place(editor.edit, kLine + 2);
+  // The arrows stand inside the edit's right end, placed as the edit is.
+  if (IsWindowVisible(editor.steps)) {
+    SendMessageW(editor.steps, UDM_SETBUDDY,
+                 reinterpret_cast<WPARAM>(editor.edit), 0);
+  }
   place(editor.edit_label, kLine);
   if (IsWindowVisible(editor.choice)) {
     // A drop-down list's height is its list's; the box shows one line.
@@ -231,8 +238,8 @@ void FocusTreeOn(Editor& editor, std::size_t row) {
 
 void EndEdit(Editor& editor) {
   editor.editing.reset();
-  for (HWND control : {editor.edit_label, editor.edit, editor.choice_label,
-                       editor.choice, editor.problem}) {
+  for (HWND control : {editor.edit_label, editor.edit, editor.steps,
+                       editor.choice_label, editor.choice, editor.problem}) {
     ShowWindow(control, SW_HIDE);
   }
   SetWindowTextW(editor.problem, L"");
@@ -284,6 +291,16 @@ void StartEdit(Editor& editor) {
     SetWindowTextW(editor.edit, value.c_str());
     SendMessageW(editor.edit, EM_SETSEL, 0, -1);
   }
+  // A number steps through its range with the arrow keys; what the
+  // arrows cannot reach (beyond 32 bits) is only typed.
+  bool steps = !choice && value_editor.low < value_editor.high &&
+               value_editor.low >= INT32_MIN && value_editor.high <= INT32_MAX;
+  if (steps) {
+    SendMessageW(editor.steps, UDM_SETRANGE32,
+                 static_cast<WPARAM>(value_editor.low),
+                 static_cast<LPARAM>(value_editor.high));
+  }
+  ShowWindow(editor.steps, steps ? SW_SHOW : SW_HIDE);
   ShowWindow(editor.edit_label, choice ? SW_HIDE : SW_SHOW);
   ShowWindow(editor.edit, choice ? SW_HIDE : SW_SHOW);
   ShowWindow(editor.choice_label, choice ? SW_SHOW : SW_HIDE);
@@ -542,6 +559,10 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wparam,
         return 0;
       }
     } else {
+      if (control == editor->edit && (wparam == VK_UP || wparam == VK_DOWN) &&
+          !IsWindowVisible(editor->steps)) {
+        return 0;
+      }
       bool dropped = control == editor->choice &&
                      SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
       if (wparam == VK_RETURN && !dropped) {
@@ -611,7 +632,8 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam,
 
 bool RegisterEditorClass(HINSTANCE instance) {
   static const bool registered = [instance] {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                     ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     WNDCLASSW window_class = {};
     window_class.lpfnWndProc = EditorProc;
@@ -722,6 +744,14 @@ HWND OpenSettingsEditor(FileSystem& fs, std::string_view path, HWND owner,
     return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
   };
+  editor->steps =
+      child(UPDOWN_CLASSW, L"",
+            UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
+            IDC_VALUE_STEPS);
+  SendMessageW(editor->steps, UDM_SETBUDDY,
+               reinterpret_cast<WPARAM>(editor->edit), 0);
+  // The edit's own subclass after the arrows': it sees Up and Down first,
+  // and keeps them from a value that is no number.
   tree_proc = subclass(editor->tree);
   edit_proc = subclass(editor->edit);
   choice_proc = subclass(editor->choice);

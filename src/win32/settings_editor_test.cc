@@ -103,6 +103,10 @@ TEST(Win32SettingsEditor, EditsFromTheKeyboardInStandardControls) {
   Send(tree, VK_RETURN);
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(AccessibleName(edit), "Key_Rate (a number from -32768 to 32767):");
+  // The arrows beside a number step it; a text has none.
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(editor, IDC_VALUE_STEPS)));
+  Send(edit, VK_UP);
+  EXPECT_EQ(TextOf(edit), L"1");
   SetWindowTextW(edit, L"70000");
   Send(edit, VK_RETURN);
   EXPECT_EQ(GetFocus(), edit);
@@ -116,6 +120,13 @@ TEST(Win32SettingsEditor, EditsFromTheKeyboardInStandardControls) {
   EXPECT_FALSE(IsWindowVisible(edit));
   EXPECT_EQ(SelectedItem(tree), "Key_Rate = 70 (changed)");
   EXPECT_EQ(TextOf(editor), L"A.000, changed - Settings");
+
+  go_to("Window#3_Comment_Line");
+  Send(tree, VK_RETURN);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(editor, IDC_VALUE_STEPS)));
+  Send(edit, VK_UP);
+  EXPECT_EQ(TextOf(edit), L"");
+  Send(edit, VK_ESCAPE);
 
   go_to("Key_Voice");
   // F2 through the editor's keys, as the message loop translates them.
