@@ -1,13 +1,11 @@
 #include "shell/settings_editor.h"
 
-#include <QAbstractItemModel>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "report/keywords.h"
+#include "shell/settings_items.h"
 
 namespace quorlith {
 
@@ -85,79 +84,6 @@ QAccessibleInterface* NotificationFactory(const QString& key, QObject* object) {
 }
 
 }  // namespace
-
-// The model's tree as Qt's item views take it: an index's internal id is
-// its node, and each node's rows are the children the model shows.
-class SettingsItems : public QAbstractItemModel {
- public:
-  explicit SettingsItems(const SettingsModel& model, QObject* parent)
-      : QAbstractItemModel(parent), model_(model) {}
-
-  QModelIndex IndexOf(std::size_t node) const {
-    if (node == 0 || !model_.Shown(node)) return {};
-    return createIndex(static_cast<int>(model_.IndexInParent(node)), 0,
-                       static_cast<quintptr>(node));
-  }
-  static std::size_t NodeOf(const QModelIndex& index) {
-    return index.isValid() ? static_cast<std::size_t>(index.internalId()) : 0;
-  }
-  void Reset() {
-    beginResetModel();
-    endResetModel();
-  }
-
-  QModelIndex index(int row, int column,
-                    const QModelIndex& parent) const override {
-    const std::vector<std::size_t>& children = model_.Children(NodeOf(parent));
-    if (column != 0 || row < 0 ||
-        static_cast<std::size_t>(row) >= children.size()) {
-      return {};
-    }
-    return createIndex(row, 0,
-                       static_cast<quintptr>(children[std::size_t(row)]));
-  }
-  QModelIndex parent(const QModelIndex& index) const override {
-    return IndexOf(SettingsTree()[NodeOf(index)].parent);
-  }
-  int rowCount(const QModelIndex& parent) const override {
-    if (parent.column() > 0) return 0;
-    return static_cast<int>(model_.Children(NodeOf(parent)).size());
-  }
-  int columnCount(const QModelIndex&) const override { return 1; }
-
-  QVariant data(const QModelIndex& index, int role) const override {
-    const SettingsNode& node = SettingsTree()[NodeOf(index)];
-    if (!index.isValid()) return {};
-    switch (role) {
-      case Qt::DisplayRole:
-      case Qt::AccessibleTextRole:
-        return node.leaf() ? Text(model_.Line(node.row)) : Text(node.title);
-      case Qt::AccessibleDescriptionRole:
-      case Qt::ToolTipRole:
-        return node.leaf() ? Text(model_.Marks(node.row)) : QVariant();
-      case Qt::FontRole:
-        if (node.leaf() && model_.Changed(node.row)) {
-          QFont bold;
-          bold.setBold(true);
-          return bold;
-        }
-        return {};
-      case Qt::DecorationRole:
-        // A mark beside a setting that differs from the file compared
-        // with; its description says so to a screen reader.
-        if (node.leaf() && model_.Differs(node.row)) {
-          return QApplication::style()->standardIcon(
-              QStyle::SP_MessageBoxInformation);
-        }
-        return {};
-      default:
-        return {};
-    }
-  }
-
- private:
-  const SettingsModel& model_;
-};
 
 SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
     : QMainWindow(parent, Qt::Window), fs_(fs) {
