@@ -74,6 +74,12 @@ HWND OpenViewer(const ViewerText& view, HWND owner);
 // comes selected.
 void SelectLine(HWND edit, std::size_t line);
 
+// Asks for a file in the common Open dialog, or the Save dialog for one to
+// write (`save`, asking before one is replaced when `confirm`), starting
+// at `start` unless it is a pattern; empty when the user cancelled.
+std::wstring ChooseFileName(HWND owner, const wchar_t* title,
+                            const std::wstring& start, bool save, bool confirm);
+
 // The Compile dialog's procedure: report, base and output fields, OK while
 // the report and output fields hold text.
 INT_PTR CALLBACK CompileDialog(HWND dialog, UINT message, WPARAM wparam,

@@ -1,8 +1,6 @@
 #include "win32/settings_editor.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
-#include <oleacc.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -13,7 +11,10 @@
 
 #include "report/keywords.h"
 #include "runs/win32_wide.h"
+#include "win32/annotations.h"
+#include "win32/main_window.h"
 #include "win32/resource.h"
+#include "win32/settings_tree.h"
 
 namespace quorlith::win32 {
 namespace {
@@ -32,50 +33,6 @@ std::wstring TextOf(HWND control) {
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-// Active Accessibility's dynamic annotation, by value: mingw-w64 links its
-// named GUIDs to stubs.
-constexpr CLSID kAccPropServicesClass = {
-    0xb5f8350b,
-    0x0548,
-    0x48b1,
-    {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr IID kAccPropServicesInterface = {
-    0x6e26e776,
-    0x04f0,
-    0x495d,
-    {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-constexpr GUID kDescriptionProperty = {
-    0x4d48dfe4,
-    0xbd3f,
-    0x491f,
-    {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
-// UI Automation's LiveSetting, which Active Accessibility annotations carry
-// too; 2 is "assertive": said at once.
-constexpr GUID kLiveSettingProperty = {
-    0xc12bcd8e,
-    0x2a8e,
-    0x4950,
-    {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
-constexpr LONG kAssertive = 2;
-
-// Null where the system offers no annotations: the reason is then shown
-// and beeped, not spoken.
-IAccPropServices* Annotations() {
-  static IAccPropServices* services = [] {
-    // The program's one thread keeps COM from here on; a thread that has
-    // it already answers S_FALSE or RPC_E_CHANGED_MODE, both fine.
-    (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    void* made = nullptr;
-    if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr,
-                                CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                                &made))) {
-      made = nullptr;
-    }
-    return static_cast<IAccPropServices*>(made);
-  }();
-  return services;
 }
 
 // One editor window's state, kept in its user data.
@@ -108,69 +65,19 @@ WNDPROC choice_proc = nullptr;
 WNDPROC find_proc = nullptr;
 
 std::string ChooseFile(HWND owner, const wchar_t* title, bool save) {
-  wchar_t path[MAX_PATH] = {};
-  OPENFILENAMEW chooser = {};
-  chooser.lStructSize = sizeof chooser;
-  chooser.hwndOwner = owner;
-  chooser.lpstrFile = path;
-  chooser.nMaxFile = MAX_PATH;
-  chooser.lpstrTitle = title;
-  chooser.lpstrFilter = L"Set files (*.000)\0*.000\0All files\0*.*\0";
-  chooser.Flags =
-      OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
-      (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-  BOOL chosen = save ? GetSaveFileNameW(&chooser) : GetOpenFileNameW(&chooser);
-  return chosen ? Narrow(path) : std::string();
+  return Narrow(ChooseFileName(owner, title, {}, save, save));
 }
 
 std::optional<std::size_t> CurrentRow(const Editor& editor) {
-  auto selected = reinterpret_cast<HTREEITEM>(
-      SendMessageW(editor.tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (selected == nullptr) return std::nullopt;
-  TVITEMW item = {};
-  item.mask = TVIF_PARAM;
-  item.hItem = selected;
-  SendMessageW(editor.tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  const SettingsNode& node =
-      SettingsTree()[static_cast<std::size_t>(item.lParam)];
-  if (!node.leaf()) return std::nullopt;
-  return node.row;
-}
-
-// Items take their text from the model when drawn or read (a screen
-// reader asks as the tree draws), so an edit only repaints the tree.
-void FillTree(Editor& editor, std::size_t node, HTREEITEM parent) {
-  for (std::size_t child : editor.model.Children(node)) {
-    TVINSERTSTRUCTW insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
-    insert.item.pszText = LPSTR_TEXTCALLBACKW;
-    insert.item.lParam = static_cast<LPARAM>(child);
-    insert.item.cChildren = SettingsTree()[child].leaf() ? 0 : 1;
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(
-        editor.tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-    editor.items[child] = item;
-    FillTree(editor, child, item);
-  }
+  return SelectedRow(editor.tree);
 }
 
 void RebuildTree(Editor& editor) {
-  SendMessageW(editor.tree, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(editor.tree, TVM_DELETEITEM, 0,
-               reinterpret_cast<LPARAM>(TVI_ROOT));
-  editor.items.assign(SettingsTree().size(), nullptr);
-  FillTree(editor, 0, TVI_ROOT);
-  SendMessageW(editor.tree, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(editor.tree, nullptr, TRUE);
+  FillSettingsTree(editor.tree, editor.model, editor.items);
 }
 
 void SelectNode(Editor& editor, std::size_t node) {
-  if (node >= editor.items.size() || editor.items[node] == nullptr) return;
-  SendMessageW(editor.tree, TVM_SELECTITEM, TVGN_CARET,
-               reinterpret_cast<LPARAM>(editor.items[node]));
-  SendMessageW(editor.tree, TVM_ENSUREVISIBLE, 0,
-               reinterpret_cast<LPARAM>(editor.items[node]));
+  SelectSettingsNode(editor.tree, editor.items, node);
 }
 
 void LayOut(Editor& editor) {
@@ -243,12 +150,8 @@ void EndEdit(Editor& editor) {
     ShowWindow(control, SW_HIDE);
   }
   SetWindowTextW(editor.problem, L"");
-  if (IAccPropServices* services = Annotations()) {
-    for (HWND field : {editor.edit, editor.choice}) {
-      services->ClearHwndProps(field, static_cast<DWORD>(OBJID_CLIENT),
-                               CHILDID_SELF, &kDescriptionProperty, 1);
-    }
-  }
+  SetDescription(editor.edit, {});
+  SetDescription(editor.choice, {});
   LayOut(editor);
 }
 
@@ -322,13 +225,8 @@ void ApplyEdit(Editor& editor) {
     SetWindowTextW(editor.problem, reason.c_str());
     ShowWindow(editor.problem, SW_SHOW);
     LayOut(editor);
-    if (IAccPropServices* services = Annotations()) {
-      services->SetHwndPropStr(choice ? editor.choice : editor.edit,
-                               static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                               kDescriptionProperty, reason.c_str());
-    }
-    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, editor.problem, OBJID_CLIENT,
-                   CHILDID_SELF);
+    SetDescription(choice ? editor.choice : editor.edit, reason);
+    AnnounceLiveRegion(editor.problem);
     MessageBeep(MB_ICONWARNING);
     return;
   }
@@ -604,15 +502,8 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam,
       if (header->code == TVN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTVDISPINFOW*>(lparam);
         if (info->item.mask & TVIF_TEXT) {
-          const SettingsNode& node =
-              SettingsTree()[static_cast<std::size_t>(info->item.lParam)];
-          std::u16string text = node.title;
-          if (node.leaf()) {
-            text = editor->model.Line(node.row);
-            std::u16string marks = editor->model.Marks(node.row);
-            if (!marks.empty()) text.append(u" (" + marks + u")");
-          }
-          editor->shown_text = Wide(text);
+          editor->shown_text =
+              SettingsItemText(editor->model, info->item.lParam);
           info->item.pszText = editor->shown_text.data();
         }
         return 0;
@@ -721,14 +612,7 @@ HWND OpenSettingsEditor(FileSystem& fs, std::string_view path, HWND owner,
       child(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
             IDC_VALUE_CHOICE);
   editor->problem = child(L"Static", L"", 0, IDC_VALUE_PROBLEM);
-  if (IAccPropServices* services = Annotations()) {
-    VARIANT live;
-    VariantInit(&live);
-    live.vt = VT_I4;
-    live.lVal = kAssertive;
-    services->SetHwndProp(editor->problem, static_cast<DWORD>(OBJID_CLIENT),
-                          CHILDID_SELF, kLiveSettingProperty, live);
-  }
+  MakeLiveRegion(editor->problem);
   editor->find_label = child(L"Static", L"&Find:", 0, -1);
   editor->find =
       child(L"Edit", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, IDC_FIND);
