@@ -83,8 +83,8 @@ void SelectNode(Editor& editor, std::size_t node) {
 void LayOut(Editor& editor) {
   RECT client;
   GetClientRect(editor.window, &client);
-  constexpr int kLine = 20;  // a label's or a field's height, in pixels
-  int bottom = client.bottom;
+  constexpr int kLine = 20;        // a label's or a field's height, in pixels
+  int bottom = client.bottom - 4;  // a margin below the last control
   auto place = [&](HWND control, int height) {
     if (!IsWindowVisible(control)) return;
     bottom -= height;
