@@ -129,7 +129,8 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   value_layout->addWidget(problem_);
   value_pane_->hide();
 
-  find_label_ = new QLabel(tr("&Find:"));
+  // No mnemonic: Ctrl+F reaches the field, and Alt+F is the File menu's.
+  find_label_ = new QLabel(tr("Find:"));
   find_ = new QLineEdit;
   find_label_->setBuddy(find_);
   find_->installEventFilter(this);
@@ -402,6 +403,8 @@ void SettingsEditor::SetChangedOnly(bool on) {
   } else {
     tree_->setCurrentIndex(items_->index(0, 0, {}));
   }
+  // An empty tree says nothing of itself.
+  if (on && model_.Children(0).empty()) Tell(tr("No setting has changed"));
 }
 
 // The field is made ready as soon as a setting is current, long before
