@@ -152,6 +152,7 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   status_->setProperty(kNotificationProperty, true);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   statusBar()->addWidget(status_, 1);
+  status_->hide();  // until there is something to tell
   setCentralWidget(central);
   setFocusProxy(tree_);
 
