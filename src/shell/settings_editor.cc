@@ -99,6 +99,20 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree_->setAccessibleName(tr("Settings"));
   tree_->installEventFilter(this);
+  // A section opened or closed from the keyboard stays the current item,
+  // which a screen reader does not read again: what happened is told.
+  auto tell_state = [this](const QModelIndex& index, const QString& state) {
+    if (!tree_->hasFocus() || index != tree_->currentIndex()) return;
+    Tell(index.data().toString() + u' ' + state);
+  };
+  connect(tree_, &QTreeView::expanded, this,
+          [tell_state](const QModelIndex& index) {
+            tell_state(index, tr("expanded"));
+          });
+  connect(tree_, &QTreeView::collapsed, this,
+          [tell_state](const QModelIndex& index) {
+            tell_state(index, tr("collapsed"));
+          });
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { PrepareEdit(); });
 

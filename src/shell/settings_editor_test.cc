@@ -50,6 +50,10 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   EXPECT_EQ(editor->windowTitle(), QStringLiteral("A.000 - Settings"));
   EXPECT_EQ(editor->focusWidget(), tree);
   EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Menu 1 - Screen"));
+  // Opening a section leaves it the current item: what happened is told.
+  QTest::keyClick(tree, Qt::Key_Right);
+  EXPECT_EQ(editor->Status()->text(),
+            QStringLiteral("Menu 1 - Screen expanded"));
 
   QTest::keySequence(editor, QKeySequence::Find);
   QTest::keyClicks(editor->FindEdit(), "key_rate");
