@@ -14,8 +14,10 @@ zip_name=quorlith-$version-windows-x64.zip
 msi_name=quorlith-$version-x64.msi
 programs=(quorlith.exe quorlith-gui.exe)
 documents=(README.txt LICENSE.txt)
-# What every Windows 10 and 11 has; the C++ runtime is linked in.
-system_dlls='^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|comdlg32|msvcrt)\.dll$'
+# What every Windows 10 and 11 has; the C++ runtime is linked in. The
+# settings editor's tree view is COMCTL32's, its accessibility annotations
+# ole32's and OLEAUT32's.
+system_dlls='^(KERNEL32|USER32|GDI32|SHELL32|ADVAPI32|comdlg32|COMCTL32|ole32|OLEAUT32|msvcrt)\.dll$'
 
 # Every time that goes into the packages is the last commit's.
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)

@@ -66,6 +66,8 @@ query "$verbs\\QuorlithView\\command" | grep -qxF \
 query "$verbs\\QuorlithCompare\\command" | grep -qxF \
   "    (Default)    REG_SZ    $gui --compare-with \"%1\"" ||
   fail "no compare command"
+query "$verbs\\QuorlithEdit\\command" | grep -qxF \
+  "    (Default)    REG_SZ    $gui --edit \"%1\"" || fail "no edit command"
 # reg query prints in the console's code page; the exported key keeps the
 # verb's own text.
 "$wine" reg export "$verbs\\QuorlithCompare" 'C:\verb.reg' /reg:64 /y \
@@ -125,7 +127,7 @@ rm -rf "$work"
 "$wineserver" -w
 left=$(find "$drive" -iname '*quorlith*' | sed "s|^$drive/|C:/|")
 [[ -z $left ]] || fail "left after the uninstall: $left"
-for key in "$verbs\\QuorlithView" "$verbs\\QuorlithCompare" \
+for key in "$verbs\\QuorlithView" "$verbs\\QuorlithCompare" "$verbs\\QuorlithEdit" \
   "$app_paths\\quorlith.exe" "$app_paths\\quorlith-gui.exe" \
   'HKLM\Software\Quorlith'; do
   "$wine" reg query "$key" /reg:64 >/dev/null 2>&1 && fail "left: $key"

@@ -13,6 +13,7 @@
 #include "runs/command_line.h"
 #include "runs/compile_run.h"
 #include "runs/merge_run.h"
+#include "runs/set_run.h"
 #include "text/report_text.h"
 
 namespace quorlith {
@@ -67,6 +68,7 @@ constexpr OptionSpec kOptions[] = {
     {"--theirs", "", 0, true},    {"--dry-run", "", 0, true},
     {"--conflicts", "", 1, true}, {"--git-driver", "", 1, true},
     {"--resolved", "", 1, true},  {"--values", "", 1, true},
+    {"--set", "", 1, true},       {"--get", "", 1, true},
 };
 
 // A command line with each option's values after it and the names last,
@@ -156,10 +158,15 @@ const char* ViewUsageProblem(const ViewRequest& request, int views,
     return "--encoding, --crlf, --textconv and --ignore go with a view";
   }
   if (views > 1) {
-    return "--show, --changes, --json, --json-lines and --find go alone";
+    return "--show, --changes, --json, --json-lines, --find and --get go "
+           "alone";
   }
   if (!showing && (encoding || request.crlf || request.textconv)) {
     return "--encoding, --crlf and --textconv go with --show";
+  }
+  if (request.kind == ViewKind::kGet) {
+    if (!request.ignore.empty()) return "--ignore goes with a comparison";
+    return count < 1 ? "--get KEYWORD takes the set files to read" : nullptr;
   }
   if (count < 1 || count > 2) return "a view takes one name, or two to compare";
   bool comparing = count == 2;
@@ -238,6 +245,10 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
   app.add_option("--resolved", resolved);
   std::string values;
   app.add_option("--values", values);
+  std::vector<std::string> set_lines;
+  std::string get;
+  app.add_option("--set", set_lines)->allow_extra_args(false);
+  app.add_option("--get", get);
   app.add_option("names", names);
   app.allow_extras(false);
   Arranged arranged =
@@ -301,6 +312,8 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "v,\n"
            "                           window#*h_X = v, ranges, or K = v\n"
            "  --values KEYWORD         the names a setting's value may take\n"
+           "  --get KEYWORD NAMES      the line of that setting in each set "
+           "file\n"
            "\nCompiling a report back into a set file:\n"
            "  --compile REPORT -o OUT  compile REPORT (UTF-16 or UTF-8) over "
            "the\n"
@@ -310,6 +323,15 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
            "  --compile 'R/*' -o OUT/  each report that matches over the set\n"
            "                           file it was made from, into OUT/\n"
            "  -o, --output OUT         the set file or folder to write\n"
+           "\nChanging settings without a report:\n"
+           "  --set 'K = V' NAMES      set K to V in each set file that NAMES\n"
+           "                           match, in place; K = V is a report's\n"
+           "                           line (window#*h_X = v too); give --set\n"
+           "                           again for more; if the compile refuses\n"
+           "                           one, no file is written\n"
+           "  --set 'K = V' NAME -o OUT\n"
+           "                           write the changed file to OUT instead\n"
+           "                           (a folder, out/, for several)\n"
            "\nMerging set files (git: *.000 merge=quorlith):\n"
            "  --merge BASE MINE THEIRS -o OUT\n"
            "                           bring THEIRS' changes since BASE into\n"
@@ -353,8 +375,9 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     const char* problem =
         merge.empty() ? "--mine, --theirs, --dry-run, --conflicts, "
                         "--resolved and --git-driver go with --merge"
-        : !compile.empty() || !base.empty() ? "--merge goes alone"
-        : mine && theirs                    ? "--mine or --theirs, not both"
+        : !compile.empty() || !base.empty() || !set_lines.empty()
+            ? "--merge goes alone"
+        : mine && theirs ? "--mine or --theirs, not both"
         : !resolved.empty() && (mine || theirs || !git_driver.empty())
             ? "--resolved settles the conflicts as its report says: give no "
               "--mine, --theirs or --git-driver"
@@ -389,9 +412,28 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     }
     return kExitUsage;
   }
+  int views = int{show} + int{changes || summary} + int{json} +
+              int{json_lines} + int{!find.empty()} + int{!get.empty()};
+  if (!set_lines.empty()) {
+    bool multi_line = std::any_of(
+        set_lines.begin(), set_lines.end(), [](const std::string& line) {
+          return line.find_first_of("\r\n") != std::string::npos;
+        });
+    const char* problem = !compile.empty() || !base.empty() || views > 0
+                              ? "--set goes with set files and -o alone"
+                          : names.empty()
+                              ? "--set needs the set files to change"
+                          : multi_line ? "each --set takes one line"
+                                       : nullptr;
+    if (problem != nullptr) return UsageError(err, problem);
+    LogBuffer log = ConsoleLog(out, err);
+    RunSet(fs, log, {set_lines, names, output});
+    return log.ErrorLogged() ? kExitRunError : kExitOk;
+  }
   if (!compile.empty() || !base.empty() || !output.empty()) {
     const char* problem =
-        compile.empty()  ? "--base and --output go with --compile"
+        compile.empty()  ? "--base goes with --compile, -o with --compile or "
+                           "--set"
         : output.empty() ? "--compile needs -o, the set file to write"
         : !names.empty() ? "--compile takes no further names"
                          : nullptr;
@@ -400,8 +442,6 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
     int written = RunCompile(fs, log, {compile, base, output, jobs});
     return log.ErrorLogged() || written == 0 ? kExitRunError : kExitOk;
   }
-  int views = int{show} + int{changes || summary} + int{json} +
-              int{json_lines} + int{!find.empty()};
   if (views > 0 || !encoding.empty() || crlf || textconv || !ignore.empty()) {
     ViewRequest request;
     request.kind = show            ? ViewKind::kShow
@@ -409,8 +449,9 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
                    : changes       ? ViewKind::kChanges
                    : json          ? ViewKind::kJson
                    : !find.empty() ? ViewKind::kFind
+                   : !get.empty()  ? ViewKind::kGet
                                    : ViewKind::kJsonLines;
-    request.query = find;
+    request.query = request.kind == ViewKind::kGet ? get : find;
     request.names = names;
     request.utf16 = encoding == "utf-16";
     request.crlf = crlf;

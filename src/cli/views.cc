@@ -96,6 +96,7 @@ class Viewer {
 
   int Decompile();
   int Compare();
+  int Get();
   bool ShowOtherFile(const NameParts& parts);
 
   void Show(std::u16string_view text);
@@ -405,7 +406,41 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
   out_ << Utf16ToUtf8(text) << std::flush;
 }
 
+// Each setting's line as the report writes it, for every file.
+int Viewer::Get() {
+  std::u16string problem;
+  std::vector<std::size_t> rows =
+      RowsNamed(TrimBlanks(Utf8ToUtf16(request_.query)), problem);
+  if (rows.empty()) {
+    LogRunError(log_, u"quorlith: --get: " + problem);
+    return kViewTrouble;
+  }
+  bool headed = request_.names.size() > 1;
+  for (const std::string& name : request_.names) {
+    headed = headed || name.find_first_of("*?") != std::string::npos;
+  }
+  const Keywords& keywords = Keywords::Get();
+  ReportText line;
+  for (const std::string& name : request_.names) {
+    ForEach(DecompilePattern(fs_, name), [&](const ViewFile& file) {
+      for (std::size_t row : rows) {
+        const Keyword& entry = keywords[row];
+        line.clear();
+        line.append(entry.keyword);
+        line.append(kEquals);
+        entry.setting->codec->render(line, entry.Record(file.image.Body()),
+                                     entry.setting->field);
+        if (headed) out_ << file.path << ": ";
+        out_ << Utf16ToUtf8(line) << '\n';
+      }
+    });
+  }
+  out_.flush();
+  return Status();
+}
+
 int Viewer::Run() {
+  if (request_.kind == ViewKind::kGet) return Get();
   return request_.names.size() == 1 ? Decompile() : Compare();
 }
 

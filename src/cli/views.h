@@ -13,18 +13,27 @@ namespace quorlith {
 // files the runs write: the report itself (--show), the list of changes a
 // listener can follow (--changes, --summary) and JSON (--json).
 
-enum class ViewKind { kShow, kChanges, kSummary, kJson, kJsonLines, kFind };
+enum class ViewKind {
+  kShow,
+  kChanges,
+  kSummary,
+  kJson,
+  kJsonLines,
+  kFind,
+  kGet,
+};
 
 struct ViewRequest {
   ViewKind kind = ViewKind::kShow;
   // One name (a decompile; --json takes a pattern) or two (the original and
-  // a pattern of new files, as a comparison run takes them).
+  // a pattern of new files, as a comparison run takes them); --get reads
+  // every file any of them matches.
   std::vector<std::string> names;
   bool utf16 = false;     // --show: the report file's own bytes
   bool crlf = false;      // --show: keep the report's CR LF
   bool textconv = false;  // --show: leave out the lines naming the file
   KeywordFilter ignore;
-  std::string query;  // --find: "keyword = value"
+  std::string query;  // --find: "keyword = value"; --get: the keyword
 };
 
 // Exit statuses of the views, as diff and cmp have them.

@@ -74,13 +74,14 @@ std::size_t ColumnIn(std::u16string_view text, std::u16string_view value,
 // which lines of the text are one setting's: a text may hold line ends.
 class ReportReader {
  public:
-  ReportReader(ParsedReport::Reading& reading, ReportForm form,
+  ReportReader(ParsedReport::Reading& reading, ReportForm form, bool in_section,
                const ReportValues* base = nullptr)
       : keywords_(Keywords::Get()),
         reading_(reading),
         set_by_(reading.set_by),
         form_(form),
-        base_(base) {
+        base_(base),
+        in_section_(in_section) {
     reading_.outcome = {};
     reading_.assignments.clear();
     reading_.cursor_key_forms.clear();
@@ -309,7 +310,7 @@ class ReportReader {
   const ReportValues* base_;
   std::u16string_view text_;
   std::size_t previous_row_ = 0;
-  bool in_section_ = false;
+  bool in_section_;
   std::size_t budget_ = kSuggestionBudget;
 };
 
@@ -435,9 +436,20 @@ void ParsedReport::Read(std::u16string& file, std::size_t bytes) {
   ReadText();
 }
 
+ParsedReport ParsedReport::SettingLines(std::span<const std::u16string> lines) {
+  ParsedReport parsed;
+  for (const std::u16string& line : lines) {
+    parsed.text_.append(line);
+    parsed.text_.append(kLineEnd);
+  }
+  parsed.headless_ = true;
+  parsed.ReadText();
+  return parsed;
+}
+
 void ParsedReport::ReadText() {
   stored_ = false;
-  ReportReader(reading_, form_).Run(text());
+  ReportReader(reading_, form_, headless_).Run(text());
 }
 
 std::size_t ParsedReport::ColumnOf(std::u16string_view value) const {
@@ -507,7 +519,7 @@ CompileOutcome ParsedReport::CompileInto(SetFileView base,
   };
   if (tell_unchanged(reading_)) {
     Reading reading;
-    ReportReader(reading, form_, &shown).Run(text());
+    ReportReader(reading, form_, headless_, &shown).Run(text());
     tell_unchanged(reading);
     return Apply(reading, unchanged, false, shown, body);
   }

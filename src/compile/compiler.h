@@ -53,6 +53,11 @@ class ParsedReport {
   ParsedReport() = default;
   explicit ParsedReport(std::u16string text);
 
+  // Setting lines alone, as the command line's --set gives them: each is
+  // read as a report's line is, problems counted by line from 1, but no
+  // section title need stand before them.
+  static ParsedReport SettingLines(std::span<const std::u16string> lines);
+
   // Reads the report a file holds (as DecodeReport decodes it) in place of
   // the one read before. A worker that reads report after report keeps one
   // ParsedReport, whose buffers then serve them all.
@@ -166,6 +171,7 @@ class ParsedReport {
   std::size_t text_start_ = 0;
   ReportForm form_;
   bool decoded_ = true;
+  bool headless_ = false;  // SettingLines: no section title needed
   Reading reading_;
   bool stored_ = false;           // StoreAll() ran
   std::vector<StoredBits> bits_;  // what the assignments store

@@ -47,6 +47,27 @@ std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
 
 }  // namespace
 
+std::vector<std::size_t> RowsNamed(std::u16string_view keyword,
+                                   std::u16string& problem) {
+  const Keywords& keywords = Keywords::Get();
+  std::vector<std::size_t> rows;
+  if (std::optional<WindowForm> form = ParseWindowForm(keyword)) {
+    if (!form->problem.empty()) {
+      problem = std::move(form->problem);
+      return {};
+    }
+    rows = std::move(form->rows);
+    std::sort(rows.begin(), rows.end());
+  } else if (std::optional<std::size_t> row =
+                 keywords.Find(keyword, keywords.size())) {
+    rows.push_back(*row);
+  } else {
+    std::size_t budget = std::size_t{1} << 24;
+    problem = keywords.Unknown(keyword, budget);
+  }
+  return rows;
+}
+
 FindQuery::FindQuery(std::u16string_view query) {
   std::size_t equals = query.find(u'=');
   if (equals == std::u16string_view::npos) {
@@ -72,18 +93,8 @@ FindQuery::FindQuery(std::u16string_view query) {
     return;
   }
   const Keywords& keywords = Keywords::Get();
-  if (std::optional<WindowForm> form = ParseWindowForm(keyword)) {
-    rows_ = std::move(form->rows);
-    problem_ = std::move(form->problem);
-    if (!problem_.empty()) return;
-  } else if (std::optional<std::size_t> row =
-                 keywords.Find(keyword, keywords.size())) {
-    rows_.push_back(*row);
-  } else {
-    std::size_t budget = std::size_t{1} << 24;
-    problem_ = keywords.Unknown(keyword, budget);
-    return;
-  }
+  rows_ = RowsNamed(keyword, problem_);
+  if (rows_.empty()) return;
   std::optional<std::u16string> wrong;
   (void)BitsOf(rows_.front(), value, &wrong);
   if (wrong) {
@@ -91,7 +102,6 @@ FindQuery::FindQuery(std::u16string_view query) {
     return;
   }
   value_ = value;
-  std::sort(rows_.begin(), rows_.end());
 }
 
 std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {

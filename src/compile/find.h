@@ -17,6 +17,12 @@ namespace quorlith {
 // here with its words; a setting holds the value when a comparison would
 // find no difference between them (stored words and bits, A to Z folded
 // only where comparisons fold them).
+// The rows of the settings `keyword` names, in report order: a setting's
+// keyword (its letters A to Z in either case) or a window form; none, with
+// `problem` saying why in the compile's words, when it names none.
+std::vector<std::size_t> RowsNamed(std::u16string_view keyword,
+                                   std::u16string& problem);
+
 class FindQuery {
  public:
   explicit FindQuery(std::u16string_view query);

@@ -10,6 +10,8 @@ namespace {
 // Each keeps its phrase's length, so the help's columns stay aligned.
 constexpr std::pair<std::string_view, std::string_view> kWindowsSpellings[] = {
     {"--find 'K = V' INPUT", "--find \"K = V\" INPUT"},
+    {"--set 'K = V' NAME", "--set \"K = V\" NAME"},
+    {"(a folder, out/, for", "(a folder, out\\, for"},
     {"(out/)", "(out\\)"},
     {"--compile 'R/*' -o OUT/", "--compile \"R\\*\" -o OUT\\"},
     {"(quorlith -j 4 'sets/*' out/)", "(quorlith -j 4 \"sets\\*\" out\\)"},

@@ -29,26 +29,33 @@ struct Schema {
   std::vector<SchemaSetting> settings;
   std::vector<std::u16string_view> titles;
 
-  void Add(const Part& part, std::u16string_view prefix, std::size_t offset) {
-    if (part.section) titles.push_back(part.title);
+  void Add(const Part& part, std::u16string_view prefix, std::size_t offset,
+           std::u16string_view group) {
+    if (part.section) {
+      titles.push_back(part.title);
+    } else if (prefix.empty() && !part.title.empty()) {
+      group = part.title.substr(part.title.find_first_not_of(u"; "));
+    }
     auto settings_of = [&](std::span<const Setting> run) {
       for (const Setting& setting : run) {
         settings.push_back(
             {std::u16string(prefix) + std::u16string(setting.keyword), &setting,
-             offset, titles.size() - 1});
+             offset, titles.size() - 1, std::u16string(group)});
       }
     };
     settings_of(part.settings);
     for (const Item& item : part.items) {
       settings_of(item.settings);
-      if (item.part != nullptr) Add(*item.part, prefix, offset);
+      if (item.part != nullptr) Add(*item.part, prefix, offset, group);
       if (item.records == nullptr) continue;
       const Records& records = *item.records;
       for (std::size_t i = 0; i < records.count; ++i) {
         std::u16string record_prefix;
         if (!AppendRecordPrefix(record_prefix, records, i)) continue;
+        std::u16string_view record = record_prefix;
+        if (record.ends_with(u'_')) record.remove_suffix(1);
         Add(*records.part, record_prefix,
-            offset + records.offset + i * records.size);
+            offset + records.offset + i * records.size, record);
       }
     }
   }
@@ -58,7 +65,7 @@ const Schema& TheSchema() {
   static const Schema schema = [] {
     Schema made;
     for (const Part& part : ReportParts()) {
-      made.Add(part, {}, Layout(part.block).file_offset - kHeaderSize);
+      made.Add(part, {}, Layout(part.block).file_offset - kHeaderSize, {});
     }
     return made;
   }();

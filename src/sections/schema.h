@@ -121,6 +121,11 @@ struct SchemaSetting {
   const Setting* setting;
   std::size_t record_offset;  // where its record lies in a set file's body
   std::size_t section;        // its section's index in SectionTitles()
+  // What holds it within its section, as the settings editor groups
+  // lines: its record's prefix without the "_" ("Key#05", "Window#12"),
+  // else the title of its sub-section ("Menu 1.6 - Punctuation"); empty
+  // for the section's own lines.
+  std::u16string group;
 };
 
 // Every setting, once, in report order.

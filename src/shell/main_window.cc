@@ -19,6 +19,7 @@
 #include "shell/ok_dialog.h"
 #include "shell/report_viewer.h"
 #include "shell/run_session.h"
+#include "shell/settings_editor.h"
 
 namespace quorlith {
 
@@ -42,6 +43,9 @@ MainWindow::MainWindow(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   error_box_ = [this](const QString& text) {
     QMessageBox::warning(this, tr("Quorlith"), text);
+  };
+  choose_file_ = [this] {
+    return ChooseFile(this, tr("Edit Set File"), {}, false);
   };
 
   // A label, not a read-only field: its text changes without a caret
@@ -96,6 +100,9 @@ void MainWindow::CreateActions() {
   compile_action_ = file_menu->addAction(tr("&Compile..."));
   compile_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   connect(compile_action_, &QAction::triggered, this, &MainWindow::Compile);
+  edit_action_ = file_menu->addAction(tr("&Edit Set File..."));
+  edit_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(edit_action_, &QAction::triggered, this, &MainWindow::EditSetFile);
   exit_action_ = file_menu->addAction(tr("E&xit"));
   exit_action_->setShortcut(QKeySequence::Quit);
   connect(exit_action_, &QAction::triggered, this, &QWidget::close);
@@ -231,13 +238,41 @@ void MainWindow::Compile() {
   box->open();
 }
 
+void MainWindow::EditSetFile() {
+  QString path = choose_file_();
+  if (!path.isEmpty()) OpenEditor(path);
+}
+
+SettingsEditor* MainWindow::OpenEditor(const QString& path) {
+  if (fs_ == nullptr) return nullptr;
+  auto* editor = new SettingsEditor(*fs_, this);
+  editor->dialogs().show_error = [this](QWidget*, const QString& text) {
+    ShowError(text);
+  };
+  if (!editor->OpenFile(path)) {
+    delete editor;
+    return nullptr;
+  }
+  editor->show();
+  editor->activateWindow();
+  return editor;
+}
+
 void MainWindow::About() {
   auto* box = new AboutBox(this);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }
 
+// An editor with unsaved changes asks first, and may keep the program
+// open.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  for (SettingsEditor* editor : findChildren<SettingsEditor*>()) {
+    if (!editor->close()) {
+      event->ignore();
+      return;
+    }
+  }
   emit closed();
   event->accept();
 }

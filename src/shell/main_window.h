@@ -15,6 +15,8 @@ class QTimer;
 namespace quorlith {
 
 class DecompileBox;
+class FileSystem;
+class SettingsEditor;
 class RunSession;
 struct CompileRequest;
 struct DecompileRequest;
@@ -44,6 +46,9 @@ class MainWindow : public QMainWindow {
   // The session whose last run the pane shows; none: no line leads
   // anywhere.
   void SetSession(RunSession* session) { session_ = session; }
+  // The file system the settings editor reads and writes; none: File >
+  // Edit Set File... does nothing.
+  void SetFileSystem(FileSystem* fs) { fs_ = fs; }
 
   // Greys "&Decompile..." and "&Compile...", starts the run timer and
   // shows the summary area ("Running..." until progress comes), with the
@@ -70,6 +75,7 @@ class MainWindow : public QMainWindow {
   QLabel* SummaryLine() const { return summary_; }
   QAction* DecompileAction() const { return decompile_action_; }
   QAction* CompileAction() const { return compile_action_; }
+  QAction* EditAction() const { return edit_action_; }
   QAction* ExitAction() const { return exit_action_; }
   QAction* AboutAction() const { return about_action_; }
   QAction* ViewAction() const { return view_action_; }
@@ -79,10 +85,14 @@ class MainWindow : public QMainWindow {
   // The menu the pane offers on Shift+F10, the menu key or a right click.
   QMenu* NewLogMenu();
 
-  // For tests: replace QApplication::beep and the error's message box.
+  // For tests: replace QApplication::beep, the error's message box and
+  // the file dialog of Edit Set File....
   void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
   void SetErrorBox(std::function<void(const QString&)> box) {
     error_box_ = std::move(box);
+  }
+  void SetFileChooser(std::function<QString()> chooser) {
+    choose_file_ = std::move(chooser);
   }
 
  public slots:
@@ -92,6 +102,11 @@ class MainWindow : public QMainWindow {
   void DecompileWith(const QString& original);
   // Opens the Compile dialog, likewise.
   void Compile();
+  // Asks for a set file and opens the settings editor on it.
+  void EditSetFile();
+  // Opens the settings editor on `path`, a window of its own; null, after
+  // a message box, when the file cannot be edited.
+  SettingsEditor* OpenEditor(const QString& path);
   void About();
   // Opens what the caret's log line names, or beeps.
   void ViewLine();
@@ -115,11 +130,13 @@ class MainWindow : public QMainWindow {
   int CaretLine() const;
 
   RunSession* session_ = nullptr;
+  FileSystem* fs_ = nullptr;
   QLabel* summary_;
   QPlainTextEdit* log_;
   QTimer* run_timer_;
   QAction* decompile_action_ = nullptr;
   QAction* compile_action_ = nullptr;
+  QAction* edit_action_ = nullptr;
   QAction* exit_action_ = nullptr;
   QAction* about_action_ = nullptr;
   QAction* view_action_ = nullptr;
@@ -127,6 +144,7 @@ class MainWindow : public QMainWindow {
   QAction* previous_error_action_ = nullptr;
   std::function<void()> beep_;
   std::function<void(const QString&)> error_box_;
+  std::function<QString()> choose_file_;
 };
 
 }  // namespace quorlith

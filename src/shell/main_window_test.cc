@@ -13,6 +13,10 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "runs/fake_file_system.h"
+#include "setfile/set_file_builder.h"
+#include "shell/settings_editor.h"
+
 namespace quorlith {
 namespace {
 
@@ -29,8 +33,9 @@ TEST(MainWindow, TitleMenusAndLogPane) {
     items << menu->text();
     for (QAction* item : menu->menu()->actions()) items << item->text();
   }
-  EXPECT_EQ(items, (QStringList{"&File", "&Decompile...", "&Compile...",
-                                "E&xit", "&Help", "&About..."}));
+  EXPECT_EQ(items,
+            (QStringList{"&File", "&Decompile...", "&Compile...",
+                         "&Edit Set File...", "E&xit", "&Help", "&About..."}));
 
   QPlainTextEdit* log = window.LogPane();
   EXPECT_FALSE(window.SummaryLine()->isVisibleTo(&window));
@@ -105,6 +110,33 @@ TEST(MainWindow, DialogsOpenUnlessGreyedAndEveryControlHasAName) {
   }
   EXPECT_GT(checked, 0);
   EXPECT_EQ(AccessibleName(window.LogPane()), QStringLiteral("Progress log"));
+}
+
+// File > Edit Set File... (Ctrl+E) opens the editor, a window of its own,
+// or says in a message box why it cannot.
+TEST(MainWindow, EditSetFileOpensTheEditorOrSaysWhy) {
+  FakeFileSystem fs;
+  fs.AddFile("/sets/A.000", SetFileBuilder().Bytes());
+  MainWindow window;
+  window.SetFileSystem(&fs);
+  QStringList errors;
+  window.SetErrorBox([&](const QString& text) { errors << text; });
+  QString chosen = QStringLiteral("/sets/none.000");
+  window.SetFileChooser([&] { return chosen; });
+  EXPECT_EQ(window.EditAction()->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::Key_E));
+  window.EditAction()->trigger();
+  EXPECT_TRUE(window.findChildren<SettingsEditor*>().isEmpty());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors.front().contains(QStringLiteral("/sets/none.000")))
+      << errors.front().toStdString();
+  chosen = QStringLiteral("/sets/A.000");
+  window.EditAction()->trigger();
+  QList<SettingsEditor*> editors = window.findChildren<SettingsEditor*>();
+  ASSERT_EQ(editors.size(), 1);
+  EXPECT_TRUE(editors.front()->isWindow());
+  EXPECT_TRUE(editors.front()->isVisible());
+  EXPECT_EQ(editors.front()->windowTitle(), QStringLiteral("A.000 - Settings"));
 }
 
 }  // namespace

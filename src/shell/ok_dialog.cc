@@ -10,7 +10,6 @@
 #include "shell/run_session.h"
 
 namespace quorlith {
-namespace {
 
 // Qt's own file dialog: the same on every desktop, and one that every
 // control of is named for screen readers.
@@ -22,8 +21,6 @@ QString ChooseFile(QWidget* parent, const QString& title,
               : QFileDialog::getOpenFileName(parent, title, current, {},
                                              nullptr, options);
 }
-
-}  // namespace
 
 std::string ReadField(const QLineEdit* edit) {
   return WithoutQuotes(QFile::encodeName(edit->text()).toStdString());

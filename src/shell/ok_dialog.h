@@ -56,6 +56,11 @@ class OkDialog : public QDialog {
   FileChooser chooser_;
 };
 
+// Asks for a file in Qt's own file dialog titled `title`, starting at
+// `current`: one to write when `save`. Empty when the user cancelled.
+QString ChooseFile(QWidget* parent, const QString& title,
+                   const QString& current, bool save);
+
 // The field's text as a run takes it: bytes of the file system's
 // encoding, without the quotes a pasted path may bring.
 std::string ReadField(const QLineEdit* edit);

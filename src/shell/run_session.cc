@@ -43,6 +43,9 @@ StartRequest StartRequestFor(std::span<const std::string> names) {
   if (names.size() == 2 && names[0] == kCompareWithOption) {
     return {StartRequest::Kind::kCompareWith, names[1]};
   }
+  if (names.size() == 2 && names[0] == kEditOption) {
+    return {StartRequest::Kind::kEdit, names[1]};
+  }
   return {StartRequest::Kind::kRun, {}};
 }
 

@@ -55,15 +55,17 @@ std::string WithoutQuotes(std::string_view field);
 
 // What a desktop program's arguments ask for. Besides the runs of the
 // command line, "--view FILE" opens the report of one set file in the
-// viewer, writing nothing, and "--compare-with FILE" opens the Decompile
-// dialog ready to compare FILE with new files; file managers offer both.
+// viewer, writing nothing, "--compare-with FILE" opens the Decompile
+// dialog ready to compare FILE with new files and "--edit FILE" opens the
+// settings editor on FILE; file managers offer all three.
 struct StartRequest {
-  enum class Kind { kDialog, kRun, kView, kCompareWith };
+  enum class Kind { kDialog, kRun, kView, kCompareWith, kEdit };
   Kind kind = Kind::kDialog;
-  std::string file;  // kView, kCompareWith
+  std::string file;  // kView, kCompareWith, kEdit
 };
 inline constexpr char kViewOption[] = "--view";
 inline constexpr char kCompareWithOption[] = "--compare-with";
+inline constexpr char kEditOption[] = "--edit";
 StartRequest StartRequestFor(std::span<const std::string> names);
 
 // The log as a pane shows it: one line per message, the log buffer's

@@ -208,6 +208,7 @@ TEST(StartRequest, OptionsAndQuotes) {
       {{"a"}, Kind::kRun, ""},
       {{"--view", "a b.000"}, Kind::kView, "a b.000"},
       {{"--compare-with", "x"}, Kind::kCompareWith, "x"},
+      {{"--edit", "e.000"}, Kind::kEdit, "e.000"},
       {{"--view"}, Kind::kRun, ""},  // the forms of the command line stay
       {{"--view", "a", "b"}, Kind::kRun, ""},
   };

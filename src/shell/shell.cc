@@ -44,6 +44,7 @@ bool Shell::InitInstance(std::span<const std::string> names) {
   auto* window = new MainWindow;
   window_ = window;
   window->SetSession(&session_);
+  window->SetFileSystem(&fs_);
   if (!session_.AdoptLog(allocate_log_())) {
     error_box_(tr("Not enough memory"));
     delete window;
@@ -55,7 +56,9 @@ bool Shell::InitInstance(std::span<const std::string> names) {
           Qt::QueuedConnection);
   connect(
       window, &MainWindow::compileRequested, this,
-      [this](const CompileRequest& request) { session_.Compile(*this, request); },
+      [this](const CompileRequest& request) {
+        session_.Compile(*this, request);
+      },
       Qt::QueuedConnection);
   window->show();
 
@@ -76,6 +79,13 @@ bool Shell::InitInstance(std::span<const std::string> names) {
       }
       break;
     }
+    case StartRequest::Kind::kEdit:
+      // A file that cannot be edited says why in a message box over the
+      // main window.
+      QMetaObject::invokeMethod(
+          window, [window, file] { window->OpenEditor(file); },
+          Qt::QueuedConnection);
+      break;
     case StartRequest::Kind::kCompareWith:
       QMetaObject::invokeMethod(
           window, [window, file] { window->DecompileWith(file); },

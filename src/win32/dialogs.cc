@@ -34,16 +34,28 @@ std::string FieldText(HWND dialog, int id) {
 // The focus goes back to the field either way.
 void Browse(HWND dialog, int id, const wchar_t* title, bool save,
             bool confirm) {
-  std::wstring current = FieldWide(dialog, id);
+  std::wstring path = quorlith::win32::ChooseFileName(
+      dialog, title, FieldWide(dialog, id), save, confirm);
+  SetFocus(GetDlgItem(dialog, id));
+  if (!path.empty()) SetDlgItemTextW(dialog, id, path.c_str());
+}
+
+}  // namespace
+
+namespace quorlith::win32 {
+
+std::wstring ChooseFileName(HWND owner, const wchar_t* title,
+                            const std::wstring& start, bool save,
+                            bool confirm) {
   wchar_t path[MAX_PATH] = {};
   // A pattern is no file to start from.
-  if (current.size() < MAX_PATH &&
-      current.find_first_of(L"*?\"") == std::wstring::npos) {
-    current.copy(path, current.size());
+  if (start.size() < MAX_PATH &&
+      start.find_first_of(L"*?\"") == std::wstring::npos) {
+    start.copy(path, start.size());
   }
   OPENFILENAMEW chooser = {};
   chooser.lStructSize = sizeof chooser;
-  chooser.hwndOwner = dialog;
+  chooser.hwndOwner = owner;
   chooser.lpstrFile = path;
   chooser.nMaxFile = MAX_PATH;
   chooser.lpstrTitle = title;
@@ -51,11 +63,10 @@ void Browse(HWND dialog, int id, const wchar_t* title, bool save,
                   (save ? (confirm ? OFN_OVERWRITEPROMPT : 0)
                         : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
   BOOL chosen = save ? GetSaveFileNameW(&chooser) : GetOpenFileNameW(&chooser);
-  SetFocus(GetDlgItem(dialog, id));
-  if (chosen) SetDlgItemTextW(dialog, id, path);
+  return chosen ? std::wstring(path) : std::wstring();
 }
 
-}  // namespace
+}  // namespace quorlith::win32
 
 // Escape, Alt+F4 and every other way to close the box arrive as commands
 // other than OK, and do nothing.

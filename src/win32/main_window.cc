@@ -10,6 +10,7 @@
 #include "runs/windows_command_line.h"
 #include "shell/view_files.h"
 #include "win32/resource.h"
+#include "win32/settings_editor.h"
 
 namespace quorlith::win32 {
 namespace {
@@ -264,6 +265,17 @@ void OpenDecompileDialog(HWND window) {
   shell.restore_cursor = false;
 }
 
+// A file that cannot be edited says why in a message box.
+void EditSetFile(HWND window, std::string path) {
+  if (path.empty())
+    path = EditorHooks().choose_file(window, L"Edit Set File", false);
+  if (path.empty()) return;
+  std::u16string error;
+  if (OpenSettingsEditor(*Shell().fs, path, window, error) == nullptr) {
+    EditorHooks().show_error(window, std::wstring(error.begin(), error.end()));
+  }
+}
+
 void OpenCompileDialog(HWND window) {
   ShellState& shell = Shell();
   if (shell.session->Running()) return;
@@ -305,6 +317,7 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
   shell.compare_with.clear();
   shell.request.reset();
   shell.session = std::make_unique<RunSession>(fs);
+  shell.fs = &fs;
   if (!shell.error_box) shell.error_box = ShowErrorBox;
   if (!shell.allocate_log) shell.allocate_log = AllocateLogBuffer;
 
@@ -319,11 +332,11 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
   shell.window = window;
   // The class keeps its 32-pixel "ORVSET"; the title bar, Alt+Tab and the
   // taskbar take the window's own icons, sharp at the sizes they ask for.
-  for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON},
-                               std::pair{ICON_SMALL, SM_CXSMICON}}) {
+  for (auto [which, metric] :
+       {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     int side = GetSystemMetrics(metric);
-    HANDLE icon = LoadImageW(instance, L"APPICON", IMAGE_ICON, side, side,
-                             LR_SHARED);
+    HANDLE icon =
+        LoadImageW(instance, L"APPICON", IMAGE_ICON, side, side, LR_SHARED);
     SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
   RECT client;
@@ -378,6 +391,9 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
       }
       break;
     }
+    case StartRequest::Kind::kEdit:
+      EditSetFile(window, start.file);
+      break;
     case StartRequest::Kind::kCompareWith:
       shell.compare_with = start.file;
       PostMessageW(window, WM_COMMAND, IDM_DECOMPILE, 0);
@@ -391,6 +407,7 @@ bool InitInstance(HINSTANCE instance, int show, const wchar_t* command_line,
 
 bool TranslateShellMessage(MSG& message) {
   ShellState& shell = Shell();
+  if (TranslateEditorMessage(message)) return true;
   if (shell.find_dialog != nullptr &&
       IsDialogMessageW(shell.find_dialog, &message)) {
     return true;
@@ -453,6 +470,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam,
       }
       PostQuitMessage(0);
       return 0;
+    // An editor with unsaved changes asks first, and may keep the program
+    // open.
+    case WM_CLOSE:
+      if (quorlith::win32::CloseEditors()) DestroyWindow(window);
+      return 0;
     case WM_NCDESTROY:
       Shell().window = nullptr;
       Shell().log_pane = nullptr;
@@ -469,8 +491,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wparam,
         case IDM_COMPILE:
           quorlith::win32::OpenCompileDialog(window);
           return 0;
+        case IDM_EDIT_SET_FILE:
+          quorlith::win32::EditSetFile(window, {});
+          return 0;
         case IDM_EXIT:
-          DestroyWindow(window);
+          SendMessageW(window, WM_CLOSE, 0, 0);
           return 0;
         case IDM_ABOUT:
           DialogBoxW(Shell().instance, L"AboutBox", window, About);

@@ -26,7 +26,7 @@ struct ShellState {
   HWND log_pane = nullptr;
   // The one-line summary above the pane, shown from the first run on.
   HWND summary = nullptr;
-  // The main window's keys (Ctrl+O, Ctrl+B, Ctrl+Q, F8, Shift+F8).
+  // The main window's keys (Ctrl+O, Ctrl+B, Ctrl+E, Ctrl+Q, F8, Shift+F8).
   HACCEL keys = nullptr;
   // The viewer's Find dialog while one is open; the message loops route
   // its keys to it.
@@ -35,6 +35,8 @@ struct ShellState {
   // dialog, which takes it.
   std::string compare_with;
   std::unique_ptr<RunSession> session;
+  // What the settings editors read and write.
+  FileSystem* fs = nullptr;
   // Set by the Decompile dialog's OK, taken by the main window.
   std::optional<DecompileRequest> request;
   // Set by the Compile dialog's OK, likewise.
@@ -71,6 +73,12 @@ HWND OpenViewer(const ViewerText& view, HWND owner);
 // screen reader says a line the caret jumps to on a command key when it
 // comes selected.
 void SelectLine(HWND edit, std::size_t line);
+
+// Asks for a file in the common Open dialog, or the Save dialog for one to
+// write (`save`, asking before one is replaced when `confirm`), starting
+// at `start` unless it is a pattern; empty when the user cancelled.
+std::wstring ChooseFileName(HWND owner, const wchar_t* title,
+                            const std::wstring& start, bool save, bool confirm);
 
 // The Compile dialog's procedure: report, base and output fields, OK while
 // the report and output fields hold text.

@@ -17,6 +17,7 @@
 #include "runs/win32_wide.h"
 #include "setfile/set_file_builder.h"
 #include "win32/resource.h"
+#include "win32/settings_editor.h"
 #include "win32/ui_testing.h"
 
 namespace quorlith::win32 {
@@ -110,8 +111,11 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
   EXPECT_EQ(TextOf(window), L"Quorlith");
   LONG_PTR style = GetWindowLongPtrW(Shell().log_pane, GWL_STYLE);
   EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
-  const std::pair<int, UINT> kItems[] = {
-      {0, IDM_DECOMPILE}, {0, IDM_COMPILE}, {0, IDM_EXIT}, {1, IDM_ABOUT}};
+  const std::pair<int, UINT> kItems[] = {{0, IDM_DECOMPILE},
+                                         {0, IDM_COMPILE},
+                                         {0, IDM_EDIT_SET_FILE},
+                                         {0, IDM_EXIT},
+                                         {1, IDM_ABOUT}};
   std::vector<std::wstring> items;
   for (auto [popup, command] : kItems) {
     wchar_t text[32] = {};
@@ -119,9 +123,10 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
                    MF_BYCOMMAND);
     items.emplace_back(text);
   }
-  EXPECT_EQ(items, (std::vector<std::wstring>{L"&Decompile...\tCtrl+O",
-                                              L"&Compile...\tCtrl+B",
-                                              L"E&xit\tCtrl+Q", L"&About..."}));
+  EXPECT_EQ(items,
+            (std::vector<std::wstring>{
+                L"&Decompile...\tCtrl+O", L"&Compile...\tCtrl+B",
+                L"&Edit Set File...\tCtrl+E", L"E&xit\tCtrl+Q", L"&About..."}));
   // The pane fills the client area below the summary at any size.
   SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
   RECT client, pane, summary;
@@ -149,6 +154,7 @@ TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
   EXPECT_EQ(table,
             (std::vector<std::pair<WORD, WORD>>{{'O', IDM_DECOMPILE},
                                                 {'B', IDM_COMPILE},
+                                                {'E', IDM_EDIT_SET_FILE},
                                                 {'Q', IDM_EXIT},
                                                 {VK_F8, IDM_NEXT_ERROR},
                                                 {VK_F8, IDM_PREVIOUS_ERROR}}));
@@ -511,13 +517,17 @@ TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   Close();
 }
 
-// "--view" shows a set file's report and writes nothing; "--compare-with"
-// readies the Decompile dialog for the new files.
+// "--view" shows a set file's report and writes nothing, "--edit" opens it
+// in the settings editor; "--compare-with" readies the Decompile dialog
+// for the new files.
 TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
   WriteSetFiles(1);
   ASSERT_TRUE(Start("--view S000"));
   EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
   EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
+  Close();
+  ASSERT_TRUE(Start("--edit S000"));
+  EXPECT_NE(FindWindowW(kEditorClass, L"S000.000 - Settings"), nullptr);
   Close();
   ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
   HWND dialog = nullptr;
