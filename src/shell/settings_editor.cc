@@ -511,16 +511,18 @@ void SettingsEditor::StartEdit() {
 }
 
 // Nothing is stored until the field's own Enter, so that its format
-// reads the whole text as it does one typed.
+// reads the whole text as it does one typed. The field takes the focus
+// before its text changes: a screen reader that hears of the change
+// first takes the field for the one it knew, and says nothing of it.
 void SettingsEditor::ChooseCommand(const QListWidgetItem* item) {
   if (item == nullptr) return;
   TextAtCaret put =
       PutWordAtCaret(value_edit_->text().toStdU16String(),
                      static_cast<std::size_t>(value_edit_->cursorPosition()),
                      item->text().toStdU16String());
+  value_edit_->setFocus();
   value_edit_->setText(Text(put.text));
   value_edit_->setCursorPosition(static_cast<int>(put.caret));
-  value_edit_->setFocus();
 }
 
 void SettingsEditor::ApplyEdit() {

@@ -33,9 +33,11 @@ bool PutChosenCommand(HWND list, HWND edit) {
   TextAtCaret put =
       PutWordAtCaret(std::u16string(text.begin(), text.end()), end,
                      std::u16string(name.begin(), name.end()));
+  // The focus first: a screen reader then says the field, its new text
+  // and all, rather than only the change to a field it knew.
+  SetFocus(edit);
   SetWindowTextW(edit, std::wstring(put.text.begin(), put.text.end()).c_str());
   SendMessageW(edit, EM_SETSEL, put.caret, static_cast<LPARAM>(put.caret));
-  SetFocus(edit);
   return true;
 }
 
