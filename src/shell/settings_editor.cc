@@ -125,6 +125,16 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   value_choice_ = new QListWidget;
   value_edit_->installEventFilter(this);
   value_choice_->installEventFilter(this);
+  // The commands a text may hold, chosen rather than typed; Enter or a
+  // double click puts one in at the field's caret.
+  commands_label_ = new QLabel(tr("&Commands:"));
+  commands_ = new QListWidget;
+  commands_label_->setBuddy(commands_);
+  // Qt names a list by hand only, not by its buddy.
+  commands_->setAccessibleName(tr("Commands:"));
+  commands_->installEventFilter(this);
+  connect(commands_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { ChooseCommand(item); });
   static const bool kFactory = [] {
     QAccessible::installFactory(NotificationFactory);
     return true;
@@ -140,6 +150,8 @@ SettingsEditor::SettingsEditor(FileSystem& fs, QWidget* parent)
   value_layout->addWidget(value_label_);
   value_layout->addWidget(value_edit_);
   value_layout->addWidget(value_choice_);
+  value_layout->addWidget(commands_label_);
+  value_layout->addWidget(commands_);
   value_layout->addWidget(problem_);
   value_pane_->hide();
 
@@ -448,6 +460,9 @@ void SettingsEditor::PrepareEdit() {
   // name focused even while the list is hidden, and a screen reader then
   // goes there.
   if (value_choice_->count() > 0) value_choice_->clear();
+  if (commands_->count() > 0) commands_->clear();
+  commands_label_->setVisible(!editor.commands.empty());
+  commands_->setVisible(!editor.commands.empty());
   if (!choice) {
     // No limit of the field's own: a text too long is refused with the
     // reason, not cut short without a word.
@@ -482,12 +497,32 @@ void SettingsEditor::StartEdit() {
   if (editing_ != row) PrepareEdit();
   value_pane_->show();
   if (value_edit_->isVisibleTo(value_pane_)) {
+    if (commands_->isVisibleTo(value_pane_)) {
+      for (const std::u16string& name : EditorFor(*row).commands) {
+        commands_->addItem(Text(name));
+      }
+    }
     value_edit_->setFocus();
     value_edit_->selectAll();
   } else {
     FillChoices(*row);
     value_choice_->setFocus();
   }
+}
+
+// Nothing is stored until the field's own Enter, so that its format
+// reads the whole text as it does one typed. The field takes the focus
+// before its text changes: a screen reader that hears of the change
+// first takes the field for the one it knew, and says nothing of it.
+void SettingsEditor::ChooseCommand(const QListWidgetItem* item) {
+  if (item == nullptr) return;
+  TextAtCaret put =
+      PutWordAtCaret(value_edit_->text().toStdU16String(),
+                     static_cast<std::size_t>(value_edit_->cursorPosition()),
+                     item->text().toStdU16String());
+  value_edit_->setFocus();
+  value_edit_->setText(Text(put.text));
+  value_edit_->setCursorPosition(static_cast<int>(put.caret));
 }
 
 void SettingsEditor::ApplyEdit() {
@@ -532,8 +567,9 @@ void SettingsEditor::closeEvent(QCloseEvent* event) {
 }
 
 // Enter on a setting edits it and on a section opens or closes it; in the
-// field Enter applies and Escape cancels; in the find field Enter finds,
-// Shift+Enter back, and Escape leaves it.
+// field Enter applies and Escape cancels, as Escape does in the list of
+// commands; in the find field Enter finds, Shift+Enter back, and Escape
+// leaves it.
 bool SettingsEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == tree_ && event->type() == QEvent::FocusIn) {
     // A screen reader says only "tree" when the tree takes the focus;
@@ -555,8 +591,9 @@ bool SettingsEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
   }
-  if (watched == value_edit_ || watched == value_choice_) {
-    if (enter) {
+  if (watched == value_edit_ || watched == value_choice_ ||
+      watched == commands_) {
+    if (enter && watched != commands_) {
       ApplyEdit();
       return true;
     }

@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QTreeView;
 
 namespace quorlith {
@@ -23,11 +24,13 @@ class SettingsItems;
 // the settings in report order, each leaf named by its report line; Enter
 // or F2 edits the current setting in the field below the tree, labelled
 // with its keyword and what it takes (a list of names, or a text its
-// format reads), Enter applies and Escape cancels; a value the format
-// refuses stays in the field with the reason beside it. Ctrl+F finds a
-// keyword or value (F3, Shift+F3 again), F8 and Shift+F8 step through the
-// settings that differ from a file compared with, Ctrl+Z and Ctrl+Y undo
-// and redo, Ctrl+S saves. All that is decided is the shared model's.
+// format reads, with the names of the commands it may hold in a list
+// beside it, Enter on one putting it into the text), Enter applies and
+// Escape cancels; a value the format refuses stays in the field with the
+// reason beside it. Ctrl+F finds a keyword or value (F3, Shift+F3
+// again), F8 and Shift+F8 step through the settings that differ from a
+// file compared with, Ctrl+Z and Ctrl+Y undo and redo, Ctrl+S saves. All that
+// is decided is the shared model's.
 class SettingsEditor : public QMainWindow {
   Q_OBJECT
 
@@ -43,6 +46,7 @@ class SettingsEditor : public QMainWindow {
   QTreeView* Tree() const { return tree_; }
   QLineEdit* ValueEdit() const { return value_edit_; }
   QListWidget* ValueChoice() const { return value_choice_; }
+  QListWidget* Commands() const { return commands_; }
   QLabel* ValueLabel() const { return value_label_; }
   QLabel* Problem() const { return problem_; }
   QLabel* Status() const { return status_; }
@@ -89,6 +93,9 @@ class SettingsEditor : public QMainWindow {
   void PrepareEdit();
   void StartEdit();
   void FillChoices(std::size_t row);
+  // Puts the command `item` names into the field at its caret, and gives
+  // the field the focus back.
+  void ChooseCommand(const QListWidgetItem* item);
   void ApplyEdit();
   void EndEdit();
   // After the model changed: the tree's texts, the title and the
@@ -112,6 +119,8 @@ class SettingsEditor : public QMainWindow {
   QLabel* value_label_;
   QLineEdit* value_edit_;
   QListWidget* value_choice_;
+  QLabel* commands_label_;
+  QListWidget* commands_;
   QLabel* problem_;
   QLabel* status_;
   QLabel* find_label_;

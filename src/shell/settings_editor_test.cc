@@ -30,7 +30,8 @@ QString CurrentItemName(QTreeView* tree) {
 
 // From the keyboard: find a setting, refuse a value with the reason and
 // the focus kept, take one, undo and redo it, pick a name from a list,
-// save, and be asked before changes are lost.
+// choose a command into a text, save, and be asked before changes are
+// lost.
 TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   FakeFileSystem fs;
   fs.AddFile("/sets/A.000", SetFileBuilder().Bytes());
@@ -109,6 +110,29 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   EXPECT_EQ(editor->focusWidget(), tree);
   EXPECT_EQ(CurrentItemName(tree),
             QStringLiteral("Key_Voice = On_with_Characters"));
+
+  // A command from the list, by its mnemonic, in place of the word at
+  // the field's caret; stored only by the field's own Enter.
+  QTest::keySequence(editor, QKeySequence::Find);
+  QTest::keyClicks(editor->FindEdit(), "key#05");
+  QTest::keyClick(editor->FindEdit(), Qt::Key_Return);
+  const QString unchanged = CurrentItemName(tree);
+  QTest::keyClick(tree, Qt::Key_Return);
+  field->selectAll();
+  QTest::keyClicks(field, "Alt-Home Word");
+  field->setCursorPosition(10);
+  QTest::keyClick(field, Qt::Key_C, Qt::AltModifier);
+  QListWidget* commands = editor->Commands();
+  ASSERT_EQ(editor->focusWidget(), commands);
+  EXPECT_EQ(NameOf(commands), QStringLiteral("Commands:"));
+  QTest::keyClicks(commands, "Line");
+  QTest::keyClick(commands, Qt::Key_Return);
+  EXPECT_EQ(editor->focusWidget(), field);
+  EXPECT_EQ(field->text(), QStringLiteral("Alt-Home Line"));
+  EXPECT_EQ(field->cursorPosition(), 13);
+  EXPECT_EQ(CurrentItemName(tree), unchanged);
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(CurrentItemName(tree), QStringLiteral("Key#05 = Alt-Home Line "));
 
   editor->close();
   EXPECT_EQ(asked, 1);

@@ -138,17 +138,34 @@ ValueEditor EditorFor(std::size_t row) {
     editor.hint = u"one character";
   } else if (codec == &kHotKey) {
     editor.hint = u"a key as reports write it, such as Control-Alt-Home";
-  } else if (codec == &kCursorKey) {
-    editor.hint =
-        u"a key and one or two commands, such as Alt-Home Line Speak_Window_4";
-  } else if (codec == &kWindowCommand) {
-    editor.hint = u"a command and what it takes";
+  } else if (codec == &kCursorKey || codec == &kWindowCommand) {
+    editor.hint = codec == &kCursorKey
+                      ? u"a key and one or two commands, such as Alt-Home Line "
+                        u"Speak_Window_4"
+                      : u"a command and what it takes";
+    for (std::u16string_view name : hint.names) {
+      if (!name.empty()) editor.commands.emplace_back(name);
+    }
   } else {
     editor.hint = u"text of up to " +
                   Decimal(static_cast<std::int64_t>(hint.units)) +
                   u" characters";
   }
   return editor;
+}
+
+TextAtCaret PutWordAtCaret(std::u16string_view text, std::size_t caret,
+                           std::u16string_view name) {
+  caret = std::min(caret, text.size());
+  std::size_t start = caret;
+  while (start > 0 && text[start - 1] != u' ') --start;
+  std::size_t end = caret;
+  while (end < text.size() && text[end] != u' ') ++end;
+  TextAtCaret put{std::u16string(text.substr(0, start)), 0};
+  put.text.append(name);
+  put.caret = put.text.size();
+  put.text.append(text.substr(end));
+  return put;
 }
 
 SettingsModel::SettingsModel() {

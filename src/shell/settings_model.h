@@ -52,8 +52,22 @@ struct ValueEditor {
   // both 0 for other values.
   std::int64_t low = 0;
   std::int64_t high = 0;
+  // kText: the names of the commands the text holds (a cursor key's, a
+  // hyperactive window's), which may be chosen rather than typed.
+  std::vector<std::u16string> commands;
 };
 ValueEditor EditorFor(std::size_t row);
+
+// A text and its caret, a place between its units (0 to its size).
+struct TextAtCaret {
+  std::u16string text;
+  std::size_t caret = 0;
+};
+// `text` with `name` in place of the word the caret is in or touches, a
+// word being bounded by blanks, or put at the caret where it stands
+// between blanks; the caret follows the name.
+TextAtCaret PutWordAtCaret(std::u16string_view text, std::size_t caret,
+                           std::u16string_view name);
 
 class SettingsModel {
  public:

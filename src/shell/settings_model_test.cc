@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 
 #include "report/keywords.h"
 #include "report/report_testing.h"
@@ -190,6 +192,43 @@ TEST(SettingsModel, EveryFormatRefusesWhatNoneReads) {
   EXPECT_FALSE(model.CanUndo());
   EXPECT_EQ(model.Set(RowOf(u"Key_Rate"), u"70000"),
             u"Key_Rate: \"70000\" is out of range: -32768 to 32767");
+}
+
+// A command chosen from the list takes the place of the word at the
+// caret, or goes in at a caret between blanks; only the values that hold
+// commands offer them.
+TEST(ValueEditor, ChosenCommandTakesTheWordAtTheCaret) {
+  struct Case {
+    std::u16string_view text;
+    std::size_t caret;
+    std::u16string_view want;
+    std::size_t want_caret;
+  };
+  const Case kCases[] = {
+      {u"", 0, u"Line", 4},
+      {u"Alt-Home Word", 0, u"Line Word", 4},
+      {u"Alt-Home Word", 8, u"Line Word", 4},
+      {u"Alt-Home Word", 9, u"Alt-Home Line", 13},
+      {u"Alt-Home Speak_Window_4 Word", 15, u"Alt-Home Line Word", 13},
+      {u"Alt-Home Word", 13, u"Alt-Home Line", 13},
+      {u"Alt-Home Word ", 14, u"Alt-Home Word Line", 18},
+      {u"Alt-Home  Word", 9, u"Alt-Home Line Word", 13},
+      {u"Alt-Home Word", 99, u"Alt-Home Line", 13},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.text) + " at " + std::to_string(c.caret));
+    TextAtCaret put = PutWordAtCaret(c.text, c.caret, u"Line");
+    EXPECT_EQ(put.text, c.want);
+    EXPECT_EQ(put.caret, c.want_caret);
+  }
+  auto offers = [](std::u16string_view keyword, std::u16string_view name) {
+    std::vector<std::u16string> names = EditorFor(RowOf(keyword)).commands;
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  EXPECT_TRUE(offers(u"Key#05", u"Speak_Window"));
+  EXPECT_TRUE(offers(u"Window#A_Third_Command", u"Speak_String"));
+  EXPECT_FALSE(offers(u"Key#05_delay", u"Speak_Window"));
+  EXPECT_FALSE(offers(u"Prior_Character", u"Prior_Character"));
 }
 
 TEST(SettingsModel, FindsKeywordsAndValues) {

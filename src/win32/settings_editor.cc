@@ -12,6 +12,7 @@
 #include "report/keywords.h"
 #include "runs/win32_wide.h"
 #include "win32/annotations.h"
+#include "win32/command_list.h"
 #include "win32/main_window.h"
 #include "win32/resource.h"
 #include "win32/settings_tree.h"
@@ -44,6 +45,8 @@ struct Editor {
   HWND edit_label = nullptr;
   HWND edit = nullptr;
   HWND steps = nullptr;  // the up-down arrows of a number's edit
+  HWND commands_label = nullptr;
+  HWND commands = nullptr;  // the command names the edit's text may hold
   HWND choice_label = nullptr;
   HWND choice = nullptr;
   HWND problem = nullptr;
@@ -62,6 +65,7 @@ HACCEL editor_keys = nullptr;
 WNDPROC tree_proc = nullptr;
 WNDPROC edit_proc = nullptr;
 WNDPROC choice_proc = nullptr;
+WNDPROC commands_proc = nullptr;
 WNDPROC find_proc = nullptr;
 
 std::string ChooseFile(HWND owner, const wchar_t* title, bool save) {
@@ -96,6 +100,8 @@ void LayOut(Editor& editor) {
     MoveWindow(editor.find, 68, bottom, client.right - 72, kLine + 2, TRUE);
   }
   place(editor.problem, 2 * kLine);
+  place(editor.commands, 6 * kLine);
+  place(editor.commands_label, kLine);
   place(editor.edit, kLine + 2);
   // The arrows stand inside the edit's right end, placed as the edit is.
   if (IsWindowVisible(editor.steps)) {
@@ -145,8 +151,9 @@ void FocusTreeOn(Editor& editor, std::size_t row) {
 
 void EndEdit(Editor& editor) {
   editor.editing.reset();
-  for (HWND control : {editor.edit_label, editor.edit, editor.steps,
-                       editor.choice_label, editor.choice, editor.problem}) {
+  for (HWND control :
+       {editor.edit_label, editor.edit, editor.steps, editor.commands_label,
+        editor.commands, editor.choice_label, editor.choice, editor.problem}) {
     ShowWindow(control, SW_HIDE);
   }
   SetWindowTextW(editor.problem, L"");
@@ -204,6 +211,10 @@ void StartEdit(Editor& editor) {
                  static_cast<LPARAM>(value_editor.high));
   }
   ShowWindow(editor.steps, steps ? SW_SHOW : SW_HIDE);
+  bool commands = !choice && !value_editor.commands.empty();
+  if (commands) FillCommandList(editor.commands, value_editor.commands);
+  ShowWindow(editor.commands_label, commands ? SW_SHOW : SW_HIDE);
+  ShowWindow(editor.commands, commands ? SW_SHOW : SW_HIDE);
   ShowWindow(editor.edit_label, choice ? SW_HIDE : SW_SHOW);
   ShowWindow(editor.edit, choice ? SW_HIDE : SW_SHOW);
   ShowWindow(editor.choice_label, choice ? SW_SHOW : SW_HIDE);
@@ -425,10 +436,23 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wparam,
   Editor* editor = EditorOf(window);
   WNDPROC base = nullptr;
   if (editor != nullptr) {
-    base = control == editor->tree     ? tree_proc
-           : control == editor->edit   ? edit_proc
-           : control == editor->choice ? choice_proc
-                                       : find_proc;
+    base = control == editor->tree       ? tree_proc
+           : control == editor->edit     ? edit_proc
+           : control == editor->choice   ? choice_proc
+           : control == editor->commands ? commands_proc
+                                         : find_proc;
+  }
+  // Tab and the label's Alt+C move between the edit and its commands.
+  bool with_commands = editor != nullptr && IsWindowVisible(editor->commands) &&
+                       (control == editor->edit || control == editor->commands);
+  if (with_commands && message == WM_SYSCHAR &&
+      (wparam == L'c' || wparam == L'C')) {
+    SetFocus(editor->commands);
+    return 0;
+  }
+  if (with_commands && message == WM_KEYDOWN && wparam == VK_TAB) {
+    SetFocus(control == editor->edit ? editor->commands : editor->edit);
+    return 0;
   }
   if (editor != nullptr && message == WM_KEYDOWN) {
     bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -456,6 +480,16 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wparam,
         SetFocus(editor->tree);
         return 0;
       }
+    } else if (control == editor->commands) {
+      if (wparam == VK_RETURN) {
+        PutChosenCommand(control, editor->edit);
+        return 0;
+      }
+      if (wparam == VK_ESCAPE) {
+        EndEdit(*editor);
+        SetFocus(editor->tree);
+        return 0;
+      }
     } else {
       if (control == editor->edit && (wparam == VK_UP || wparam == VK_DOWN) &&
           !IsWindowVisible(editor->steps)) {
@@ -475,7 +509,10 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wparam,
     }
   }
   // Their characters would only beep.
-  if (message == WM_CHAR && (wparam == L'\r' || wparam == 0x1B)) return 0;
+  if (message == WM_CHAR &&
+      (wparam == L'\r' || wparam == 0x1B || wparam == L'\t')) {
+    return 0;
+  }
   if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
   return CallWindowProcW(base, control, message, wparam, lparam);
 }
@@ -492,6 +529,12 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam,
       SetFocus(editor->tree);
       return 0;
     case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lparam) == editor->commands) {
+        if (HIWORD(wparam) == LBN_DBLCLK) {
+          PutChosenCommand(editor->commands, editor->edit);
+        }
+        return 0;
+      }
       // A key of the accelerator table gives its command with a high word
       // of 1, a menu with 0.
       if (HIWORD(wparam) <= 1) Command(*editor, LOWORD(wparam));
@@ -607,6 +650,11 @@ HWND OpenSettingsEditor(FileSystem& fs, std::string_view path, HWND owner,
   editor->edit_label = child(L"Static", L"", 0, -1);
   editor->edit = child(L"Edit", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                        IDC_VALUE_EDIT);
+  editor->commands_label = child(L"Static", L"&Commands:", 0, -1);
+  editor->commands = child(
+      L"ListBox", L"",
+      WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      IDC_VALUE_COMMANDS);
   editor->choice_label = child(L"Static", L"", 0, -1);
   editor->choice =
       child(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
@@ -639,6 +687,7 @@ HWND OpenSettingsEditor(FileSystem& fs, std::string_view path, HWND owner,
   tree_proc = subclass(editor->tree);
   edit_proc = subclass(editor->edit);
   choice_proc = subclass(editor->choice);
+  commands_proc = subclass(editor->commands);
   find_proc = subclass(editor->find);
   Editor* state = editor.release();
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));

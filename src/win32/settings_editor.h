@@ -16,7 +16,9 @@ namespace quorlith::win32 {
 // a tree of the settings in report order, each leaf's text its report
 // line; below it the field a value is typed into (an edit, or a drop-down
 // list of the names the value may take) after a label with the keyword
-// and what it takes, and the reason a value was refused. Enter or F2 edits,
+// and what it takes, the list of the commands an edit's text may hold
+// (Tab or Alt+C reaches it, Enter puts one in at the caret), and the
+// reason a value was refused. Enter or F2 edits,
 // Enter applies, Escape cancels. What is decided is the shared model's.
 inline constexpr wchar_t kEditorClass[] = L"QuorlithSettings";
 

@@ -45,8 +45,8 @@ void Command(HWND editor, UINT command) {
 
 // Driven by window messages as a keyboard user drives it: find, edit,
 // refuse with the focus kept, pick a name, undo, compare and take the
-// other file's value, show only what changed, save, and ask before
-// changes are lost.
+// other file's value, show only what changed, save, pick a command into a
+// text, and ask before changes are lost.
 TEST(Win32SettingsEditor, EditsFromTheKeyboardInStandardControls) {
   CoInitialize(nullptr);
   wchar_t temp[MAX_PATH];
@@ -165,6 +165,26 @@ TEST(Win32SettingsEditor, EditsFromTheKeyboardInStandardControls) {
   EXPECT_EQ(saved.Value(RowOf(u"Key_Pitch")), u"33");
 
   Command(editor, IDM_UNDO);
+  // A command picked from the list by the label's mnemonic takes the
+  // place of the word at the edit's caret; the edit's Enter applies it.
+  Command(editor, IDM_CHANGED_ONLY);
+  go_to("Key#05");
+  Send(tree, VK_RETURN);
+  HWND commands = GetDlgItem(editor, IDC_VALUE_COMMANDS);
+  EXPECT_EQ(TextOf(GetWindow(commands, GW_HWNDPREV)), L"&Commands:");
+  SetWindowTextW(edit, L"Alt-Home Word");
+  SendMessageW(edit, EM_SETSEL, 10, 10);
+  SendMessageW(edit, WM_SYSCHAR, L'c', 1 << 29);
+  EXPECT_EQ(GetFocus(), commands);
+  SendMessageW(commands, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(L"Line"));
+  Send(commands, VK_RETURN);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(TextOf(edit), L"Alt-Home Line");
+  Send(edit, VK_RETURN);
+  EXPECT_EQ(SelectedItem(tree),
+            "Key#05 = Alt-Home Line  (changed; differs: Undefined  in B.000)");
+
   SendMessageW(editor, WM_CLOSE, 0, 0);
   EXPECT_EQ(asked, 1);
   EXPECT_TRUE(IsWindow(editor));
