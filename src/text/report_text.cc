@@ -126,7 +126,10 @@ std::optional<std::size_t> DecodeValidUtf8(std::string_view utf8,
   return std::nullopt;
 }
 
-char* WriteUtf8(char* out, std::u16string_view text) {
+namespace {
+
+template <bool kKeepSurrogates>
+char* WriteUtf8Of(char* out, std::u16string_view text) {
   const char16_t* at = text.data();
   const char16_t* end = at + text.size();
   while (at != end) {
@@ -138,7 +141,7 @@ char* WriteUtf8(char* out, std::u16string_view text) {
     if (code >= 0xD800 && code <= 0xDBFF && at != end && *at >= 0xDC00 &&
         *at <= 0xDFFF) {
       code = 0x10000 + ((code - 0xD800) << 10) + (*at++ - 0xDC00u);
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
+    } else if (!kKeepSurrogates && code >= 0xD800 && code <= 0xDFFF) {
       code = kReplacement;
     }
     if (code < 0x800) {
@@ -156,6 +159,32 @@ char* WriteUtf8(char* out, std::u16string_view text) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+char* WriteUtf8(char* out, std::u16string_view text) {
+  return WriteUtf8Of<false>(out, text);
+}
+
+char* WriteUtf8KeepingSurrogates(char* out, std::u16string_view text) {
+  return WriteUtf8Of<true>(out, text);
+}
+
+void AppendKeptSurrogatesReplaced(Utf8Text& out, std::string_view bytes) {
+  // A surrogate's three bytes are ED A0 80 to ED BF BF; a character's
+  // from U+D000 to U+D7FF start ED 80 to ED 9F.
+  for (std::size_t at = 0;;) {
+    std::size_t lead = bytes.find('\xED', at);
+    if (lead == std::string_view::npos || lead + 2 >= bytes.size()) {
+      out.append(bytes.substr(at));
+      return;
+    }
+    bool surrogate = static_cast<unsigned char>(bytes[lead + 1]) >= 0xA0;
+    out.append(bytes.substr(at, lead - at));
+    out.append(surrogate ? "\xEF\xBF\xBD" : bytes.substr(lead, 3));
+    at = lead + 3;
+  }
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

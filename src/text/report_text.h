@@ -142,8 +142,9 @@ inline constexpr char16_t kDigitPairs[] =
 // front; returns the end of what it wrote. The digits are counted first so
 // that each is written straight to its place, the last first, two at a
 // time. Inline: most setting lines end in a number.
-inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
-  if (value < 0) *out++ = u'-';
+template <typename Unit>
+inline Unit* WriteDecimal(Unit* out, std::int64_t value, int width) {
+  if (value < 0) *out++ = '-';
   // Works on the magnitude as unsigned so that the most negative value has
   // one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
@@ -154,21 +155,21 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
        power *= 10) {
     ++count;
   }
-  for (int i = count; i < width; ++i) *out++ = u'0';
-  char16_t* end = out + count;
+  for (int i = count; i < width; ++i) *out++ = '0';
+  Unit* end = out + count;
   while (magnitude >= 100) {
     std::size_t pair = 2 * static_cast<std::size_t>(magnitude % 100);
     magnitude /= 100;
     end -= 2;
-    end[0] = kDigitPairs[pair];
-    end[1] = kDigitPairs[pair + 1];
+    end[0] = static_cast<Unit>(kDigitPairs[pair]);
+    end[1] = static_cast<Unit>(kDigitPairs[pair + 1]);
   }
   if (magnitude >= 10) {
     std::size_t pair = 2 * static_cast<std::size_t>(magnitude);
-    end[-2] = kDigitPairs[pair];
-    end[-1] = kDigitPairs[pair + 1];
+    end[-2] = static_cast<Unit>(kDigitPairs[pair]);
+    end[-1] = static_cast<Unit>(kDigitPairs[pair + 1]);
   } else {
-    end[-1] = static_cast<char16_t>(u'0' + magnitude);
+    end[-1] = static_cast<Unit>('0' + magnitude);
   }
   return out + count;
 }
@@ -177,7 +178,8 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
 inline constexpr std::size_t kLongestDecimal = 20;
 
 // Appends `value` in decimal, with a leading "-" when negative.
-inline void AppendDecimal(ReportText& out, std::int64_t value) {
+template <typename Unit>
+inline void AppendDecimal(TextBuffer<Unit>& out, std::int64_t value) {
   out.Commit(WriteDecimal(out.Extend(kLongestDecimal), value, 1));
 }
 void AppendDecimal(std::u16string& out, std::int64_t value);
@@ -226,10 +228,20 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // it wrote.
 char* WriteUtf8(char* out, std::u16string_view text);
 
+// As WriteUtf8, but each lone surrogate is written as the three bytes its
+// number would take, which no valid UTF-8 holds, so that texts that differ
+// only there stay apart as in UTF-16. AppendKeptSurrogatesReplaced prints
+// such text as WriteUtf8 would have written it.
+char* WriteUtf8KeepingSurrogates(char* out, std::u16string_view text);
+
 // Appends `text` converted to UTF-8, as Utf16ToUtf8 converts it.
 inline void AppendAsUtf8(Utf8Text& out, std::u16string_view text) {
   out.Commit(WriteUtf8(out.Extend(3 * text.size()), text));
 }
+
+// Appends `bytes` from WriteUtf8KeepingSurrogates, each lone surrogate
+// as U+FFFD.
+void AppendKeptSurrogatesReplaced(Utf8Text& out, std::string_view bytes);
 
 // The forms a report is written in: the report file's own bytes (UTF-16
 // LE, its byte order mark first, as rendered), and UTF-8 without a mark, as
