@@ -411,6 +411,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
                    : !find.empty() ? ViewKind::kFind
                                    : ViewKind::kJsonLines;
     request.query = find;
+    request.jobs = jobs;
     request.names = names;
     request.utf16 = encoding == "utf-16";
     request.crlf = crlf;
