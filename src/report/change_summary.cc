@@ -1,67 +1,71 @@
 #include "report/change_summary.h"
 
 #include <algorithm>
-#include <numeric>
+#include <limits>
 
 #include "text/report_text.h"
 
 namespace quorlith {
+namespace {
+
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+std::uint32_t HashOf(std::size_t row, std::string_view text) {
+  // FNV-1a: the values are short, and most differ early.
+  std::uint64_t hash = 14695981039346656037ull ^ row;
+  for (char c : text) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return static_cast<std::uint32_t>(hash ^ hash >> 32);
+}
+
+}  // namespace
 
 void ChangeValues::Setting(const NotedSetting& noted) {
   changes_.rows.push_back(static_cast<std::uint32_t>(noted.row));
   std::u16string_view value = report_.view().substr(
       noted.value_start, noted.value_end - noted.value_start);
   Utf8Text& values = changes_.values;
+  std::size_t start = values.size();
   values.Commit(
       WriteUtf8KeepingSurrogates(values.Extend(3 * value.size()), value));
   changes_.value_ends.push_back(static_cast<std::uint32_t>(values.size()));
+  // Hashed here, on the worker, rather than where the files meet.
+  changes_.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
 }
 
-namespace {
-
-std::size_t HashOf(std::uint32_t row, std::string_view text) {
-  // FNV-1a: the values are short, and most differ early.
-  std::size_t hash = 14695981039346656037ull ^ row;
-  for (char c : text) {
-    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  }
-  return hash;
+std::string_view ChangeSummary::Text(std::uint32_t value) const {
+  std::size_t end =
+      value + 1 < values_.size() ? values_[value + 1].start : texts_.size();
+  return texts_.view().substr(values_[value].start, end - values_[value].start);
 }
-
-}  // namespace
 
 void ChangeSummary::Rehash(std::size_t slots) {
   slots_.assign(slots, 0);
   for (std::uint32_t i = 0; i < values_.size(); ++i) {
-    const Value& value = values_[i];
-    std::size_t at =
-        HashOf(value.row, texts_.view().substr(value.start, value.size)) &
-        (slots - 1);
+    std::size_t at = values_[i].hash & (slots - 1);
     while (slots_[at] != 0) at = (at + 1) & (slots - 1);
     slots_[at] = i + 1;
   }
 }
 
-std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row,
-                                       std::string_view text) {
-  // Kept at most half full, so that a search ends soon.
-  if (2 * (values_.size() + 1) > slots_.size()) {
-    Rehash(std::max<std::size_t>(64, 2 * slots_.size()));
-  }
+// REQUIRES: room for one more value with the slots at most half full, so
+// that a search ends soon.
+std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row, std::string_view text,
+                                       std::uint32_t hash) {
   std::size_t mask = slots_.size() - 1;
-  for (std::size_t at = HashOf(row, text) & mask;; at = (at + 1) & mask) {
+  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
     std::uint32_t slot = slots_[at];
     if (slot == 0) {
       auto index = static_cast<std::uint32_t>(values_.size());
-      values_.push_back({row, static_cast<std::uint32_t>(texts_.size()),
-                         static_cast<std::uint32_t>(text.size())});
+      values_.push_back(
+          {row, static_cast<std::uint32_t>(texts_.size()), hash, kNone});
       texts_.append(text);
       slots_[at] = index + 1;
       return index;
     }
     const Value& value = values_[slot - 1];
-    if (value.row == row &&
-        texts_.view().substr(value.start, value.size) == text) {
+    if (value.hash == hash && value.row == row && Text(slot - 1) == text) {
       return slot - 1;
     }
   }
@@ -73,11 +77,27 @@ void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
   ++differing_;
   names_.append(name);
   name_ends_.push_back(static_cast<std::uint32_t>(names_.size()));
-  for (std::size_t i = 0; i < changes.rows.size(); ++i) {
+  // Room for every value of the file, so that what a lookup reads can be
+  // fetched ahead: most lookups wait on memory, not on work.
+  std::size_t count = changes.rows.size();
+  std::size_t slots = std::max<std::size_t>(64, slots_.size());
+  while (2 * (values_.size() + count) > slots) slots *= 2;
+  if (slots != slots_.size()) Rehash(slots);
+  constexpr std::size_t kAhead = 16;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i + kAhead < count) {
+      __builtin_prefetch(&slots_[changes.hashes[i + kAhead] & (slots - 1)]);
+    }
+    if (i + kAhead / 2 < count) {
+      std::uint32_t slot = slots_[changes.hashes[i + kAhead / 2] & (slots - 1)];
+      if (slot != 0) __builtin_prefetch(&values_[slot - 1]);
+    }
     std::uint32_t row = changes.rows[i];
     if (row >= row_files_.size()) row_files_.resize(row + 1, 0);
     if (row_files_[row]++ == 0) rows_seen_.push_back(row);
-    changes_.push_back(FindOrAdd(row, changes.Value(i)));
+    std::uint32_t value = FindOrAdd(row, changes.Value(i), changes.hashes[i]);
+    changes_.push_back(values_[value].last);
+    values_[value].last = static_cast<std::uint32_t>(changes_.size() - 1);
   }
   file_ends_.push_back(static_cast<std::uint32_t>(changes_.size()));
 }
@@ -89,25 +109,12 @@ void ChangeSummary::Write(const RowTexts& original,
     return;
   }
   slots_ = {};
-  // The files of each value, in the order they were added: counted, then
-  // placed, as a counting sort places them.
-  std::vector<std::uint32_t> starts(values_.size() + 1, 0);
-  for (std::uint32_t value : changes_) ++starts[value + 1];
-  std::partial_sum(starts.begin(), starts.end(), starts.begin());
-  std::vector<std::uint32_t> files(changes_.size());
-  {
-    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-    std::uint32_t file = 0;
-    for (std::size_t i = 0; i < changes_.size(); ++i) {
-      while (i >= file_ends_[file]) ++file;
-      files[next[changes_[i]]++] = file;
-    }
-  }
-  changes_ = {};
   // Each row's values in the order first seen.
   std::vector<std::uint32_t> row_starts(row_files_.size() + 1, 0);
   for (const Value& value : values_) ++row_starts[value.row + 1];
-  std::partial_sum(row_starts.begin(), row_starts.end(), row_starts.begin());
+  for (std::size_t i = 1; i < row_starts.size(); ++i) {
+    row_starts[i] += row_starts[i - 1];
+  }
   std::vector<std::uint32_t> by_row(values_.size());
   {
     std::vector<std::uint32_t> next(row_starts.begin(), row_starts.end() - 1);
@@ -119,32 +126,77 @@ void ChangeSummary::Write(const RowTexts& original,
                    [&](std::uint32_t a, std::uint32_t b) {
                      return row_files_[a] > row_files_[b];
                    });
-  auto files_of = [&](std::uint32_t value) {
-    return starts[value + 1] - starts[value];
-  };
   auto name = [&](std::uint32_t file) {
     std::size_t start = file == 0 ? 0 : name_ends_[file - 1];
     return names_.view().substr(start, name_ends_[file] - start);
   };
+  // A row's values, each with where its files start in `files`.
+  struct Shown {
+    std::uint32_t value;
+    std::uint32_t start;
+    std::uint32_t count;
+  };
+  std::vector<Shown> shown;
+  std::vector<std::uint32_t> files;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> walks;  // shown, at
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> found;  // shown, at
+  std::vector<std::uint32_t> fill;
   Utf8Text line;
   for (std::uint32_t row : rows_seen_) {
-    auto first = by_row.begin() + row_starts[row];
-    auto last = by_row.begin() + row_starts[row + 1];
-    std::stable_sort(first, last, [&](std::uint32_t a, std::uint32_t b) {
-      return files_of(a) > files_of(b);
-    });
+    // The files of each value, from its last change back: all of a row's
+    // values a step at a time, so that their links are read side by side
+    // rather than each after the one before. A file differs in a row at
+    // most once, so a row's files are a few.
+    shown.clear();
+    walks.clear();
+    for (std::uint32_t i = row_starts[row]; i < row_starts[row + 1]; ++i) {
+      walks.emplace_back(static_cast<std::uint32_t>(shown.size()),
+                         values_[by_row[i]].last);
+      shown.push_back({by_row[i], 0, 0});
+    }
+    // First the counts, then each file in its place from the end.
+    found.clear();
+    while (!walks.empty()) {
+      for (std::size_t w = 0; w < walks.size();) {
+        auto& [at, change] = walks[w];
+        found.emplace_back(at, change);
+        ++shown[at].count;
+        change = changes_[change];
+        if (change == kNone) {
+          walks[w] = walks.back();
+          walks.pop_back();
+        } else {
+          ++w;
+        }
+      }
+    }
+    files.resize(found.size());
+    fill.clear();
+    std::uint32_t start = 0;
+    for (Shown& value : shown) {
+      value.start = start;
+      start += value.count;
+      fill.push_back(start);
+    }
+    for (const auto& [at, change] : found) {
+      files[--fill[at]] = static_cast<std::uint32_t>(
+          std::upper_bound(file_ends_.begin(), file_ends_.end(), change) -
+          file_ends_.begin());
+    }
+    std::stable_sort(
+        shown.begin(), shown.end(),
+        [](const Shown& a, const Shown& b) { return a.count > b.count; });
     line.clear();
     line.append(ChangeLabels()[row]);
     line.append(": ");
     line.append(original[row]);
-    for (auto value = first; value != last; ++value) {
-      line.append(value == first ? " → " : "; → ");
-      const Value& v = values_[*value];
-      AppendKeptSurrogatesReplaced(line, texts_.view().substr(v.start, v.size));
+    for (std::size_t v = 0; v < shown.size(); ++v) {
+      line.append(v == 0 ? " → " : "; → ");
+      AppendKeptSurrogatesReplaced(line, Text(shown[v].value));
       line.append(" in ");
-      for (std::uint32_t f = starts[*value]; f < starts[*value + 1]; ++f) {
-        if (f > starts[*value]) line.append(", ");
-        line.append(name(files[f]));
+      for (std::uint32_t f = 0; f < shown[v].count; ++f) {
+        if (f > 0) line.append(", ");
+        line.append(name(files[shown[v].start + f]));
       }
     }
     line.push_back('\n');

@@ -17,6 +17,7 @@ namespace quorlith {
 struct FileChanges {
   std::vector<std::uint32_t> rows;
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
+  std::vector<std::uint32_t> hashes;      // of each row and value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
 
   std::string_view Value(std::size_t i) const {
@@ -65,11 +66,15 @@ class ChangeSummary {
  private:
   struct Value {
     std::uint32_t row;
-    std::uint32_t start;  // of its text in texts_
-    std::uint32_t size;
+    std::uint32_t start;  // of its text in texts_; it ends where the next
+                          // value's starts
+    std::uint32_t hash;
+    std::uint32_t last;  // its latest change, in changes_
   };
 
-  std::uint32_t FindOrAdd(std::uint32_t row, std::string_view text);
+  std::string_view Text(std::uint32_t value) const;
+  std::uint32_t FindOrAdd(std::uint32_t row, std::string_view text,
+                          std::uint32_t hash);
   void Rehash(std::size_t slots);
 
   std::size_t files_ = 0;
@@ -80,9 +85,11 @@ class ChangeSummary {
   Utf8Text texts_;
   // An open-addressed table of values_' indices plus one; 0 is free.
   std::vector<std::uint32_t> slots_;
-  // The value of each change, file after file, and where each file's end.
+  // Each change of a value links to its change before, or to kNone: the
+  // files of a value are found from its last change backwards, each
+  // change's file from file_ends_.
   std::vector<std::uint32_t> changes_;
-  std::vector<std::uint32_t> file_ends_;
+  std::vector<std::uint32_t> file_ends_;  // where each file's changes end
   std::vector<std::uint32_t> row_files_;  // per row, the files it differs in
   std::vector<std::uint32_t> rows_seen_;  // in the order first seen
 };
