@@ -291,7 +291,8 @@ int Viewer::Decompile() {
       [&](ViewWorker& worker, ViewPiece& piece) {
         const ViewFile& file = worker.file;
         if (query) {
-          for (const std::u16string& line : query->Find(file.image)) {
+          for (const std::u16string& line :
+               query->Find(file.image, worker.report)) {
             piece.differs = true;  // here: found
             if (headed) {
               piece.out.append(file.path);
