@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <streambuf>
 #include <string_view>
@@ -77,7 +78,6 @@ struct ViewWorker {
   RecordingLog recorder;
   ReportText report;
   JsonObjects json;
-  std::size_t last_size = 0;  // of its last output, reserved for the next
 };
 
 // What a view made of one file, handed on in the files' order.
@@ -160,6 +160,11 @@ bool Viewer::ForEach(const NameParts& parts, int jobs, const Process& process,
   std::vector<ViewWorker> workers(
       static_cast<std::size_t>(std::clamp<std::size_t>(
           static_cast<std::size_t>(jobs), 1, entries.size())));
+  // The output buffers of the pieces committed, for the next: a piece can
+  // be large, and one allocated afresh for each file is paid for in page
+  // faults.
+  std::mutex spare_mutex;
+  std::vector<Utf8Text> spare;
   RunInOrder<ViewPiece>(
       entries.size(), static_cast<int>(workers.size()),
       [&](std::size_t i, int w) {
@@ -178,9 +183,14 @@ bool Viewer::ForEach(const NameParts& parts, int jobs, const Process& process,
             piece.trouble = true;
           }
           piece.read = true;
-          piece.out.reserve(worker.last_size);
+          {
+            std::lock_guard lock(spare_mutex);
+            if (!spare.empty()) {
+              piece.out = std::move(spare.back());
+              spare.pop_back();
+            }
+          }
           process(worker, piece);
-          worker.last_size = piece.out.size();
         }
         piece.log = worker.recorder.Take(EntryOutcome::kNotCounted);
         return piece;
@@ -192,6 +202,11 @@ bool Viewer::ForEach(const NameParts& parts, int jobs, const Process& process,
         if (piece.trouble) Trouble();
         if (piece.differs) different_ = true;
         if (piece.read) commit(piece);
+        piece.out.clear();
+        {
+          std::lock_guard lock(spare_mutex);
+          spare.push_back(std::move(piece.out));
+        }
         return static_cast<bool>(out_);  // else nothing more can be written
       });
   return true;
