@@ -434,9 +434,30 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
         piece.out.append(Utf16ToUtf8(Utf8ToUtf16(worker.file.entry.name)));
       },
       [&](ViewPiece& piece) { summary.Add(piece.out.view(), piece.changes); });
-  if (!summary.empty()) different_ = true;
-  summary.Write(OriginalValues(original.image),
-                [&](std::string_view text) { Write(text); });
+  if (summary.empty()) {
+    out_ << "No differences.\n" << std::flush;
+    return;
+  }
+  different_ = true;
+  RowTexts original_values = OriginalValues(original.image);
+  std::size_t count = summary.Finish();
+  std::vector<ChangeSummary::LineScratch> scratch(
+      static_cast<std::size_t>(std::max(1, request_.jobs)));
+  RunInOrder<Utf8Text>(
+      count, request_.jobs,
+      [&](std::size_t line, int worker) {
+        Utf8Text text;
+        summary.AppendLine(line, original_values,
+                           scratch[static_cast<std::size_t>(worker)], text);
+        return text;
+      },
+      [&](Utf8Text& text) {
+        Write(text.view());
+        return static_cast<bool>(out_);
+      });
+  Utf8Text total;
+  summary.AppendTotal(total);
+  Write(total.view());
   out_.flush();
 }
 

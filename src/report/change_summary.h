@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/report_context.h"
@@ -19,6 +19,7 @@ struct FileChanges {
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
   std::vector<std::uint32_t> hashes;      // of each row and value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
+  bool surrogates = false;  // whether a value holds one, lone or paired
 
   std::string_view Value(std::size_t i) const {
     std::size_t start = i == 0 ? 0 : value_ends[i - 1];
@@ -57,11 +58,33 @@ class ChangeSummary {
   // True iff no file had a setting that differs.
   bool empty() const { return rows_seen_.empty(); }
 
-  // Hands the summary to `write` piece by piece, "No differences." when
-  // empty(); `original` holds the original's values (OriginalValues).
-  // Call it once: it gives up its memory as it goes.
-  void Write(const RowTexts& original,
-             const std::function<void(std::string_view)>& write);
+  // What a worker reuses from line to line.
+  struct LineScratch {
+    struct Shown {
+      std::uint32_t value;
+      std::uint32_t start;  // of its files in `files`
+      std::uint32_t count;
+    };
+    std::vector<Shown> shown;
+    std::vector<std::uint32_t> files;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> walks;  // shown, at
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> found;  // shown, at
+    std::vector<std::uint32_t> fill;
+  };
+
+  // Ends the adding and orders the lines; returns how many there are.
+  // Lines are many and long, so they can be formatted side by side:
+  // AppendLine only reads.
+  std::size_t Finish();
+
+  // Appends line `line` (below Finish()'s count); `original` holds the
+  // original's values (OriginalValues).
+  void AppendLine(std::size_t line, const RowTexts& original,
+                  LineScratch& scratch, Utf8Text& out) const;
+
+  // Appends the count of settings and files. REQUIRES: !empty(); a
+  // summary of none says "No differences." instead.
+  void AppendTotal(Utf8Text& out) const;
 
  private:
   struct Value {
@@ -83,15 +106,26 @@ class ChangeSummary {
   std::vector<std::uint32_t> name_ends_;
   std::vector<Value> values_;  // in the order first seen
   Utf8Text texts_;
-  // An open-addressed table of values_' indices plus one; 0 is free.
+  // An open-addressed table of values_' indices plus one (0 is free) in
+  // the bits a slot's number takes; the bits above hold those of the
+  // value's hash, so that most probes that miss end without reading the
+  // value.
   std::vector<std::uint32_t> slots_;
   // Each change of a value links to its change before, or to kNone: the
   // files of a value are found from its last change backwards, each
   // change's file from file_ends_.
   std::vector<std::uint32_t> changes_;
   std::vector<std::uint32_t> file_ends_;  // where each file's changes end
+  // The file of the first change of each block of 1 << kBlockBits.
+  static constexpr int kBlockBits = 10;
+  std::vector<std::uint32_t> block_files_;
+  bool surrogates_ = false;               // whether any file's values held one
   std::vector<std::uint32_t> row_files_;  // per row, the files it differs in
-  std::vector<std::uint32_t> rows_seen_;  // in the order first seen
+  std::vector<std::uint32_t> rows_seen_;  // in the order first seen, then
+                                          // as written
+  // From Finish(): each row's values in the order first seen.
+  std::vector<std::uint32_t> row_starts_;
+  std::vector<std::uint32_t> by_row_;
 };
 
 }  // namespace quorlith
