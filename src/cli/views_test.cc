@@ -103,6 +103,21 @@ TEST_F(ViewsTest, ChangesAndTheirSummary) {
   PlayTranscript(fs_, ReadGolden("cli/views_changes.txt"));
 }
 
+// Every view's output, byte for byte, as it was before the views were
+// made fast (tools/regen-view-goldens.sh), and on two workers as on one.
+TEST_F(ViewsTest, OutputsAreAsBeforeOnAnyNumberOfWorkers) {
+  fs_.SetCurrentDirectory("/tmp/quorlith-view-goldens/");
+  for (const NamedSetFile& named : ViewGoldenFiles()) {
+    fs_.AddFile("/tmp/quorlith-view-goldens/" + named.name, named.file.Bytes(),
+                1246025278);
+  }
+  std::string golden = ReadGolden("cli/views_golden.txt");
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(std::string("-j ") + jobs);
+    PlayTranscript(fs_, golden, {"-j", jobs});
+  }
+}
+
 TEST_F(ViewsTest, ExitStatusesAndUsage) {
   Add("A.000", BusySetFile(1));
   Add("B.000", BusySetFile(2));
