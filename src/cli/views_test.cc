@@ -141,27 +141,5 @@ TEST_F(ViewsTest, TextconvLeavesOutTheLinesThatNameTheFile) {
   EXPECT_EQ(Lines(Run({"--show", "--textconv", "A"}).out), lines);
 }
 
-// Every setting is there, as the JSON schema test checks; here how the
-// objects are put together.
-TEST_F(ViewsTest, JsonIsAnArrayOfTheLinesObjects) {
-  Add("A.000", BusySetFile(4), 0);
-  Add("B.000", BusySetFile(5), 60);
-  std::vector<std::string> lines = Lines(Run({"--json-lines", "?.000"}).out);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_TRUE(lines[0].starts_with(
-      R"({"path":"/cwd/A.000","modified":"1970-01-01T00:00:00Z","settings":[)"
-      R"({"section":"Menu 1 - Screen","keyword":"Screen_Voice",)"));
-  EXPECT_TRUE(lines[1].starts_with(
-      R"({"path":"/cwd/B.000","modified":"1970-01-01T00:01:00Z",)"));
-  EXPECT_EQ(Run({"--json", "?.000"}).out,
-            "[" + lines[0] + "," + lines[1] + "]\n");
-  lines = Lines(Run({"--json-lines", "A.000", "?.000"}).out);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[1].find(R"("original":{"path":"/cwd/A.000")"),
-            std::string::npos);
-  EXPECT_EQ(Run({"--json", "A.000", "?.000"}).out,
-            "[" + lines[0] + "," + lines[1] + "]\n");
-}
-
 }  // namespace
 }  // namespace quorlith

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "setfile/set_file_builder.h"
-
 namespace quorlith {
 namespace {
 
@@ -50,20 +48,6 @@ TEST(ReportJsonTest, TimesAreIsoInUtc) {
       {-62167219200, "0000-01-01T00:00:00Z"},
   };
   for (const Case& c : kCases) EXPECT_EQ(IsoTime(c.seconds), c.iso);
-}
-
-TEST(ReportJsonTest, ComparisonNamesBothFiles) {
-  SetFileImage image = SetFileBuilder().Image();
-  RowTexts original = OriginalJson(image);
-  JsonObjects objects;
-  Utf8Text out;
-  EXPECT_EQ(objects.AppendComparison(out, {"/o.000", 0}, {"/\xFF.000", 60},
-                                     image, image, original, nullptr),
-            0u);
-  EXPECT_EQ(out.view(),
-            "{\"path\":\"/\xEF\xBF\xBD.000\",\"modified\":"
-            "\"1970-01-01T00:01:00Z\",\"original\":{\"path\":\"/o.000\","
-            "\"modified\":\"1970-01-01T00:00:00Z\"},\"settings\":[]}");
 }
 
 }  // namespace
