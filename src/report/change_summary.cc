@@ -1,6 +1,8 @@
 #include "report/change_summary.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <limits>
 
 #include "text/report_text.h"
@@ -17,6 +19,11 @@ std::uint32_t HashOf(std::size_t row, std::string_view text) {
     hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
   }
   return static_cast<std::uint32_t>(hash ^ hash >> 32);
+}
+
+// The bits of a slot above its value's.
+std::uint32_t TagsOf(int index_bits) {
+  return static_cast<std::uint32_t>(~((std::uint64_t{1} << index_bits) - 1));
 }
 
 }  // namespace
@@ -39,43 +46,76 @@ void ChangeValues::Setting(const NotedSetting& noted) {
   changes_.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
 }
 
-std::string_view ChangeSummary::Text(std::uint32_t value) const {
-  std::size_t end =
-      value + 1 < values_.size() ? values_[value + 1].start : texts_.size();
-  return texts_.view().substr(values_[value].start, end - values_[value].start);
+std::size_t ChunkedWords::Append(std::size_t count) {
+  if (end_ + count > chunks_.size() << kChunkBits) {
+    if (!chunks_.empty()) chunk_ends_.push_back(end_);
+    end_ = chunks_.size() << kChunkBits;
+    chunks_.push_back(
+        std::make_unique_for_overwrite<std::uint32_t[]>(kChunkWords));
+  }
+  end_ += count;
+  return end_ - count;
 }
 
-void ChangeSummary::Rehash(std::size_t slots) {
+ChangeSummary::Header ChangeSummary::HeaderOf(std::uint32_t value) const {
+  Header header;
+  std::memcpy(&header, values_.at(value), sizeof header);
+  return header;
+}
+
+std::string_view ChangeSummary::Text(std::uint32_t value) const {
+  return {reinterpret_cast<const char*>(values_.at(value + kHeaderWords)),
+          values_[value + kSizeWord]};
+}
+
+std::uint32_t ChangeSummary::Next(std::uint32_t value) const {
+  std::uint32_t size = values_[value + kSizeWord];
+  std::size_t next = value + kHeaderWords + (size + 3) / 4;
+  // Past the last value of a chunk, the next chunk's first.
+  if (next == values_.ChunkEnd(value)) {
+    next = ((value >> ChunkedWords::kChunkBits) + 1)
+           << ChunkedWords::kChunkBits;
+  }
+  return static_cast<std::uint32_t>(next);
+}
+
+void ChangeSummary::Rehash(std::size_t slots, int index_bits) {
   slots_.assign(slots, 0);
+  index_bits_ = index_bits;
   auto mask = static_cast<std::uint32_t>(slots - 1);
-  for (std::uint32_t i = 0; i < values_.size(); ++i) {
-    std::uint32_t hash = values_[i].hash;
+  std::uint32_t tags = TagsOf(index_bits);
+  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
+    std::uint32_t hash = HeaderOf(v).hash;
     std::size_t at = hash & mask;
     while (slots_[at] != 0) at = (at + 1) & mask;
-    slots_[at] = (hash & ~mask) | (i + 1);
+    slots_[at] = (hash & tags) | (v + 1);
   }
 }
 
-// REQUIRES: room for one more value with the slots at most half full, so
-// that a search ends soon.
+// REQUIRES: room for one more value, with the slots at most half full so
+// that a search ends soon, and its start below 1 << index_bits_.
 std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row, std::string_view text,
                                        std::uint32_t hash) {
   auto mask = static_cast<std::uint32_t>(slots_.size() - 1);
+  std::uint32_t tags = TagsOf(index_bits_);
   for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
     std::uint32_t slot = slots_[at];
     if (slot == 0) {
-      auto index = static_cast<std::uint32_t>(values_.size());
-      values_.push_back(
-          {row, static_cast<std::uint32_t>(texts_.size()), hash, kNone});
-      texts_.append(text);
-      slots_[at] = (hash & ~mask) | (index + 1);
-      return index;
+      auto value = static_cast<std::uint32_t>(
+          values_.Append(kHeaderWords + (text.size() + 3) / 4));
+      Header header = {kNone, hash, row,
+                       static_cast<std::uint32_t>(text.size())};
+      std::memcpy(values_.at(value), &header, sizeof header);
+      std::memcpy(values_.at(value + kHeaderWords), text.data(), text.size());
+      slots_[at] = (hash & tags) | (value + 1);
+      ++value_count_;
+      return value;
     }
-    if ((slot & ~mask) != (hash & ~mask)) continue;
-    std::uint32_t index = (slot & mask) - 1;
-    const Value& value = values_[index];
-    if (value.hash == hash && value.row == row && Text(index) == text) {
-      return index;
+    if ((slot & tags) != (hash & tags)) continue;
+    std::uint32_t value = (slot & ~tags) - 1;
+    Header header = HeaderOf(value);
+    if (header.hash == hash && header.row == row && Text(value) == text) {
+      return value;
     }
   }
 }
@@ -91,43 +131,54 @@ void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
   // fetched ahead: most lookups wait on memory, not on work.
   std::size_t count = changes.rows.size();
   std::size_t slots = std::max<std::size_t>(64, slots_.size());
-  while (2 * (values_.size() + count) > slots) slots *= 2;
-  if (slots != slots_.size()) Rehash(slots);
+  while (2 * (value_count_ + count) > slots) slots *= 2;
+  // Each value's words, and at worst a chunk's end left unused for each.
+  std::size_t words =
+      values_.end() + ChunkedWords::kChunkWords +
+      2 * (count * (kHeaderWords + 1) + changes.values.size() / 4);
+  int index_bits = std::max(index_bits_, 16);
+  while (words >= std::size_t{1} << index_bits) ++index_bits;
+  if (slots != slots_.size() || index_bits != index_bits_) {
+    Rehash(slots, index_bits);
+  }
   constexpr std::size_t kAhead = 16;
+  auto mask = static_cast<std::uint32_t>(slots - 1);
+  std::uint32_t tags = TagsOf(index_bits_);
   for (std::size_t i = 0; i < count; ++i) {
     if (i + kAhead < count) {
-      __builtin_prefetch(&slots_[changes.hashes[i + kAhead] & (slots - 1)]);
+      __builtin_prefetch(&slots_[changes.hashes[i + kAhead] & mask]);
     }
     if (i + kAhead / 2 < count) {
-      auto mask = static_cast<std::uint32_t>(slots - 1);
       std::uint32_t hash = changes.hashes[i + kAhead / 2];
       std::uint32_t slot = slots_[hash & mask];
-      if (slot != 0 && (slot & ~mask) == (hash & ~mask)) {
-        __builtin_prefetch(&values_[(slot & mask) - 1]);
+      if (slot != 0 && (slot & tags) == (hash & tags)) {
+        __builtin_prefetch(values_.at((slot & ~tags) - 1));
       }
     }
     std::uint32_t row = changes.rows[i];
     if (row >= row_files_.size()) row_files_.resize(row + 1, 0);
     if (row_files_[row]++ == 0) rows_seen_.push_back(row);
     std::uint32_t value = FindOrAdd(row, changes.Value(i), changes.hashes[i]);
-    changes_.push_back(values_[value].last);
-    values_[value].last = static_cast<std::uint32_t>(changes_.size() - 1);
+    changes_.push_back(values_[value + kLastWord]);
+    values_[value + kLastWord] = static_cast<std::uint32_t>(changes_.end() - 1);
   }
-  file_ends_.push_back(static_cast<std::uint32_t>(changes_.size()));
+  file_ends_.push_back(static_cast<std::uint32_t>(changes_.end()));
 }
 
 std::size_t ChangeSummary::Finish() {
   slots_ = {};
   // Each row's values in the order first seen.
   row_starts_.assign(row_files_.size() + 1, 0);
-  for (const Value& value : values_) ++row_starts_[value.row + 1];
+  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
+    ++row_starts_[HeaderOf(v).row + 1];
+  }
   for (std::size_t i = 1; i < row_starts_.size(); ++i) {
     row_starts_[i] += row_starts_[i - 1];
   }
-  by_row_.resize(values_.size());
+  by_row_.resize(value_count_);
   std::vector<std::uint32_t> next(row_starts_.begin(), row_starts_.end() - 1);
-  for (std::uint32_t v = 0; v < values_.size(); ++v) {
-    by_row_[next[values_[v].row]++] = v;
+  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
+    by_row_[next[HeaderOf(v).row]++] = v;
   }
   std::stable_sort(rows_seen_.begin(), rows_seen_.end(),
                    [&](std::uint32_t a, std::uint32_t b) {
@@ -154,7 +205,7 @@ void ChangeSummary::AppendLine(std::size_t line, const RowTexts& original,
   walks.clear();
   for (std::uint32_t i = row_starts_[row]; i < row_starts_[row + 1]; ++i) {
     walks.emplace_back(static_cast<std::uint32_t>(shown.size()),
-                       values_[by_row_[i]].last);
+                       HeaderOf(by_row_[i]).last);
     shown.push_back({by_row_[i], 0, 0});
   }
   // First the counts, then each file in its place from the end.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -39,6 +40,42 @@ class ChangeValues final : public SettingSink {
  private:
   const ReportText& report_;
   FileChanges& changes_;
+};
+
+// Words kept in chunks that never move, so that growing copies nothing
+// and memory holds only the words written. Words appended together lie in
+// one chunk.
+class ChunkedWords {
+ public:
+  static constexpr int kChunkBits = 18;
+  static constexpr std::size_t kChunkWords = std::size_t{1} << kChunkBits;
+
+  std::uint32_t* at(std::size_t i) {
+    return chunks_[i >> kChunkBits].get() + (i & (kChunkWords - 1));
+  }
+  const std::uint32_t* at(std::size_t i) const {
+    return chunks_[i >> kChunkBits].get() + (i & (kChunkWords - 1));
+  }
+  std::uint32_t& operator[](std::size_t i) { return *at(i); }
+  std::uint32_t operator[](std::size_t i) const { return *at(i); }
+
+  // Past the last word appended.
+  std::size_t end() const { return end_; }
+  // Where the words of the chunk that holds word `i` end.
+  std::size_t ChunkEnd(std::size_t i) const {
+    std::size_t chunk = i >> kChunkBits;
+    return chunk < chunk_ends_.size() ? chunk_ends_[chunk] : end_;
+  }
+
+  // Makes room for `count` words; returns where they start. REQUIRES:
+  // count <= kChunkWords.
+  std::size_t Append(std::size_t count);
+  void push_back(std::uint32_t word) { *at(Append(1)) = word; }
+
+ private:
+  std::vector<std::unique_ptr<std::uint32_t[]>> chunks_;
+  std::vector<std::size_t> chunk_ends_;  // of each chunk but the last
+  std::size_t end_ = 0;
 };
 
 // The summary of the comparisons of many files with one original: one
@@ -87,34 +124,42 @@ class ChangeSummary {
   void AppendTotal(Utf8Text& out) const;
 
  private:
-  struct Value {
-    std::uint32_t row;
-    std::uint32_t start;  // of its text in texts_; it ends where the next
-                          // value's starts
-    std::uint32_t hash;
+  // Each value is kept in values_ as its header's words, then its text:
+  // one read brings a lookup both. A value is known by where it starts.
+  struct Header {
     std::uint32_t last;  // its latest change, in changes_
+    std::uint32_t hash;
+    std::uint32_t row;
+    std::uint32_t size;  // of its text
   };
+  static constexpr std::size_t kHeaderWords = sizeof(Header) / 4;
+  static_assert(sizeof(Header) == 4 * kHeaderWords);
+  static constexpr std::size_t kLastWord = offsetof(Header, last) / 4;
+  static constexpr std::size_t kSizeWord = offsetof(Header, size) / 4;
 
+  Header HeaderOf(std::uint32_t value) const;
   std::string_view Text(std::uint32_t value) const;
+  // Where the value after `value` starts.
+  std::uint32_t Next(std::uint32_t value) const;
   std::uint32_t FindOrAdd(std::uint32_t row, std::string_view text,
                           std::uint32_t hash);
-  void Rehash(std::size_t slots);
+  void Rehash(std::size_t slots, int index_bits);
 
   std::size_t files_ = 0;
   std::size_t differing_ = 0;
   Utf8Text names_;  // the files', one after the other
   std::vector<std::uint32_t> name_ends_;
-  std::vector<Value> values_;  // in the order first seen
-  Utf8Text texts_;
-  // An open-addressed table of values_' indices plus one (0 is free) in
-  // the bits a slot's number takes; the bits above hold those of the
-  // value's hash, so that most probes that miss end without reading the
-  // value.
+  ChunkedWords values_;  // in the order first seen
+  std::size_t value_count_ = 0;
+  // An open-addressed table of the values plus one (0 is free) in the low
+  // index_bits_; the bits above hold those of the value's hash, so that
+  // most probes that miss end without reading the value.
   std::vector<std::uint32_t> slots_;
+  int index_bits_ = 0;
   // Each change of a value links to its change before, or to kNone: the
   // files of a value are found from its last change backwards, each
   // change's file from file_ends_.
-  std::vector<std::uint32_t> changes_;
+  ChunkedWords changes_;
   std::vector<std::uint32_t> file_ends_;  // where each file's changes end
   // The file of the first change of each block of 1 << kBlockBits.
   static constexpr int kBlockBits = 10;
