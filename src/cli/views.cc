@@ -1,15 +1,20 @@
 #include "cli/views.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <streambuf>
 #include <string_view>
+#include <thread>
 
 #include "compile/find.h"
 #include "report/change_list.h"
@@ -87,7 +92,7 @@ struct ViewPiece {
   bool trouble = false;
   bool differs = false;
   Utf8Text out;
-  FileChanges changes;  // --summary's
+  std::array<FileChanges, 2> changes;  // --summary's, in its parts
 };
 
 // Counts the setting lines of a comparison as they are rendered.
@@ -421,11 +426,42 @@ int Viewer::Compare() {
 void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
   const KeywordFilter* ignore =
       request_.ignore.empty() ? nullptr : &request_.ignore;
-  ChangeSummary summary;
+  // Two parts, each of half the settings, summed up side by side when
+  // there are workers to spare: adding a file's changes is the only work
+  // that must follow the files' order.
+  std::size_t part_count = request_.jobs > 1 ? 2 : 1;
+  std::vector<ChangeSummary> parts(part_count);
+  std::size_t files = 0;
+  std::size_t differing = 0;
+  struct Queued {
+    std::string name;
+    FileChanges changes;
+  };
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<Queued> queue;
+  bool ended = false;
+  std::thread adder;
+  if (part_count > 1) {
+    adder = std::thread([&] {
+      std::unique_lock lock(mutex);
+      for (;;) {
+        changed.wait(lock, [&] { return ended || !queue.empty(); });
+        if (queue.empty()) return;
+        Queued next = std::move(queue.front());
+        queue.pop_front();
+        changed.notify_all();
+        lock.unlock();
+        parts[1].Add(next.name, next.changes);
+        lock.lock();
+      }
+    });
+  }
   ForEach(
       pattern, request_.jobs,
       [&](ViewWorker& worker, ViewPiece& piece) {
-        ChangeValues values(worker.report, piece.changes);
+        ChangeValues values(worker.report,
+                            std::span(piece.changes).first(part_count));
         RenderComparisonReport({}, {}, original.image, worker.file.image,
                                worker.report,
                                {.sink = &values, .ignore = ignore});
@@ -433,22 +469,61 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
         // convert.
         piece.out.append(Utf16ToUtf8(Utf8ToUtf16(worker.file.entry.name)));
       },
-      [&](ViewPiece& piece) { summary.Add(piece.out.view(), piece.changes); });
-  if (summary.empty()) {
+      [&](ViewPiece& piece) {
+        ++files;
+        if (!piece.changes[0].rows.empty() || !piece.changes[1].rows.empty()) {
+          ++differing;
+        }
+        if (part_count > 1) {
+          // A few files queued at most, so that memory stays flat.
+          constexpr std::size_t kMostQueued = 4;
+          std::unique_lock lock(mutex);
+          changed.wait(lock, [&] { return queue.size() < kMostQueued; });
+          queue.push_back(
+              {std::string(piece.out.view()), std::move(piece.changes[1])});
+          changed.notify_all();
+        }
+        parts[0].Add(piece.out.view(), piece.changes[0]);
+      });
+  if (adder.joinable()) {
+    {
+      std::lock_guard lock(mutex);
+      ended = true;
+    }
+    changed.notify_all();
+    adder.join();
+  }
+  if (differing == 0) {
     out_ << "No differences.\n" << std::flush;
     return;
   }
   different_ = true;
   RowTexts original_values = OriginalValues(original.image);
-  std::size_t count = summary.Finish();
+  // The lines of both parts in the order of one summary of them all.
+  std::vector<std::pair<std::size_t, std::size_t>> lines;  // part, line
+  for (std::size_t p = 0; p < part_count; ++p) {
+    std::size_t count = parts[p].Finish();
+    for (std::size_t line = 0; line < count; ++line)
+      lines.emplace_back(p, line);
+  }
+  auto before = [&](const std::pair<std::size_t, std::size_t>& a,
+                    const std::pair<std::size_t, std::size_t>& b) {
+    return parts[a.first].OrderOf(a.second) < parts[b.first].OrderOf(b.second);
+  };
+  std::inplace_merge(
+      lines.begin(),
+      std::find_if(lines.begin(), lines.end(),
+                   [](const auto& line) { return line.first != 0; }),
+      lines.end(), before);
   std::vector<ChangeSummary::LineScratch> scratch(
       static_cast<std::size_t>(std::max(1, request_.jobs)));
   RunInOrder<Utf8Text>(
-      count, request_.jobs,
-      [&](std::size_t line, int worker) {
+      lines.size(), request_.jobs,
+      [&](std::size_t i, int worker) {
         Utf8Text text;
-        summary.AppendLine(line, original_values,
-                           scratch[static_cast<std::size_t>(worker)], text);
+        parts[lines[i].first].AppendLine(
+            lines[i].second, original_values,
+            scratch[static_cast<std::size_t>(worker)], text);
         return text;
       },
       [&](Utf8Text& text) {
@@ -456,7 +531,7 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
         return static_cast<bool>(out_);
       });
   Utf8Text total;
-  summary.AppendTotal(total);
+  AppendSummaryTotal(total, lines.size(), differing, files);
   Write(total.view());
   out_.flush();
 }

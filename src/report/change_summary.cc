@@ -1,6 +1,7 @@
 #include "report/change_summary.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -29,21 +30,23 @@ std::uint32_t TagsOf(int index_bits) {
 }  // namespace
 
 void ChangeValues::Setting(const NotedSetting& noted) {
-  changes_.rows.push_back(static_cast<std::uint32_t>(noted.row));
+  FileChanges& changes = parts_[noted.row % parts_.size()];
+  changes.rows.push_back(static_cast<std::uint32_t>(noted.row));
+  changes.positions.push_back(count_++);
   std::u16string_view value = report_.view().substr(
       noted.value_start, noted.value_end - noted.value_start);
-  Utf8Text& values = changes_.values;
+  Utf8Text& values = changes.values;
   std::size_t start = values.size();
   values.Commit(
       WriteUtf8KeepingSurrogates(values.Extend(3 * value.size()), value));
-  changes_.value_ends.push_back(static_cast<std::uint32_t>(values.size()));
-  changes_.surrogates =
-      changes_.surrogates ||
+  changes.value_ends.push_back(static_cast<std::uint32_t>(values.size()));
+  changes.surrogates =
+      changes.surrogates ||
       std::any_of(value.begin(), value.end(), [](char16_t unit) {
         return unit >= 0xD800 && unit <= 0xDFFF;
       });
   // Hashed here, on the worker, rather than where the files meet.
-  changes_.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
+  changes.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
 }
 
 std::size_t ChunkedWords::Append(std::size_t count) {
@@ -65,11 +68,11 @@ ChangeSummary::Header ChangeSummary::HeaderOf(std::uint32_t value) const {
 
 std::string_view ChangeSummary::Text(std::uint32_t value) const {
   return {reinterpret_cast<const char*>(values_.at(value + kHeaderWords)),
-          values_[value + kSizeWord]};
+          HeaderOf(value).size};
 }
 
 std::uint32_t ChangeSummary::Next(std::uint32_t value) const {
-  std::uint32_t size = values_[value + kSizeWord];
+  std::size_t size = HeaderOf(value).size;
   std::size_t next = value + kHeaderWords + (size + 3) / 4;
   // Past the last value of a chunk, the next chunk's first.
   if (next == values_.ChunkEnd(value)) {
@@ -103,8 +106,9 @@ std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row, std::string_view text,
     if (slot == 0) {
       auto value = static_cast<std::uint32_t>(
           values_.Append(kHeaderWords + (text.size() + 3) / 4));
-      Header header = {kNone, hash, row,
-                       static_cast<std::uint32_t>(text.size())};
+      assert(row <= 0xFFFF && text.size() <= 0xFFFF);
+      Header header = {kNone, hash, static_cast<std::uint16_t>(row),
+                       static_cast<std::uint16_t>(text.size())};
       std::memcpy(values_.at(value), &header, sizeof header);
       std::memcpy(values_.at(value + kHeaderWords), text.data(), text.size());
       slots_[at] = (hash & tags) | (value + 1);
@@ -123,7 +127,6 @@ std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row, std::string_view text,
 void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
   ++files_;
   if (changes.rows.empty()) return;
-  ++differing_;
   surrogates_ = surrogates_ || changes.surrogates;
   names_.append(name);
   name_ends_.push_back(static_cast<std::uint32_t>(names_.size()));
@@ -156,8 +159,15 @@ void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
       }
     }
     std::uint32_t row = changes.rows[i];
-    if (row >= row_files_.size()) row_files_.resize(row + 1, 0);
-    if (row_files_[row]++ == 0) rows_seen_.push_back(row);
+    if (row >= row_files_.size()) {
+      row_files_.resize(row + 1, 0);
+      first_seen_.resize(row + 1, 0);
+    }
+    if (row_files_[row]++ == 0) {
+      rows_seen_.push_back(row);
+      first_seen_[row] =
+          (std::uint64_t{files_ - 1} << 32) | changes.positions[i];
+    }
     std::uint32_t value = FindOrAdd(row, changes.Value(i), changes.hashes[i]);
     changes_.push_back(values_[value + kLastWord]);
     values_[value + kLastWord] = static_cast<std::uint32_t>(changes_.end() - 1);
@@ -266,14 +276,14 @@ void ChangeSummary::AppendLine(std::size_t line, const RowTexts& original,
   out.push_back('\n');
 }
 
-void ChangeSummary::AppendTotal(Utf8Text& out) const {
-  AppendDecimal(out, static_cast<std::int64_t>(rows_seen_.size()));
-  out.append(rows_seen_.size() == 1 ? " setting differs in "
-                                    : " settings differ in ");
-  AppendDecimal(out, static_cast<std::int64_t>(differing_));
+void AppendSummaryTotal(Utf8Text& out, std::size_t settings,
+                        std::size_t differing, std::size_t files) {
+  AppendDecimal(out, static_cast<std::int64_t>(settings));
+  out.append(settings == 1 ? " setting differs in " : " settings differ in ");
+  AppendDecimal(out, static_cast<std::int64_t>(differing));
   out.append(" of ");
-  AppendDecimal(out, static_cast<std::int64_t>(files_));
-  out.append(files_ == 1 ? " file.\n" : " files.\n");
+  AppendDecimal(out, static_cast<std::int64_t>(files));
+  out.append(files == 1 ? " file.\n" : " files.\n");
 }
 
 }  // namespace quorlith

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@ namespace quorlith {
 // in report order, and its new value.
 struct FileChanges {
   std::vector<std::uint32_t> rows;
+  std::vector<std::uint32_t> positions;   // among all the file's changes
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
   std::vector<std::uint32_t> hashes;      // of each row and value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
@@ -29,17 +31,20 @@ struct FileChanges {
 };
 
 // Gathers a comparison's FileChanges as its report is rendered into
-// `report`: give it to RenderComparisonReport as its sink.
+// `report`: give it to RenderComparisonReport as its sink. Row r's change
+// goes to parts[r % parts.size()], so that each part can be summed up
+// apart from the others.
 class ChangeValues final : public SettingSink {
  public:
-  ChangeValues(const ReportText& report, FileChanges& changes)
-      : report_(report), changes_(changes) {}
+  ChangeValues(const ReportText& report, std::span<FileChanges> parts)
+      : report_(report), parts_(parts) {}
 
   void Setting(const NotedSetting& noted) override;
 
  private:
   const ReportText& report_;
-  FileChanges& changes_;
+  std::span<FileChanges> parts_;
+  std::uint32_t count_ = 0;
 };
 
 // Words kept in chunks that never move, so that growing copies nothing
@@ -89,11 +94,9 @@ class ChunkedWords {
 // settings.
 class ChangeSummary {
  public:
-  // Adds the next file compared with the original, under `name`.
+  // Adds the next file compared with the original, under `name`: its
+  // changes in this summary's part, if any.
   void Add(std::string_view name, const FileChanges& changes);
-
-  // True iff no file had a setting that differs.
-  bool empty() const { return rows_seen_.empty(); }
 
   // What a worker reuses from line to line.
   struct LineScratch {
@@ -119,23 +122,36 @@ class ChangeSummary {
   void AppendLine(std::size_t line, const RowTexts& original,
                   LineScratch& scratch, Utf8Text& out) const;
 
-  // Appends the count of settings and files. REQUIRES: !empty(); a
-  // summary of none says "No differences." instead.
-  void AppendTotal(Utf8Text& out) const;
+  // Where line `line` goes among the lines of all parts: the settings most
+  // files changed first, then the first seen (by file, then by its place
+  // among the file's changes).
+  struct LineOrder {
+    std::uint32_t files;
+    std::uint64_t first_seen;
+    friend bool operator<(const LineOrder& a, const LineOrder& b) {
+      return a.files != b.files ? a.files > b.files
+                                : a.first_seen < b.first_seen;
+    }
+  };
+  LineOrder OrderOf(std::size_t line) const {
+    std::uint32_t row = rows_seen_[line];
+    return {row_files_[row], first_seen_[row]};
+  }
 
  private:
   // Each value is kept in values_ as its header's words, then its text:
   // one read brings a lookup both. A value is known by where it starts.
+  // Rows are some thousands, and a value's text some hundred bytes at
+  // most (a text field's units, three bytes each).
   struct Header {
     std::uint32_t last;  // its latest change, in changes_
     std::uint32_t hash;
-    std::uint32_t row;
-    std::uint32_t size;  // of its text
+    std::uint16_t row;
+    std::uint16_t size;  // of its text
   };
   static constexpr std::size_t kHeaderWords = sizeof(Header) / 4;
   static_assert(sizeof(Header) == 4 * kHeaderWords);
   static constexpr std::size_t kLastWord = offsetof(Header, last) / 4;
-  static constexpr std::size_t kSizeWord = offsetof(Header, size) / 4;
 
   Header HeaderOf(std::uint32_t value) const;
   std::string_view Text(std::uint32_t value) const;
@@ -146,7 +162,6 @@ class ChangeSummary {
   void Rehash(std::size_t slots, int index_bits);
 
   std::size_t files_ = 0;
-  std::size_t differing_ = 0;
   Utf8Text names_;  // the files', one after the other
   std::vector<std::uint32_t> name_ends_;
   ChunkedWords values_;  // in the order first seen
@@ -164,13 +179,19 @@ class ChangeSummary {
   // The file of the first change of each block of 1 << kBlockBits.
   static constexpr int kBlockBits = 10;
   std::vector<std::uint32_t> block_files_;
-  bool surrogates_ = false;               // whether any file's values held one
-  std::vector<std::uint32_t> row_files_;  // per row, the files it differs in
-  std::vector<std::uint32_t> rows_seen_;  // in the order first seen, then
-                                          // as written
+  bool surrogates_ = false;                // whether any file's values held one
+  std::vector<std::uint32_t> row_files_;   // per row, the files it differs in
+  std::vector<std::uint64_t> first_seen_;  // per row, as LineOrder has it
+  std::vector<std::uint32_t> rows_seen_;   // in the order first seen, then
+                                           // as written
   // From Finish(): each row's values in the order first seen.
   std::vector<std::uint32_t> row_starts_;
   std::vector<std::uint32_t> by_row_;
 };
+
+// "N settings differ in D of F files." and a line feed, the last line of a
+// summary of F files of which D differ in N settings in all.
+void AppendSummaryTotal(Utf8Text& out, std::size_t settings,
+                        std::size_t differing, std::size_t files);
 
 }  // namespace quorlith
