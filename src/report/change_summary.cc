@@ -139,8 +139,13 @@ void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
   std::size_t words =
       values_.end() + ChunkedWords::kChunkWords +
       2 * (count * (kHeaderWords + 1) + changes.values.size() / 4);
-  int index_bits = std::max(index_bits_, 16);
-  while (words >= std::size_t{1} << index_bits) ++index_bits;
+  // Bits for a summary of some thousand busy files from the start, and
+  // three to spare when they must grow: each time every value is placed
+  // again.
+  int index_bits = std::max(index_bits_, 24);
+  if (words >= std::size_t{1} << index_bits) {
+    while (words >= std::size_t{1} << (index_bits - 3)) ++index_bits;
+  }
   if (slots != slots_.size() || index_bits != index_bits_) {
     Rehash(slots, index_bits);
   }
