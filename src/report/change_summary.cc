@@ -49,17 +49,6 @@ void ChangeValues::Setting(const NotedSetting& noted) {
   changes.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
 }
 
-std::size_t ChunkedWords::Append(std::size_t count) {
-  if (end_ + count > chunks_.size() << kChunkBits) {
-    if (!chunks_.empty()) chunk_ends_.push_back(end_);
-    end_ = chunks_.size() << kChunkBits;
-    chunks_.push_back(
-        std::make_unique_for_overwrite<std::uint32_t[]>(kChunkWords));
-  }
-  end_ += count;
-  return end_ - count;
-}
-
 ChangeSummary::Header ChangeSummary::HeaderOf(std::uint32_t value) const {
   Header header;
   std::memcpy(&header, values_.at(value), sizeof header);
