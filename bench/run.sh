@@ -15,6 +15,13 @@
 #              file, every line stored)
 #   reports    quorlith --compile 'reports/*' -o out/  (each file's own
 #              report compiled over it: as many reports as files)
+# and the views on standard output, each beside the run that reads the
+# same files:
+#   --changes  quorlith --changes in/S00000.000 'in/*'   against compare
+#   --summary  quorlith --changes --summary ...           against compare
+#   --json     quorlith --json 'in/*'                     against decompile
+#   --find     quorlith --find 'any_hot_key = alt-l' 'in/*'  against decompile
+# At 10000 files each view's ratio is also given against its 1000-file one.
 # Prints each mean wall time, the ratios and peak memory (RSS). The files are
 # busy ones: every section present and every record filled, as in a real
 # configuration. Ratios, not times, carry from one machine to another.
@@ -40,7 +47,9 @@ cpu() {  # mean CPU seconds (user and system) of the same
   python3 -c "import json,sys; r=json.load(open(sys.argv[1]))['results'][0]; print(r['user']+r['system'])" "$1"
 }
 peak_kib() {  # peak resident set size of one run of the command
-  /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ {print $2}'
+  # A view's status 1 (files differ) is no failure here.
+  { /usr/bin/time -v "$@" 2>&1 >/dev/null || true; } |
+    awk -F': ' '/Maximum resident/ {print $2}'
 }
 
 measure() {  # COUNT
@@ -61,6 +70,20 @@ measure() {  # COUNT
     "xxd $dir/all.bin > /dev/null" >/dev/null
   hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compare.json" \
     "$q $dir/in/S00000.000 $dir/in/* x" >/dev/null
+  hyperfine -N --warmup 1 --runs 5 --export-json "$dir/compare-serial.json" \
+    "$q -j 1 $dir/in/S00000.000 $dir/in/* x" >/dev/null
+  # The views exit with 1 when files differ or nothing is found, as diff
+  # and grep do.
+  local view_runs=5
+  ((n > 1000)) && view_runs=3
+  hyperfine -N -i --warmup 1 --runs $view_runs --export-json "$dir/changes.json" \
+    "$q --changes $dir/in/S00000.000 $dir/in/*.000" >/dev/null
+  hyperfine -N -i --warmup 1 --runs $view_runs --export-json "$dir/summary.json" \
+    "$q --changes --summary $dir/in/S00000.000 $dir/in/*.000" >/dev/null
+  hyperfine -N -i --warmup 1 --runs $view_runs --export-json "$dir/json.json" \
+    "$q --json $dir/in/*.000" >/dev/null
+  hyperfine -N -i --warmup 1 --runs $view_runs --export-json "$dir/find.json" \
+    "$q --find 'any_hot_key = alt-l' $dir/in/*.000" >/dev/null
   decompile=$(mean "$dir/decompile.json")
   serial=$(mean "$dir/serial.json")
   decompile_cpu=$(cpu "$dir/decompile.json")
@@ -80,9 +103,14 @@ measure() {  # COUNT
   reports=$(mean "$dir/reports.json")
   peak_decompile=$(peak_kib "$q" "$dir/in/*" "$dir/out/")
   peak_compare=$(peak_kib "$q" "$dir/in/S00000.000" "$dir/in/*" x)
+  peak_summary=$(peak_kib "$q" --changes --summary "$dir/in/S00000.000" \
+    "$dir/in/*.000")
   python3 - "$n" "$decompile" "$cp_time" "$xxd_time" "$compare" \
     "$peak_decompile" "$peak_compare" "$compile" "$reports" "$serial" \
-    "$decompile_cpu" "$serial_cpu" "$cp_reports" "$(nproc)" <<'PY'
+    "$decompile_cpu" "$serial_cpu" "$cp_reports" "$(nproc)" \
+    "$(mean "$dir/compare-serial.json")" "$(mean "$dir/changes.json")" \
+    "$(mean "$dir/summary.json")" "$(mean "$dir/json.json")" \
+    "$(mean "$dir/find.json")" "$peak_summary" "$work/ratios" <<'PY'
 import sys
 n = int(sys.argv[1])
 decompile, cp, xxd, compare = map(float, sys.argv[2:6])
@@ -104,6 +132,32 @@ print(f"  -j 1       {serial*1000:8.1f} ms  -j {jobs} is {serial/decompile:4.2f}
 print(f"  cp -r      {cp*1000:8.1f} ms")
 print(f"  cp -r reports {cp_reports*1000:5.1f} ms  decompile is {decompile/cp_reports:4.2f}x that")
 print(f"  xxd        {xxd*1000:8.1f} ms")
+compare_serial, changes, summary, json_view, find = map(float, sys.argv[15:20])
+peak_s, ratios_file = int(sys.argv[20]), sys.argv[21]
+print(f"  compare -j 1 {compare_serial*1000:6.1f} ms  -j {jobs} is "
+      f"{compare_serial/compare:4.2f}x faster")
+views = [("--changes", changes, compare, "compare"),
+         ("--summary", summary, compare, "compare"),
+         ("--json", json_view, decompile, "decompile"),
+         ("--find", find, decompile, "decompile")]
+# The first measure keeps its ratios; a later one compares with them.
+try:
+    earlier = {name: (float(r), int(count)) for name, r, count in
+               (line.split() for line in open(ratios_file))}
+except FileNotFoundError:
+    earlier = {}
+with open(ratios_file, "a") as out:
+    for name, time, run, run_name in views:
+        ratio = time / run
+        line = (f"  {name:10} {time*1000:8.1f} ms  {ratio:5.2f}x {run_name}")
+        if name == "--summary":
+            line += f"  peak {peak_s/1024:.1f} MiB"
+        if name in earlier:
+            first, count = earlier[name]
+            line += f"  {ratio/first:4.2f}x its ratio at {count} files"
+        else:
+            out.write(f"{name} {ratio} {n}\n")
+        print(line)
 PY
   rm -rf "$dir"
 }

@@ -452,6 +452,7 @@ int RunConsole(int argc, const char* const* argv, std::ostream& out,
                    : !get.empty()  ? ViewKind::kGet
                                    : ViewKind::kJsonLines;
     request.query = request.kind == ViewKind::kGet ? get : find;
+    request.jobs = jobs;
     request.names = names;
     request.utf16 = encoding == "utf-16";
     request.crlf = crlf;

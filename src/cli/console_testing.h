@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +32,31 @@ inline ConsoleOutcome RunConsoleWith(FakeFileSystem& fs,
   return {status, out.str(), err.str()};
 }
 
+// What `cksum` prints first for `bytes`: the CRC-32 of POSIX, over the
+// bytes and then their count.
+inline std::uint32_t PosixCksum(std::string_view bytes) {
+  static const auto table = [] {
+    std::array<std::uint32_t, 256> made{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      std::uint32_t crc = i << 24;
+      for (int bit = 0; bit < 8; ++bit) {
+        crc = crc & 0x80000000u ? crc << 1 ^ 0x04C11DB7u : crc << 1;
+      }
+      made[i] = crc;
+    }
+    return made;
+  }();
+  std::uint32_t crc = 0;
+  auto feed = [&](std::uint8_t byte) {
+    crc = crc << 8 ^ table[(crc >> 24 ^ byte) & 0xFF];
+  };
+  for (char c : bytes) feed(static_cast<std::uint8_t>(c));
+  for (std::size_t n = bytes.size(); n != 0; n >>= 8) {
+    feed(static_cast<std::uint8_t>(n));
+  }
+  return ~crc;
+}
+
 // Plays a transcript of command lines over `fs`, each checked as written:
 //
 //   # a comment
@@ -37,10 +65,14 @@ inline ConsoleOutcome RunConsoleWith(FakeFileSystem& fs,
 //   > a line of standard output    its lines, all of them; a last line
 //   >...                           ">..." lets more follow; ">-": none
 //   ! a line of standard error     alike, for standard error
+//   = 1234567 89                   standard output's POSIX cksum and size,
+//                                  for an output too long to spell out
 //
 // A stream without lines is not checked, but a status of 2 (trouble, or
-// a wrong command line) must say why on standard error.
-inline void PlayTranscript(FakeFileSystem& fs, const std::string& text) {
+// a wrong command line) must say why on standard error. `leading` goes
+// before every command line's arguments.
+inline void PlayTranscript(FakeFileSystem& fs, const std::string& text,
+                           const std::vector<std::string>& leading = {}) {
   struct Stream {
     std::string text;
     bool checked = false;
@@ -67,17 +99,25 @@ inline void PlayTranscript(FakeFileSystem& fs, const std::string& text) {
   bool pending = false;
   int status = -1;
   Stream out, err;
+  std::string digest;
   std::size_t number = 0, at = 0;
   auto play = [&] {
     if (!pending) return;
     pending = false;
     SCOPED_TRACE("transcript line " + std::to_string(at));
     std::vector<const char*> argv;
+    for (const std::string& arg : leading) argv.push_back(arg.c_str());
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     ConsoleOutcome outcome = RunConsoleWith(fs, argv);
     EXPECT_EQ(outcome.status, status) << outcome.err;
     out.Expect(outcome.out);
     err.Expect(outcome.err);
+    if (!digest.empty()) {
+      EXPECT_EQ(std::to_string(PosixCksum(outcome.out)) + " " +
+                    std::to_string(outcome.out.size()),
+                digest);
+    }
+    digest.clear();
     if (status == 2) {
       EXPECT_NE(outcome.err, "");
     }
@@ -117,6 +157,8 @@ inline void PlayTranscript(FakeFileSystem& fs, const std::string& text) {
       out.Add(line.substr(1));
     } else if (line.starts_with("!")) {
       err.Add(line.substr(1));
+    } else if (line.starts_with("= ")) {
+      digest = line.substr(2);
     } else {
       EXPECT_TRUE(line.empty() || line.starts_with("#"))
           << "transcript line " << number << ": " << line;

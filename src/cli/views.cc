@@ -1,23 +1,30 @@
 #include "cli/views.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
+#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <span>
 #include <streambuf>
 #include <string_view>
+#include <thread>
 
 #include "compile/find.h"
 #include "report/change_list.h"
+#include "report/change_summary.h"
 #include "report/keywords.h"
 #include "report/report_json.h"
 #include "report/report_settings.h"
 #include "report/report_writer.h"
 #include "runs/file_names.h"
+#include "runs/ordered_runner.h"
 #include "runs/progress_log.h"
 #include "runs/run_files.h"
 #include "runs/whole_files.h"
@@ -70,6 +77,32 @@ struct ViewFile {
   SetFileImage image;
 };
 
+// Everything a worker of a view reuses from file to file.
+struct ViewWorker {
+  ViewFile file;
+  RecordingLog recorder;
+  ReportText report;
+  JsonObjects json;
+};
+
+// What a view made of one file, handed on in the files' order.
+struct ViewPiece {
+  EntryResult log;
+  bool read = false;  // a set file, read whole
+  bool trouble = false;
+  bool differs = false;
+  Utf8Text out;
+  std::array<FileChanges, 2> changes;  // --summary's, in its parts
+};
+
+// Counts the setting lines of a comparison as they are rendered.
+class SettingCounter final : public SettingSink {
+ public:
+  void Setting(const NotedSetting&) override { ++count; }
+
+  std::size_t count = 0;
+};
+
 class Viewer {
  public:
   Viewer(const ViewRequest& request, FileSystem& fs, std::ostream& out,
@@ -88,10 +121,14 @@ class Viewer {
   int Run();
 
  private:
-  // Calls `use` for every valid set file that `parts` matches, in search
-  // order; logs the others. Returns false when nothing matched.
-  bool ForEach(const NameParts& parts,
-               const std::function<void(const ViewFile&)>& use);
+  using Process = std::function<void(ViewWorker& worker, ViewPiece& piece)>;
+  using Commit = std::function<void(ViewPiece& piece)>;
+
+  // Reads every valid set file that `parts` matches on `jobs` workers and
+  // has `process` make its piece, then hands the pieces to `commit` in
+  // search order; logs the others. Returns false when nothing matched.
+  bool ForEach(const NameParts& parts, int jobs, const Process& process,
+               const Commit& commit);
   bool LoadOne(const NameParts& parts, ViewFile& file);
 
   int Decompile();
@@ -100,8 +137,10 @@ class Viewer {
   bool ShowOtherFile(const NameParts& parts);
 
   void Show(std::u16string_view text);
-  void Changes(const ViewFile& original, const ViewFile& file,
-               const std::vector<ReportSetting>& settings, bool headed);
+  void Encode(std::u16string_view text, Utf8Text& out) const;
+  void Write(std::string_view bytes) {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
   void Summary(const ViewFile& original, const NameParts& pattern);
 
   void Trouble() { trouble_ = true; }
@@ -115,43 +154,82 @@ class Viewer {
   LogBuffer log_;
   bool trouble_ = false;
   bool different_ = false;
-  int json_count_ = 0;
 };
 
-bool Viewer::ForEach(const NameParts& parts,
-                     const std::function<void(const ViewFile&)>& use) {
+bool Viewer::ForEach(const NameParts& parts, int jobs, const Process& process,
+                     const Commit& commit) {
   std::vector<DirEntry> entries = FindMatches(fs_, log_, parts);
   if (entries.empty()) {
     Trouble();
     return false;
   }
-  auto file = std::make_unique<ViewFile>();
-  for (const DirEntry& entry : entries) {
-    if (!out_) break;  // nothing more can be written
-    file->path = parts.Folder() + entry.name;
-    file->entry = entry;
-    std::unique_ptr<InputFile> input =
-        OpenSetFile(fs_, log_, file->path, entry, file->image);
-    if (!input) {
-      Trouble();
-      continue;
-    }
-    if (!CloseLogged(log_, file->path, input->Close())) Trouble();
-    use(*file);
-  }
+  std::vector<ViewWorker> workers(
+      static_cast<std::size_t>(std::clamp<std::size_t>(
+          static_cast<std::size_t>(jobs), 1, entries.size())));
+  // The output buffers of the pieces committed, for the next: a piece can
+  // be large, and one allocated afresh for each file is paid for in page
+  // faults.
+  std::mutex spare_mutex;
+  std::vector<Utf8Text> spare;
+  RunInOrder<ViewPiece>(
+      entries.size(), static_cast<int>(workers.size()),
+      [&](std::size_t i, int w) {
+        ViewWorker& worker = workers[static_cast<std::size_t>(w)];
+        ViewPiece piece;
+        ViewFile& file = worker.file;
+        LogBuffer& log = worker.recorder.log();
+        file.path = parts.Folder() + entries[i].name;
+        file.entry = entries[i];
+        std::unique_ptr<InputFile> input =
+            OpenSetFile(fs_, log, file.path, file.entry, file.image);
+        if (!input) {
+          piece.trouble = true;
+        } else {
+          if (!CloseLogged(log, file.path, input->Close())) {
+            piece.trouble = true;
+          }
+          piece.read = true;
+          {
+            std::lock_guard lock(spare_mutex);
+            if (!spare.empty()) {
+              piece.out = std::move(spare.back());
+              spare.pop_back();
+            }
+          }
+          process(worker, piece);
+        }
+        piece.log = worker.recorder.Take(EntryOutcome::kNotCounted);
+        return piece;
+      },
+      [&](ViewPiece& piece) {
+        for (const auto& [code, text] : piece.log.messages) {
+          log_.LogFormatted(code, text);
+        }
+        if (piece.trouble) Trouble();
+        if (piece.differs) different_ = true;
+        if (piece.read) commit(piece);
+        piece.out.clear();
+        {
+          std::lock_guard lock(spare_mutex);
+          spare.push_back(std::move(piece.out));
+        }
+        return static_cast<bool>(out_);  // else nothing more can be written
+      });
   return true;
 }
 
 // The original of a comparison, the first file its name matches.
 bool Viewer::LoadOne(const NameParts& parts, ViewFile& file) {
   bool loaded = false;
-  ForEach(parts, [&](const ViewFile& found) {
-    if (loaded) return;
-    file.path = found.path;
-    file.entry = found.entry;
-    file.image = found.image;
-    loaded = true;
-  });
+  // One worker, so that each file is read and committed in turn.
+  ForEach(
+      parts, 1,
+      [&](ViewWorker& worker, ViewPiece&) {
+        if (loaded) return;
+        file = worker.file;
+        loaded = true;
+      },
+      [](ViewPiece&) {});
   return loaded;
 }
 
@@ -168,37 +246,19 @@ void DropSourceLines(std::u16string& text) {
   }
 }
 
-void Viewer::Show(std::u16string_view text) {
+void Viewer::Encode(std::u16string_view text, Utf8Text& out) const {
   // No byte order mark in UTF-8: grep, diff and git read the lines as they
   // are.
-  std::string bytes =
-      EncodeReport(text, request_.utf16  ? ReportEncoding::kUtf16
-                         : request_.crlf ? ReportEncoding::kUtf8Crlf
-                                         : ReportEncoding::kUtf8Lf);
-  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out_.flush();
+  out.append(EncodeReport(text, request_.utf16  ? ReportEncoding::kUtf16
+                                : request_.crlf ? ReportEncoding::kUtf8Crlf
+                                                : ReportEncoding::kUtf8Lf));
 }
 
-void Viewer::Changes(const ViewFile& original, const ViewFile& file,
-                     const std::vector<ReportSetting>& settings, bool headed) {
-  std::u16string text;
-  if (headed) {
-    text.append(Utf8ToUtf16(original.path));
-    text.append(u" → ");
-    text.append(Utf8ToUtf16(file.path));
-    text.append(u":\n");
-  }
-  if (settings.empty()) {
-    text.append(u"No differences.\n");
-    out_ << Utf16ToUtf8(text) << std::flush;
-    return;
-  }
-  for (const ReportSetting& s : settings) AppendChangeLine(text, s);
-  for (const auto& [section, n] : ChangesBySection(settings)) {
-    AppendChangeCount(text, n, std::u16string(u" in ").append(section));
-  }
-  AppendChangeCount(text, settings.size(), u" in all");
-  out_ << Utf16ToUtf8(text) << std::flush;
+void Viewer::Show(std::u16string_view text) {
+  Utf8Text bytes;
+  Encode(text, bytes);
+  Write(bytes.view());
+  out_.flush();
 }
 
 // As git's textconv a file that is no set file is shown as it is, a report
@@ -233,8 +293,8 @@ bool Viewer::ShowOtherFile(const NameParts& parts) {
 int Viewer::Decompile() {
   NameParts parts = DecompilePattern(fs_, request_.names[0]);
   if (request_.textconv && ShowOtherFile(parts)) return Status();
-  ReportText text;
   bool lines = request_.kind == ViewKind::kJsonLines;
+  bool json = lines || request_.kind == ViewKind::kJson;
   if (request_.kind == ViewKind::kJson) out_ << '[';
   bool headed = parts.Joined().find_first_of("*?") != std::string::npos;
   bool found = false;
@@ -246,35 +306,50 @@ int Viewer::Decompile() {
       return kViewTrouble;
     }
   }
-  ForEach(parts, [&](const ViewFile& file) {
-    if (query) {
-      for (const std::u16string& line : query->Find(file.image)) {
-        found = true;
-        if (headed) out_ << file.path << ": ";
-        out_ << Utf16ToUtf8(line) << '\n';
-      }
-      return;
-    }
-    if (request_.kind == ViewKind::kShow) {
-      RenderDecompileReport(SourceOf(file.path, file.entry), file.image, text);
-      if (request_.textconv) {
-        std::u16string shown(text.view());
-        DropSourceLines(shown);
-        Show(shown);
-      } else {
-        Show(text);
-      }
-      return;
-    }
-    if (!lines && json_count_ > 0) out_ << ',';
-    out_ << DecompileJson({file.path, file.entry.modified},
-                          DecompileSettings(file.image));
-    if (lines) out_ << '\n';
-    ++json_count_;
-  });
+  std::size_t json_count = 0;
+  ForEach(
+      parts, request_.jobs,
+      [&](ViewWorker& worker, ViewPiece& piece) {
+        const ViewFile& file = worker.file;
+        if (query) {
+          for (const std::u16string& line :
+               query->Find(file.image, worker.report)) {
+            piece.differs = true;  // here: found
+            if (headed) {
+              piece.out.append(file.path);
+              piece.out.append(": ");
+            }
+            AppendAsUtf8(piece.out, line);
+            piece.out.push_back('\n');
+          }
+        } else if (json) {
+          worker.json.AppendDecompile(
+              piece.out, {file.path, file.entry.modified}, file.image);
+          if (lines) piece.out.push_back('\n');
+        } else {
+          RenderDecompileReport(SourceOf(file.path, file.entry), file.image,
+                                worker.report);
+          if (request_.textconv) {
+            std::u16string shown(worker.report.view());
+            DropSourceLines(shown);
+            Encode(shown, piece.out);
+          } else {
+            Encode(worker.report, piece.out);
+          }
+        }
+      },
+      [&](ViewPiece& piece) {
+        if (query) {
+          found = found || piece.differs;
+          piece.differs = false;
+        }
+        if (json && !lines && json_count++ > 0) out_ << ',';
+        Write(piece.out.view());
+        if (!json && !query) out_.flush();
+      });
+  if (query) different_ = !found;
   if (request_.kind == ViewKind::kJson) out_ << "]\n";
   out_.flush();
-  if (request_.kind == ViewKind::kFind && !found) different_ = true;
   return Status();
 }
 
@@ -294,116 +369,172 @@ int Viewer::Compare() {
       request_.ignore.empty() ? nullptr : &request_.ignore;
   bool headed = pattern.Joined().find_first_of("*?") != std::string::npos;
   bool lines = request_.kind == ViewKind::kJsonLines;
+  bool json = lines || request_.kind == ViewKind::kJson;
+  // What every file's piece shows of the original, formatted once.
+  RowTexts original_rows;
+  if (request_.kind == ViewKind::kChanges) {
+    original_rows = OriginalValues(original->image);
+  } else if (json) {
+    original_rows = OriginalJson(original->image);
+  }
+  std::string original_name = Utf16ToUtf8(Utf8ToUtf16(original->path));
   if (request_.kind == ViewKind::kJson) out_ << '[';
-  ReportText text;
-  ForEach(pattern, [&](const ViewFile& file) {
-    std::vector<ReportSetting> settings =
-        ComparisonSettings(original->image, file.image, ignore);
-    if (!settings.empty()) different_ = true;
-    switch (request_.kind) {
-      case ViewKind::kShow:
-        RenderComparisonReport(SourceOf(original->path, original->entry),
-                               SourceOf(file.path, file.entry), original->image,
-                               file.image, text, {.ignore = ignore});
-        Show(text);
-        break;
-      case ViewKind::kChanges:
-        Changes(*original, file, settings, headed);
-        break;
-      default:
-        if (!lines && json_count_ > 0) out_ << ',';
-        out_ << ComparisonJson({original->path, original->entry.modified},
-                               {file.path, file.entry.modified}, settings);
-        if (lines) out_ << '\n';
-        ++json_count_;
-        break;
-    }
-  });
+  std::size_t json_count = 0;
+  ForEach(
+      pattern, request_.jobs,
+      [&](ViewWorker& worker, ViewPiece& piece) {
+        const ViewFile& file = worker.file;
+        if (json) {
+          piece.differs =
+              worker.json.AppendComparison(
+                  piece.out, {original->path, original->entry.modified},
+                  {file.path, file.entry.modified}, original->image, file.image,
+                  original_rows, ignore) > 0;
+          if (lines) piece.out.push_back('\n');
+        } else if (request_.kind == ViewKind::kChanges) {
+          if (headed) {
+            piece.out.append(original_name);
+            piece.out.append(" → ");
+            AppendAsUtf8(piece.out, Utf8ToUtf16(file.path));
+            piece.out.append(":\n");
+          }
+          ChangeLines changes(original_rows, worker.report, piece.out);
+          RenderComparisonReport({}, {}, original->image, file.image,
+                                 worker.report,
+                                 {.sink = &changes, .ignore = ignore});
+          changes.Finish();
+          piece.differs = changes.count() > 0;
+        } else {
+          SettingCounter counter;
+          RenderComparisonReport(SourceOf(original->path, original->entry),
+                                 SourceOf(file.path, file.entry),
+                                 original->image, file.image, worker.report,
+                                 {.sink = &counter, .ignore = ignore});
+          piece.differs = counter.count > 0;
+          Encode(worker.report, piece.out);
+        }
+      },
+      [&](ViewPiece& piece) {
+        if (json && !lines && json_count++ > 0) out_ << ',';
+        Write(piece.out.view());
+        if (!json) out_.flush();
+      });
   if (request_.kind == ViewKind::kJson) out_ << "]\n";
   out_.flush();
   return Status();
 }
 
-// One line per setting that differs in any file: the original's value,
-// then each new value with the files that hold it. The settings most files
-// changed come first; among equals, the report's order.
 void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
-  struct Value {
-    std::u16string value;
-    std::vector<std::string> files;
-  };
-  struct Setting {
-    std::size_t first_seen;
-    std::u16string label;  // "section › keyword"
-    std::u16string original;
-    std::vector<Value> values;
-    std::size_t files = 0;
-  };
-  std::vector<Setting> summary;
-  std::map<std::u16string, std::size_t> index;
   const KeywordFilter* ignore =
       request_.ignore.empty() ? nullptr : &request_.ignore;
-  int files = 0;
-  int differing = 0;
-  ForEach(pattern, [&](const ViewFile& file) {
-    ++files;
-    std::vector<ReportSetting> settings =
-        ComparisonSettings(original.image, file.image, ignore);
-    if (!settings.empty()) ++differing;
-    for (ReportSetting& s : settings) {
-      std::u16string label = s.section + u" › " + s.keyword;
-      auto [at, added] = index.try_emplace(label, summary.size());
-      if (added) {
-        summary.push_back({summary.size(), label, s.original.value, {}, 0});
+  // Two parts, each of half the settings, summed up side by side when
+  // there are workers to spare: adding a file's changes is the only work
+  // that must follow the files' order.
+  std::size_t part_count = request_.jobs > 1 ? 2 : 1;
+  std::vector<ChangeSummary> parts(part_count);
+  std::size_t files = 0;
+  std::size_t differing = 0;
+  struct Queued {
+    std::string name;
+    FileChanges changes;
+  };
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<Queued> queue;
+  bool ended = false;
+  std::thread adder;
+  if (part_count > 1) {
+    adder = std::thread([&] {
+      std::unique_lock lock(mutex);
+      for (;;) {
+        changed.wait(lock, [&] { return ended || !queue.empty(); });
+        if (queue.empty()) return;
+        Queued next = std::move(queue.front());
+        queue.pop_front();
+        changed.notify_all();
+        lock.unlock();
+        parts[1].Add(next.name, next.changes);
+        lock.lock();
       }
-      Setting& setting = summary[at->second];
-      ++setting.files;
-      auto value = std::find_if(
-          setting.values.begin(), setting.values.end(),
-          [&](const Value& v) { return v.value == s.shown.value; });
-      if (value == setting.values.end()) {
-        setting.values.push_back({s.shown.value, {}});
-        value = setting.values.end() - 1;
-      }
-      value->files.push_back(file.entry.name);
+    });
+  }
+  ForEach(
+      pattern, request_.jobs,
+      [&](ViewWorker& worker, ViewPiece& piece) {
+        ChangeValues values(worker.report,
+                            std::span(piece.changes).first(part_count));
+        RenderComparisonReport({}, {}, original.image, worker.file.image,
+                               worker.report,
+                               {.sink = &values, .ignore = ignore});
+        // The name as the summary prints it, which the UTF-8 views always
+        // convert.
+        piece.out.append(Utf16ToUtf8(Utf8ToUtf16(worker.file.entry.name)));
+      },
+      [&](ViewPiece& piece) {
+        ++files;
+        if (!piece.changes[0].rows.empty() || !piece.changes[1].rows.empty()) {
+          ++differing;
+        }
+        if (part_count > 1) {
+          // A few files queued at most, so that memory stays flat.
+          constexpr std::size_t kMostQueued = 4;
+          std::unique_lock lock(mutex);
+          changed.wait(lock, [&] { return queue.size() < kMostQueued; });
+          queue.push_back(
+              {std::string(piece.out.view()), std::move(piece.changes[1])});
+          changed.notify_all();
+        }
+        parts[0].Add(piece.out.view(), piece.changes[0]);
+      });
+  if (adder.joinable()) {
+    {
+      std::lock_guard lock(mutex);
+      ended = true;
     }
-  });
-  if (summary.empty()) {
+    changed.notify_all();
+    adder.join();
+  }
+  if (differing == 0) {
     out_ << "No differences.\n" << std::flush;
     return;
   }
   different_ = true;
-  std::stable_sort(
-      summary.begin(), summary.end(),
-      [](const Setting& a, const Setting& b) { return a.files > b.files; });
-  ReportText text;
-  for (Setting& setting : summary) {
-    std::stable_sort(setting.values.begin(), setting.values.end(),
-                     [](const Value& a, const Value& b) {
-                       return a.files.size() > b.files.size();
-                     });
-    text.append(setting.label);
-    text.append(u": ");
-    text.append(setting.original);
-    for (std::size_t v = 0; v < setting.values.size(); ++v) {
-      text.append(v == 0 ? u" → " : u"; → ");
-      text.append(setting.values[v].value);
-      text.append(u" in ");
-      for (std::size_t f = 0; f < setting.values[v].files.size(); ++f) {
-        if (f > 0) text.append(u", ");
-        AppendUtf8(text, setting.values[v].files[f]);
-      }
-    }
-    text.push_back(u'\n');
+  RowTexts original_values = OriginalValues(original.image);
+  // The lines of both parts in the order of one summary of them all.
+  std::vector<std::pair<std::size_t, std::size_t>> lines;  // part, line
+  for (std::size_t p = 0; p < part_count; ++p) {
+    std::size_t count = parts[p].Finish();
+    for (std::size_t line = 0; line < count; ++line)
+      lines.emplace_back(p, line);
   }
-  AppendDecimal(text, static_cast<std::int64_t>(summary.size()));
-  text.append(summary.size() == 1 ? u" setting differs in "
-                                  : u" settings differ in ");
-  AppendDecimal(text, differing);
-  text.append(u" of ");
-  AppendDecimal(text, files);
-  text.append(files == 1 ? u" file.\n" : u" files.\n");
-  out_ << Utf16ToUtf8(text) << std::flush;
+  auto before = [&](const std::pair<std::size_t, std::size_t>& a,
+                    const std::pair<std::size_t, std::size_t>& b) {
+    return parts[a.first].OrderOf(a.second) < parts[b.first].OrderOf(b.second);
+  };
+  std::inplace_merge(
+      lines.begin(),
+      std::find_if(lines.begin(), lines.end(),
+                   [](const auto& line) { return line.first != 0; }),
+      lines.end(), before);
+  std::vector<ChangeSummary::LineScratch> scratch(
+      static_cast<std::size_t>(std::max(1, request_.jobs)));
+  RunInOrder<Utf8Text>(
+      lines.size(), request_.jobs,
+      [&](std::size_t i, int worker) {
+        Utf8Text text;
+        parts[lines[i].first].AppendLine(
+            lines[i].second, original_values,
+            scratch[static_cast<std::size_t>(worker)], text);
+        return text;
+      },
+      [&](Utf8Text& text) {
+        Write(text.view());
+        return static_cast<bool>(out_);
+      });
+  Utf8Text total;
+  AppendSummaryTotal(total, lines.size(), differing, files);
+  Write(total.view());
+  out_.flush();
 }
 
 // Each setting's line as the report writes it, for every file.
@@ -420,20 +551,28 @@ int Viewer::Get() {
     headed = headed || name.find_first_of("*?") != std::string::npos;
   }
   const Keywords& keywords = Keywords::Get();
-  ReportText line;
   for (const std::string& name : request_.names) {
-    ForEach(DecompilePattern(fs_, name), [&](const ViewFile& file) {
-      for (std::size_t row : rows) {
-        const Keyword& entry = keywords[row];
-        line.clear();
-        line.append(entry.keyword);
-        line.append(kEquals);
-        entry.setting->codec->render(line, entry.Record(file.image.Body()),
-                                     entry.setting->field);
-        if (headed) out_ << file.path << ": ";
-        out_ << Utf16ToUtf8(line) << '\n';
-      }
-    });
+    ForEach(
+        DecompilePattern(fs_, name), request_.jobs,
+        [&](ViewWorker& worker, ViewPiece& piece) {
+          const ViewFile& file = worker.file;
+          ReportText& line = worker.report;
+          for (std::size_t row : rows) {
+            const Keyword& entry = keywords[row];
+            line.clear();
+            line.append(entry.keyword);
+            line.append(kEquals);
+            entry.setting->codec->render(line, entry.Record(file.image.Body()),
+                                         entry.setting->field);
+            if (headed) {
+              piece.out.append(file.path);
+              piece.out.append(": ");
+            }
+            AppendAsUtf8(piece.out, line.view());
+            piece.out.push_back('\n');
+          }
+        },
+        [&](ViewPiece& piece) { Write(piece.out.view()); });
   }
   out_.flush();
   return Status();

@@ -34,6 +34,7 @@ struct ViewRequest {
   bool textconv = false;  // --show: leave out the lines naming the file
   KeywordFilter ignore;
   std::string query;  // --find: "keyword = value"; --get: the keyword
+  int jobs = 1;       // files worked on at once; the output is the same
 };
 
 // Exit statuses of the views, as diff and cmp have them.

@@ -1,6 +1,7 @@
 #include "compile/find.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,25 +16,16 @@
 namespace quorlith {
 namespace {
 
-// Where each setting line of a rendering starts, and its section.
-// The setting lines a rendering wrote, each with its codec: what the
-// search forms look through.
-class ShownLines final : public SettingSink {
+// Hands each setting line on as it is written.
+class Lines final : public SettingSink {
  public:
-  struct Line {
-    std::size_t row;
-    const Codec* codec;
-    std::size_t start;        // of the line
-    std::size_t value_start;  // and of its value
-    std::size_t end;          // before its CR LF
-  };
+  explicit Lines(std::function<void(const NotedSetting&)> each)
+      : each_(std::move(each)) {}
 
-  void Setting(const NotedSetting& noted) override {
-    lines.push_back({noted.row, noted.setting.codec, noted.line_start,
-                     noted.value_start, noted.value_end});
-  }
+  void Setting(const NotedSetting& noted) override { each_(noted); }
 
-  std::vector<Line> lines;
+ private:
+  std::function<void(const NotedSetting&)> each_;
 };
 
 std::optional<std::u16string> KeyAsWritten(std::u16string_view key,
@@ -104,28 +96,31 @@ FindQuery::FindQuery(std::u16string_view query) {
   value_ = value;
 }
 
-std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
+std::vector<std::u16string> FindQuery::Find(const SetFileImage& image,
+                                            ReportText& text) const {
   std::vector<std::u16string> found;
   if (!problem_.empty()) return found;
-  ShownLines shown;
-  ReportText text;
-  RenderDecompileReport({}, image, text, {.sink = &shown});
-  auto line_of = [&](const ShownLines::Line& line) {
-    return std::u16string(
-        text.view().substr(line.start, line.end - line.start));
+  auto line_of = [&](const NotedSetting& noted) {
+    return std::u16string(text.view().substr(
+        noted.line_start, noted.value_end - noted.line_start));
   };
   if (form_ != Form::kSettings) {
-    for (const ShownLines::Line& line : shown.lines) {
-      std::u16string value = Folded(
-          text.view().substr(line.value_start, line.end - line.value_start));
-      bool hit = form_ == Form::kHotKey
-                     ? line.codec == &kHotKey && value == key_
-                     : line.codec == &kCursorKey &&
-                           (value == key_ || value.starts_with(key_ + u" "));
-      if (hit) found.push_back(line_of(line));
-    }
+    Lines hits([&](const NotedSetting& noted) {
+      if (noted.setting.codec !=
+          (form_ == Form::kHotKey ? &kHotKey : &kCursorKey)) {
+        return;
+      }
+      std::u16string value = Folded(text.view().substr(
+          noted.value_start, noted.value_end - noted.value_start));
+      if (value == key_ ||
+          (form_ == Form::kCursorKey && value.starts_with(key_ + u" "))) {
+        found.push_back(line_of(noted));
+      }
+    });
+    RenderDecompileReport({}, image, text, {.sink = &hits});
     return found;
   }
+  // The rows named that a file with the value set there differs in.
   const Keywords& keywords = Keywords::Get();
   auto query = std::make_unique<SetFileImage>(image);
   for (std::size_t row : rows_) {
@@ -134,21 +129,21 @@ std::vector<std::u16string> FindQuery::Find(const SetFileImage& image) const {
     (void)entry.setting->codec->parse(value_, entry.Record(body),
                                       entry.setting->field);
   }
-  ShownLines differing;
-  ReportText comparison;
-  RenderComparisonReport({}, {}, image, *query, comparison,
-                         {.sink = &differing});
-  auto differs = [&](std::size_t row) {
-    return std::any_of(
-        differing.lines.begin(), differing.lines.end(),
-        [row](const ShownLines::Line& line) { return line.row == row; });
-  };
-  for (const ShownLines::Line& line : shown.lines) {
-    if (std::binary_search(rows_.begin(), rows_.end(), line.row) &&
-        !differs(line.row)) {
-      found.push_back(line_of(line));
+  std::vector<std::size_t> differing;
+  Lines differs([&](const NotedSetting& noted) {
+    if (std::binary_search(rows_.begin(), rows_.end(), noted.row)) {
+      differing.push_back(noted.row);
     }
-  }
+  });
+  RenderComparisonReport({}, {}, image, *query, text, {.sink = &differs});
+  Lines shown([&](const NotedSetting& noted) {
+    if (std::binary_search(rows_.begin(), rows_.end(), noted.row) &&
+        std::find(differing.begin(), differing.end(), noted.row) ==
+            differing.end()) {
+      found.push_back(line_of(noted));
+    }
+  });
+  RenderDecompileReport({}, image, text, {.sink = &shown});
   return found;
 }
 

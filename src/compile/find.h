@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "setfile/set_file.h"
+#include "text/report_text.h"
 
 namespace quorlith {
 
@@ -31,8 +32,10 @@ class FindQuery {
   const std::u16string& problem() const { return problem_; }
 
   // The lines of `image`'s report that the query finds, as the report
-  // writes them.
-  std::vector<std::u16string> Find(const SetFileImage& image) const;
+  // writes them. `text` is rendered into: a worker keeps one for all its
+  // files.
+  std::vector<std::u16string> Find(const SetFileImage& image,
+                                   ReportText& text) const;
 
  private:
   enum class Form { kSettings, kHotKey, kCursorKey };

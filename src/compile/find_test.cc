@@ -63,9 +63,10 @@ TEST(FindTest, SearchFormsListTheLinesThatMatch) {
        {},
        u"window#*s_Nothing: no such window characteristic \"nothing\""},
   };
+  ReportText text;  // one for every search, as a worker keeps it
   for (const Case& c : kCases) {
     FindQuery query(c.query);
-    EXPECT_EQ(query.Find(image), c.lines) << Utf16ToUtf8(c.query);
+    EXPECT_EQ(query.Find(image, text), c.lines) << Utf16ToUtf8(c.query);
     EXPECT_EQ(Utf16ToUtf8(query.problem()), Utf16ToUtf8(c.problem));
   }
 }

@@ -1,5 +1,6 @@
 #include "report/change_list.h"
 
+#include "sections/schema.h"
 #include "text/report_text.h"
 
 namespace quorlith {
@@ -33,6 +34,54 @@ std::vector<std::pair<std::u16string_view, std::size_t>> ChangesBySection(
     ++counts.back().second;
   }
   return counts;
+}
+
+RowTexts OriginalValues(SetFileView original) {
+  return FormatRows(original, [](const NotedSetting&, std::u16string_view value,
+                                 Utf8Text& out) { AppendAsUtf8(out, value); });
+}
+
+namespace {
+
+// As AppendChangeCount words it, `where` being " in all" or " in " and a
+// section's name.
+void AppendCount(Utf8Text& out, std::size_t count, std::string_view where,
+                 std::u16string_view section = {}) {
+  AppendDecimal(out, static_cast<std::int64_t>(count));
+  out.append(count == 1 ? " setting differs" : " settings differ");
+  out.append(where);
+  AppendAsUtf8(out, section);
+  out.append(".\n");
+}
+
+}  // namespace
+
+void ChangeLines::Setting(const NotedSetting& noted) {
+  std::size_t section = AllSettings()[noted.row].section;
+  if (sections_.empty() || sections_.back().first != section) {
+    sections_.emplace_back(section, 0);
+  }
+  ++sections_.back().second;
+  ++count_;
+  out_.append(ChangeLabels()[noted.row]);
+  out_.append(": ");
+  out_.append(original_[noted.row]);
+  out_.append(" → ");
+  AppendAsUtf8(out_,
+               report_.view().substr(noted.value_start,
+                                     noted.value_end - noted.value_start));
+  out_.push_back('\n');
+}
+
+void ChangeLines::Finish() {
+  if (count_ == 0) {
+    out_.append("No differences.\n");
+    return;
+  }
+  for (const auto& [section, count] : sections_) {
+    AppendCount(out_, count, " in ", SectionName(section));
+  }
+  AppendCount(out_, count_, " in all");
 }
 
 }  // namespace quorlith

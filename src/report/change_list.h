@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/report_settings.h"
+#include "report/row_texts.h"
 
 namespace quorlith {
 
@@ -28,5 +29,33 @@ void AppendChangeCount(std::u16string& text, std::size_t count,
 // settings differ. The views point into `settings`.
 std::vector<std::pair<std::u16string_view, std::size_t>> ChangesBySection(
     std::span<const ReportSetting> settings);
+
+// The original's value of each row as a change line shows it, from
+// `original`'s fields: formatted once for all the files compared with it.
+RowTexts OriginalValues(SetFileView original);
+
+// Formats the list of changes of one comparison into `out`, in UTF-8, as
+// its report is rendered: give it to RenderComparisonReport as its sink,
+// then call Finish. The lines are worded as the functions above word them.
+class ChangeLines final : public SettingSink {
+ public:
+  // `original` from OriginalValues; `report` is the text rendered into.
+  ChangeLines(const RowTexts& original, const ReportText& report, Utf8Text& out)
+      : original_(original), report_(report), out_(out) {}
+
+  void Setting(const NotedSetting& noted) override;
+
+  // Appends the counts of each section and of all, or "No differences."
+  // when no setting differed.
+  void Finish();
+  std::size_t count() const { return count_; }
+
+ private:
+  const RowTexts& original_;
+  const ReportText& report_;
+  Utf8Text& out_;
+  std::size_t count_ = 0;
+  std::vector<std::pair<std::size_t, std::size_t>> sections_;  // index, count
+};
 
 }  // namespace quorlith

@@ -20,11 +20,15 @@ struct NotedSetting {
   std::size_t row;             // its row of AllSettings()
   std::u16string_view prefix;  // the record's ("Window#12_"), or empty
   ByteView record;             // the record the value is shown from
-  std::size_t record_offset;   // where the record lies in a set file's body
-  std::size_t section_start;   // where its section's title line starts
-  std::size_t line_start;      // where the line starts in the text
-  std::size_t value_start;     // where its value starts
-  std::size_t value_end;       // and ends, before the line's CR LF
+  // The record it was compared with: the original's in a comparison,
+  // `record` itself in a decompile. A view that shows both values renders
+  // the original's from here, so one rendering serves both.
+  ByteView original;
+  std::size_t record_offset;  // where the record lies in a set file's body
+  std::size_t section_start;  // where its section's title line starts
+  std::size_t line_start;     // where the line starts in the text
+  std::size_t value_start;    // where its value starts
+  std::size_t value_end;      // and ends, before the line's CR LF
 };
 
 // Told of every setting line just after it was written.
@@ -42,10 +46,6 @@ struct ReportOptions {
   // left without lines erases itself as always. A decompile shows every
   // setting.
   const KeywordFilter* ignore = nullptr;
-  // Show each value from the original instead of the new file, while
-  // every decision of what to write stays the same, so the lines of the
-  // two renderings pair up one by one.
-  bool show_original = false;
   // Write the lines a record shows only for some of its values too (a
   // hyperactive window's search lines for every trigger), so that a
   // listener learns every setting a report may hold.

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "report/report_writer.h"
+#include "sections/schema.h"
 #include "text/report_text.h"
 
 namespace quorlith {
@@ -21,105 +23,136 @@ bool HasLoneSurrogate(std::u16string_view text) {
   return false;
 }
 
-void AppendStored(std::string& out, const std::vector<StoredItem>& stored) {
-  auto item = [&](const StoredItem& one) {
-    if (const auto* number = std::get_if<std::int64_t>(&one)) {
-      out += std::to_string(*number);
+void AppendStored(Utf8Text& out, const std::vector<StoredValue>& stored) {
+  auto item = [&](const StoredValue& one) {
+    if (!one.is_text) {
+      AppendDecimal(out, one.number);
       return;
     }
-    const std::u16string& text = std::get<std::u16string>(one);
-    if (!HasLoneSurrogate(text)) {
-      AppendJsonString(out, text);
+    if (!HasLoneSurrogate(one.text)) {
+      AppendJsonString(out, one.text);
       return;
     }
     // No JSON string holds a lone surrogate that every reader takes: the
     // units themselves, so that none is lost.
-    out += "{\"units\":[";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (i > 0) out += ',';
-      out += std::to_string(static_cast<unsigned>(text[i]));
+    out.append("{\"units\":[");
+    for (std::size_t i = 0; i < one.text.size(); ++i) {
+      if (i > 0) out.push_back(',');
+      AppendDecimal(out, one.text[i]);
     }
-    out += "]}";
+    out.append("]}");
   };
   if (stored.size() == 1) {
     item(stored.front());
     return;
   }
-  out += '[';
+  out.push_back('[');
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    if (i > 0) out += ',';
+    if (i > 0) out.push_back(',');
     item(stored[i]);
   }
-  out += ']';
+  out.push_back(']');
 }
 
-void AppendShown(std::string& out, const ShownSetting& shown) {
-  out += "\"value\":";
-  AppendJsonString(out, shown.value);
-  out += ",\"stored\":";
-  AppendStored(out, shown.stored);
+// "value" and "stored" of a setting line, `value` as its line shows it.
+void AppendShown(Utf8Text& out, const NotedSetting& noted, ByteView record,
+                 std::u16string_view value, std::vector<StoredValue>& stored) {
+  out.append("\"value\":");
+  AppendJsonString(out, value);
+  out.append(",\"stored\":");
+  stored.clear();
+  noted.setting.codec->stored(record, noted.setting.field, true, stored);
+  AppendStored(out, stored);
 }
 
-void AppendSource(std::string& out, const JsonSource& file) {
-  out += "\"path\":";
+void AppendSource(Utf8Text& out, const JsonSource& file) {
+  out.append("\"path\":");
   AppendJsonString(out, Utf8ToUtf16(file.path));
-  out += ",\"modified\":\"";
-  out += IsoTime(file.modified);
-  out += '"';
+  out.append(",\"modified\":\"");
+  out.append(IsoTime(file.modified));
+  out.push_back('"');
 }
 
-std::string FileJson(const JsonSource* original, const JsonSource& file,
-                     const std::vector<ReportSetting>& settings) {
-  std::string out = "{";
-  AppendSource(out, file);
-  if (original != nullptr) {
-    out += ",\"original\":{";
-    AppendSource(out, *original);
-    out += '}';
-  }
-  out += ",\"settings\":[";
-  for (std::size_t i = 0; i < settings.size(); ++i) {
-    const ReportSetting& setting = settings[i];
-    if (i > 0) out += ',';
-    out += "{\"section\":";
-    AppendJsonString(out, setting.section);
-    out += ",\"keyword\":";
-    AppendJsonString(out, setting.keyword);
-    out += ',';
-    AppendShown(out, setting.shown);
-    if (original != nullptr) {
-      out += ",\"original\":{";
-      AppendShown(out, setting.original);
-      out += '}';
+// {"section":"Menu 2 - Keyboard","keyword":"Key_Rate", for each row: how
+// its setting's object begins.
+const RowTexts& JsonLabels() {
+  static const RowTexts labels = [] {
+    RowTexts made;
+    for (const SchemaSetting& setting : AllSettings()) {
+      Utf8Text& text = made.text();
+      text.append("{\"section\":");
+      AppendJsonString(text, SectionName(setting.section));
+      text.append(",\"keyword\":");
+      AppendJsonString(text, setting.keyword);
+      text.push_back(',');
+      made.EndRow();
     }
-    out += '}';
-  }
-  out += "]}";
-  return out;
+    return made;
+  }();
+  return labels;
 }
+
+// The settings of a report as it is rendered, one object each, between
+// commas.
+class SettingObjects final : public SettingSink {
+ public:
+  SettingObjects(Utf8Text& out, const ReportText& report,
+                 std::vector<StoredValue>& stored, const RowTexts* original)
+      : out_(out), report_(report), stored_(stored), original_(original) {}
+
+  std::size_t count() const { return count_; }
+
+  void Setting(const NotedSetting& noted) override {
+    if (count_++ > 0) out_.push_back(',');
+    out_.append(JsonLabels()[noted.row]);
+    AppendShown(out_, noted, noted.record,
+                report_.view().substr(noted.value_start,
+                                      noted.value_end - noted.value_start),
+                stored_);
+    if (original_ != nullptr) {
+      out_.append((*original_)[noted.row]);
+    } else {
+      out_.push_back('}');
+    }
+  }
+
+ private:
+  Utf8Text& out_;
+  const ReportText& report_;
+  std::vector<StoredValue>& stored_;
+  const RowTexts* original_;
+  std::size_t count_ = 0;
+};
 
 }  // namespace
 
-void AppendJsonString(std::string& out, std::u16string_view text) {
-  out += '"';
+void AppendJsonString(Utf8Text& out, std::u16string_view text) {
+  constexpr std::size_t kMostBytes = 6;  // a control's "\u001F"
+  char* at = out.Extend(2 + kMostBytes * text.size());
+  *at++ = '"';
   for (std::size_t i = 0; i < text.size(); ++i) {
     char16_t unit = text[i];
-    if (unit == u'"' || unit == u'\\') {
-      out += '\\';
-      out += static_cast<char>(unit);
+    if (unit >= 0x20 && unit < 0x7F && unit != u'"' && unit != u'\\') {
+      *at++ = static_cast<char>(unit);  // most of every report
+    } else if (unit == u'"' || unit == u'\\') {
+      *at++ = '\\';
+      *at++ = static_cast<char>(unit);
     } else if (unit < 0x20 || unit == 0x7F) {
-      out += "\\u";
-      AppendHex(out, unit, 4);
-    } else if (IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1])) {
-      out += Utf16ToUtf8(text.substr(i, 2));
-      ++i;
-    } else if (IsHigh(unit) || IsLow(unit)) {
-      out += "\xEF\xBF\xBD";  // U+FFFD
+      *at++ = '\\';
+      *at++ = 'u';
+      for (int shift = 12; shift >= 0; shift -= 4) {
+        *at++ = "0123456789ABCDEF"[(unit >> shift) & 0xF];
+      }
     } else {
-      out += Utf16ToUtf8(text.substr(i, 1));
+      // A pair is written whole; a lone surrogate becomes U+FFFD.
+      std::size_t units =
+          IsHigh(unit) && i + 1 < text.size() && IsLow(text[i + 1]) ? 2 : 1;
+      at = WriteUtf8(at, text.substr(i, units));
+      i += units - 1;
     }
   }
-  out += '"';
+  *at++ = '"';
+  out.Commit(at);
 }
 
 std::string IsoTime(std::int64_t seconds) {
@@ -150,14 +183,40 @@ std::string IsoTime(std::int64_t seconds) {
          two(rest / 60 % 60) + ':' + two(rest % 60) + 'Z';
 }
 
-std::string DecompileJson(const JsonSource& file,
-                          const std::vector<ReportSetting>& settings) {
-  return FileJson(nullptr, file, settings);
+RowTexts OriginalJson(SetFileView original) {
+  std::vector<StoredValue> stored;
+  return FormatRows(original, [&](const NotedSetting& noted,
+                                  std::u16string_view value, Utf8Text& out) {
+    out.append(",\"original\":{");
+    AppendShown(out, noted, noted.record, value, stored);
+    out.append("}}");
+  });
 }
 
-std::string ComparisonJson(const JsonSource& original, const JsonSource& file,
-                           const std::vector<ReportSetting>& settings) {
-  return FileJson(&original, file, settings);
+void JsonObjects::AppendDecompile(Utf8Text& out, const JsonSource& file,
+                                  SetFileView image) {
+  out.push_back('{');
+  AppendSource(out, file);
+  out.append(",\"settings\":[");
+  SettingObjects settings(out, report_, stored_, nullptr);
+  RenderDecompileReport({}, image, report_, {.sink = &settings});
+  out.append("]}");
+}
+
+std::size_t JsonObjects::AppendComparison(
+    Utf8Text& out, const JsonSource& original_file, const JsonSource& file,
+    SetFileView original, SetFileView printed, const RowTexts& original_json,
+    const KeywordFilter* ignore) {
+  out.push_back('{');
+  AppendSource(out, file);
+  out.append(",\"original\":{");
+  AppendSource(out, original_file);
+  out.append("},\"settings\":[");
+  SettingObjects settings(out, report_, stored_, &original_json);
+  RenderComparisonReport({}, {}, original, printed, report_,
+                         {.sink = &settings, .ignore = ignore});
+  out.append("]}");
+  return settings.count();
 }
 
 }  // namespace quorlith

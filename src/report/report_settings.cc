@@ -8,10 +8,12 @@ namespace quorlith {
 namespace {
 
 // Each setting line as it is written: its section's title, its keyword,
-// its value from the text, and its stored fields as its format gives them.
+// its value from the text, and its stored fields as its format gives them;
+// in a comparison the original's value and fields as well.
 class Collector final : public SettingSink {
  public:
-  explicit Collector(const ReportText& text) : text_(text) {}
+  Collector(const ReportText& text, bool comparing)
+      : text_(text), comparing_(comparing) {}
 
   void Setting(const NotedSetting& noted) override {
     ReportSetting& setting = settings.emplace_back();
@@ -25,22 +27,32 @@ class Collector final : public SettingSink {
     setting.keyword += noted.setting.keyword;
     setting.shown.value = text_.view().substr(
         noted.value_start, noted.value_end - noted.value_start);
-    stored_.clear();
-    noted.setting.codec->stored(noted.record, noted.setting.field, true,
-                                stored_);
-    for (const StoredValue& item : stored_) {
-      if (item.is_text) {
-        setting.shown.stored.emplace_back(item.text);
-      } else {
-        setting.shown.stored.emplace_back(item.number);
-      }
-    }
+    Stored(noted, noted.record, setting.shown);
+    if (!comparing_) return;
+    original_.clear();
+    noted.setting.codec->render(original_, noted.original, noted.setting.field);
+    setting.original.value = original_.view();
+    Stored(noted, noted.original, setting.original);
   }
 
   std::vector<ReportSetting> settings;
 
  private:
+  void Stored(const NotedSetting& noted, ByteView record, ShownSetting& shown) {
+    stored_.clear();
+    noted.setting.codec->stored(record, noted.setting.field, true, stored_);
+    for (const StoredValue& item : stored_) {
+      if (item.is_text) {
+        shown.stored.emplace_back(item.text);
+      } else {
+        shown.stored.emplace_back(item.number);
+      }
+    }
+  }
+
   const ReportText& text_;
+  bool comparing_;
+  ReportText original_;
   std::vector<StoredValue> stored_;
 };
 
@@ -48,7 +60,7 @@ class Collector final : public SettingSink {
 
 std::vector<ReportSetting> DecompileSettings(const SetFileImage& image) {
   ReportText text;
-  Collector collector(text);
+  Collector collector(text, false);
   RenderDecompileReport({}, image, text, {.sink = &collector});
   return std::move(collector.settings);
 }
@@ -57,21 +69,10 @@ std::vector<ReportSetting> ComparisonSettings(const SetFileImage& original,
                                               const SetFileImage& printed,
                                               const KeywordFilter* ignore) {
   ReportText text;
-  Collector now(text);
+  Collector collector(text, true);
   RenderComparisonReport({}, {}, original, printed, text,
-                         {.sink = &now, .ignore = ignore});
-  std::vector<ReportSetting> settings = std::move(now.settings);
-  // The same decisions again with the original's values shown: its lines
-  // pair up with the first rendering's one by one.
-  Collector before(text);
-  RenderComparisonReport(
-      {}, {}, original, printed, text,
-      {.sink = &before, .ignore = ignore, .show_original = true});
-  std::vector<ReportSetting>& old = before.settings;
-  for (std::size_t i = 0; i < settings.size() && i < old.size(); ++i) {
-    settings[i].original = std::move(old[i].shown);
-  }
-  return settings;
+                         {.sink = &collector, .ignore = ignore});
+  return std::move(collector.settings);
 }
 
 }  // namespace quorlith

@@ -106,8 +106,6 @@ class Writer {
           continue;
         }
       }
-      ByteView shown =
-          options_.show_original ? record.original : record.printed;
       std::size_t line_start = out_.size();
       // The keyword through one reservation: a report is thousands of
       // lines, most of them a keyword and a short value.
@@ -120,14 +118,14 @@ class Writer {
       CopyUnits(at, kEquals.data(), kEquals.size());
       out_.Commit(at + kEquals.size());
       std::size_t value_start = out_.size();
-      setting.codec->render(out_, shown, setting.field);
+      setting.codec->render(out_, record.printed, setting.field);
       std::size_t value_end = out_.size();
       out_.append(kLineEnd);
       ++lines_;
       if (options_.sink != nullptr) {
-        options_.sink->Setting({setting, row, prefix, shown, record_offset,
-                                section_start_, line_start, value_start,
-                                value_end});
+        options_.sink->Setting({setting, row, prefix, record.printed,
+                                record.original, record_offset, section_start_,
+                                line_start, value_start, value_end});
       }
     }
   }

@@ -280,4 +280,26 @@ SetFileBuilder HostileSetFile(std::mt19937& random) {
   return builder;
 }
 
+std::vector<NamedSetFile> ViewGoldenFiles() {
+  std::vector<NamedSetFile> files;
+  files.push_back({"O.000", BusySetFile(1)});
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    files.push_back({"B" + std::to_string(i) + ".000", BusySetFile(10 + i)});
+  }
+  std::mt19937 random(39);
+  for (int i = 0; i < 6; ++i) {
+    SetFileBuilder file = BusySetFile(1);
+    for (int change = 0; change < 4; ++change) {
+      auto block = static_cast<BlockId>(random() % 2);  // screen, keyboard
+      file.SetWord(block, 2 * (random() % 4),
+                   static_cast<std::uint16_t>(1 + random() % 3));
+    }
+    files.push_back({"N" + std::to_string(i) + ".000", file});
+  }
+  for (int i = 0; i < 3; ++i) {
+    files.push_back({"H" + std::to_string(i) + ".000", HostileSetFile(random)});
+  }
+  return files;
+}
+
 }  // namespace quorlith

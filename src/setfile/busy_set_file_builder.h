@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "setfile/set_file_builder.h"
 
@@ -37,5 +39,15 @@ SetFileBuilder RandomSetFile(std::mt19937& random);
 // NUL and full of line ends, surrogates and NULs, every value outside its
 // table, as a hostile or damaged file holds them.
 SetFileBuilder HostileSetFile(std::mt19937& random);
+
+// The files the views' goldens are made of, by name: O.000, busy files
+// that differ from it in everything (B*), copies of it with a few of the
+// same words changed, so that files share new values (N*), and hostile
+// files (H*). tools/regen-view-goldens.sh writes them to disk.
+struct NamedSetFile {
+  std::string name;
+  SetFileBuilder file;
+};
+std::vector<NamedSetFile> ViewGoldenFiles();
 
 }  // namespace quorlith

@@ -2,15 +2,19 @@
 
 namespace quorlith {
 
-void ReportText::Grow(std::size_t more) {
+template <typename Unit>
+void TextBuffer<Unit>::Grow(std::size_t more) {
   std::size_t capacity =
       std::max({size_ + more, 2 * capacity_, std::size_t{256}});
   // Left uninitialised: every unit is written before it is read.
-  auto units = std::make_unique_for_overwrite<char16_t[]>(capacity);
+  auto units = std::make_unique_for_overwrite<Unit[]>(capacity);
   std::copy(begin(), end(), units.get());
   units_ = std::move(units);
   capacity_ = capacity;
 }
+
+template class TextBuffer<char16_t>;
+template class TextBuffer<char>;
 
 void AppendDecimal(std::u16string& out, std::int64_t value) {
   char16_t text[kLongestDecimal];
@@ -122,34 +126,71 @@ std::optional<std::size_t> DecodeValidUtf8(std::string_view utf8,
   return std::nullopt;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-      ++i;
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
+namespace {
+
+template <bool kKeepSurrogates>
+char* WriteUtf8Of(char* out, std::u16string_view text) {
+  const char16_t* at = text.data();
+  const char16_t* end = at + text.size();
+  while (at != end) {
+    char32_t code = *at++;
+    if (code < 0x80) {  // most of every report
+      *out++ = static_cast<char>(code);
+      continue;
+    }
+    if (code >= 0xD800 && code <= 0xDBFF && at != end && *at >= 0xDC00 &&
+        *at <= 0xDFFF) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (*at++ - 0xDC00u);
+    } else if (!kKeepSurrogates && code >= 0xD800 && code <= 0xDFFF) {
       code = kReplacement;
     }
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    if (code < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (code >> 6));
+      *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      *out++ = static_cast<char>(0xE0 | (code >> 12));
+      *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      *out++ = static_cast<char>(0xF0 | (code >> 18));
+      *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
   }
+  return out;
+}
+
+}  // namespace
+
+char* WriteUtf8(char* out, std::u16string_view text) {
+  return WriteUtf8Of<false>(out, text);
+}
+
+char* WriteUtf8KeepingSurrogates(char* out, std::u16string_view text) {
+  return WriteUtf8Of<true>(out, text);
+}
+
+void AppendKeptSurrogatesReplaced(Utf8Text& out, std::string_view bytes) {
+  // A surrogate's three bytes are ED A0 80 to ED BF BF; a character's
+  // from U+D000 to U+D7FF start ED 80 to ED 9F.
+  for (std::size_t at = 0;;) {
+    std::size_t lead = bytes.find('\xED', at);
+    if (lead == std::string_view::npos || lead + 2 >= bytes.size()) {
+      out.append(bytes.substr(at));
+      return;
+    }
+    bool surrogate = static_cast<unsigned char>(bytes[lead + 1]) >= 0xA0;
+    out.append(bytes.substr(at, lead - at));
+    out.append(surrogate ? "\xEF\xBF\xBD" : bytes.substr(lead, 3));
+    at = lead + 3;
+  }
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out(3 * text.size(), '\0');
+  out.resize(
+      static_cast<std::size_t>(WriteUtf8(out.data(), text) - out.data()));
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,30 +18,34 @@
 namespace quorlith {
 
 // Report text is built in memory as UTF-16; an output position is an index
-// into it, counted in characters as the erase thresholds are.
+// into it, counted in characters as the erase thresholds are. The console's
+// views build their UTF-8 output the same way.
 //
 // Its own type rather than std::u16string: a report is thousands of short
 // appends, and here each is one test of the room left and a copy, with no
 // terminator to keep up. A worker keeps one for all its files, so after
 // the first report nothing is allocated.
-class ReportText {
+template <typename Unit>
+class TextBuffer {
  public:
-  ReportText() = default;
+  using View = std::basic_string_view<Unit>;
+
+  TextBuffer() = default;
   // Implicit, as a string's: a test starts a text from a literal.
-  ReportText(std::u16string_view text) { append(text); }  // NOLINT
-  ReportText(const ReportText& other) : ReportText(other.view()) {}
-  ReportText& operator=(const ReportText& other) {
+  TextBuffer(View text) { append(text); }  // NOLINT
+  TextBuffer(const TextBuffer& other) : TextBuffer(other.view()) {}
+  TextBuffer& operator=(const TextBuffer& other) {
     if (this != &other) {
       clear();
       append(other.view());
     }
     return *this;
   }
-  ReportText(ReportText&& other) noexcept
+  TextBuffer(TextBuffer&& other) noexcept
       : units_(std::move(other.units_)),
         size_(std::exchange(other.size_, 0)),
         capacity_(std::exchange(other.capacity_, 0)) {}
-  ReportText& operator=(ReportText&& other) noexcept {
+  TextBuffer& operator=(TextBuffer&& other) noexcept {
     units_ = std::move(other.units_);
     size_ = std::exchange(other.size_, 0);
     capacity_ = std::exchange(other.capacity_, 0);
@@ -48,51 +53,65 @@ class ReportText {
   }
 
   std::size_t size() const { return size_; }
+  std::size_t capacity() const { return capacity_; }
   bool empty() const { return size_ == 0; }
-  const char16_t* data() const { return units_.get(); }
-  const char16_t* begin() const { return units_.get(); }
-  const char16_t* end() const { return units_.get() + size_; }
-  char16_t operator[](std::size_t i) const { return units_[i]; }
-  char16_t back() const { return units_[size_ - 1]; }
-  std::u16string_view view() const { return {units_.get(), size_}; }
-  operator std::u16string_view() const { return view(); }  // NOLINT
+  const Unit* data() const { return units_.get(); }
+  const Unit* begin() const { return units_.get(); }
+  const Unit* end() const { return units_.get() + size_; }
+  Unit operator[](std::size_t i) const { return units_[i]; }
+  Unit back() const { return units_[size_ - 1]; }
+  View view() const { return {units_.get(), size_}; }
+  operator View() const { return view(); }  // NOLINT
 
   void clear() { size_ = 0; }
   // Drops everything from `size` on. REQUIRES: size <= size().
   void resize(std::size_t size) { size_ = size; }
+  // Room for `count` units in all, kept across clear().
+  void reserve(std::size_t count) {
+    if (count > capacity_) Grow(count - size_);
+  }
 
-  void push_back(char16_t unit) {
+  void push_back(Unit unit) {
     if (size_ == capacity_) Grow(1);
     units_[size_++] = unit;
   }
-  void append(std::u16string_view text) {
+  void append(View text) {
     if (capacity_ - size_ < text.size()) Grow(text.size());
-    CopyUnits(units_.get() + size_, text.data(), text.size());
+    Copy(units_.get() + size_, text.data(), text.size());
     size_ += text.size();
   }
 
   // Room for up to `count` units at the end: write them through the
   // pointer returned, then hand Commit the end of what was written.
-  char16_t* Extend(std::size_t count) {
+  Unit* Extend(std::size_t count) {
     if (capacity_ - size_ < count) Grow(count);
     return units_.get() + size_;
   }
-  void Commit(const char16_t* end) {
+  void Commit(const Unit* end) {
     size_ = static_cast<std::size_t>(end - units_.get());
   }
 
-  friend bool operator==(const ReportText& a, std::u16string_view b) {
-    return a.view() == b;
-  }
+  friend bool operator==(const TextBuffer& a, View b) { return a.view() == b; }
 
  private:
+  static void Copy(Unit* to, const Unit* from, std::size_t count) {
+    if constexpr (sizeof(Unit) == sizeof(char16_t)) {
+      CopyUnits(to, from, count);
+    } else {
+      std::memcpy(to, from, count);
+    }
+  }
+
   // Makes room for `more` units past size(), at least doubling.
   void Grow(std::size_t more);
 
-  std::unique_ptr<char16_t[]> units_;
+  std::unique_ptr<Unit[]> units_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
+
+using ReportText = TextBuffer<char16_t>;
+using Utf8Text = TextBuffer<char>;
 
 inline constexpr std::u16string_view kLineEnd = u"\r\n";
 inline constexpr std::u16string_view kSeparatorLine = u";";
@@ -124,8 +143,9 @@ inline constexpr char16_t kDigitPairs[] =
 // front; returns the end of what it wrote. The digits are counted first so
 // that each is written straight to its place, the last first, two at a
 // time. Inline: most setting lines end in a number.
-inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
-  if (value < 0) *out++ = u'-';
+template <typename Unit>
+inline Unit* WriteDecimal(Unit* out, std::int64_t value, int width) {
+  if (value < 0) *out++ = '-';
   // Works on the magnitude as unsigned so that the most negative value has
   // one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
@@ -136,21 +156,21 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
        power *= 10) {
     ++count;
   }
-  for (int i = count; i < width; ++i) *out++ = u'0';
-  char16_t* end = out + count;
+  for (int i = count; i < width; ++i) *out++ = '0';
+  Unit* end = out + count;
   while (magnitude >= 100) {
     std::size_t pair = 2 * static_cast<std::size_t>(magnitude % 100);
     magnitude /= 100;
     end -= 2;
-    end[0] = kDigitPairs[pair];
-    end[1] = kDigitPairs[pair + 1];
+    end[0] = static_cast<Unit>(kDigitPairs[pair]);
+    end[1] = static_cast<Unit>(kDigitPairs[pair + 1]);
   }
   if (magnitude >= 10) {
     std::size_t pair = 2 * static_cast<std::size_t>(magnitude);
-    end[-2] = kDigitPairs[pair];
-    end[-1] = kDigitPairs[pair + 1];
+    end[-2] = static_cast<Unit>(kDigitPairs[pair]);
+    end[-1] = static_cast<Unit>(kDigitPairs[pair + 1]);
   } else {
-    end[-1] = static_cast<char16_t>(u'0' + magnitude);
+    end[-1] = static_cast<Unit>('0' + magnitude);
   }
   return out + count;
 }
@@ -159,7 +179,8 @@ inline char16_t* WriteDecimal(char16_t* out, std::int64_t value, int width) {
 inline constexpr std::size_t kLongestDecimal = 20;
 
 // Appends `value` in decimal, with a leading "-" when negative.
-inline void AppendDecimal(ReportText& out, std::int64_t value) {
+template <typename Unit>
+inline void AppendDecimal(TextBuffer<Unit>& out, std::int64_t value) {
   out.Commit(WriteDecimal(out.Extend(kLongestDecimal), value, 1));
 }
 void AppendDecimal(std::u16string& out, std::int64_t value);
@@ -204,6 +225,26 @@ std::optional<std::size_t> DecodeValidUtf8(std::string_view utf8,
 
 // Converts UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// The same written at `out`, which has room for three bytes a unit (a
+// surrogate pair's four take its two units' room); returns the end of what
+// it wrote.
+char* WriteUtf8(char* out, std::u16string_view text);
+
+// As WriteUtf8, but each lone surrogate is written as the three bytes its
+// number would take, which no valid UTF-8 holds, so that texts that differ
+// only there stay apart as in UTF-16. AppendKeptSurrogatesReplaced prints
+// such text as WriteUtf8 would have written it.
+char* WriteUtf8KeepingSurrogates(char* out, std::u16string_view text);
+
+// Appends `text` converted to UTF-8, as Utf16ToUtf8 converts it.
+inline void AppendAsUtf8(Utf8Text& out, std::u16string_view text) {
+  out.Commit(WriteUtf8(out.Extend(3 * text.size()), text));
+}
+
+// Appends `bytes` from WriteUtf8KeepingSurrogates, each lone surrogate
+// as U+FFFD.
+void AppendKeptSurrogatesReplaced(Utf8Text& out, std::string_view bytes);
 
 // The forms a report is written in: the report file's own bytes (UTF-16
 // LE, its byte order mark first, as rendered), and UTF-8 without a mark, as
