@@ -44,7 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       __builtin_trap();
     }
   }
-  (void)ComparisonJson({"/o/O.000", 0}, {"/n/N.000", 0}, settings);
+  static JsonObjects json;
+  static const RowTexts original_json = OriginalJson(original);
+  Utf8Text object;
+  json.AppendComparison(object, {"/o/O.000", 0}, {"/n/N.000", 0}, original,
+                        changed, original_json, nullptr);
   // Identical images must always say so.
   RenderComparisonReport({"/o/O.000", {}}, {"/n/N.000", {}}, changed, changed,
                          out);
