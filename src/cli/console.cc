@@ -104,19 +104,19 @@ Arranged ArrangeArguments(const std::vector<std::string>& given) {
       only_names = true;
     } else if (option && (action || names.empty())) {
       std::string name = arg.substr(0, arg.find('='));
-      auto spec = std::find_if(
+      auto known = std::find_if(
           std::begin(kOptions), std::end(kOptions), [&](const OptionSpec& o) {
             return o.name == name ||
                    (!o.other_name.empty() && o.other_name == name);
           });
-      if (spec == std::end(kOptions)) return {{}, "unknown option " + name};
-      action = action || spec->action;
-      Group& group = groups.emplace_back(Group{name, {}, spec->values});
+      if (known == std::end(kOptions)) return {{}, "unknown option " + name};
+      action = action || known->action;
+      Group& group = groups.emplace_back(Group{name, {}, known->values});
       if (name.size() < arg.size()) {
-        if (spec->values != 1)
+        if (known->values != 1)
           return {{}, name + " takes no value after \"=\""};
         group.values.push_back(arg.substr(name.size() + 1));
-      } else if (spec->values > 0) {
+      } else if (known->values > 0) {
         waiting.push_back(groups.size() - 1);
       }
     } else if (!waiting.empty()) {
