@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/compile_testing.h"
 #include "merge/merge_testing.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   }
   std::vector<quorlith::GoldenReport> goldens = quorlith::GoldenReports();
   goldens.push_back(quorlith::MergeConflictsGolden());
+  goldens.push_back(quorlith::CompileProblemsGolden(argv[1]));
   for (const quorlith::GoldenReport& golden : goldens) {
     std::string path = std::string(argv[1]) + "/" + golden.file_name;
     std::ofstream file(path, std::ios::binary);

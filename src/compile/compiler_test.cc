@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "compile/compile_testing.h"
 #include "report/keywords.h"
 #include "report/report_settings.h"
 #include "report/report_testing.h"
@@ -32,15 +33,6 @@ bool SameImage(const SetFileImage& a, const SetFileImage& b) {
   return true;
 }
 
-std::string Problems(const CompileOutcome& outcome) {
-  std::string text;
-  for (const CompileProblem& p : outcome.problems) {
-    text += std::to_string(p.line) + ":" + std::to_string(p.column) + ": " +
-            Utf16ToUtf8(p.message) + "\n";
-  }
-  return text;
-}
-
 // Over its own file a report gives the file back; over another, a file
 // whose report is the same, whether parsed for that base or stored once
 // for many.
@@ -52,16 +44,16 @@ TEST(CompilerTest, AReportCompilesIntoAFileThatItShows) {
     std::u16string report = Decompiled(file);
     SetFileImage own;
     CompileOutcome outcome = CompileReport(report, file, own);
-    ASSERT_EQ(Problems(outcome), "") << i;
+    ASSERT_EQ(ProblemLines(outcome), "") << i;
     ASSERT_TRUE(SameImage(own, file)) << i;
     EXPECT_EQ(outcome.created_from, "/sets/A.000");
     SetFileImage compiled;
-    ASSERT_EQ(Problems(CompileReport(report, base, compiled)), "") << i;
+    ASSERT_EQ(ProblemLines(CompileReport(report, base, compiled)), "") << i;
     ASSERT_TRUE(Decompiled(compiled) == report) << i;
     ParsedReport parsed(report);
     parsed.StoreAll();
     SetFileImage stored;
-    ASSERT_EQ(Problems(parsed.Compile(base, stored)), "") << i;
+    ASSERT_EQ(ProblemLines(parsed.Compile(base, stored)), "") << i;
     ASSERT_TRUE(SameImage(stored, compiled)) << i;
     // A comparison over its original leaves differences only where no
     // report can show them: a flag word of 2 and one of 0 both read "not
@@ -70,7 +62,7 @@ TEST(CompilerTest, AReportCompilesIntoAFileThatItShows) {
     RenderComparisonReport({"/o.000", {}}, {"/n.000", {}}, base, file,
                            comparison);
     outcome = CompileReport(comparison, base, compiled);
-    ASSERT_EQ(Problems(outcome), "") << i;
+    ASSERT_EQ(ProblemLines(outcome), "") << i;
     EXPECT_TRUE(outcome.comparison);
     std::string visible;
     for (const ReportSetting& s : ComparisonSettings(compiled, file)) {
@@ -128,7 +120,7 @@ TEST(CompilerTest, EveryFormOfAReportCompilesBackToItsFile) {
            {EncodeReport(text, encoding), StrippedReport(text, encoding)}) {
         parsed.Read(ByteView(
             reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-        ASSERT_EQ(Problems(parsed.Compile(file, *image)), "")
+        ASSERT_EQ(ProblemLines(parsed.Compile(file, *image)), "")
             << i << " " << static_cast<int>(encoding);
         ASSERT_TRUE(SameImage(*image, file))
             << i << " " << static_cast<int>(encoding);
@@ -190,7 +182,8 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
     std::copy(file.begin(), file.end(), reinterpret_cast<char*>(buffer.data()));
     in_place.Read(buffer, file.size());
     EXPECT_EQ(in_place.text(), decoded.text());
-    EXPECT_EQ(Problems(in_place.outcome()), Problems(decoded.outcome()));
+    EXPECT_EQ(ProblemLines(in_place.outcome()),
+              ProblemLines(decoded.outcome()));
     EXPECT_EQ(in_place.outcome().settings, decoded.outcome().settings);
   }
 }
@@ -224,7 +217,7 @@ TEST(CompilerTest, AReportIsUtf16LeOrValidUtf8WithASetting) {
     SCOPED_TRACE(bytes);
     parsed.Read(ByteView(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                          bytes.size()));
-    EXPECT_EQ(Problems(parsed.Compile(image, image)), problems);
+    EXPECT_EQ(ProblemLines(parsed.Compile(image, image)), problems);
   }
 }
 
@@ -250,7 +243,7 @@ TEST(CompilerTest, EveryMenuTitleBeginsASection) {
                           std::u16string(view.substr(
                               start, view.find(u'\n', setting) - start + 1));
     SetFileImage image;
-    EXPECT_EQ(Problems(CompileReport(text, base, image)), "")
+    EXPECT_EQ(ProblemLines(CompileReport(text, base, image)), "")
         << Utf16ToUtf8(text);
     ++titles;
   }
@@ -258,28 +251,15 @@ TEST(CompilerTest, EveryMenuTitleBeginsASection) {
 }
 
 // testdata/compile/problems.t00 holds a line for each kind of problem, and
-// lines that must compile beside them; problems.txt lists what the compile
-// says, in full, so the lists of allowed names are checked too.
+// lines that must compile beside them; compile_problems.txt lists what the
+// compile says, in full, so the lists of allowed names are checked too.
 TEST(CompilerTest, EveryProblemOfAReportWithItsLineAndColumn) {
-  std::string file = ReadGolden("compile/problems.t00");
-  ASSERT_FALSE(file.empty());
-  // A NUL, which the golden cannot hold as text, is written there as "<NUL>".
-  for (std::size_t at; (at = file.find("<NUL>")) != std::string::npos;) {
-    file.replace(at, 5, 1, '\0');
-  }
-  ParsedReport parsed;
-  parsed.Read(ByteView(reinterpret_cast<const std::uint8_t*>(file.data()),
-                       file.size()));
-  SetFileImage base = BusySetFile(1).Image();
-  SetFileImage image;
-  // Parsed as one base needs it, and stored once for many.
-  ParsedReport stored{std::u16string(parsed.text())};
-  stored.StoreAll();
-  std::string expected = ReadGolden("compile/problems.txt");
-  for (const CompileOutcome& outcome :
-       {CompileReport(parsed.text(), base, image),
-        stored.Compile(base, image)}) {
-    EXPECT_EQ(LineDifferences(expected, Problems(outcome)), "");
+  std::string expected = ReadGolden("compile_problems.txt");
+  for (bool stored : {false, true}) {
+    EXPECT_EQ(LineDifferences(
+                  expected,
+                  CompileProblemsGolden(QUORLITH_TESTDATA_DIR, stored).text),
+              "");
   }
 }
 
@@ -344,8 +324,9 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
     SCOPED_TRACE(Utf16ToUtf8(global));
     std::u16string head = u"; Hyperactive Window Characteristics\r\n";
     SetFileImage by_form, by_lines;
-    EXPECT_EQ(Problems(CompileReport(head + global, base, by_form)), "");
-    EXPECT_EQ(Problems(CompileReport(head + one_by_one, base, by_lines)), "");
+    EXPECT_EQ(ProblemLines(CompileReport(head + global, base, by_form)), "");
+    EXPECT_EQ(ProblemLines(CompileReport(head + one_by_one, base, by_lines)),
+              "");
     EXPECT_TRUE(SameImage(by_form, by_lines));
     EXPECT_FALSE(SameImage(by_form, base));
   }
@@ -369,7 +350,7 @@ TEST(CompilerTest, LinesReadBackAsWritten) {
   for (const std::u16string& lines : kLines) {
     SCOPED_TRACE(Utf16ToUtf8(lines));
     SetFileImage image;
-    EXPECT_EQ(Problems(CompileReport(lines, BusySetFile(4).Image(), image)),
+    EXPECT_EQ(ProblemLines(CompileReport(lines, BusySetFile(4).Image(), image)),
               "");
     std::u16string line = lines.substr(lines.find(u"\r\n") + 2);
     EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
@@ -378,12 +359,12 @@ TEST(CompilerTest, LinesReadBackAsWritten) {
   // Comparisons fold a file name's letters; a compile stores them as typed.
   const std::u16string kSection = u"; Menu 10 - Dictionary Settings\r\n";
   SetFileImage upper, lower;
-  ASSERT_EQ(Problems(CompileReport(
+  ASSERT_EQ(ProblemLines(CompileReport(
                 kSection + u"Exception_Dictionary_File = DEFAULT.EXC",
                 BusySetFile(4).Image(), upper)),
             "");
   ASSERT_EQ(
-      Problems(CompileReport(
+      ProblemLines(CompileReport(
           kSection + u"Exception_Dictionary_File = default.exc", upper, lower)),
       "");
   EXPECT_NE(Decompiled(lower).find(u"File = default.exc\r\n"),
