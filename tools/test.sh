@@ -9,35 +9,54 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
+stage "dependencies"
 jobs=$(nproc)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
+# Each stage's wall time, printed at the end: where a slow run went.
+times=()
+mark=$SECONDS
+stage() {
+  times+=("$1 $((SECONDS - mark)) s")
+  mark=$SECONDS
+}
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
+stage "Linux build"
 (cd build && ctest --output-on-failure -j"$jobs") | tee -a "$log"
+stage "Linux tests"
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-windows -j"$jobs"
+stage "Windows build"
 # Each Windows suite is one test of ctest; count its own test cases.
 (cd build-windows && ctest --output-on-failure -j"$jobs")
 windows_cases=$(grep -h '^\[  PASSED  \] [0-9]* test' \
   build-windows/Testing/Temporary/LastTest.log | awk '{n += $4} END {print n + 0}')
 echo "Windows test cases passed under Wine: $windows_cases"
+stage "Windows tests"
 bash tools/cross-check.sh build build-windows 50
+stage "cross-check"
 bash tools/package-windows.sh build-windows
 xvfb-run -a bash tools/test-windows-package.sh build-windows
+stage "Windows packages"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORLITH_SANITIZE=ON \
   >/dev/null
 cmake --build build-sanitize -j"$jobs"
+stage "sanitizer build"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs") |
   tee -a "$log"
+stage "sanitizer tests"
 
 # Each harness for 20 seconds; any finding fails the run.
 bash tools/fuzz.sh 20
+stage "fuzzing"
 bash tools/test-package.sh
+stage ".deb"
+printf 'Time: %s\n' "$(IFS=,; echo "${times[*]}" | sed 's/,/, /g')"
 
 passed=$(awk '/tests passed, .* tests failed out of/ {n += $NF} END {print n + 0}' "$log")
 # Fuzz harnesses, the cross-platform check, the Windows packages and
