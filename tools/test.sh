@@ -8,11 +8,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh
-stage "dependencies"
-jobs=$(nproc)
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
 # Each stage's wall time, printed at the end: where a slow run went.
 times=()
 mark=$SECONDS
@@ -20,6 +15,12 @@ stage() {
   times+=("$1 $((SECONDS - mark)) s")
   mark=$SECONDS
 }
+
+bash tools/install-deps.sh
+stage "dependencies"
+jobs=$(nproc)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
