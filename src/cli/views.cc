@@ -95,14 +95,6 @@ struct ViewPiece {
   std::array<FileChanges, 2> changes;  // --summary's, in its parts
 };
 
-// Counts the setting lines of a comparison as they are rendered.
-class SettingCounter final : public SettingSink {
- public:
-  void Setting(const NotedSetting&) override { ++count; }
-
-  std::size_t count = 0;
-};
-
 class Viewer {
  public:
   Viewer(const ViewRequest& request, FileSystem& fs, std::ostream& out,

@@ -38,6 +38,15 @@ class SettingSink {
   virtual void Setting(const NotedSetting& noted) = 0;
 };
 
+// Counts the setting lines of a report as it is rendered: in a comparison,
+// each is one setting that differs.
+class SettingCounter final : public SettingSink {
+ public:
+  void Setting(const NotedSetting&) override { ++count; }
+
+  std::size_t count = 0;
+};
+
 // How a report is rendered beyond its kind. The defaults make the report
 // files; the other settings serve the console's views of a report.
 struct ReportOptions {

@@ -6,15 +6,6 @@
 namespace quorlith {
 namespace {
 
-// Counts the setting lines of a comparison report as it is rendered: each
-// is one setting that differs.
-class SettingCounter final : public SettingSink {
- public:
-  void Setting(const NotedSetting&) override { ++count; }
-
-  std::int64_t count = 0;
-};
-
 struct CompareRun {
   RunContext& ctx;
   NameParts pattern;
@@ -59,7 +50,7 @@ struct CompareRun {
     ok = CloseLogged(log, output_path, out.file->Close() && out.written) && ok;
     EntryResult result =
         done(ok ? EntryOutcome::kCounted : EntryOutcome::kNotCounted);
-    result.settings_differ = counter.count;
+    result.settings_differ = static_cast<std::int64_t>(counter.count);
     return result;
   }
 };

@@ -56,14 +56,6 @@ static_assert(kFirstHyperactiveRecord +
                   kUnreadBlockTail ==
               Layout(BlockId::kWindow).size);
 
-constexpr std::size_t StandardRecordOffset(std::size_t window) {
-  return kFirstStandardRecord + window * kStandardRecordSize;
-}
-
-constexpr std::size_t HyperactiveRecordOffset(std::size_t letter_index) {
-  return kFirstHyperactiveRecord + letter_index * kHyperactiveRecordSize;
-}
-
 inline constexpr std::u16string_view WindowStatusNames[] = {
     u"Neutral", u"Silent", u"Speak", u"Float"};
 static_assert(std::size(WindowStatusNames) == 4);
