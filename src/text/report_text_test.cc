@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/fields.h"
@@ -95,6 +96,18 @@ TEST(ReportText, Utf8RoundTripAndInvalidBytes) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
   // A pair is its two units alone: what follows it does not count.
   EXPECT_EQ(Utf16ToUtf8(u"\U0001F600\uE000"), "\U0001F600\uE000");
+}
+
+// The runs move a worker's buffer into its result and back: what a move
+// leaves behind reads as empty and takes text again.
+TEST(ReportText, AMoveLeavesAnEmptyText) {
+  ReportText a(u"text");
+  ReportText b(std::move(a));
+  EXPECT_EQ(a.view(), u"");  // NOLINT(bugprone-use-after-move)
+  a.append(u"again");
+  b = std::move(a);
+  EXPECT_EQ(a.view(), u"");  // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(b, u"again");
 }
 
 TEST(ReportText, EraseIfShort) {
