@@ -57,13 +57,13 @@ void AppendCount(Utf8Text& out, std::size_t count, std::string_view where,
 }  // namespace
 
 void ChangeLines::Setting(const NotedSetting& noted) {
-  std::size_t section = AllSettings()[noted.row].section;
+  std::size_t section = settings_[noted.row].section;
   if (sections_.empty() || sections_.back().first != section) {
     sections_.emplace_back(section, 0);
   }
   ++sections_.back().second;
   ++count_;
-  out_.append(ChangeLabels()[noted.row]);
+  out_.append(labels_[noted.row]);
   out_.append(": ");
   out_.append(original_[noted.row]);
   out_.append(" → ");

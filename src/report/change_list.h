@@ -9,6 +9,7 @@
 
 #include "report/report_settings.h"
 #include "report/row_texts.h"
+#include "sections/schema.h"
 
 namespace quorlith {
 
@@ -54,6 +55,10 @@ class ChangeLines final : public SettingSink {
   const RowTexts& original_;
   const ReportText& report_;
   Utf8Text& out_;
+  // Looked up once, not once a setting: each lookup is a call and a check
+  // that the tables are made.
+  const std::vector<SchemaSetting>& settings_ = AllSettings();
+  const RowTexts& labels_ = ChangeLabels();
   std::size_t count_ = 0;
   std::vector<std::pair<std::size_t, std::size_t>> sections_;  // index, count
 };
