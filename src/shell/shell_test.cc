@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <functional>
 #include <string>
 #include <vector>
@@ -228,7 +229,11 @@ TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   Window()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
   QTest::keyClick(summary, Qt::Key_F8);
-  EXPECT_EQ(pane->textCursor().blockNumber(), 1);
+  // Selected, so that a screen reader says it; the caret at its start.
+  QTextCursor reached = pane->textCursor();
+  EXPECT_EQ(reached.blockNumber(), 1);
+  EXPECT_EQ(reached.position(), reached.block().position());
+  EXPECT_TRUE(reached.selectedText().startsWith(QStringLiteral("Error: ")));
   EXPECT_EQ(Window()->focusWidget(), pane);
   QTest::keyClick(pane, Qt::Key_F8);
   QTest::keyClick(pane, Qt::Key_Return);  // an error names no report
