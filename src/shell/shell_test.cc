@@ -240,8 +240,10 @@ TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
   EXPECT_EQ(beeps, 2);
   QTest::keyClick(pane, Qt::Key_F8, Qt::ShiftModifier);
   EXPECT_EQ(beeps, 3);  // nothing before the first line
-  pane->moveCursor(QTextCursor::Start);
   std::unique_ptr<QMenu> menu(Window()->NewLogMenu());
+  EXPECT_FALSE(Window()->ViewAction()->isEnabled());
+  pane->moveCursor(QTextCursor::Start);
+  menu.reset(Window()->NewLogMenu());
   EXPECT_TRUE(Window()->ViewAction()->isEnabled());
   QTest::keyClick(pane, Qt::Key_Enter, Qt::KeypadModifier);
   auto* viewer = Window()->findChild<ReportViewer*>();
