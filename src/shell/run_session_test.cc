@@ -223,6 +223,45 @@ TEST(StartRequest, OptionsAndQuotes) {
   }
 }
 
+// What the dialogs hand to a run, whichever toolkit draws them: the
+// Decompile dialog's mode grows a step with an output name and one with
+// the ticked box, and OK waits for the fields each run needs.
+TEST(DialogRequest, ModeAndReadiness) {
+  struct Row {
+    const char* input;
+    const char* output;
+    bool compare;
+    RunMode mode;
+    bool ready;
+  };
+  const Row rows[] = {
+      {"sets/*", "", false, RunMode::kDecompile, true},
+      {"sets/*", "reports/", false, RunMode::kDecompileTo, true},
+      {"sets/*", "", true, RunMode::kDecompileTo, true},
+      {" ", "new*.000", true, RunMode::kCompare, true},
+      {"", "reports/", false, RunMode::kDecompileTo, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.input) + "|" + row.output +
+                 (row.compare ? " ticked" : ""));
+    DecompileRequest request =
+        DecompileRequestFrom(row.input, row.output, row.compare);
+    EXPECT_EQ(request.mode, row.mode);
+    EXPECT_EQ(request.input, row.input);
+    EXPECT_EQ(request.output, row.output);
+    EXPECT_EQ(Ready(request), row.ready);
+  }
+  // A compile needs a report and an output; the base may be left out.
+  const std::pair<CompileRequest, bool> compiles[] = {
+      {{"A.t00", "", "B.000"}, true},
+      {{"A.t00", "C.000", ""}, false},
+      {{"", "C.000", "B.000"}, false},
+  };
+  for (const auto& [request, ready] : compiles) {
+    EXPECT_EQ(Ready(request), ready) << request.report << "|" << request.output;
+  }
+}
+
 TEST(RunSummary, GroupedNumbers) {
   const std::pair<std::int64_t, std::u16string_view> rows[] = {
       {0, u"0"},        {999, u"999"},           {1000, u"1,000"},
