@@ -179,6 +179,10 @@ TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
     while (model.Redo()) {
     }
     EXPECT_EQ(model.Bytes(), latest);
+    // A file opened afresh has nothing to undo or redo.
+    model.Undo();
+    ASSERT_TRUE(model.Load("/sets/A.000", original, error));
+    EXPECT_FALSE(model.CanUndo() || model.CanRedo());
   }
 }
 
