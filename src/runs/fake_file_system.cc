@@ -21,6 +21,7 @@ class FakeFile final : public InputFile, public OutputFile {
   ~FakeFile() override { (void)Close(); }
 
   std::size_t Read(std::span<std::uint8_t> buffer) override {
+    ++fs_.reads;
     std::size_t n = std::min(buffer.size(), bytes_.size() - pos_);
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n,
                 buffer.begin());
