@@ -8,77 +8,46 @@ namespace quorlith {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
-// What every open fake file does: counts itself open until it is closed
-// or destroyed, records its close and fails it when the test asks.
-class FakeHandle {
+// An open fake file, for reading or for writing: it counts itself open
+// until it is closed or destroyed, and fails its close when the test asks.
+class FakeFile final : public InputFile, public OutputFile {
  public:
-  FakeHandle(FakeFileSystem& fs, std::string path)
-      : fs_(fs), path_(std::move(path)) {
+  FakeFile(FakeFileSystem& fs, std::string path,
+           std::vector<std::uint8_t> bytes = {})
+      : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {
     Lock lock(fs_.mutex_);
     ++fs_.open_files;
   }
-  ~FakeHandle() {
-    Lock lock(fs_.mutex_);
-    if (open_) --fs_.open_files;
-  }
-  FakeHandle(const FakeHandle&) = delete;
-  FakeHandle& operator=(const FakeHandle&) = delete;
-
-  bool Close() {
-    Lock lock(fs_.mutex_);
-    open_ = false;
-    --fs_.open_files;
-    fs_.closed.push_back(path_);
-    return fs_.fail_close.count(path_) == 0;
-  }
-
-  FakeFileSystem& fs() { return fs_; }
-  const std::string& path() const { return path_; }
-
- private:
-  FakeFileSystem& fs_;
-  std::string path_;
-  bool open_ = true;
-};
-
-class FakeInput : public InputFile {
- public:
-  FakeInput(FakeFileSystem& fs, std::string path,
-            std::vector<std::uint8_t> bytes)
-      : handle_(fs, std::move(path)), bytes_(std::move(bytes)) {}
+  ~FakeFile() override { (void)Close(); }
 
   std::size_t Read(std::span<std::uint8_t> buffer) override {
+    ++fs_.reads;
     std::size_t n = std::min(buffer.size(), bytes_.size() - pos_);
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n,
                 buffer.begin());
     pos_ += n;
     return n;
   }
-  bool Close() override { return handle_.Close(); }
-
- private:
-  FakeHandle handle_;
-  std::vector<std::uint8_t> bytes_;
-  std::size_t pos_ = 0;
-};
-
-class FakeOutput : public OutputFile {
- public:
-  FakeOutput(FakeFileSystem& fs, std::string path)
-      : handle_(fs, std::move(path)) {}
-
   bool Write(std::span<const std::uint8_t> bytes) override {
-    FakeFileSystem& fs = handle_.fs();
-    Lock lock(fs.mutex_);
-    if (fs.fail_write.count(handle_.path())) return false;
-    FakeFileSystem::File* file = fs.Find(handle_.path());
-    file->bytes.insert(file->bytes.end(), bytes.begin(), bytes.end());
+    Lock lock(fs_.mutex_);
+    if (fs_.fail_write.count(path_)) return false;
+    std::vector<std::uint8_t>& file = fs_.Find(path_)->bytes;
+    file.insert(file.end(), bytes.begin(), bytes.end());
     return true;
   }
-  bool Close() override { return handle_.Close(); }
+  bool Close() override {
+    Lock lock(fs_.mutex_);
+    if (open_) --fs_.open_files;
+    open_ = false;
+    return fs_.fail_close.count(path_) == 0;
+  }
 
  private:
-  FakeHandle handle_;
+  FakeFileSystem& fs_;
+  std::string path_;
+  std::vector<std::uint8_t> bytes_;  // what a reader reads
+  std::size_t pos_ = 0;
+  bool open_ = true;
 };
 
 void FakeFileSystem::AddFile(const std::string& path,
@@ -135,7 +104,7 @@ std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(
   Lock lock(mutex_);
   File* file = Find(path);
   if (file == nullptr || fail_open.count(path)) return nullptr;
-  return std::make_unique<FakeInput>(*this, path, file->bytes);
+  return std::make_unique<FakeFile>(*this, path, file->bytes);
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
@@ -147,7 +116,7 @@ std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
   } else {
     file->bytes.clear();
   }
-  return std::make_unique<FakeOutput>(*this, path);
+  return std::make_unique<FakeFile>(*this, path);
 }
 
 std::unique_ptr<OutputFile> FakeFileSystem::CreateBeside(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <set>
@@ -41,9 +42,8 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> fail_write;
   std::set<std::string> fail_close;
   std::set<std::string> fail_rename;  // by the name renamed from
-  // Every path closed, in order, to check that nothing is left open.
-  std::vector<std::string> closed;
   int open_files = 0;
+  std::atomic<int> reads = 0;  // calls of InputFile::Read, by every reader
 
   PathStyle Style() const override { return path_style; }
   std::string CurrentDirectory() override { return cwd_; }
@@ -59,8 +59,7 @@ class FakeFileSystem : public FileSystem {
   bool Remove(const std::string& path) override;
 
  private:
-  friend class FakeHandle;
-  friend class FakeOutput;
+  friend class FakeFile;
   std::recursive_mutex mutex_;
   std::string cwd_ = "/";
   std::map<std::string, File> files_;

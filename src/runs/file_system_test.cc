@@ -1,0 +1,237 @@
+#include "runs/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "runs/fake_file_system.h"
+#include "runs/whole_files.h"
+#ifdef _WIN32
+#include "runs/win32_file_system.h"
+#else
+#include "runs/posix_file_system.h"
+#endif
+
+namespace quorlith {
+namespace {
+
+namespace stdfs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+stdfs::path Native(const std::string& utf8) {
+  return stdfs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// What every FileSystem keeps alike, played against the fake that the run
+// tests trust (true) and against this platform's own (false), each in a
+// folder of its own.
+class FileSystemContract : public ::testing::TestWithParam<bool> {
+ protected:
+  FileSystemContract() {
+    if (GetParam()) {
+      fake_ = new FakeFileSystem;
+      fs_.reset(fake_);
+      root_ = "/t/";
+      fake_->SetCurrentDirectory(root_);
+      return;
+    }
+#ifdef _WIN32
+    fs_ = std::make_unique<Win32FileSystem>();
+#else
+    fs_ = std::make_unique<PosixFileSystem>();
+#endif
+    stdfs::path dir =
+        stdfs::temp_directory_path() / ("quorlith-" + UnguessableLetters(8));
+    stdfs::create_directory(dir);
+    std::u8string utf8 = dir.u8string();
+    root_.assign(utf8.begin(), utf8.end());
+    root_ += static_cast<char>(stdfs::path::preferred_separator);
+  }
+  ~FileSystemContract() override {
+    if (fake_ == nullptr) stdfs::remove_all(Native(root_));
+  }
+
+  void Put(const std::string& name, const Bytes& bytes) {
+    std::unique_ptr<OutputFile> file = fs_->Create(root_ + name);
+    ASSERT_NE(file, nullptr) << name;
+    ASSERT_TRUE(file->Write(bytes));
+    ASSERT_TRUE(file->Close());
+  }
+
+  // The bytes at `path`, or none when it does not open.
+  std::optional<Bytes> Get(const std::string& path) {
+    Bytes bytes;
+    if (!ReadWholeFile(*fs_, path, 1 << 24, bytes)) return std::nullopt;
+    return bytes;
+  }
+
+  void SetModified(const std::string& name, std::int64_t seconds) {
+    if (fake_ != nullptr) {
+      fake_->Find(root_ + name)->modified = seconds;
+      return;
+    }
+    stdfs::last_write_time(
+        Native(root_ + name),
+        std::chrono::file_clock::from_sys(
+            std::chrono::sys_seconds(std::chrono::seconds(seconds))));
+  }
+
+  void HardLink(const std::string& name, const std::string& alias) {
+    if (fake_ != nullptr) {
+      fake_->Link(root_ + name, root_ + alias);
+    } else {
+      stdfs::create_hard_link(Native(root_ + name), Native(root_ + alias));
+    }
+  }
+
+  std::unique_ptr<FileSystem> fs_;
+  FakeFileSystem* fake_ = nullptr;
+  std::string root_;  // ends with its separator
+};
+
+INSTANTIATE_TEST_SUITE_P(FakeAndNative, FileSystemContract,
+                         ::testing::Values(true, false), [](const auto& run) {
+                           return run.param ? "Fake" : "Native";
+                         });
+
+TEST_P(FileSystemContract, AFileWrittenOverHoldsOnlyTheNewBytes) {
+  struct Case {
+    std::size_t old_size, new_size;
+  };
+  for (Case c : {Case{5000, 3}, Case{3, 5000}, Case{0, 7}, Case{9, 0}}) {
+    SCOPED_TRACE(c.old_size);
+    Put("out", Bytes(c.old_size, 0xAA));
+    Put("out", Bytes(c.new_size, 0x55));
+    EXPECT_EQ(Get(root_ + "out"), Bytes(c.new_size, 0x55));
+  }
+  EXPECT_EQ(fs_->OpenForRead(root_ + "missing"), nullptr);
+}
+
+// A read short of what was asked ends the file only at the size it had
+// when opened; the listing's size may be stale either way.
+TEST_P(FileSystemContract, FilesReadWholeEndWhereTheyEnd) {
+  struct Case {
+    std::size_t size, limit, expected, read;
+  };
+  constexpr std::size_t kMiB = std::size_t{1} << 20;
+  for (const Case& c : std::initializer_list<Case>{
+           {0, 100, 0, 0},
+           {1, 100, 0, 1},
+           {100, 100, 100, 100},
+           {101, 100, 0, 101},  // one past the limit says "larger"
+           {5000, 100, 0, 101},
+           {3 * kMiB + 7, 8 * kMiB, 0, 3 * kMiB + 7},  // past the first buffer
+           {5000, 8 * kMiB, 4000, 5000},               // grew since listed
+           {4000, 8 * kMiB, 5000, 4000},               // shrank since listed
+       }) {
+    SCOPED_TRACE(testing::Message() << c.size << " " << c.expected);
+    Bytes bytes(c.size);
+    for (std::size_t i = 0; i < c.size; ++i) {
+      bytes[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    Put("f", bytes);
+    Bytes read = {9, 9, 9};  // a buffer used before
+    ASSERT_TRUE(ReadWholeFile(*fs_, root_ + "f", c.limit, read, c.expected));
+    bytes.resize(c.read);
+    EXPECT_EQ(read, bytes);
+  }
+  // Where the listing was right, the first read, a byte longer, ends it.
+  if (fake_ != nullptr) {
+    fake_->reads = 0;
+    Bytes read;
+    ASSERT_TRUE(ReadWholeFile(*fs_, root_ + "f", 8 * kMiB, read, 4000));
+    EXPECT_EQ(fake_->reads, 1);
+  }
+}
+
+// Names in any script, sorted alike everywhere, each entry with its own
+// size, time and identity; "." and ".." are no entries.
+TEST_P(FileSystemContract, SearchMatchesSortsAndDescribes) {
+  const std::string kSorted[] = {"a b.000", "A.000", "b.000",
+                                 "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC.000",
+                                 "\xF0\x9F\x98\x80 sets.000"};
+  for (std::size_t i : {2, 4, 0, 1, 3}) Put(kSorted[i], Bytes(i + 1, 1));
+  Put("c.001", {});
+  constexpr std::int64_t kWritten = 1246025278;  // 2009-06-26 14:07:58 UTC
+  SetModified("b.000", kWritten);
+  std::vector<DirEntry> entries = fs_->Search(root_, "*.000");
+  ASSERT_EQ(entries.size(), std::size(kSorted));
+  std::set<FileId> ids;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    SCOPED_TRACE(kSorted[i]);
+    EXPECT_EQ(entries[i].name, kSorted[i]);
+    EXPECT_EQ(entries[i].size, i + 1);
+    EXPECT_EQ(entries[i].id, fs_->IdOf(root_ + kSorted[i]));
+    ASSERT_TRUE(entries[i].id.has_value());
+    ids.insert(*entries[i].id);
+  }
+  EXPECT_EQ(ids.size(), entries.size());
+  EXPECT_EQ(entries[2].modified, kWritten);
+  EXPECT_EQ(fs_->Search(root_, "*").size(), std::size(kSorted) + 1);
+  EXPECT_EQ(fs_->Search(root_, "B.000").size(), 1u);  // case-insensitive
+  EXPECT_TRUE(fs_->Search(root_ + "missing" + root_.back(), "*").empty());
+}
+
+// The runs tell a file under another name by its identity.
+TEST_P(FileSystemContract, KnowsAFileByEachOfItsNames) {
+  Put("A.000", {1});
+  Put("B.000", {1});
+  HardLink("A.000", "L.t00");
+  ASSERT_TRUE(fs_->IdOf(root_ + "A.000").has_value());
+  EXPECT_EQ(fs_->IdOf(root_ + "L.t00"), fs_->IdOf(root_ + "A.000"));
+  EXPECT_NE(fs_->IdOf(root_ + "B.000"), fs_->IdOf(root_ + "A.000"));
+  EXPECT_EQ(fs_->IdOf(root_ + "missing"), std::nullopt);
+}
+
+// A file beside another never takes the place of one that stands, and
+// takes the other's place only when renamed over it, which leaves nothing
+// behind.
+TEST_P(FileSystemContract, ReplacesThroughANewFileBeside) {
+  const std::string out = root_ + "OUT.000";
+  Put("OUT.000", {1});
+  std::string name;
+  std::unique_ptr<OutputFile> file = fs_->CreateBeside(out, name);
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(name.starts_with(out + ".quorlith-")) << name;
+  ASSERT_TRUE(file->Write(Bytes{2}));
+  ASSERT_TRUE(file->Close());
+  std::string second;
+  if (std::unique_ptr<OutputFile> again = fs_->CreateBeside(out, second)) {
+    EXPECT_NE(second, name);
+    ASSERT_TRUE(again->Close());
+    EXPECT_TRUE(fs_->Remove(second));
+  }
+  EXPECT_EQ(Get(name), Bytes{2});
+  EXPECT_EQ(Get(out), Bytes{1});
+  EXPECT_TRUE(fs_->Rename(name, out));
+  EXPECT_EQ(Get(out), Bytes{2});
+  EXPECT_FALSE(fs_->Rename(name, out));
+  EXPECT_FALSE(fs_->Remove(name));
+  ASSERT_TRUE(ReplaceFile(*fs_, out, {9, 9}));
+  EXPECT_EQ(Get(out), (Bytes{9, 9}));
+  EXPECT_EQ(fs_->Search(root_, "*").size(), 1u) << "a temporary file stayed";
+}
+
+// Names without a folder are found in it, so it ends with its separator.
+TEST_P(FileSystemContract, CurrentDirectoryIsWhereBareNamesAre) {
+  Put("A.000", {});
+  stdfs::path was;
+  if (fake_ == nullptr) {
+    was = stdfs::current_path();
+    stdfs::current_path(Native(root_));
+  }
+  std::string cwd = fs_->CurrentDirectory();
+  std::size_t found = fs_->Search("", "a.000").size();
+  if (fake_ == nullptr) stdfs::current_path(was);
+  EXPECT_EQ(cwd, root_);
+  EXPECT_EQ(found, 1u);
+}
+
+}  // namespace
+}  // namespace quorlith
