@@ -434,13 +434,18 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
   std::condition_variable changed;
   std::deque<Queued> queue;
   bool ended = false;
+  std::array<std::size_t, 2> line_counts{};  // of each part, once finished
   std::thread adder;
   if (part_count > 1) {
     adder = std::thread([&] {
       std::unique_lock lock(mutex);
       for (;;) {
         changed.wait(lock, [&] { return ended || !queue.empty(); });
-        if (queue.empty()) return;
+        if (queue.empty()) {
+          lock.unlock();
+          line_counts[1] = parts[1].Finish();
+          return;
+        }
         Queued next = std::move(queue.front());
         queue.pop_front();
         changed.notify_all();
@@ -478,14 +483,16 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
         }
         parts[0].Add(piece.out.view(), piece.changes[0]);
       });
+  // Each part sums up its last files as it finishes, side by side.
   if (adder.joinable()) {
     {
       std::lock_guard lock(mutex);
       ended = true;
     }
     changed.notify_all();
-    adder.join();
   }
+  line_counts[0] = parts[0].Finish();
+  if (adder.joinable()) adder.join();
   if (differing == 0) {
     out_ << "No differences.\n" << std::flush;
     return;
@@ -495,8 +502,7 @@ void Viewer::Summary(const ViewFile& original, const NameParts& pattern) {
   // The lines of both parts in the order of one summary of them all.
   std::vector<std::pair<std::size_t, std::size_t>> lines;  // part, line
   for (std::size_t p = 0; p < part_count; ++p) {
-    std::size_t count = parts[p].Finish();
-    for (std::size_t line = 0; line < count; ++line)
+    for (std::size_t line = 0; line < line_counts[p]; ++line)
       lines.emplace_back(p, line);
   }
   auto before = [&](const std::pair<std::size_t, std::size_t>& a,

@@ -11,28 +11,43 @@
 namespace quorlith {
 namespace {
 
-constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+// Files summed up together: enough that a setting's values, read once a
+// batch, serve many files, few enough that the batch's changes stay small
+// beside the summary's own.
+constexpr std::size_t kBatchFiles = 256;
 
-std::uint32_t HashOf(std::size_t row, std::string_view text) {
+void AppendNumber(std::string& out, std::uint32_t number) {
+  while (number >= 0x80) {
+    out.push_back(static_cast<char>(number | 0x80));
+    number >>= 7;
+  }
+  out.push_back(static_cast<char>(number));
+}
+
+std::uint32_t ReadNumber(std::string_view in, std::size_t& at) {
+  std::uint32_t number = 0;
+  for (int shift = 0;; shift += 7) {
+    auto byte = static_cast<unsigned char>(in[at++]);
+    number |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
+    if (byte < 0x80) return number;
+  }
+}
+
+}  // namespace
+
+std::uint32_t ValueHash(std::string_view text) {
   // FNV-1a: the values are short, and most differ early.
-  std::uint64_t hash = 14695981039346656037ull ^ row;
+  std::uint64_t hash = 14695981039346656037ull;
   for (char c : text) {
     hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
   }
   return static_cast<std::uint32_t>(hash ^ hash >> 32);
 }
 
-// The bits of a slot above its value's.
-std::uint32_t TagsOf(int index_bits) {
-  return static_cast<std::uint32_t>(~((std::uint64_t{1} << index_bits) - 1));
-}
-
-}  // namespace
-
 void ChangeValues::Setting(const NotedSetting& noted) {
   FileChanges& changes = parts_[noted.row % parts_.size()];
+  assert(changes.rows.empty() || changes.rows.back() < noted.row);
   changes.rows.push_back(static_cast<std::uint32_t>(noted.row));
-  changes.positions.push_back(count_++);
   std::u16string_view value = report_.view().substr(
       noted.value_start, noted.value_end - noted.value_start);
   Utf8Text& values = changes.values;
@@ -46,225 +61,183 @@ void ChangeValues::Setting(const NotedSetting& noted) {
         return unit >= 0xD800 && unit <= 0xDFFF;
       });
   // Hashed here, on the worker, rather than where the files meet.
-  changes.hashes.push_back(HashOf(noted.row, values.view().substr(start)));
+  changes.hashes.push_back(ValueHash(values.view().substr(start)));
 }
 
-ChangeSummary::Header ChangeSummary::HeaderOf(std::uint32_t value) const {
-  Header header;
-  std::memcpy(&header, values_.at(value), sizeof header);
-  return header;
+std::string_view ChangeSummary::Row::Text(std::uint32_t value) const {
+  std::size_t start = value == 0 ? 0 : text_ends[value - 1];
+  return std::string_view(texts).substr(start, text_ends[value] - start);
 }
 
-std::string_view ChangeSummary::Text(std::uint32_t value) const {
-  return {reinterpret_cast<const char*>(values_.at(value + kHeaderWords)),
-          HeaderOf(value).size};
-}
-
-std::uint32_t ChangeSummary::Next(std::uint32_t value) const {
-  std::size_t size = HeaderOf(value).size;
-  std::size_t next = value + kHeaderWords + (size + 3) / 4;
-  // Past the last value of a chunk, the next chunk's first.
-  if (next == values_.ChunkEnd(value)) {
-    next = ((value >> ChunkedWords::kChunkBits) + 1)
-           << ChunkedWords::kChunkBits;
+std::uint32_t ChangeSummary::Row::FindOrAdd(std::string_view text,
+                                            std::uint32_t hash) {
+  if (4 * (text_ends.size() + 1) > 3 * slots.size()) {
+    // Each value again in a table twice the size: its hash from its text.
+    slots.assign(std::max<std::size_t>(8, 2 * slots.size()), 0);
+    auto mask = static_cast<std::uint32_t>(slots.size() - 1);
+    for (std::uint32_t v = 0; v < text_ends.size(); ++v) {
+      std::uint32_t h = ValueHash(Text(v));
+      std::size_t at = h & mask;
+      while (slots[at] != 0) at = (at + 1) & mask;
+      slots[at] = (h & ~mask) | (v + 1);
+    }
   }
-  return static_cast<std::uint32_t>(next);
-}
-
-void ChangeSummary::Rehash(std::size_t slots, int index_bits) {
-  slots_.assign(slots, 0);
-  index_bits_ = index_bits;
-  auto mask = static_cast<std::uint32_t>(slots - 1);
-  std::uint32_t tags = TagsOf(index_bits);
-  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
-    std::uint32_t hash = HeaderOf(v).hash;
-    std::size_t at = hash & mask;
-    while (slots_[at] != 0) at = (at + 1) & mask;
-    slots_[at] = (hash & tags) | (v + 1);
-  }
-}
-
-// REQUIRES: room for one more value, with the slots at most half full so
-// that a search ends soon, and its start below 1 << index_bits_.
-std::uint32_t ChangeSummary::FindOrAdd(std::uint32_t row, std::string_view text,
-                                       std::uint32_t hash) {
-  auto mask = static_cast<std::uint32_t>(slots_.size() - 1);
-  std::uint32_t tags = TagsOf(index_bits_);
+  // Values fill at most three slots in four, so their numbers plus one
+  // stay below the mask's bits.
+  auto mask = static_cast<std::uint32_t>(slots.size() - 1);
   for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-    std::uint32_t slot = slots_[at];
+    std::uint32_t slot = slots[at];
     if (slot == 0) {
-      auto value = static_cast<std::uint32_t>(
-          values_.Append(kHeaderWords + (text.size() + 3) / 4));
-      assert(row <= 0xFFFF && text.size() <= 0xFFFF);
-      Header header = {kNone, hash, static_cast<std::uint16_t>(row),
-                       static_cast<std::uint16_t>(text.size())};
-      std::memcpy(values_.at(value), &header, sizeof header);
-      std::memcpy(values_.at(value + kHeaderWords), text.data(), text.size());
-      slots_[at] = (hash & tags) | (value + 1);
-      ++value_count_;
+      auto value = static_cast<std::uint32_t>(text_ends.size());
+      if (texts.capacity() - texts.size() < text.size()) {
+        // A quarter more rather than twice: the values' texts are most of
+        // what a busy summary keeps.
+        texts.reserve(texts.size() + text.size() + texts.size() / 4 + 16);
+      }
+      texts.append(text);
+      text_ends.push_back(static_cast<std::uint32_t>(texts.size()));
+      slots[at] = (hash & ~mask) | (value + 1);
       return value;
     }
-    if ((slot & tags) != (hash & tags)) continue;
-    std::uint32_t value = (slot & ~tags) - 1;
-    Header header = HeaderOf(value);
-    if (header.hash == hash && header.row == row && Text(value) == text) {
-      return value;
-    }
+    std::uint32_t value = (slot & mask) - 1;
+    if ((slot & ~mask) == (hash & ~mask) && Text(value) == text) return value;
   }
 }
 
 void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
-  ++files_;
   if (changes.rows.empty()) return;
   surrogates_ = surrogates_ || changes.surrogates;
+  batch_files_.push_back(static_cast<std::uint32_t>(name_ends_.size()));
   names_.append(name);
   name_ends_.push_back(static_cast<std::uint32_t>(names_.size()));
-  // Room for every value of the file, so that what a lookup reads can be
-  // fetched ahead: most lookups wait on memory, not on work.
-  std::size_t count = changes.rows.size();
-  std::size_t slots = std::max<std::size_t>(64, slots_.size());
-  while (2 * (value_count_ + count) > slots) slots *= 2;
-  // Each value's words, and at worst a chunk's end left unused for each.
-  std::size_t words =
-      values_.end() + ChunkedWords::kChunkWords +
-      2 * (count * (kHeaderWords + 1) + changes.values.size() / 4);
-  // Bits for a summary of some thousand busy files from the start, and
-  // three to spare when they must grow: each time every value is placed
-  // again.
-  int index_bits = std::max(index_bits_, 24);
-  if (words >= std::size_t{1} << index_bits) {
-    while (words >= std::size_t{1} << (index_bits - 3)) ++index_bits;
+  // Copied rather than kept: the batch's own buffers hold no room to spare
+  // and are used again for the next batch.
+  if (batch_rows_.capacity() == 0) {
+    // Room for a batch of files like the first, and an eighth to spare,
+    // rather than twice what the most changed batch needs.
+    std::size_t changes_room = kBatchFiles * (changes.rows.size() * 9 / 8);
+    batch_rows_.reserve(changes_room);
+    batch_hashes_.reserve(changes_room);
+    batch_value_ends_.reserve(changes_room);
+    batch_text_.reserve(kBatchFiles * (changes.values.size() * 9 / 8));
   }
-  if (slots != slots_.size() || index_bits != index_bits_) {
-    Rehash(slots, index_bits);
+  auto text_start = static_cast<std::uint32_t>(batch_text_.size());
+  batch_text_.append(changes.values.view());
+  batch_rows_.insert(batch_rows_.end(), changes.rows.begin(),
+                     changes.rows.end());
+  batch_hashes_.insert(batch_hashes_.end(), changes.hashes.begin(),
+                       changes.hashes.end());
+  for (std::uint32_t end : changes.value_ends) {
+    batch_value_ends_.push_back(text_start + end);
   }
-  constexpr std::size_t kAhead = 16;
-  auto mask = static_cast<std::uint32_t>(slots - 1);
-  std::uint32_t tags = TagsOf(index_bits_);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i + kAhead < count) {
-      __builtin_prefetch(&slots_[changes.hashes[i + kAhead] & mask]);
-    }
-    if (i + kAhead / 2 < count) {
-      std::uint32_t hash = changes.hashes[i + kAhead / 2];
-      std::uint32_t slot = slots_[hash & mask];
-      if (slot != 0 && (slot & tags) == (hash & tags)) {
-        __builtin_prefetch(values_.at((slot & ~tags) - 1));
+  batch_ends_.push_back(batch_rows_.size());
+  if (batch_files_.size() == kBatchFiles) SumUpBatch();
+}
+
+void ChangeSummary::SumUpBatch() {
+  constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+  std::size_t files = batch_files_.size();
+  batch_at_.assign(1, 0);
+  batch_at_.insert(batch_at_.end(), batch_ends_.begin(), batch_ends_.end() - 1);
+  std::uint32_t row = kNone;
+  for (std::size_t at : batch_at_) row = std::min(row, batch_rows_[at]);
+  // Setting by setting, each file's change to it in the files' order.
+  while (row != kNone) {
+    if (row >= rows_.size()) rows_.resize(row + 1);
+    Row& kept = rows_[row];
+    std::uint32_t next = kNone;
+    for (std::size_t f = 0; f < files; ++f) {
+      std::size_t& at = batch_at_[f];
+      if (at < batch_ends_[f] && batch_rows_[at] == row) {
+        std::uint32_t file = batch_files_[f];
+        if (kept.files++ == 0) {
+          rows_seen_.push_back(row);
+          kept.first_seen = (std::uint64_t{file} << 32) | row;
+        }
+        std::size_t start = at == 0 ? 0 : batch_value_ends_[at - 1];
+        std::uint32_t value =
+            kept.FindOrAdd(std::string_view(batch_text_)
+                               .substr(start, batch_value_ends_[at] - start),
+                           batch_hashes_[at]);
+        AppendNumber(kept.changes, file + 1 - kept.last_file);
+        AppendNumber(kept.changes, value);
+        kept.last_file = file + 1;
+        ++at;
       }
+      if (at < batch_ends_[f]) next = std::min(next, batch_rows_[at]);
     }
-    std::uint32_t row = changes.rows[i];
-    if (row >= row_files_.size()) {
-      row_files_.resize(row + 1, 0);
-      first_seen_.resize(row + 1, 0);
-    }
-    if (row_files_[row]++ == 0) {
-      rows_seen_.push_back(row);
-      first_seen_[row] =
-          (std::uint64_t{files_ - 1} << 32) | changes.positions[i];
-    }
-    std::uint32_t value = FindOrAdd(row, changes.Value(i), changes.hashes[i]);
-    changes_.push_back(values_[value + kLastWord]);
-    values_[value + kLastWord] = static_cast<std::uint32_t>(changes_.end() - 1);
+    row = next;
   }
-  file_ends_.push_back(static_cast<std::uint32_t>(changes_.end()));
+  batch_files_.clear();
+  batch_ends_.clear();
+  batch_rows_.clear();
+  batch_hashes_.clear();
+  batch_value_ends_.clear();
+  batch_text_.clear();
 }
 
 std::size_t ChangeSummary::Finish() {
-  slots_ = {};
-  // Each row's values in the order first seen.
-  row_starts_.assign(row_files_.size() + 1, 0);
-  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
-    ++row_starts_[HeaderOf(v).row + 1];
-  }
-  for (std::size_t i = 1; i < row_starts_.size(); ++i) {
-    row_starts_[i] += row_starts_[i - 1];
-  }
-  by_row_.resize(value_count_);
-  std::vector<std::uint32_t> next(row_starts_.begin(), row_starts_.end() - 1);
-  for (std::uint32_t v = 0; v < values_.end(); v = Next(v)) {
-    by_row_[next[HeaderOf(v).row]++] = v;
-  }
-  std::stable_sort(rows_seen_.begin(), rows_seen_.end(),
-                   [&](std::uint32_t a, std::uint32_t b) {
-                     return row_files_[a] > row_files_[b];
-                   });
-  block_files_.clear();
-  for (std::uint32_t file = 0; file < file_ends_.size(); ++file) {
-    while (block_files_.size() << kBlockBits < file_ends_[file]) {
-      block_files_.push_back(file);
-    }
-  }
+  if (!batch_files_.empty()) SumUpBatch();
+  for (Row& row : rows_) row.slots = {};  // only lookups read them
+  std::sort(rows_seen_.begin(), rows_seen_.end(),
+            [&](std::uint32_t a, std::uint32_t b) {
+              return rows_[a].Order() < rows_[b].Order();
+            });
   return rows_seen_.size();
 }
 
 void ChangeSummary::AppendLine(std::size_t line, const RowTexts& original,
                                LineScratch& scratch, Utf8Text& out) const {
-  std::uint32_t row = rows_seen_[line];
-  auto& [shown, files, walks, found, fill] = scratch;
-  // The files of each value, from its last change back: all of the row's
-  // values a step at a time, so that their links are read side by side
-  // rather than each after the one before. A file differs in a row at
-  // most once, so a row's files are a few.
+  std::uint32_t row_number = rows_seen_[line];
+  const Row& row = rows_[row_number];
+  auto& [shown, files, changes] = scratch;
   shown.clear();
-  walks.clear();
-  for (std::uint32_t i = row_starts_[row]; i < row_starts_[row + 1]; ++i) {
-    walks.emplace_back(static_cast<std::uint32_t>(shown.size()),
-                       HeaderOf(by_row_[i]).last);
-    shown.push_back({by_row_[i], 0, 0});
+  for (std::uint32_t v = 0; v < row.text_ends.size(); ++v) {
+    shown.push_back({v, 0, 0});
   }
-  // First the counts, then each file in its place from the end.
-  found.clear();
-  while (!walks.empty()) {
-    for (std::size_t w = 0; w < walks.size();) {
-      auto& [at, change] = walks[w];
-      found.emplace_back(at, change);
-      ++shown[at].count;
-      change = changes_[change];
-      if (change == kNone) {
-        walks[w] = walks.back();
-        walks.pop_back();
-      } else {
-        ++w;
-      }
-    }
+  // The changes are in the files' order: counted, then each file in its
+  // value's place.
+  changes.clear();
+  std::uint32_t file = 0;
+  for (std::size_t at = 0; at < row.changes.size();) {
+    file += ReadNumber(row.changes, at);
+    std::uint32_t value = ReadNumber(row.changes, at);
+    changes.emplace_back(file - 1, value);
+    ++shown[value].count;
   }
-  files.resize(found.size());
-  fill.clear();
   std::uint32_t start = 0;
   for (LineScratch::Shown& value : shown) {
     value.start = start;
     start += value.count;
-    fill.push_back(start);
+    value.count = 0;
   }
-  for (const auto& [at, change] : found) {
-    // A file's changes are many, so the file that starts the change's
-    // block is at most a few before its own.
-    std::uint32_t file = block_files_[change >> kBlockBits];
-    while (file_ends_[file] <= change) ++file;
-    files[--fill[at]] = file;
+  files.resize(changes.size());
+  for (const auto& [changed, value] : changes) {
+    LineScratch::Shown& to = shown[value];
+    files[to.start + to.count++] = changed;
   }
   std::stable_sort(
       shown.begin(), shown.end(),
       [](const LineScratch::Shown& a, const LineScratch::Shown& b) {
         return a.count > b.count;
       });
-  out.append(ChangeLabels()[row]);
+  out.append(ChangeLabels()[row_number]);
   out.append(": ");
-  out.append(original[row]);
+  out.append(original[row_number]);
   for (std::size_t v = 0; v < shown.size(); ++v) {
     out.append(v == 0 ? " → " : "; → ");
     if (surrogates_) {
-      AppendKeptSurrogatesReplaced(out, Text(shown[v].value));
+      AppendKeptSurrogatesReplaced(out, row.Text(shown[v].value));
     } else {
-      out.append(Text(shown[v].value));
+      out.append(row.Text(shown[v].value));
     }
     out.append(" in ");
     for (std::uint32_t f = 0; f < shown[v].count; ++f) {
       if (f > 0) out.append(", ");
-      std::uint32_t file = files[shown[v].start + f];
-      std::size_t name_start = file == 0 ? 0 : name_ends_[file - 1];
+      std::uint32_t name = files[shown[v].start + f];
+      std::size_t name_start = name == 0 ? 0 : name_ends_[name - 1];
       out.append(
-          names_.view().substr(name_start, name_ends_[file] - name_start));
+          names_.view().substr(name_start, name_ends_[name] - name_start));
     }
   }
   out.push_back('\n');

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "report/chunked_words.h"
 #include "report/report_context.h"
 #include "report/row_texts.h"
 #include "text/report_text.h"
@@ -18,9 +18,8 @@ namespace quorlith {
 // in report order, and its new value.
 struct FileChanges {
   std::vector<std::uint32_t> rows;
-  std::vector<std::uint32_t> positions;   // among all the file's changes
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
-  std::vector<std::uint32_t> hashes;      // of each row and value
+  std::vector<std::uint32_t> hashes;      // ValueHash of each value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
   bool surrogates = false;  // whether a value holds one, lone or paired
 
@@ -44,8 +43,10 @@ class ChangeValues final : public SettingSink {
  private:
   const ReportText& report_;
   std::span<FileChanges> parts_;
-  std::uint32_t count_ = 0;
 };
+
+// The hash of a value's text that FileChanges keeps.
+std::uint32_t ValueHash(std::string_view text);
 
 // The summary of the comparisons of many files with one original: one
 // line per setting that differs in any of them, with the original's value,
@@ -55,11 +56,15 @@ class ChangeValues final : public SettingSink {
 //
 // Only that is kept, each value's text once and each file as a number, so
 // memory grows with what the summary prints, not with files times
-// settings.
+// settings. Files are summed up a batch at a time, setting by setting:
+// what one setting keeps is then read from memory once for the whole
+// batch rather than once for every file, which is what summing up a
+// busy class costs most.
 class ChangeSummary {
  public:
   // Adds the next file compared with the original, under `name`: its
-  // changes in this summary's part, if any.
+  // changes in this summary's part, if any. REQUIRES: the changes in
+  // ascending rows, as a report has them.
   void Add(std::string_view name, const FileChanges& changes);
 
   // What a worker reuses from line to line.
@@ -71,9 +76,8 @@ class ChangeSummary {
     };
     std::vector<Shown> shown;
     std::vector<std::uint32_t> files;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> walks;  // shown, at
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> found;  // shown, at
-    std::vector<std::uint32_t> fill;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> changes;  // file,
+                                                                   // value
   };
 
   // Ends the adding and orders the lines; returns how many there are.
@@ -87,8 +91,8 @@ class ChangeSummary {
                   LineScratch& scratch, Utf8Text& out) const;
 
   // Where line `line` goes among the lines of all parts: the settings most
-  // files changed first, then the first seen (by file, then by its place
-  // among the file's changes).
+  // files changed first, then the first seen (by file, then in the
+  // report's order).
   struct LineOrder {
     std::uint32_t files;
     std::uint64_t first_seen;
@@ -98,59 +102,47 @@ class ChangeSummary {
     }
   };
   LineOrder OrderOf(std::size_t line) const {
-    std::uint32_t row = rows_seen_[line];
-    return {row_files_[row], first_seen_[row]};
+    return rows_[rows_seen_[line]].Order();
   }
 
  private:
-  // Each value is kept in values_ as its header's words, then its text:
-  // one read brings a lookup both. A value is known by where it starts.
-  // Rows are some thousands, and a value's text some hundred bytes at
-  // most (a text field's units, three bytes each).
-  struct Header {
-    std::uint32_t last;  // its latest change, in changes_
-    std::uint32_t hash;
-    std::uint16_t row;
-    std::uint16_t size;  // of its text
+  // What one setting (row) keeps: its values and the changes to them.
+  struct Row {
+    std::uint32_t files = 0;  // that differ in it
+    std::uint64_t first_seen = 0;
+    std::uint32_t last_file = 0;  // of its latest change, plus one
+    // An open-addressed table of the values plus one (0 is free); the bits
+    // above a value's hold those of its hash, so that most probes that
+    // miss end without reading a text.
+    std::vector<std::uint32_t> slots;
+    std::vector<std::uint32_t> text_ends;  // of each value in `texts`
+    std::string texts;                     // in the order first seen
+    // Each change as two LEB128 numbers: how many files after the one
+    // before it (the first: its file plus one) and its value.
+    std::string changes;
+
+    LineOrder Order() const { return {files, first_seen}; }
+    std::string_view Text(std::uint32_t value) const;
+    std::uint32_t FindOrAdd(std::string_view text, std::uint32_t hash);
   };
-  static constexpr std::size_t kHeaderWords = sizeof(Header) / 4;
-  static_assert(sizeof(Header) == 4 * kHeaderWords);
-  static constexpr std::size_t kLastWord = offsetof(Header, last) / 4;
 
-  Header HeaderOf(std::uint32_t value) const;
-  std::string_view Text(std::uint32_t value) const;
-  // Where the value after `value` starts.
-  std::uint32_t Next(std::uint32_t value) const;
-  std::uint32_t FindOrAdd(std::uint32_t row, std::string_view text,
-                          std::uint32_t hash);
-  void Rehash(std::size_t slots, int index_bits);
+  void SumUpBatch();
 
-  std::size_t files_ = 0;
   Utf8Text names_;  // the files', one after the other
   std::vector<std::uint32_t> name_ends_;
-  ChunkedWords values_;  // in the order first seen
-  std::size_t value_count_ = 0;
-  // An open-addressed table of the values plus one (0 is free) in the low
-  // index_bits_; the bits above hold those of the value's hash, so that
-  // most probes that miss end without reading the value.
-  std::vector<std::uint32_t> slots_;
-  int index_bits_ = 0;
-  // Each change of a value links to its change before, or to kNone: the
-  // files of a value are found from its last change backwards, each
-  // change's file from file_ends_.
-  ChunkedWords changes_;
-  std::vector<std::uint32_t> file_ends_;  // where each file's changes end
-  // The file of the first change of each block of 1 << kBlockBits.
-  static constexpr int kBlockBits = 10;
-  std::vector<std::uint32_t> block_files_;
-  bool surrogates_ = false;                // whether any file's values held one
-  std::vector<std::uint32_t> row_files_;   // per row, the files it differs in
-  std::vector<std::uint64_t> first_seen_;  // per row, as LineOrder has it
-  std::vector<std::uint32_t> rows_seen_;   // in the order first seen, then
-                                           // as written
-  // From Finish(): each row's values in the order first seen.
-  std::vector<std::uint32_t> row_starts_;
-  std::vector<std::uint32_t> by_row_;
+  // The files of the batch: the number of each, where its changes end
+  // and, in SumUpBatch, its next; then the changes of them all.
+  std::vector<std::uint32_t> batch_files_;
+  std::vector<std::size_t> batch_ends_;
+  std::vector<std::size_t> batch_at_;
+  std::vector<std::uint32_t> batch_rows_;
+  std::vector<std::uint32_t> batch_hashes_;
+  std::vector<std::uint32_t> batch_value_ends_;  // in batch_text_
+  std::string batch_text_;
+  bool surrogates_ = false;  // whether any file's values held one
+  std::vector<Row> rows_;
+  std::vector<std::uint32_t> rows_seen_;  // in the order first seen, then
+                                          // as written
 };
 
 // "N settings differ in D of F files." and a line feed, the last line of a

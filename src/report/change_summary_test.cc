@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
+#include <map>
+#include <random>
 #include <string>
 
 #include "sections/schema.h"
@@ -10,43 +12,81 @@
 namespace quorlith {
 namespace {
 
-// Long values, enough to fill more than one chunk: each line still shows
-// its value with the files that hold it, the commonest first.
-TEST(ChangeSummary, ValuesPastAChunkKeepTheirFiles) {
-  constexpr std::uint32_t kRows = 3000;
-  ASSERT_LE(kRows, AllSettings().size());
-  auto value_of = [](int file, std::uint32_t row) {
-    // Files 0 and 2 hold one value, file 1 another.
-    return std::string(300, file == 1 ? 'b' : 'a') + std::to_string(row);
+// Random files, more than a batch of them, each changing some rows to
+// values that several files share (some long, past any small buffer):
+// every line is the one a plain model of the summary writes.
+TEST(ChangeSummary, WritesWhatAPlainModelOfItWrites) {
+  constexpr std::uint32_t kRows = 40;
+  constexpr int kFiles = 700;
+  std::mt19937 random(39);
+  struct Value {
+    std::string text;
+    std::vector<std::string> files;
   };
+  struct Row {
+    std::uint64_t first_seen = 0;
+    std::size_t files = 0;
+    std::vector<Value> values;  // in the order first seen
+  };
+  std::map<std::uint32_t, Row> model;
   ChangeSummary summary;
-  for (int file = 0; file < 3; ++file) {
+  for (int file = 0; file < kFiles; ++file) {
+    std::string name = "F" + std::to_string(file);
     FileChanges changes;
     for (std::uint32_t row = 0; row < kRows; ++row) {
-      std::string value = value_of(file, row);
+      // Row r changes in one file in r + 1, to one of r + 1 values.
+      if (random() % (row + 1) != 0) continue;
+      auto pick = static_cast<std::uint32_t>(random() % (row + 1));
+      std::string value = std::string(pick % 3 == 0 ? 300 : 1, 'v') +
+                          std::to_string(pick) + "." + std::to_string(row);
       changes.rows.push_back(row);
-      changes.positions.push_back(row);
       changes.values.append(value);
       changes.value_ends.push_back(
           static_cast<std::uint32_t>(changes.values.size()));
-      changes.hashes.push_back(
-          static_cast<std::uint32_t>(std::hash<std::string>()(value)));
+      changes.hashes.push_back(ValueHash(value));
+      Row& kept = model[row];
+      if (kept.files++ == 0) {
+        kept.first_seen = std::uint64_t(file) << 32 | row;
+      }
+      auto same = std::find_if(kept.values.begin(), kept.values.end(),
+                               [&](const Value& v) { return v.text == value; });
+      if (same == kept.values.end()) {
+        same = kept.values.insert(kept.values.end(), {value, {}});
+      }
+      same->files.push_back(name);
     }
-    summary.Add("F" + std::to_string(file), changes);
+    summary.Add(name, changes);
   }
+  std::vector<std::pair<std::uint32_t, Row>> rows(model.begin(), model.end());
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return a.second.files != b.second.files
+               ? a.second.files > b.second.files
+               : a.second.first_seen < b.second.first_seen;
+  });
   RowTexts original;
   for (std::size_t row = 0; row < AllSettings().size(); ++row) {
-    original.text().append("o");
+    original.text().append("o" + std::to_string(row));
     original.EndRow();
   }
-  ASSERT_EQ(summary.Finish(), kRows);
+  ASSERT_EQ(summary.Finish(), rows.size());
   ChangeSummary::LineScratch scratch;
-  for (std::uint32_t row = 0; row < kRows; row += 7) {
-    Utf8Text line;
-    summary.AppendLine(row, original, scratch, line);
-    EXPECT_EQ(line.view(), std::string(ChangeLabels()[row]) + ": o → " +
-                               value_of(0, row) + " in F0, F2; → " +
-                               value_of(1, row) + " in F1\n");
+  for (std::size_t line = 0; line < rows.size(); ++line) {
+    auto& [row, kept] = rows[line];
+    std::stable_sort(kept.values.begin(), kept.values.end(),
+                     [](const Value& a, const Value& b) {
+                       return a.files.size() > b.files.size();
+                     });
+    std::string expected =
+        std::string(ChangeLabels()[row]) + ": o" + std::to_string(row);
+    for (std::size_t v = 0; v < kept.values.size(); ++v) {
+      expected += (v == 0 ? " → " : "; → ") + kept.values[v].text + " in ";
+      for (std::size_t f = 0; f < kept.values[v].files.size(); ++f) {
+        expected += (f == 0 ? "" : ", ") + kept.values[v].files[f];
+      }
+    }
+    Utf8Text written;
+    summary.AppendLine(line, original, scratch, written);
+    EXPECT_EQ(written.view(), expected + "\n") << "line " << line;
   }
 }
 
