@@ -13,8 +13,12 @@ namespace {
 
 // Files summed up together: enough that a setting's values, read once a
 // batch, serve many files, few enough that the batch's changes stay small
-// beside the summary's own.
+// beside the summary's own (a thousand busy files keep a summary under
+// 64 MiB).
 constexpr std::size_t kBatchFiles = 256;
+constexpr std::size_t kMostBatchFiles = 1024;
+// Settings summed up together, whose values stay in the cache meanwhile.
+constexpr std::uint32_t kBlockRows = 16;
 
 void AppendNumber(std::string& out, std::uint32_t number) {
   while (number >= 0x80) {
@@ -89,11 +93,6 @@ std::uint32_t ChangeSummary::Row::FindOrAdd(std::string_view text,
     std::uint32_t slot = slots[at];
     if (slot == 0) {
       auto value = static_cast<std::uint32_t>(text_ends.size());
-      if (texts.capacity() - texts.size() < text.size()) {
-        // A quarter more rather than twice: the values' texts are most of
-        // what a busy summary keeps.
-        texts.reserve(texts.size() + text.size() + texts.size() / 4 + 16);
-      }
       texts.append(text);
       text_ends.push_back(static_cast<std::uint32_t>(texts.size()));
       slots[at] = (hash & ~mask) | (value + 1);
@@ -131,25 +130,30 @@ void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
     batch_value_ends_.push_back(text_start + end);
   }
   batch_ends_.push_back(batch_rows_.size());
-  if (batch_files_.size() == kBatchFiles) SumUpBatch();
+  // A batch grows with the files summed up (so does what they keep, which
+  // a batch must read), up to a bound.
+  std::size_t batch_files =
+      std::clamp(name_ends_.size() / 4, kBatchFiles, kMostBatchFiles);
+  if (batch_files_.size() >= batch_files) SumUpBatch();
 }
 
 void ChangeSummary::SumUpBatch() {
-  constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-  std::size_t files = batch_files_.size();
   batch_at_.assign(1, 0);
   batch_at_.insert(batch_at_.end(), batch_ends_.begin(), batch_ends_.end() - 1);
-  std::uint32_t row = kNone;
-  for (std::size_t at : batch_at_) row = std::min(row, batch_rows_[at]);
-  // Setting by setting, each file's change to it in the files' order.
-  while (row != kNone) {
-    if (row >= rows_.size()) rows_.resize(row + 1);
-    Row& kept = rows_[row];
-    std::uint32_t next = kNone;
-    for (std::size_t f = 0; f < files; ++f) {
+  // A few settings at a time, each file's changes to them in the files'
+  // order: what those settings keep stays in the cache, and each file's
+  // changes are read one after the other.
+  std::uint32_t block_end = 0;
+  for (bool more = true; more;) {
+    block_end += kBlockRows;
+    more = false;
+    for (std::size_t f = 0; f < batch_files_.size(); ++f) {
+      std::uint32_t file = batch_files_[f];
       std::size_t& at = batch_at_[f];
-      if (at < batch_ends_[f] && batch_rows_[at] == row) {
-        std::uint32_t file = batch_files_[f];
+      for (; at < batch_ends_[f] && batch_rows_[at] < block_end; ++at) {
+        std::uint32_t row = batch_rows_[at];
+        if (row >= rows_.size()) rows_.resize(row + 1);
+        Row& kept = rows_[row];
         if (kept.files++ == 0) {
           rows_seen_.push_back(row);
           kept.first_seen = (std::uint64_t{file} << 32) | row;
@@ -162,11 +166,9 @@ void ChangeSummary::SumUpBatch() {
         AppendNumber(kept.changes, file + 1 - kept.last_file);
         AppendNumber(kept.changes, value);
         kept.last_file = file + 1;
-        ++at;
       }
-      if (at < batch_ends_[f]) next = std::min(next, batch_rows_[at]);
+      more = more || at < batch_ends_[f];
     }
-    row = next;
   }
   batch_files_.clear();
   batch_ends_.clear();

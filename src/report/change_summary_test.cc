@@ -12,12 +12,12 @@
 namespace quorlith {
 namespace {
 
-// Random files, more than a batch of them, each changing some rows to
-// values that several files share (some long, past any small buffer):
-// every line is the one a plain model of the summary writes.
+// Random files, enough for batches of more than one size, each changing
+// some rows to values that several files share (some long, past any small
+// buffer): every line is the one a plain model of the summary writes.
 TEST(ChangeSummary, WritesWhatAPlainModelOfItWrites) {
   constexpr std::uint32_t kRows = 40;
-  constexpr int kFiles = 700;
+  constexpr int kFiles = 1500;
   std::mt19937 random(39);
   struct Value {
     std::string text;
