@@ -59,11 +59,6 @@ void ChangeValues::Setting(const NotedSetting& noted) {
   values.Commit(
       WriteUtf8KeepingSurrogates(values.Extend(3 * value.size()), value));
   changes.value_ends.push_back(static_cast<std::uint32_t>(values.size()));
-  changes.surrogates =
-      changes.surrogates ||
-      std::any_of(value.begin(), value.end(), [](char16_t unit) {
-        return unit >= 0xD800 && unit <= 0xDFFF;
-      });
   // Hashed here, on the worker, rather than where the files meet.
   changes.hashes.push_back(ValueHash(values.view().substr(start)));
 }
@@ -105,7 +100,6 @@ std::uint32_t ChangeSummary::Row::FindOrAdd(std::string_view text,
 
 void ChangeSummary::Add(std::string_view name, const FileChanges& changes) {
   if (changes.rows.empty()) return;
-  surrogates_ = surrogates_ || changes.surrogates;
   batch_files_.push_back(static_cast<std::uint32_t>(name_ends_.size()));
   names_.append(name);
   name_ends_.push_back(static_cast<std::uint32_t>(names_.size()));
@@ -228,11 +222,7 @@ void ChangeSummary::AppendLine(std::size_t line, const RowTexts& original,
   out.append(original[row_number]);
   for (std::size_t v = 0; v < shown.size(); ++v) {
     out.append(v == 0 ? " → " : "; → ");
-    if (surrogates_) {
-      AppendKeptSurrogatesReplaced(out, row.Text(shown[v].value));
-    } else {
-      out.append(row.Text(shown[v].value));
-    }
+    AppendKeptSurrogatesReplaced(out, row.Text(shown[v].value));
     out.append(" in ");
     for (std::uint32_t f = 0; f < shown[v].count; ++f) {
       if (f > 0) out.append(", ");

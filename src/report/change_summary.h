@@ -21,7 +21,6 @@ struct FileChanges {
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
   std::vector<std::uint32_t> hashes;      // ValueHash of each value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
-  bool surrogates = false;  // whether a value holds one, lone or paired
 
   std::string_view Value(std::size_t i) const {
     std::size_t start = i == 0 ? 0 : value_ends[i - 1];
@@ -139,7 +138,6 @@ class ChangeSummary {
   std::vector<std::uint32_t> batch_hashes_;
   std::vector<std::uint32_t> batch_value_ends_;  // in batch_text_
   std::string batch_text_;
-  bool surrogates_ = false;  // whether any file's values held one
   std::vector<Row> rows_;
   std::vector<std::uint32_t> rows_seen_;  // in the order first seen, then
                                           // as written
