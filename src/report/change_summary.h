@@ -127,7 +127,10 @@ class ChangeSummary {
 
   void SumUpBatch();
 
-  Utf8Text names_;  // the files', one after the other
+  // ", " and a file's name, as a line lists it after another's.
+  std::string_view NameOf(std::uint32_t file) const;
+
+  Utf8Text names_;  // the files', each after ", "
   std::vector<std::uint32_t> name_ends_;
   // The files of the batch: the number of each, where its changes end
   // and, in SumUpBatch, its next; then the changes of them all.
