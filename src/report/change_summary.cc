@@ -20,12 +20,13 @@ constexpr std::size_t kMostBatchFiles = 1024;
 // Settings summed up together, whose values stay in the cache meanwhile.
 constexpr std::uint32_t kBlockRows = 16;
 
-void AppendNumber(std::string& out, std::uint32_t number) {
+char* WriteNumber(char* out, std::uint32_t number) {
   while (number >= 0x80) {
-    out.push_back(static_cast<char>(number | 0x80));
+    *out++ = static_cast<char>(number | 0x80);
     number >>= 7;
   }
-  out.push_back(static_cast<char>(number));
+  *out++ = static_cast<char>(number);
+  return out;
 }
 
 std::uint32_t ReadNumber(std::string_view in, std::size_t& at) {
@@ -178,8 +179,9 @@ void ChangeSummary::SumUpBatch() {
             kept.FindOrAdd(std::string_view(batch_text_)
                                .substr(start, batch_value_ends_[at] - start),
                            batch_hashes_[at]);
-        AppendNumber(kept.changes, file + 1 - kept.last_file);
-        AppendNumber(kept.changes, value);
+        char* to = kept.changes.Extend(10);  // two numbers, five bytes each
+        to = WriteNumber(to, file + 1 - kept.last_file);
+        kept.changes.Commit(WriteNumber(to, value));
         kept.last_file = file + 1;
       }
       more = more || at < batch_ends_[f];
@@ -238,11 +240,13 @@ void ChangeSummary::AppendLine(std::size_t line, const RowTexts& original,
     LineScratch::Shown& to = shown[value];
     files[to.start + to.count++] = changed;
   }
-  std::stable_sort(
-      shown.begin(), shown.end(),
-      [](const LineScratch::Shown& a, const LineScratch::Shown& b) {
-        return a.count > b.count;
-      });
+  auto commoner = [](const LineScratch::Shown& a, const LineScratch::Shown& b) {
+    return a.count > b.count;
+  };
+  // Most often already so: each value in one file, or one value in all.
+  if (!std::is_sorted(shown.begin(), shown.end(), commoner)) {
+    std::stable_sort(shown.begin(), shown.end(), commoner);
+  }
   out.append(ChangeLabels()[row_number]);
   out.append(": ");
   out.append(original[row_number]);

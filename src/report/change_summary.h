@@ -118,7 +118,7 @@ class ChangeSummary {
     std::string texts;                     // in the order first seen
     // Each change as two LEB128 numbers: how many files after the one
     // before it (the first: its file plus one) and its value.
-    std::string changes;
+    Utf8Text changes;
 
     LineOrder Order() const { return {files, first_seen}; }
     std::string_view Text(std::uint32_t value) const;

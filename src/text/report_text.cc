@@ -133,16 +133,19 @@ char* WriteUtf8Of(char* out, std::u16string_view text) {
   const char16_t* at = text.data();
   const char16_t* end = at + text.size();
   while (at != end) {
-    // Eight units at a time while all are ASCII: most of every report.
-    if (end - at >= 8) {
+    // Eight or four units at a time while all are ASCII: most of every
+    // report.
+    constexpr std::uint64_t kNotAscii = 0xFF80FF80FF80FF80ull;
+    if (end - at >= 4) {
       std::uint64_t low;
-      std::uint64_t high;
       std::memcpy(&low, at, 8);
-      std::memcpy(&high, at + 4, 8);
-      if (((low | high) & 0xFF80FF80FF80FF80ull) == 0) {
-        for (int k = 0; k < 8; ++k) out[k] = static_cast<char>(at[k]);
-        at += 8;
-        out += 8;
+      if ((low & kNotAscii) == 0) {
+        std::uint64_t high = kNotAscii;
+        if (end - at >= 8) std::memcpy(&high, at + 4, 8);
+        int count = (high & kNotAscii) == 0 ? 8 : 4;
+        for (int k = 0; k < count; ++k) out[k] = static_cast<char>(at[k]);
+        at += count;
+        out += count;
         continue;
       }
     }
