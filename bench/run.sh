@@ -59,8 +59,8 @@ measure() {  # COUNT
   # Every ratio below compares two commands run in turn, pair by pair
   # (bench/pairs.py): on a machine shared with other work, one command's
   # mean against another's, timed minutes apart, varied by a third.
-  local runs=9
-  ((n > 1000)) && runs=5
+  local runs=11
+  ((n > 1000)) && runs=7
   local in="'$dir/in/*.000'" orig=$dir/in/S00000.000
   local decompile_cmd="$q $in $dir/out/" compare_cmd="$q $orig $in x"
   python3 bench/pairs.py $runs "$decompile_cmd" "cp -r $dir/in $dir/copy" \
