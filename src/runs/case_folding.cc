@@ -33,6 +33,13 @@ char32_t FoldCase(char32_t c) {
 }
 
 char32_t NextFoldedCharacter(std::string_view name, std::size_t& pos) {
+  // ASCII first: a run folds every name it finds, sorts and checks, and
+  // most names are ASCII through and through.
+  auto byte = static_cast<unsigned char>(name[pos]);
+  if (byte < 0x80) {
+    ++pos;
+    return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+  }
   char32_t c = DecodeUtf8(name, pos);
   if (c == kNotUtf8) return 0xDC00 + static_cast<unsigned char>(name[pos - 1]);
   return FoldCase(c);
