@@ -62,7 +62,8 @@ std::uint32_t ValueHash(std::string_view text) {
     std::memcpy(&second, rest + count - 4, 4);
     hash ^= first | std::uint64_t{second} << 32;
   } else if (count > 0) {
-    hash ^= rest[0] | rest[count / 2] << 8 | rest[count - 1] << 16;
+    hash ^= std::uint64_t{rest[0]} | std::uint64_t{rest[count / 2]} << 8 |
+            std::uint64_t{rest[count - 1]} << 16;
   }
   hash = (hash ^ hash >> 30) * 0xBF58476D1CE4E5B9ull;
   hash = (hash ^ hash >> 27) * 0x94D049BB133111EBull;
