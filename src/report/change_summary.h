@@ -21,11 +21,6 @@ struct FileChanges {
   std::vector<std::uint32_t> value_ends;  // where each value ends in values
   std::vector<std::uint32_t> hashes;      // ValueHash of each value
   Utf8Text values;                        // WriteUtf8KeepingSurrogates'
-
-  std::string_view Value(std::size_t i) const {
-    std::size_t start = i == 0 ? 0 : value_ends[i - 1];
-    return values.view().substr(start, value_ends[i] - start);
-  }
 };
 
 // Gathers a comparison's FileChanges as its report is rendered into
@@ -142,8 +137,8 @@ class ChangeSummary {
   std::vector<std::uint32_t> batch_value_ends_;  // in batch_text_
   std::string batch_text_;
   std::vector<Row> rows_;
-  std::vector<std::uint32_t> rows_seen_;  // in the order first seen, then
-                                          // as written
+  std::vector<std::uint32_t> rows_seen_;  // that differ; from Finish(), in
+                                          // the order written
 };
 
 // "N settings differ in D of F files." and a line feed, the last line of a
