@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/package-deb.sh >/dev/null
+# A build folder given is packaged rather than a build of its own.
+bash tools/package-deb.sh "${1:-}" >/dev/null
 packages=(dist/quorlith_*_"$(dpkg --print-architecture)".deb)
 if ((${#packages[@]} != 1)); then
   echo "test-package: expected one package in dist/, found: ${packages[*]}" >&2

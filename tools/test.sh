@@ -22,7 +22,10 @@ jobs=$(nproc)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Compiled and linked as the Debian package is, so that the package is
+# made from this very build at the end.
+source tools/debian-flags.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "${debian_flags[@]}" >/dev/null
 cmake --build build -j"$jobs"
 stage "Linux build"
 (cd build && ctest --output-on-failure -j"$jobs") | tee -a "$log"
@@ -55,7 +58,7 @@ stage "sanitizer tests"
 # Each harness for 20 seconds; any finding fails the run.
 bash tools/fuzz.sh 20
 stage "fuzzing"
-bash tools/test-package.sh
+bash tools/test-package.sh build
 stage ".deb"
 printf 'Time: %s\n' "$(IFS=,; echo "${times[*]}" | sed 's/,/, /g')"
 
