@@ -10,7 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # The tests of the JSON view (a real schema validator, and jq) and of git diff.
   python3 python3-jsonschema git jq
-  # The Debian package (tools/package-deb.sh) and its checks.
+  # The Debian package (tools/package-deb.sh), its flags, which the tests'
+  # build uses too (tools/debian-flags.sh), and its checks.
   dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion
   # The Windows build and its tests under Wine on a virtual display.
   g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth zip unzip
