@@ -108,6 +108,9 @@ TEST(ReportText, AMoveLeavesAnEmptyText) {
   b = std::move(a);
   EXPECT_EQ(a.view(), u"");  // NOLINT(bugprone-use-after-move)
   EXPECT_EQ(b, u"again");
+  a.append(u"old");
+  a = b;  // a copy replaces what was there
+  EXPECT_EQ(a, u"again");
 }
 
 TEST(ReportText, EraseIfShort) {
