@@ -185,9 +185,19 @@ TEST_F(PosixFileSystemTest, LinkedOrFoldedOutputsRunSerially) {
       {{dir_ + "sub/Ä.t00", dir_ + "sub/../sub/ä.t00"}, 1},
       {{"x.t00", dir_ + "X.t00"}, 1},
   };
+  // Enough paths to be looked up on two threads: the first and the last
+  // fall to different ones.
+  std::vector<std::string> many = {dir_ + "one.t00"};
+  for (int i = 0; i < 300; ++i) {
+    many.push_back(dir_ + "sub/" + std::to_string(i) + ".t00");
+  }
+  std::vector<Case> cases(std::begin(kCases), std::end(kCases));
+  cases.push_back({many, 2});
+  many.push_back(dir_ + "two.t00");
+  cases.push_back({many, 1});
   fs::path before = fs::current_path();
   fs::current_path(dir_);
-  for (const Case& c : kCases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.outputs[1]);
     EXPECT_EQ(WorkersFor(fs_, 2, c.outputs.size(),
                          [&](std::size_t i) { return c.outputs[i]; }),
