@@ -161,6 +161,7 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
            (half_unit ? "x" : "");
   };
   const std::string kFiles[] = {
+      utf16(u"; a\nKey_Rate = 60\n", false),
       utf16(u"; a\r\nKey_Rate = 60\r\n", false),
       "\xEF\xBB\xBF; a\nKey_Rate = 60\n",
       utf16(u"\xFEFF; a mark twice\r\n", true),
@@ -239,7 +240,8 @@ TEST(CompilerTest, EveryMenuTitleBeginsASection) {
     while (view[setting + 2] == u';') setting = view.find(u"\r\n", setting + 2);
     setting += 2;
     std::size_t start = view.rfind(u'\n', setting) + 1;
-    std::u16string text = std::u16string(title) + u"\r\n" +
+    // Blanks after a title are no part of it.
+    std::u16string text = std::u16string(title) + u" \t\r\n" +
                           std::u16string(view.substr(
                               start, view.find(u'\n', setting) - start + 1));
     SetFileImage image;

@@ -16,6 +16,7 @@ TEST(KeywordFilterTest, MatchesWholeKeywordsWithWildcards) {
       {u"key_rate_az", u"", u"KEY_RATE_AZ", true},  // letters without case
       {u"Key_Rat", u"", u"Key_Rate", false},  // the whole keyword
       {u"Key_Rate", u"", u"Key_Rate2", false},
+      {u"Key_Rate**", u"", u"Key_Rate", true},
       {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line", true},
       {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line_2", false},
       {u"Window#?_Top", u"Window#12_", u"Top", false},

@@ -38,6 +38,7 @@ TEST(ReportJsonTest, TimesAreIsoInUtc) {
   };
   const Case kCases[] = {
       {0, "1970-01-01T00:00:00Z"},
+      {3600, "1970-01-01T01:00:00Z"},
       {1246025278, "2009-06-26T14:07:58Z"},
       {951782400, "2000-02-29T00:00:00Z"},  // a leap day of a century
       {951868800, "2000-03-01T00:00:00Z"},  // years are counted from March
