@@ -97,6 +97,19 @@ std::string CompletedPath(FileSystem& fs, std::string_view name) {
   return parts.Joined();
 }
 
+// The first row after `row` (before it, unless `forward`) that `matches`,
+// going round past the last row to the first; `row` itself comes last.
+template <typename Matches>
+std::optional<std::size_t> FirstRowAround(std::size_t row, std::size_t count,
+                                          bool forward, Matches matches) {
+  for (std::size_t step = 1; step <= count; ++step) {
+    std::size_t at =
+        forward ? (row + step) % count : (row + count - step % count) % count;
+    if (matches(at)) return at;
+  }
+  return std::nullopt;
+}
+
 std::u16string RangeHint(const ValueHint& hint) {
   return u"a number from " + Decimal(hint.low) + u" to " + Decimal(hint.high);
 }
@@ -409,28 +422,18 @@ bool SettingsModel::TakeOther(std::size_t row) {
 
 std::optional<std::size_t> SettingsModel::NextDiffering(std::size_t row,
                                                         bool forward) const {
-  std::size_t count = values_.size();
-  for (std::size_t step = 1; step <= count; ++step) {
-    std::size_t at =
-        forward ? (row + step) % count : (row + count - step % count) % count;
-    if (Differs(at) && Shown(NodeOfRow(at))) return at;
-  }
-  return std::nullopt;
+  return FirstRowAround(row, values_.size(), forward, [&](std::size_t at) {
+    return Differs(at) && Shown(NodeOfRow(at));
+  });
 }
 
 std::optional<std::size_t> SettingsModel::Find(std::u16string_view needle,
                                                std::size_t row,
                                                bool forward) const {
   if (needle.empty()) return std::nullopt;
-  std::size_t count = values_.size();
-  for (std::size_t step = 1; step <= count; ++step) {
-    std::size_t at =
-        forward ? (row + step) % count : (row + count - step % count) % count;
-    if (Shown(NodeOfRow(at)) && FindInText(Line(at), needle, 0, true)) {
-      return at;
-    }
-  }
-  return std::nullopt;
+  return FirstRowAround(row, values_.size(), forward, [&](std::size_t at) {
+    return Shown(NodeOfRow(at)) && FindInText(Line(at), needle, 0, true);
+  });
 }
 
 SettingsModel::SaveResult SettingsModel::Save(FileSystem& fs, bool overwrite,
