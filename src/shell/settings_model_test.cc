@@ -235,6 +235,29 @@ TEST(ValueEditor, ChosenCommandTakesTheWordAtTheCaret) {
   EXPECT_FALSE(offers(u"Prior_Character", u"Prior_Character"));
 }
 
+// What an editor says it takes, as a screen reader reads it beside the
+// field: one row for each kind of value.
+TEST(ValueEditor, HintsSayWhatEachValueTakes) {
+  const std::pair<std::u16string_view, std::u16string_view> kHints[] = {
+      {u"Key_Rate", u"a number from -32768 to 32767"},
+      {u"Include_Window_With_Box", u"a number from -32768 to 32767, or None"},
+      {u"Graphic_Symbol", u"dot numbers 1 to 8, such as 1357"},
+      {u"Screen_Tone", u"one character"},
+      {u"Prior_Character",
+       u"a key as reports write it, such as Control-Alt-Home"},
+      {u"Key#05",
+       u"a key and one or two commands, such as Alt-Home Line "
+       u"Speak_Window_4"},
+      {u"Window#A_Third_Command", u"a command and what it takes"},
+      {u"Color_Dictionary_File", u"text of up to 261 characters"},
+      {u"Capitals", u"one of 3 names"},
+  };
+  for (auto [keyword, hint] : kHints) {
+    EXPECT_EQ(Utf16ToUtf8(EditorFor(RowOf(keyword)).hint), Utf16ToUtf8(hint))
+        << Utf16ToUtf8(keyword);
+  }
+}
+
 TEST(SettingsModel, FindsKeywordsAndValues) {
   SettingsModel model;
   std::u16string error;
@@ -252,6 +275,8 @@ TEST(SettingsModel, FindsKeywordsAndValues) {
       {u"KEY_RATE = 61", key_rate, true, key_rate},  // itself, last
       {u"Key_Rate", key_rate + 1, false, key_rate},
       {u"Key#05_delay", 0, false, RowOf(u"Key#05_delay")},
+      {u"_delay", RowOf(u"Key#05"), false, RowOf(u"Key#04_delay")},
+      {u"_delay", RowOf(u"Key#05"), true, RowOf(u"Key#05_delay")},
       {u"no such line", 0, true, std::nullopt},
       {u"", 0, true, std::nullopt},
   };
