@@ -116,7 +116,14 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   QTest::keySequence(editor, QKeySequence::Find);
   QTest::keyClicks(editor->FindEdit(), "key#05");
   QTest::keyClick(editor->FindEdit(), Qt::Key_Return);
+  // On to its delay, the next line that holds "key#0", and back.
+  QTest::keySequence(editor, QKeySequence::Find);
+  QTest::keyClicks(editor->FindEdit(), "key#0");
+  QTest::keySequence(editor, QKeySequence::FindNext);
+  EXPECT_TRUE(CurrentItemName(tree).startsWith(QStringLiteral("Key#05_delay")));
+  QTest::keySequence(editor, QKeySequence::FindPrevious);
   const QString unchanged = CurrentItemName(tree);
+  EXPECT_TRUE(unchanged.startsWith(QStringLiteral("Key#05 = ")));
   QTest::keyClick(tree, Qt::Key_Return);
   field->selectAll();
   QTest::keyClicks(field, "Alt-Home Word");
