@@ -262,11 +262,17 @@ TEST_F(ShellTest, ViewAndCompareWithAtStart) {
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.000 - Report"));
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"A.000"});
 
-  Shell other(fs_);
-  const std::string bad[] = {"--view", Path("none.000")};
-  ASSERT_TRUE(other.InitInstance(bad));
-  EXPECT_EQ(other.Window()->LogPane()->toPlainText().toStdString(),
-            "Error: File " + Path("none.000") + " cannot be found.");
+  WriteFileAt(QString::fromStdString(Path("Z.000")), "not a set file");
+  for (auto [name, why] : {std::pair{"none.000", " cannot be found."},
+                           {"Z.000",
+                            " does not match Orvalen version 7.0 "
+                            "format."}}) {
+    Shell other(fs_);
+    const std::string bad[] = {"--view", Path(name)};
+    ASSERT_TRUE(other.InitInstance(bad));
+    EXPECT_EQ(other.Window()->LogPane()->toPlainText().toStdString(),
+              "Error: File " + Path(name) + why);
+  }
 
   Shell third(fs_);
   const std::string compare[] = {"--compare-with", Path("A.000")};
