@@ -89,6 +89,16 @@ TEST(MergeRun, AConflictReportSettlesAsTheLinesKeptSay) {
       ASSERT_EQ(RunMerge(fs, log, picked), MergeResult::kMerged);
       EXPECT_TRUE(fs.Find("/S.000")->bytes == fs.Find("/P.000")->bytes);
     }
+    // A conflict whose lines all went is settled by no one's guess.
+    fs.AddFile("/R.t00", KeepingLinesOf(fs.Find("/O.t00")->bytes, "neither"));
+    LogBuffer unsettled;
+    request.resolved = "/R.t00";
+    EXPECT_EQ(RunMerge(fs, unsettled, request), MergeResult::kTrouble);
+    std::string text = Utf16ToUtf8(unsettled.Text());
+    EXPECT_TRUE(text.starts_with("Key_") &&
+                text.find(": a conflict that no line settles; keep one of its "
+                          "lines in /R.t00\r\r\n") != std::string::npos)
+        << text;
   }
 }
 
