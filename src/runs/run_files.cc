@@ -166,7 +166,6 @@ void HashOutputs(FileSystem& fs, std::size_t first, std::size_t step,
   std::string key;
   std::string last_folder;
   std::optional<FileId> folder_id;
-  bool looked_up = false;
   for (std::size_t i = first; i < hashes.size(); i += step) {
     std::string path = output_path(i);
     key.clear();
@@ -176,10 +175,9 @@ void HashOutputs(FileSystem& fs, std::size_t first, std::size_t step,
     } else {
       std::size_t slash = path.rfind('/') + 1;  // npos + 1 is 0
       std::string_view folder = std::string_view(path).substr(0, slash);
-      if (!looked_up || folder != last_folder) {
+      if (i == first || folder != last_folder) {
         last_folder = folder;
         folder_id = fs.IdOf(folder.empty() ? "." : last_folder);
-        looked_up = true;
       }
       std::size_t pos = 0;
       if (folder_id) {
