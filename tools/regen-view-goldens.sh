@@ -2,7 +2,7 @@
 # Rewrites testdata/views.cksum: the exit status, POSIX cksum and
 # size of every view's output over the files of ViewGoldenFiles, as the
 # program REFERENCE writes them (a build of the commit the views must match
-# byte for byte). src/cli/views_test.cc plays it at -j 1 and -j 2.
+# byte for byte). src/cli/console_test.cc plays it at -j 1 and -j 2.
 #   tools/regen-view-goldens.sh REFERENCE
 set -euo pipefail
 reference=$(realpath "$1")
