@@ -6,6 +6,8 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sections/schema.h"
 
@@ -17,24 +19,17 @@ namespace {
 // buffer, some with a lone surrogate): every line is the one a plain model
 // of the summary writes.
 TEST(ChangeSummary, WritesWhatAPlainModelOfItWrites) {
-  constexpr std::uint32_t kRows = 40;
-  constexpr int kFiles = 1500;
   std::mt19937 random(39);
-  struct Value {
-    std::string text;
-    std::vector<std::string> files;
-  };
-  struct Row {
-    std::uint64_t first_seen = 0;
-    std::size_t files = 0;
-    std::vector<Value> values;  // in the order first seen
-  };
-  std::map<std::uint32_t, Row> model;
+  // Each row's values in the order first seen, each with its files.
+  using Values = std::vector<std::pair<std::string, std::vector<std::string>>>;
+  std::map<std::uint32_t, Values> model;
+  std::map<std::uint32_t, std::size_t> files_of;
+  std::vector<std::uint32_t> rows;  // in the order first seen
   ChangeSummary summary;
-  for (int file = 0; file < kFiles; ++file) {
+  for (int file = 0; file < 1500; ++file) {
     std::string name = "F" + std::to_string(file);
     FileChanges changes;
-    for (std::uint32_t row = 0; row < kRows; ++row) {
+    for (std::uint32_t row = 0; row < 40; ++row) {
       // Row r changes in one file in r + 1, to one of r + 1 values.
       if (random() % (row + 1) != 0) continue;
       auto pick = static_cast<std::uint32_t>(random() % (row + 1));
@@ -50,25 +45,17 @@ TEST(ChangeSummary, WritesWhatAPlainModelOfItWrites) {
       changes.value_ends.push_back(
           static_cast<std::uint32_t>(changes.values.size()));
       changes.hashes.push_back(ValueHash(value));
-      Row& kept = model[row];
-      if (kept.files++ == 0) {
-        kept.first_seen = std::uint64_t(file) << 32 | row;
-      }
-      auto same = std::find_if(kept.values.begin(), kept.values.end(),
-                               [&](const Value& v) { return v.text == value; });
-      if (same == kept.values.end()) {
-        same = kept.values.insert(kept.values.end(), {value, {}});
-      }
-      same->files.push_back(name);
+      if (files_of[row]++ == 0) rows.push_back(row);
+      Values& values = model[row];
+      auto same = std::find_if(values.begin(), values.end(),
+                               [&](const auto& v) { return v.first == value; });
+      if (same == values.end()) same = values.insert(same, {value, {}});
+      same->second.push_back(name);
     }
     summary.Add(name, changes);
   }
-  std::vector<std::pair<std::uint32_t, Row>> rows(model.begin(), model.end());
-  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-    return a.second.files != b.second.files
-               ? a.second.files > b.second.files
-               : a.second.first_seen < b.second.first_seen;
-  });
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](auto a, auto b) { return files_of[a] > files_of[b]; });
   RowTexts original;
   for (std::size_t row = 0; row < AllSettings().size(); ++row) {
     original.text().append("o" + std::to_string(row));
@@ -77,22 +64,20 @@ TEST(ChangeSummary, WritesWhatAPlainModelOfItWrites) {
   ASSERT_EQ(summary.Finish(), rows.size());
   ChangeSummary::LineScratch scratch;
   for (std::size_t line = 0; line < rows.size(); ++line) {
-    auto& [row, kept] = rows[line];
-    std::stable_sort(kept.values.begin(), kept.values.end(),
-                     [](const Value& a, const Value& b) {
-                       return a.files.size() > b.files.size();
-                     });
-    std::string expected =
-        std::string(ChangeLabels()[row]) + ": o" + std::to_string(row);
-    for (std::size_t v = 0; v < kept.values.size(); ++v) {
-      std::string shown = kept.values[v].text;
+    Values& values = model[rows[line]];
+    std::stable_sort(values.begin(), values.end(), [](auto& a, auto& b) {
+      return a.second.size() > b.second.size();
+    });
+    std::string expected = std::string(ChangeLabels()[rows[line]]) + ": o" +
+                           std::to_string(rows[line]);
+    for (auto& [text, files] : values) {
+      std::string shown = text;
       if (shown.ends_with("\xED\xA0\x80")) {
         shown.replace(shown.size() - 3, 3, "\xEF\xBF\xBD");
       }
-      expected += (v == 0 ? " → " : "; → ") + shown + " in ";
-      for (std::size_t f = 0; f < kept.values[v].files.size(); ++f) {
-        expected += (f == 0 ? "" : ", ") + kept.values[v].files[f];
-      }
+      expected += (&text == &values[0].first ? " → " : "; → ") + shown + " in ";
+      for (const std::string& f : files) expected += f + ", ";
+      expected.resize(expected.size() - 2);
     }
     Utf8Text written;
     summary.AppendLine(line, original, scratch, written);

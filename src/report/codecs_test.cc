@@ -8,6 +8,7 @@
 #include "codecs/codec.h"
 #include "report/report_testing.h"
 #include "sections/schema.h"
+#include "text/fields.h"
 
 namespace quorlith {
 namespace {
@@ -25,10 +26,6 @@ std::vector<std::uint8_t> RandomBody(std::mt19937& random) {
   return body;
 }
 
-// No field lies further than this from the start of its record (a
-// dictionary name at the end of its block).
-constexpr std::size_t kLongestRecord = 2610;
-
 std::u16string Rendered(const Setting& s, ByteView record) {
   ReportText text;
   s.codec->render(text, record, s.field);
@@ -39,8 +36,8 @@ std::u16string Rendered(const Setting& s, ByteView record) {
 // what it renders parses back, into bits that render the same; a parse
 // changes no bit its format does not own, and a value parsed once is
 // parsed to the same bits again; a record never differs from itself, and
-// two values that render differently differ; every stored field lies in
-// the record.
+// two values that render differently differ; every stored value is the
+// bytes of its field, which lies in the record.
 TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
   std::mt19937 random(36);
   for (int round = 0; round < RandomFiles(20); ++round) {
@@ -49,14 +46,13 @@ TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
     for (const SchemaSetting& entry : AllSettings()) {
       const Setting& s = *entry.setting;
       SCOPED_TRACE(Utf16ToUtf8(entry.keyword));
-      // A record and what lies after it, as far as any field reaches.
+      // A record and what lies after it, as far as any field reaches (a
+      // dictionary name at the end of its block).
       auto window = [&](const std::vector<std::uint8_t>& from) {
-        auto first =
-            from.begin() + static_cast<std::ptrdiff_t>(entry.record_offset);
+        std::size_t end = std::min(kBodySize, entry.record_offset + 2610);
         return std::vector<std::uint8_t>(
-            first,
-            first + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
-                        kLongestRecord, kBodySize - entry.record_offset)));
+            from.begin() + static_cast<std::ptrdiff_t>(entry.record_offset),
+            from.begin() + static_cast<std::ptrdiff_t>(end));
       };
       const std::vector<std::uint8_t> record = window(body);
       std::u16string text = Rendered(s, record);
@@ -90,8 +86,20 @@ TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
       s.codec->stored(record, s.field, true, stored);
       ASSERT_FALSE(stored.empty());
       for (const StoredValue& item : stored) {
-        EXPECT_GE(item.field, record.data());
-        EXPECT_LT(item.field, record.data() + record.size());
+        ASSERT_GE(item.field, record.data());
+        ASSERT_LT(item.field, record.data() + record.size());
+        // A number's low byte is the field's first; one beyond a byte is
+        // the whole word, signed or not.
+        auto at = static_cast<std::size_t>(item.field - record.data());
+        if (item.is_text) {
+          EXPECT_EQ(TextOf(record, at, item.text.size()), item.text);
+        } else {
+          EXPECT_EQ(item.number & 0xFF, record[at]);
+          if (item.number < 0 || item.number > 0xFF) {
+            EXPECT_EQ(static_cast<std::uint16_t>(item.number),
+                      ReadWord(record, at));
+          }
+        }
       }
     }
   }

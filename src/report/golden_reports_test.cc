@@ -3,10 +3,10 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codecs/cursor_key.h"
 #include "codecs/hot_key.h"
@@ -22,24 +22,20 @@ namespace {
 TEST(GoldenReports, MatchTheirFiles) {
   for (const GoldenReport& golden : GoldenReports()) {
     SCOPED_TRACE(golden.file_name);
-    std::string differences =
-        LineDifferences(ReadGolden(golden.file_name), golden.text);
-    EXPECT_TRUE(differences.empty())
-        << differences
+    EXPECT_EQ(LineDifferences(ReadGolden(golden.file_name), golden.text), "")
         << "After a change of the reports that is meant, "
            "tools/regen-goldens.sh rewrites the goldens.";
   }
 }
 
-struct Shown {
-  std::map<std::string, std::set<std::string>> values;  // by keyword
-  std::map<std::string, std::set<std::string>> words;   // of those values
-};
-
-// What the keywords show in the golden files: window lines under their
-// keyword without "Window#", the window and "_", all key lines under "Key#".
-Shown GoldenValues() {
-  Shown shown;
+// Every keyword of the schema shows in a golden, and so does every name a
+// setting can take, each with that keyword: a name misspelt in any table
+// changes a golden. Window lines are filed under their keyword without
+// "Window#", the window and "_", all key lines under "Key#"; a command's
+// words under its keyword too, with their argument after "_" where they
+// take one.
+TEST(GoldenReports, ShowEveryKeywordAndName) {
+  std::map<std::string, std::set<std::string>> values, words;  // by keyword
   for (const GoldenReport& golden : GoldenReports()) {
     std::istringstream text(ReadGolden(golden.file_name));
     for (std::string line; std::getline(text, line);) {
@@ -50,53 +46,32 @@ Shown GoldenValues() {
       if (keyword.starts_with("Key#") && !keyword.ends_with("delay")) {
         keyword = "Key#";
       }
-      std::string value = line.substr(equals + 3);
-      shown.values[keyword].insert(value);
-      std::istringstream words(value);
-      for (std::string word; words >> word;) shown.words[keyword].insert(word);
+      values[keyword].insert(line.substr(equals + 3));
+      std::istringstream value(line.substr(equals + 3));
+      for (std::string word; value >> word;) words[keyword].insert(word);
     }
   }
-  return shown;
-}
-
-std::string Utf8(std::u16string_view text) { return Utf16ToUtf8(text); }
-
-// Every keyword of the schema shows in a golden, and so does every name a
-// setting can take, each with that keyword: a name misspelt in any table
-// changes a golden.
-TEST(GoldenReports, ShowEveryKeywordAndName) {
-  const Shown golden = GoldenValues();
-  auto shows = [&](const std::map<std::string, std::set<std::string>>& map,
-                   const std::string& keyword, const std::string& value) {
-    auto found = map.find(keyword);
-    return found != map.end() && found->second.contains(value);
-  };
-  // A word of a command line, its argument after "_" where it takes one.
   auto shows_word = [&](const std::string& keyword, const std::string& name) {
-    auto found = golden.words.find(keyword);
-    if (found == golden.words.end()) return false;
-    auto after = found->second.lower_bound(name);
-    return after != found->second.end() &&
+    auto after = words[keyword].lower_bound(name);
+    return after != words[keyword].end() &&
            (*after == name || after->starts_with(name + "_"));
   };
   for (const SchemaSetting& s : AllSettings()) {
-    std::string keyword = Utf8(s.keyword);
-    // As GoldenValues files them: window lines without their record's
-    // prefix, every cursor key's line as "Key#".
+    std::string keyword = Utf16ToUtf8(s.keyword);
     if (keyword.starts_with("Window#")) {
       keyword = keyword.substr(keyword.find('_') + 1);
     }
     const Codec* codec = s.setting->codec;
     if (codec == &kCursorKey) keyword = "Key#";
     SCOPED_TRACE(keyword);
-    EXPECT_TRUE(golden.values.contains(keyword));
-    for (std::u16string_view name : codec->hint(s.setting->field).names) {
+    EXPECT_TRUE(values.contains(keyword));
+    for (std::u16string_view name16 : codec->hint(s.setting->field).names) {
+      std::string name = Utf16ToUtf8(name16);
       if (name.empty()) continue;
-      if (codec == &kCursorKey || codec == &kWindowCommand) {
-        EXPECT_TRUE(shows_word(keyword, Utf8(name))) << Utf8(name);
-      } else {
-        EXPECT_TRUE(shows(golden.values, keyword, Utf8(name))) << Utf8(name);
-      }
+      EXPECT_TRUE(codec == &kCursorKey || codec == &kWindowCommand
+                      ? shows_word(keyword, name)
+                      : values[keyword].contains(name))
+          << name;
     }
   }
 
@@ -107,23 +82,23 @@ TEST(GoldenReports, ShowEveryKeywordAndName) {
     if (command.empty() || command == std::end(HotKeyCommandNames)[-1]) {
       continue;
     }
-    EXPECT_TRUE(golden.values.contains(Utf8(command))) << Utf8(command);
-    for (const std::string& stroke : golden.values.at(Utf8(command))) {
+    EXPECT_TRUE(values.contains(Utf16ToUtf8(command))) << Utf16ToUtf8(command);
+    for (const std::string& stroke : values[Utf16ToUtf8(command)]) {
       keys.insert(stroke.substr(stroke.rfind('-') + 1));
     }
   }
-  for (std::u16string_view key : KeyNames) {
-    EXPECT_TRUE(keys.contains(Utf8(key))) << Utf8(key);
+  std::vector<std::u16string_view> names(std::begin(KeyNames),
+                                         std::end(KeyNames));
+  for (const ControlKey& key : kControlKeys) names.push_back(key.name);
+  for (std::u16string_view key : names) {
+    EXPECT_TRUE(keys.contains(Utf16ToUtf8(key))) << Utf16ToUtf8(key);
   }
-  for (const ControlKey& key : kControlKeys) {
-    EXPECT_TRUE(keys.contains(Utf8(key.name))) << Utf8(key.name);
-  }
-  EXPECT_TRUE(shows(golden.words, "First_Command",
-                    Utf8(std::end(HotKeyCommandNames)[-1])));
+  EXPECT_TRUE(words["First_Command"].contains(
+      Utf16ToUtf8(std::end(HotKeyCommandNames)[-1])));
   for (std::u16string_view attribute : OfficeAttributeNames) {
-    EXPECT_TRUE(golden.words.at("Key#").contains("Office_Attribute_Status_" +
-                                                 Utf8(attribute)))
-        << Utf8(attribute);
+    EXPECT_TRUE(words["Key#"].contains("Office_Attribute_Status_" +
+                                       Utf16ToUtf8(attribute)))
+        << Utf16ToUtf8(attribute);
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <map>
 #include <random>
-#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "report/report_testing.h"
 #include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
-#include "text/fields.h"
 
 namespace quorlith {
 namespace {
@@ -66,65 +64,6 @@ TEST(ReportSettingsTest, AreTheReportsSettingLinesOverRandomFiles) {
   }
 }
 
-// Every stored number is the bytes of the field it names, and every text
-// the field's text; a sink sees where each field lies.
-class FieldChecker final : public SettingSink {
- public:
-  explicit FieldChecker(const SetFileImage& image) : image_(image) {}
-  void Setting(const NotedSetting& noted) override {
-    ByteView record = original_ ? noted.original : noted.record;
-    std::vector<StoredValue> stored;
-    noted.setting.codec->stored(record, noted.setting.field, true, stored);
-    ASSERT_FALSE(stored.empty());
-    // The row names the line's setting, prefix and all.
-    EXPECT_EQ(
-        AllSettings()[noted.row].keyword,
-        std::u16string(noted.prefix) + std::u16string(noted.setting.keyword));
-    const std::uint8_t* first = image_.Block(BlockId::kScreen).data();
-    EXPECT_EQ(record.data(), first + noted.record_offset);
-    for (const StoredValue& item : stored) {
-      ASSERT_NE(item.field, nullptr);
-      std::size_t at = static_cast<std::size_t>(item.field - first);
-      ASSERT_LT(at + 1, kBodySize);
-      ByteView body(first, kBodySize);
-      if (item.is_text) {
-        EXPECT_EQ(TextOf(body, at, item.text.size()), item.text);
-        ++texts_;
-      } else {
-        // Bytes and words alike: the low byte is the field's first, and a
-        // number beyond a byte is the whole word, signed or not.
-        EXPECT_EQ(item.number & 0xFF, body[at]);
-        if (item.number < 0 || item.number > 0xFF) {
-          EXPECT_EQ(static_cast<std::uint16_t>(item.number),
-                    ReadWord(body, at));
-        }
-        ++numbers_;
-      }
-    }
-  }
-  bool original_ = false;  // check the record compared with
-  int texts_ = 0;
-  int numbers_ = 0;
-
- private:
-  const SetFileImage& image_;
-};
-
-TEST(ReportSettingsTest, StoredValuesAreTheFieldsBytes) {
-  for (std::uint32_t seed : {0u, 5u, 9u}) {
-    SetFileImage image = BusySetFile(seed).Image();
-    SetFileImage empty;
-    FieldChecker checker(image);
-    ReportText text;
-    RenderDecompileReport({}, image, text, {.sink = &checker});
-    // A comparison names the original's fields as the record compared.
-    checker.original_ = true;
-    RenderComparisonReport({}, {}, image, empty, text, {.sink = &checker});
-    EXPECT_GT(checker.texts_, 100);
-    EXPECT_GT(checker.numbers_, 3000);
-  }
-}
-
 TEST(ReportSettingsTest, IgnoredKeywordsAreLeftOutAndTheirSectionsErase) {
   SetFileImage a = BusySetFile(1).Image();
   SetFileImage b = BusySetFile(2).Image();
@@ -143,6 +82,35 @@ TEST(ReportSettingsTest, IgnoredKeywordsAreLeftOutAndTheirSectionsErase) {
   EXPECT_EQ(text.view().find(u"\r\nWindow#"), std::u16string_view::npos);
   EXPECT_EQ(text.view().find(u"_delay = "), std::u16string_view::npos);
   EXPECT_NE(text.view().find(u"\r\nKey#01 = "), std::u16string_view::npos);
+}
+
+TEST(KeywordFilterTest, MatchesWholeKeywordsWithWildcards) {
+  struct Case {
+    const char16_t* list;
+    const char16_t* prefix;
+    const char16_t* keyword;
+    bool matches;
+  };
+  const Case kCases[] = {
+      {u"key_rate_az", u"", u"KEY_RATE_AZ", true},  // letters without case
+      {u"Key_Rat", u"", u"Key_Rate", false},        // the whole keyword
+      {u"Key_Rate", u"", u"Key_Rate2", false},
+      {u"Key_Rate**", u"", u"Key_Rate", true},
+      {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line", true},
+      {u"Window#*_Comment_Line", u"Window#A_", u"Comment_Line_2", false},
+      {u"Window#?_Top", u"Window#12_", u"Top", false},
+      {u"Window#??_Top", u"Window#12_", u"Top", true},
+      {u"*a*b*", u"", u"xxaxxbxx", true},
+      {u"*a*b*", u"", u"xxbxxaxx", false},
+      {u",,Screen_*,,Key_*,", u"", u"Key_Pitch", true},  // empty items skipped
+      {u"", u"", u"Key_Pitch", false},
+      {u"Ä", u"", u"ä", false},  // only A to Z fold
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(KeywordFilter(c.list).Matches(c.prefix, c.keyword), c.matches)
+        << std::u16string(c.list).size() << " " << c.matches;
+  }
+  EXPECT_TRUE(KeywordFilter(u",,").empty());
 }
 
 }  // namespace

@@ -3,24 +3,19 @@
 #include <algorithm>
 
 #include "report/report_writer.h"
-#include "sections/schema.h"
 #include "setfile/busy_set_file_builder.h"
 
 namespace quorlith {
 
 std::string Readable(std::u16string_view text) {
-  std::string out;
   std::u16string plain;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      plain.push_back(u'\n');
-      ++i;
-    } else if (text[i] == u'\r') {
-      plain.append(u"<CR>");
-    } else if (text[i] == u'\n') {
-      plain.append(u"<LF>");
+    if (text.substr(i, 2) == u"\r\n") {
+      plain.push_back(text[++i]);
     } else {
-      plain.push_back(text[i]);
+      plain.append(text[i] == u'\r'   ? u"<CR>"
+                   : text[i] == u'\n' ? u"<LF>"
+                                      : std::u16string(1, text[i]));
     }
   }
   return Utf16ToUtf8(plain);
@@ -43,59 +38,16 @@ std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes) {
   return Utf16ToUtf8(text);
 }
 
-namespace {
-
-std::string SectionOf(const std::string& report, std::string_view title) {
-  std::size_t start = report.find("\n" + std::string(title) + "\n");
-  if (start == std::string::npos) return {};
-  ++start;
-  std::size_t end = report.find(";***END OF FILE***\n", start);
-  for (std::u16string_view other : SectionTitles()) {
-    std::size_t next = report.find("\n" + Utf16ToUtf8(other) + "\n", start);
-    if (next != std::string::npos) end = std::min(end, next + 1);
-  }
-  return report.substr(start, end - start);
-}
-
-const ReportSource kOriginalSource{"/sets/ORIG.000", {1, 1, 1980, 0, 0, 0}};
-const ReportSource kNewSource{"/sets/NEW.000", {1, 1, 1980, 0, 0, 0}};
-
-}  // namespace
-
-std::string DecompileSectionText(std::string_view title,
-                                 const SetFileImage& printed) {
-  return SectionOf(DecompileReportText(printed), title);
-}
-
-std::string CompareSectionText(std::string_view title,
-                               const SetFileImage& original,
-                               const SetFileImage& printed) {
-  return SectionOf(ComparisonReportText(original, printed), title);
-}
-
-std::string DecompileReportText(const SetFileImage& printed) {
-  ReportText out;
-  RenderDecompileReport(kNewSource, printed, out);
-  return Readable(out);
-}
-
-std::string ComparisonReportText(const SetFileImage& original,
-                                 const SetFileImage& printed) {
-  ReportText out;
-  RenderComparisonReport(kOriginalSource, kNewSource, original, printed, out);
-  return Readable(out);
-}
-
 std::string ComparisonBody(const SetFileImage& original,
                            const SetFileImage& printed) {
-  std::string text = ComparisonReportText(original, printed);
+  ReportText out;
+  RenderComparisonReport({"/sets/ORIG.000", {1, 1, 1980, 0, 0, 0}},
+                         {"/sets/NEW.000", {1, 1, 1980, 0, 0, 0}}, original,
+                         printed, out);
+  std::string text = Readable(out);
   constexpr std::string_view kHeaderEnd = "00:00.00\n;\n";
-  constexpr std::string_view kFooter = ";***END OF FILE***\n";
-  std::size_t start = text.rfind(kHeaderEnd);
-  std::size_t end = text.rfind(kFooter);
-  if (start == std::string::npos || end == std::string::npos) return text;
-  start += kHeaderEnd.size();
-  return text.substr(start, end - start);
+  std::size_t start = text.rfind(kHeaderEnd) + kHeaderEnd.size();
+  return text.substr(start, text.rfind(";***END OF FILE***\n") - start);
 }
 
 std::vector<GoldenReport> GoldenReports() {
@@ -120,39 +72,24 @@ std::vector<GoldenReport> GoldenReports() {
   return goldens;
 }
 
-namespace {
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    std::size_t end = text.find('\n');
-    lines.push_back(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
-}  // namespace
-
 std::string LineDifferences(std::string_view expected,
                             std::string_view actual) {
-  constexpr int kShown = 3;
-  std::vector<std::string_view> want = SplitLines(expected);
-  std::vector<std::string_view> got = SplitLines(actual);
-  std::string report;
-  int shown = 0;
-  for (std::size_t i = 0; i < std::max(want.size(), got.size()); ++i) {
-    std::string_view a = i < want.size() ? want[i] : "<no line>";
-    std::string_view b = i < got.size() ? got[i] : "<no line>";
-    if (a == b && i < want.size() && i < got.size()) continue;
-    if (shown++ == kShown) break;
-    report += "line " + std::to_string(i + 1) +
-              ":\n  expected: " + std::string(a) +
-              "\n  actual:   " + std::string(b) + "\n";
+  if (expected == actual) return "";
+  std::size_t at = 0;
+  while (at < expected.size() && at < actual.size() &&
+         expected[at] == actual[at]) {
+    ++at;
   }
-  if (report.empty() && expected != actual)
-    report = "only the last line end differs\n";
-  return report;
+  std::size_t start = expected.substr(0, at).rfind('\n') + 1;  // npos + 1 = 0
+  auto line = [&](std::string_view text) {
+    std::string_view rest = text.substr(std::min(start, text.size()));
+    return std::string(rest.substr(0, rest.find('\n')));
+  };
+  return "line " +
+         std::to_string(
+             1 + std::count(expected.begin(), expected.begin() + at, '\n')) +
+         ":\n  expected: " + line(expected) + "\n  actual:   " + line(actual) +
+         "\n";
 }
 
 }  // namespace quorlith

@@ -34,24 +34,8 @@ std::string Readable(std::u16string_view text);
 std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text);
 std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes);
 
-// The text of the section whose title line is `title`, from that line up
-// to the next section's title (its closing ";" lines included), in a
-// decompile of `printed` or a comparison of `printed` against `original`;
-// empty when the report has no such section.
-std::string DecompileSectionText(std::string_view title,
-                                 const SetFileImage& printed);
-std::string CompareSectionText(std::string_view title,
-                               const SetFileImage& original,
-                               const SetFileImage& printed);
-
-// Whole reports, header included (the path is "/sets/NEW.000" and the
-// original "/sets/ORIG.000", both dated 01/01/1980 at 00:00.00).
-std::string DecompileReportText(const SetFileImage& printed);
-std::string ComparisonReportText(const SetFileImage& original,
-                                 const SetFileImage& printed);
-
-// The body of a comparison report: what lies between the header's ";" line
-// and the footer, readable. Empty-report comparisons give
+// The body of a comparison report, readable: what lies between the
+// header's ";" line and the footer. Empty-report comparisons give
 // ";There are no differences between the two set files.\n".
 std::string ComparisonBody(const SetFileImage& original,
                            const SetFileImage& printed);
@@ -69,8 +53,8 @@ struct GoldenReport {
 // in every setting) and a comparison of identical files.
 std::vector<GoldenReport> GoldenReports();
 
-// Empty when `actual` equals `expected`; otherwise the first few lines
-// that differ, each with its number and both texts.
+// Empty when `actual` equals `expected`; otherwise the first line that
+// differs, with its number and both texts.
 std::string LineDifferences(std::string_view expected, std::string_view actual);
 
 }  // namespace quorlith
