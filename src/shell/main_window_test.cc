@@ -4,28 +4,55 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QCoreApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTimer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <map>
+#include <vector>
 
 #include "runs/fake_file_system.h"
 #include "setfile/set_file_builder.h"
+#include "shell/about_box.h"
+#include "shell/compile_box.h"
+#include "shell/decompile_box.h"
 #include "shell/settings_editor.h"
 
 namespace quorlith {
 namespace {
 
-QString AccessibleName(QObject* object) {
+QString Accessible(QObject* object, QAccessible::Text text) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-  return iface ? iface->text(QAccessible::Name) : QString();
+  return iface ? iface->text(text) : QString();
 }
 
-TEST(MainWindow, TitleMenusAndLogPane) {
+// Each label's text with the field it names: what a screen reader speaks
+// for the field and what its mnemonic reaches.
+std::map<QString, QWidget*> Buddies(const QWidget& dialog) {
+  std::map<QString, QWidget*> buddies;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    buddies[label->text()] = label->buddy();
+  }
+  return buddies;
+}
+
+// The widgets Tab reaches from `from` on, until it comes back there.
+std::vector<const QWidget*> TabChain(const QWidget* from) {
+  std::vector<const QWidget*> chain{from};
+  for (const QWidget* at = from->nextInFocusChain(); at != from;
+       at = at->nextInFocusChain()) {
+    if (at->focusPolicy() != Qt::NoFocus) chain.push_back(at);
+  }
+  return chain;
+}
+
+TEST(MainWindow, MenusAndLogPaneForTheKeyboard) {
   MainWindow window;
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorlith"));
   QStringList items;
@@ -36,41 +63,14 @@ TEST(MainWindow, TitleMenusAndLogPane) {
   EXPECT_EQ(items,
             (QStringList{"&File", "&Decompile...", "&Compile...",
                          "&Edit Set File...", "E&xit", "&Help", "&About..."}));
-
-  QPlainTextEdit* log = window.LogPane();
+  EXPECT_EQ(QKeySequence::listToString({window.DecompileAction()->shortcut(),
+                                        window.CompileAction()->shortcut(),
+                                        window.EditAction()->shortcut()}),
+            QStringLiteral("Ctrl+O; Ctrl+B; Ctrl+E"));
+  EXPECT_TRUE(window.LogPane()->isReadOnly());
+  EXPECT_TRUE(window.LogPane()->textInteractionFlags() &
+              Qt::TextSelectableByKeyboard);
   EXPECT_FALSE(window.SummaryLine()->isVisibleTo(&window));
-  EXPECT_TRUE(log->isReadOnly());
-  EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-  EXPECT_TRUE(log->toPlainText().isEmpty());
-  EXPECT_EQ(window.RunTimer()->interval(), 200);
-  EXPECT_FALSE(window.RunTimer()->isActive());
-}
-
-TEST(MainWindow, LogPaneFillsTheWindowWhenResized) {
-  MainWindow window;
-  window.show();
-  for (QSize size : {QSize(500, 300), QSize(900, 700)}) {
-    SCOPED_TRACE(size.width());
-    window.resize(size);
-    QCoreApplication::processEvents();
-    QRect free_area = window.rect();
-    free_area.setTop(window.menuBar()->geometry().bottom() + 1);
-    EXPECT_EQ(QRect(window.LogPane()->mapTo(&window, QPoint(0, 0)),
-                    window.LogPane()->size()),
-              free_area);
-  }
-}
-
-TEST(MainWindow, ShowLogPutsTheFocusOnTheFirstLine) {
-  MainWindow window;
-  window.show();
-  window.ShowLog(QStringLiteral("first\nsecond\nthird"));
-  QPlainTextEdit* log = window.LogPane();
-  EXPECT_EQ(log->document()->blockCount(), 3);
-  EXPECT_EQ(log->textCursor().position(), 0);
-  EXPECT_EQ(window.focusWidget(), log);
-  window.ClearLog();
-  EXPECT_TRUE(log->toPlainText().isEmpty());
 }
 
 // No dialog opens during a run; after it each command opens its own, and
@@ -80,19 +80,16 @@ TEST(MainWindow, DialogsOpenUnlessGreyedAndEveryControlHasAName) {
   MainWindow window;
   window.show();
   window.BeginRun();
-  EXPECT_TRUE(window.RunTimer()->isActive());
   window.Decompile();
   window.Compile();
   EXPECT_EQ(window.findChild<QDialog*>(), nullptr);
   window.EndRun();
-  EXPECT_FALSE(window.RunTimer()->isActive());
   window.CompileAction()->trigger();
   window.DecompileAction()->trigger();
   window.AboutAction()->trigger();
   QStringList titles;
   for (QDialog* box : window.findChildren<QDialog*>()) {
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_TRUE(box->isModal());
+    EXPECT_TRUE(box->isVisible() && box->isModal());
     titles << box->windowTitle();
   }
   titles.sort();
@@ -100,20 +97,20 @@ TEST(MainWindow, DialogsOpenUnlessGreyedAndEveryControlHasAName) {
   // Every widget a user can reach or read: focusable ones, labels, menus.
   int checked = 0;
   for (QWidget* widget : window.findChildren<QWidget*>()) {
-    bool control =
-        widget->focusPolicy() != Qt::NoFocus || qobject_cast<QLabel*>(widget) ||
-        qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget);
-    if (!control) continue;
-    SCOPED_TRACE(widget->metaObject()->className());
-    EXPECT_FALSE(AccessibleName(widget).isEmpty());
-    ++checked;
+    if (widget->focusPolicy() != Qt::NoFocus || qobject_cast<QLabel*>(widget) ||
+        qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget)) {
+      EXPECT_FALSE(Accessible(widget, QAccessible::Name).isEmpty())
+          << widget->metaObject()->className();
+      ++checked;
+    }
   }
-  EXPECT_GT(checked, 0);
-  EXPECT_EQ(AccessibleName(window.LogPane()), QStringLiteral("Progress log"));
+  EXPECT_GT(checked, 20);
+  EXPECT_EQ(Accessible(window.LogPane(), QAccessible::Name),
+            QStringLiteral("Progress log"));
 }
 
-// File > Edit Set File... (Ctrl+E) opens the editor, a window of its own,
-// or says in a message box why it cannot.
+// File > Edit Set File... opens the editor, a window of its own, or says
+// in a message box why it cannot.
 TEST(MainWindow, EditSetFileOpensTheEditorOrSaysWhy) {
   FakeFileSystem fs;
   fs.AddFile("/sets/A.000", SetFileBuilder().Bytes());
@@ -123,20 +120,161 @@ TEST(MainWindow, EditSetFileOpensTheEditorOrSaysWhy) {
   window.SetErrorBox([&](const QString& text) { errors << text; });
   QString chosen = QStringLiteral("/sets/none.000");
   window.SetFileChooser([&] { return chosen; });
-  EXPECT_EQ(window.EditAction()->shortcut(),
-            QKeySequence(Qt::CTRL | Qt::Key_E));
   window.EditAction()->trigger();
-  EXPECT_TRUE(window.findChildren<SettingsEditor*>().isEmpty());
-  ASSERT_EQ(errors.size(), 1);
-  EXPECT_TRUE(errors.front().contains(QStringLiteral("/sets/none.000")))
-      << errors.front().toStdString();
+  EXPECT_EQ(window.findChild<SettingsEditor*>(), nullptr);
+  EXPECT_EQ(errors, QStringList{"Error: Cannot open file /sets/none.000"});
   chosen = QStringLiteral("/sets/A.000");
   window.EditAction()->trigger();
-  QList<SettingsEditor*> editors = window.findChildren<SettingsEditor*>();
-  ASSERT_EQ(editors.size(), 1);
-  EXPECT_TRUE(editors.front()->isWindow());
-  EXPECT_TRUE(editors.front()->isVisible());
-  EXPECT_EQ(editors.front()->windowTitle(), QStringLiteral("A.000 - Settings"));
+  auto* editor = window.findChild<SettingsEditor*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->isWindow() && editor->isVisible());
+}
+
+// The About box: a screen reader reads both its lines as it opens, and
+// only OK closes it, not Escape nor a close request.
+TEST(AboutBox, ReadsItsLinesAndClosesOnlyWithOk) {
+  AboutBox box;
+  EXPECT_EQ(Accessible(&box, QAccessible::Description),
+            QStringLiteral("Quorlith v. 7.0\nfor Orvalen"));
+  QSignalSpy finished(&box, &QDialog::finished);
+  box.show();
+  QTest::keyClick(&box, Qt::Key_Escape);
+  EXPECT_FALSE(box.close());
+  EXPECT_TRUE(box.isVisible());
+  box.OkButton()->click();
+  EXPECT_EQ(finished, (QList<QVariantList>{{QDialog::Accepted}}));
+}
+
+// Each label names its field; each field's Browse... button follows it,
+// and OK joins the tab chain even while it is disabled.
+TEST(DecompileBox, LabelsMnemonicsAndTabOrder) {
+  DecompileBox box;
+  EXPECT_EQ(Buddies(box), (std::map<QString, QWidget*>{
+                              {"&Input File(s):", box.InputEdit()},
+                              {"&Output File(s):", box.OutputEdit()}}));
+  EXPECT_EQ(
+      (QStringList{box.InputBrowseButton()->text(),
+                   box.OutputBrowseButton()->text(), box.CompareBox()->text()}),
+      (QStringList{"Bro&wse...", "Brow&se...", "&Compare Set Files"}));
+  EXPECT_EQ(TabChain(box.InputEdit()),
+            (std::vector<const QWidget*>{
+                box.InputEdit(), box.InputBrowseButton(), box.OutputEdit(),
+                box.OutputBrowseButton(), box.CompareBox(), box.OkButton(),
+                box.CancelButton()}));
+}
+
+// Opened over the main window, the dialog stays centred over it when the
+// window manager places the window only afterwards.
+TEST(DecompileBox, CentredOverTheMainWindow) {
+  QWidget main;
+  main.setGeometry(100, 100, 600, 400);
+  main.show();
+  DecompileBox box(&main);
+  box.show();
+  main.move(300, 250);
+  QCoreApplication::processEvents();
+  EXPECT_LE((box.frameGeometry().center() - main.frameGeometry().center())
+                .manhattanLength(),
+            2);
+}
+
+// Enter, from either part of the keyboard, beeps without an input and
+// puts the focus there; Cancel sends nothing. The output's Browse... asks
+// for files to read once the box is ticked (the new files of a
+// comparison); OK sends the fields, each cut at its limit, and the box.
+TEST(DecompileBox, EnterCancelBrowseAndOk) {
+  DecompileBox box;
+  int beeps = 0;
+  box.SetBeep([&] { ++beeps; });
+  std::vector<bool> saves;
+  box.SetFileChooser(
+      [&](QWidget*, const QString&, const QString& current, bool save) {
+        saves.push_back(save);
+        return current.isEmpty() ? QString() : current + QStringLiteral("*");
+      });
+  box.show();
+  QSignalSpy requested(&box, &DecompileBox::decompileRequested);
+  box.OutputBrowseButton()->click();  // cancelled: the field stays empty
+  EXPECT_TRUE(box.OutputEdit()->text().isEmpty());
+  EXPECT_EQ(box.focusWidget(), box.OutputEdit());
+  QTest::keyClick(box.OutputEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(box.InputEdit(), Qt::Key_Return);
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(box.focusWidget(), box.InputEdit());
+  EXPECT_FALSE(box.OkButton()->isEnabled());
+  box.CancelButton()->click();
+  EXPECT_FALSE(box.isVisible());
+
+  box.show();
+  box.InputEdit()->setText(QString(600, QLatin1Char('i')));
+  box.OutputEdit()->setText(QStringLiteral("/new/"));
+  box.CompareBox()->click();
+  box.OutputBrowseButton()->click();
+  EXPECT_EQ(saves, (std::vector<bool>{true, false}));
+  box.OkButton()->click();
+  EXPECT_FALSE(box.isVisible());
+  ASSERT_EQ(requested.count(), 1);
+  auto request = requested.at(0).at(0).value<DecompileRequest>();
+  EXPECT_EQ(request.mode, RunMode::kCompare);
+  EXPECT_EQ(request.input, std::string(kMaxFieldLength, 'i'));
+  EXPECT_EQ(request.output, "/new/*");
+}
+
+// Each label names its field, whose description says what it takes; the
+// keyboard reaches every field and its Browse... button in order, and OK
+// after them.
+TEST(CompileBox, LabelsAndTabOrder) {
+  CompileBox box;
+  EXPECT_EQ(Buddies(box), (std::map<QString, QWidget*>{
+                              {"&Report:", box.ReportEdit()},
+                              {"&Base Set File(s):", box.BaseEdit()},
+                              {"&Output Set File:", box.OutputEdit()}}));
+  EXPECT_FALSE(box.BaseEdit()->accessibleDescription().isEmpty());
+  QList<QPushButton*> browse = box.BrowseButtons();
+  ASSERT_EQ(browse.size(), 3);
+  EXPECT_EQ(
+      TabChain(box.ReportEdit()),
+      (std::vector<const QWidget*>{box.ReportEdit(), browse[0], box.BaseEdit(),
+                                   browse[1], box.OutputEdit(), browse[2],
+                                   box.OkButton(), box.CancelButton()}));
+}
+
+// Enter, from either part of the keyboard, beeps while OK is disabled;
+// each Browse... button asks for its own kind of file and fills its field,
+// and a path pasted in quotes is taken without them.
+TEST(CompileBox, EnterBrowseAndQuotes) {
+  CompileBox box;
+  int beeps = 0;
+  box.SetBeep([&] { ++beeps; });
+  QStringList asked;
+  box.SetFileChooser(
+      [&](QWidget*, const QString& title, const QString&, bool save) {
+        asked << title + (save ? " to write" : "");
+        return QStringLiteral("/chosen/") + QString::number(asked.size());
+      });
+  box.show();
+  QSignalSpy requested(&box, &CompileBox::compileRequested);
+  QTest::keyClick(box.ReportEdit(), Qt::Key_Return);
+  QTest::keyClick(box.ReportEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(beeps, 2);
+  EXPECT_FALSE(box.OkButton()->isEnabled());
+  QStringList mnemonics;
+  for (QPushButton* button : box.BrowseButtons()) {
+    mnemonics << button->text();
+    button->click();
+  }
+  EXPECT_EQ(mnemonics, (QStringList{"Bro&wse...", "Brow&se...", "Brows&e..."}));
+  EXPECT_EQ(asked, (QStringList{"Browse for the report",
+                                "Browse for the base set file",
+                                "Browse for the output set file to write"}));
+  box.ReportEdit()->setText(QStringLiteral("\"/my sets/A B.t00\""));
+  QTest::keyClick(box.OutputEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(box.isVisible());
+  ASSERT_EQ(requested.count(), 1);
+  auto request = requested.at(0).at(0).value<CompileRequest>();
+  EXPECT_EQ(request.report, "/my sets/A B.t00");
+  EXPECT_EQ(request.base, "/chosen/2");
+  EXPECT_EQ(request.output, "/chosen/3");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
+#include <tuple>
 
 namespace quorlith {
 namespace {
@@ -35,13 +36,9 @@ TEST(ReportViewer, KeyboardReadsStepsAndFinds) {
   EXPECT_TRUE(text->isReadOnly());
   EXPECT_EQ(viewer->focusWidget(), text);
 
-  struct Step {
-    QKeySequence keys;
-    const char* find;  // typed into the find field, then Enter
-    int line;
-    int beeps;
-  };
-  const Step steps[] = {
+  // Keys, what is then typed into the find field before Enter, and where
+  // the caret is with how many beeps so far.
+  const std::tuple<QKeySequence, const char*, int, int> steps[] = {
       {{}, nullptr, 3, 0},
       {QKeySequence(Qt::Key_F6), nullptr, 5, 0},
       {QKeySequence(Qt::Key_F6), nullptr, 5, 1},
@@ -53,17 +50,17 @@ TEST(ReportViewer, KeyboardReadsStepsAndFinds) {
       {QKeySequence::FindPrevious, nullptr, 6, 3},
       {QKeySequence::Find, "nowhere", 6, 4},
   };
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.keys.toString().toStdString());
-    if (!step.keys.isEmpty()) QTest::keySequence(viewer, step.keys);
-    if (step.find != nullptr) {
+  for (const auto& [keys, find, line, beeps_then] : steps) {
+    SCOPED_TRACE(keys.toString().toStdString());
+    if (!keys.isEmpty()) QTest::keySequence(viewer, keys);
+    if (find != nullptr) {
       ASSERT_TRUE(viewer->FindEdit()->isVisible());
       EXPECT_EQ(viewer->focusWidget(), viewer->FindEdit());
-      QTest::keyClicks(viewer->FindEdit(), step.find);
+      QTest::keyClicks(viewer->FindEdit(), find);
       QTest::keyClick(viewer->FindEdit(), Qt::Key_Return);
     }
-    EXPECT_EQ(viewer->CaretLine(), step.line);
-    EXPECT_EQ(beeps, step.beeps);
+    EXPECT_EQ(viewer->CaretLine(), line);
+    EXPECT_EQ(beeps, beeps_then);
   }
   // Not found: the find field stays for another try; Escape leaves it,
   // and Escape in the text closes the window.

@@ -45,23 +45,18 @@ std::vector<std::size_t> ShownRows(const SettingsModel& model,
   std::vector<std::size_t> rows;
   const std::vector<std::size_t>& children = model.Children(node);
   for (std::size_t i = 0; i < children.size(); ++i) {
-    std::size_t child = children[i];
-    const SettingsNode& n = SettingsTree()[child];
-    EXPECT_EQ(model.IndexInParent(child), i);
-    if (n.leaf()) {
-      rows.push_back(n.row);
-    } else {
-      std::vector<std::size_t> below = ShownRows(model, child);
-      rows.insert(rows.end(), below.begin(), below.end());
-    }
+    const SettingsNode& child = SettingsTree()[children[i]];
+    EXPECT_EQ(model.IndexInParent(children[i]), i);
+    std::vector<std::size_t> below =
+        child.leaf() ? std::vector{child.row} : ShownRows(model, children[i]);
+    rows.insert(rows.end(), below.begin(), below.end());
   }
   return rows;
 }
 
 TEST(SettingsTree, SectionsGroupsAndLeavesInReportOrder) {
   const std::vector<SettingsNode>& tree = SettingsTree();
-  SettingsModel model;
-  std::vector<std::size_t> rows = ShownRows(model);
+  std::vector<std::size_t> rows = ShownRows(SettingsModel());
   ASSERT_EQ(rows.size(), Keywords::Get().size());
   for (std::size_t row = 0; row < rows.size(); ++row) {
     ASSERT_EQ(rows[row], row);
@@ -69,11 +64,7 @@ TEST(SettingsTree, SectionsGroupsAndLeavesInReportOrder) {
   }
   ASSERT_EQ(tree[0].children.size(), SectionTitles().size());
   EXPECT_EQ(tree[tree[0].children[1]].title, u"Menu 2 - Keyboard");
-  struct Case {
-    std::u16string_view keyword;
-    std::vector<std::u16string> path;  // the titles above its leaf
-  };
-  const Case kCases[] = {
+  const std::pair<std::u16string_view, std::vector<std::u16string>> kPaths[] = {
       {u"Key_Rate", {u"Menu 2 - Keyboard"}},
       {u"Key_Math", {u"Menu 2 - Keyboard", u"Menu 2.6 - Punctuation"}},
       {u"Capitals", {u"Menu 2 - Keyboard"}},
@@ -85,21 +76,19 @@ TEST(SettingsTree, SectionsGroupsAndLeavesInReportOrder) {
       {u"Window#B_Status",
        {u"Hyperactive Window Characteristics", u"Window#B"}},
   };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.keyword));
-    std::vector<std::u16string> path;
-    for (std::size_t node = tree[NodeOfRow(RowOf(c.keyword))].parent; node != 0;
+  for (const auto& [keyword, want] : kPaths) {
+    std::vector<std::u16string> path;  // the titles above its leaf
+    for (std::size_t node = tree[NodeOfRow(RowOf(keyword))].parent; node != 0;
          node = tree[node].parent) {
       path.insert(path.begin(), tree[node].title);
     }
-    EXPECT_EQ(path, c.path);
+    EXPECT_EQ(path, want) << Utf16ToUtf8(keyword);
   }
 }
 
-// Each format refuses this, so no edit with it may store anything.
-const std::u16string kRefused(300, u'x');
-
 TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
+  // Each format refuses this, so no edit with it may store anything.
+  const std::u16string kRefused(300, u'x');
   std::mt19937 random(37);
   const std::size_t rows = Keywords::Get().size();
   for (int file = 0; file < RandomFiles(100); ++file) {
@@ -111,7 +100,6 @@ TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
     ASSERT_TRUE(model.Load("/sets/A.000", original, error));
     ASSERT_TRUE(source.Load("/sets/B.000", donor, error));
     ASSERT_TRUE(model.CompareWithBytes("/sets/B.000", donor, error));
-    EXPECT_EQ(model.WindowTitle(), u"A.000 - Settings");
     std::vector<std::size_t> edited;
     for (int i = 0; i < 8; ++i) {
       std::size_t row = random() % rows;
@@ -175,7 +163,6 @@ TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
     }
     EXPECT_EQ(model.Bytes(), original);
     EXPECT_FALSE(model.Modified());
-    EXPECT_EQ(model.WindowTitle(), u"A.000 - Settings");
     while (model.Redo()) {
     }
     EXPECT_EQ(model.Bytes(), latest);
@@ -186,57 +173,31 @@ TEST(SettingsModel, EditRefuseUndoAndChangedOnlyOverRandomFiles) {
   }
 }
 
-TEST(SettingsModel, EveryFormatRefusesWhatNoneReads) {
-  SettingsModel model;
-  std::u16string error;
-  ASSERT_TRUE(model.Load("A.000", BusySetFile(1).Bytes(), error));
-  for (std::size_t row = 0; row < Keywords::Get().size(); ++row) {
-    ASSERT_TRUE(model.Set(row, kRefused)) << row;
-  }
-  EXPECT_FALSE(model.CanUndo());
-  EXPECT_EQ(model.Set(RowOf(u"Key_Rate"), u"70000"),
-            u"Key_Rate: \"70000\" is out of range: -32768 to 32767");
-}
-
 // A command chosen from the list takes the place of the word at the
-// caret, or goes in at a caret between blanks; only the values that hold
-// commands offer them.
+// caret, or goes in at a caret between blanks.
 TEST(ValueEditor, ChosenCommandTakesTheWordAtTheCaret) {
-  struct Case {
-    std::u16string_view text;
-    std::size_t caret;
-    std::u16string_view want;
-    std::size_t want_caret;
-  };
-  const Case kCases[] = {
-      {u"", 0, u"Line", 4},
-      {u"Alt-Home Word", 0, u"Line Word", 4},
-      {u"Alt-Home Word", 8, u"Line Word", 4},
-      {u"Alt-Home Word", 9, u"Alt-Home Line", 13},
-      {u"Alt-Home Speak_Window_4 Word", 15, u"Alt-Home Line Word", 13},
-      {u"Alt-Home Word", 13, u"Alt-Home Line", 13},
-      {u"Alt-Home Word ", 14, u"Alt-Home Word Line", 18},
-      {u"Alt-Home  Word", 9, u"Alt-Home Line Word", 13},
-      {u"Alt-Home Word", 99, u"Alt-Home Line", 13},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.text) + " at " + std::to_string(c.caret));
-    TextAtCaret put = PutWordAtCaret(c.text, c.caret, u"Line");
-    EXPECT_EQ(put.text, c.want);
-    EXPECT_EQ(put.caret, c.want_caret);
+  const std::tuple<std::u16string_view, std::size_t, std::u16string_view,
+                   std::size_t>
+      kCases[] = {
+          {u"", 0, u"Line", 4},
+          {u"Alt-Home Word", 0, u"Line Word", 4},
+          {u"Alt-Home Word", 8, u"Line Word", 4},
+          {u"Alt-Home Word", 9, u"Alt-Home Line", 13},
+          {u"Alt-Home Speak_Window_4 Word", 15, u"Alt-Home Line Word", 13},
+          {u"Alt-Home Word ", 14, u"Alt-Home Word Line", 18},
+          {u"Alt-Home  Word", 9, u"Alt-Home Line Word", 13},
+          {u"Alt-Home Word", 99, u"Alt-Home Line", 13},
+      };
+  for (const auto& [text, caret, want, want_caret] : kCases) {
+    TextAtCaret put = PutWordAtCaret(text, caret, u"Line");
+    EXPECT_EQ(Utf16ToUtf8(put.text), Utf16ToUtf8(want)) << caret;
+    EXPECT_EQ(put.caret, want_caret) << Utf16ToUtf8(text) << caret;
   }
-  auto offers = [](std::u16string_view keyword, std::u16string_view name) {
-    std::vector<std::u16string> names = EditorFor(RowOf(keyword)).commands;
-    return std::find(names.begin(), names.end(), name) != names.end();
-  };
-  EXPECT_TRUE(offers(u"Key#05", u"Speak_Window"));
-  EXPECT_TRUE(offers(u"Window#A_Third_Command", u"Speak_String"));
-  EXPECT_FALSE(offers(u"Key#05_delay", u"Speak_Window"));
-  EXPECT_FALSE(offers(u"Prior_Character", u"Prior_Character"));
 }
 
 // What an editor says it takes, as a screen reader reads it beside the
-// field: one row for each kind of value.
+// field: one row for each kind of value. Only the values that hold
+// commands offer them.
 TEST(ValueEditor, HintsSayWhatEachValueTakes) {
   const std::pair<std::u16string_view, std::u16string_view> kHints[] = {
       {u"Key_Rate", u"a number from -32768 to 32767"},
@@ -256,111 +217,81 @@ TEST(ValueEditor, HintsSayWhatEachValueTakes) {
     EXPECT_EQ(Utf16ToUtf8(EditorFor(RowOf(keyword)).hint), Utf16ToUtf8(hint))
         << Utf16ToUtf8(keyword);
   }
+  EXPECT_FALSE(EditorFor(RowOf(u"Window#A_Third_Command")).commands.empty());
+  EXPECT_TRUE(EditorFor(RowOf(u"Key#05_delay")).commands.empty());
+  EXPECT_TRUE(EditorFor(RowOf(u"Prior_Character")).commands.empty());
 }
 
-TEST(SettingsModel, FindsKeywordsAndValues) {
+// A find goes round past either end, tries its own row last, and finds
+// nothing that changed only hides.
+TEST(SettingsModel, FindGoesRoundAndSkipsHiddenRows) {
   SettingsModel model;
   std::u16string error;
   ASSERT_TRUE(model.Load("A.000", BusySetFile(1).Bytes(), error));
-  std::size_t key_rate = RowOf(u"Key_Rate");
+  const std::size_t key_rate = RowOf(u"Key_Rate");
   ASSERT_EQ(model.Set(key_rate, u"61"), std::nullopt);
-  struct Case {
-    std::u16string_view needle;
-    std::size_t from;
-    bool forward;
-    std::optional<std::size_t> found;
-  };
-  const Case kCases[] = {
-      {u"key_rate", 0, true, key_rate},
-      {u"KEY_RATE = 61", key_rate, true, key_rate},  // itself, last
-      {u"Key_Rate", key_rate + 1, false, key_rate},
-      {u"Key#05_delay", 0, false, RowOf(u"Key#05_delay")},
-      {u"_delay", RowOf(u"Key#05"), false, RowOf(u"Key#04_delay")},
-      {u"_delay", RowOf(u"Key#05"), true, RowOf(u"Key#05_delay")},
-      {u"no such line", 0, true, std::nullopt},
-      {u"", 0, true, std::nullopt},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.needle));
-    EXPECT_EQ(model.Find(c.needle, c.from, c.forward), c.found);
-  }
-  // Changed only: the one change is all there is to find.
+  EXPECT_EQ(model.Find(u"KEY_RATE = 61", key_rate, true), key_rate);
+  EXPECT_EQ(model.Find(u"Key_Rate", key_rate + 1, false), key_rate);
+  EXPECT_EQ(model.Find(u"Key#05_d", 0, false), RowOf(u"Key#05_delay"));
+  EXPECT_EQ(model.Find(u"_delay", RowOf(u"Key#05"), false),
+            RowOf(u"Key#04_delay"));
+  EXPECT_EQ(model.Find(u"", 0, true), std::nullopt);
   model.SetChangedOnly(true);
   EXPECT_EQ(model.Find(u"Key", 0, true), key_rate);
   EXPECT_EQ(model.Find(u"Key#05", 0, true), std::nullopt);
 }
 
-class SettingsFileTest : public ::testing::Test {
- protected:
-  SettingsFileTest() {
-    fs_.SetCurrentDirectory("/sets/");
-    fs_.AddFile("/sets/A.000", file_);
-    fs_.AddFile("/sets/BAD.000", {1, 2, 3});
-  }
-
-  std::vector<std::uint8_t> OnDisk(const std::string& path) {
-    return fs_.Find(path)->bytes;
-  }
-
-  FakeFileSystem fs_;
-  std::vector<std::uint8_t> file_ = BusySetFile(2).Bytes();
-  SettingsModel model_;
-  std::u16string error_;
-};
-
-TEST_F(SettingsFileTest, OpensOnlySetFiles) {
-  EXPECT_FALSE(model_.Open(fs_, "NONE", error_));
-  EXPECT_EQ(error_, u"Error: Cannot open file /sets/NONE.000");
-  EXPECT_FALSE(model_.Open(fs_, "BAD", error_));
-  EXPECT_EQ(error_,
+// A file is opened only if it is a set file; a save writes over the file
+// it read unless the write fails or someone else wrote it since; Save As
+// edits the new file from then on.
+TEST(SettingsModel, OpensAndSavesOnlyWhatItShould) {
+  FakeFileSystem fs;
+  fs.SetCurrentDirectory("/sets/");
+  const std::vector<std::uint8_t> file = BusySetFile(2).Bytes();
+  fs.AddFile("/sets/A.000", file);
+  fs.AddFile("/sets/BAD.000", {1, 2, 3});
+  SettingsModel model;
+  std::u16string error;
+  EXPECT_FALSE(model.Open(fs, "NONE", error));
+  EXPECT_EQ(error, u"Error: Cannot open file /sets/NONE.000");
+  ASSERT_TRUE(model.Open(fs, "A", error));
+  EXPECT_FALSE(model.CompareWith(fs, "BAD", error));
+  EXPECT_FALSE(model.Comparing());
+  EXPECT_FALSE(model.Open(fs, "BAD", error));
+  EXPECT_EQ(error,
             u"Error: File /sets/BAD.000 does not match Orvalen version 7.0 "
             u"format.");
-  EXPECT_FALSE(model_.IsOpen());
-  ASSERT_TRUE(model_.Open(fs_, "A", error_));
-  EXPECT_FALSE(model_.CompareWith(fs_, "BAD", error_));
-  EXPECT_FALSE(model_.Comparing());
-  EXPECT_FALSE(model_.Open(fs_, "BAD", error_));
-  EXPECT_EQ(model_.path(), "/sets/A.000");
-}
+  EXPECT_EQ(model.path(), "/sets/A.000");
 
-TEST_F(SettingsFileTest, SavesOverTheFileItReadUnlessSomeoneElseDid) {
-  ASSERT_TRUE(model_.Open(fs_, "A.000", error_));
-  ASSERT_EQ(model_.Set(RowOf(u"Key_Rate"), u"70"), std::nullopt);
-  EXPECT_EQ(model_.WindowTitle(), u"A.000, changed - Settings");
-
-  // A write that fails leaves the file as it was, and the edit to save.
-  fs_.fail_write.insert("/sets/A.000.quorlith-new");
-  EXPECT_EQ(model_.Save(fs_, false, error_),
-            SettingsModel::SaveResult::kFailed);
-  EXPECT_EQ(error_,
+  using enum SettingsModel::SaveResult;
+  ASSERT_EQ(model.Set(RowOf(u"Key_Rate"), u"70"), std::nullopt);
+  EXPECT_EQ(model.WindowTitle(), u"A.000, changed - Settings");
+  fs.fail_write.insert("/sets/A.000.quorlith-new");
+  EXPECT_EQ(model.Save(fs, false, error), kFailed);
+  EXPECT_EQ(error,
             u"Error: Cannot open file /sets/A.000; nothing was written.");
-  EXPECT_EQ(OnDisk("/sets/A.000"), file_);
-  EXPECT_TRUE(model_.Modified());
-  fs_.fail_write.clear();
-
-  ASSERT_EQ(model_.Save(fs_, false, error_), SettingsModel::SaveResult::kSaved);
-  EXPECT_EQ(OnDisk("/sets/A.000"), model_.Bytes());
-  EXPECT_FALSE(model_.Modified());
-  EXPECT_EQ(fs_.Paths(),
+  EXPECT_EQ(fs.Find("/sets/A.000")->bytes, file);
+  EXPECT_TRUE(model.Modified());
+  fs.fail_write.clear();
+  ASSERT_EQ(model.Save(fs, false, error), kSaved);
+  EXPECT_EQ(fs.Find("/sets/A.000")->bytes, model.Bytes());
+  EXPECT_EQ(model.WindowTitle(), u"A.000 - Settings");
+  EXPECT_EQ(fs.Paths(),
             (std::vector<std::string>{"/sets/A.000", "/sets/BAD.000"}));
 
-  // Someone else writes the file: a save asks first.
-  std::vector<std::uint8_t> theirs = BusySetFile(3).Bytes();
-  fs_.AddFile("/sets/A.000", theirs);
-  ASSERT_EQ(model_.Set(RowOf(u"Key_Rate"), u"71"), std::nullopt);
-  EXPECT_EQ(model_.Save(fs_, false, error_),
-            SettingsModel::SaveResult::kChangedOnDisk);
-  EXPECT_EQ(OnDisk("/sets/A.000"), theirs);
-  ASSERT_EQ(model_.Save(fs_, true, error_), SettingsModel::SaveResult::kSaved);
-  EXPECT_EQ(OnDisk("/sets/A.000"), model_.Bytes());
+  const std::vector<std::uint8_t> theirs = BusySetFile(3).Bytes();
+  fs.AddFile("/sets/A.000", theirs);
+  ASSERT_EQ(model.Set(RowOf(u"Key_Rate"), u"71"), std::nullopt);
+  EXPECT_EQ(model.Save(fs, false, error), kChangedOnDisk);
+  EXPECT_EQ(fs.Find("/sets/A.000")->bytes, theirs);
+  ASSERT_EQ(model.Save(fs, true, error), kSaved);
+  EXPECT_EQ(fs.Find("/sets/A.000")->bytes, model.Bytes());
 
-  // Save As edits the new file from then on; the old one stays.
-  ASSERT_EQ(model_.Set(RowOf(u"Key_Rate"), u"72"), std::nullopt);
-  ASSERT_EQ(model_.SaveAs(fs_, "NEW", error_),
-            SettingsModel::SaveResult::kSaved);
-  EXPECT_EQ(model_.path(), "/sets/NEW.000");
-  EXPECT_EQ(OnDisk("/sets/NEW.000"), model_.Bytes());
-  EXPECT_NE(OnDisk("/sets/A.000"), model_.Bytes());
+  ASSERT_EQ(model.Set(RowOf(u"Key_Rate"), u"72"), std::nullopt);
+  ASSERT_EQ(model.SaveAs(fs, "NEW", error), kSaved);
+  EXPECT_EQ(model.path(), "/sets/NEW.000");
+  EXPECT_EQ(fs.Find("/sets/NEW.000")->bytes, model.Bytes());
+  EXPECT_NE(fs.Find("/sets/A.000")->bytes, model.Bytes());
 }
 
 }  // namespace

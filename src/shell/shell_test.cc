@@ -4,44 +4,29 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "runs/posix_file_system.h"
+#include "runs/fake_file_system.h"
 #include "setfile/set_file_builder.h"
 #include "shell/compile_box.h"
 #include "shell/decompile_box.h"
 #include "shell/main_window.h"
 #include "shell/report_viewer.h"
+#include "shell/settings_editor.h"
 
 namespace quorlith {
 namespace {
-
-void WriteFileAt(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-// Writes a valid set file with every setting zero at `path`.
-void WriteSetFileAt(const QString& path) {
-  std::vector<std::uint8_t> bytes = SetFileBuilder().Bytes();
-  WriteFileAt(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                               static_cast<qsizetype>(bytes.size())));
-}
 
 // Runs `observe` at the first pump of the run that the next processing of
 // events starts: the run's own event is already queued, so this one comes
@@ -50,248 +35,176 @@ void AtFirstPump(QObject* context, std::function<void()> observe) {
   QMetaObject::invokeMethod(context, std::move(observe), Qt::QueuedConnection);
 }
 
-// Whether Decompile, Compile, Exit and About can be chosen.
-std::vector<bool> MenuItemsEnabled(const MainWindow* window) {
-  return {window->DecompileAction()->isEnabled(),
-          window->CompileAction()->isEnabled(),
-          window->ExitAction()->isEnabled(),
-          window->AboutAction()->isEnabled()};
-}
-
 class ShellTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-  std::string Path(const char* name) const {
-    return dir_.filePath(QString::fromUtf8(name)).toStdString();
+  ShellTest() {
+    fs_.AddFile("/s/A.000", SetFileBuilder().Bytes());
+    fs_.AddFile("/s/Z.000", {'n', 'o', 'n', 'e'});
   }
 
-  void WriteSetFile(const char* name) {
-    WriteSetFileAt(QString::fromStdString(Path(name)));
-  }
-
-  std::string Decompiled(const char* input, const char* report) const {
-    return Path(input) + " decompiled to " + Path(report) + ".";
-  }
-
-  // Starts the program without arguments and returns the dialog it opens.
-  DecompileBox* StartWithDialog() {
-    EXPECT_TRUE(shell_.InitInstance({}));
+  // Starts the program with `names` and lets the events it posts through.
+  std::unique_ptr<Shell> Start(std::vector<std::string> names) {
+    auto shell = std::make_unique<Shell>(fs_);
+    EXPECT_TRUE(shell->InitInstance(names));
     QCoreApplication::processEvents();
-    return Window()->findChild<DecompileBox*>();
+    return shell;
   }
 
-  // Fills the open dialog's input and presses OK; the run starts when
-  // events are processed next.
-  void ChooseOk(DecompileBox* box, const std::string& input) {
+  // Types `input` into the dialog a start without arguments opens and
+  // presses OK; the run starts when events are processed next.
+  static void ChooseOk(Shell& shell, const char* input) {
+    auto* box = shell.Window()->findChild<DecompileBox*>();
     ASSERT_NE(box, nullptr);
-    QTest::keyClicks(box->InputEdit(), QString::fromStdString(input));
+    QTest::keyClicks(box->InputEdit(), input);
     box->OkButton()->click();
   }
 
-  MainWindow* Window() const { return shell_.Window(); }
-
-  std::string PaneText() const {
-    return Window()->LogPane()->toPlainText().toStdString();
-  }
-
-  static std::string Lines(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-      if (!text.empty()) text += '\n';
-      text += line;
-    }
-    return text;
-  }
-
-  QTemporaryDir dir_;
-  PosixFileSystem fs_;
-  Shell shell_{fs_};
+  FakeFileSystem fs_;
 };
 
-// The dialog opens at start and its OK runs, with the menu items greyed
-// and the wait cursor shown until the run ends.
-TEST_F(ShellTest, DialogRunsGreyTheMenuItemAndShowTheLog) {
-  WriteSetFile("ALPHA.000");
-  WriteSetFile("BETA.000");
-  DecompileBox* box = StartWithDialog();
-  ASSERT_NE(box, nullptr);
-  EXPECT_TRUE(Window()->isVisible());
-  EXPECT_FALSE(Window()->windowIcon().pixmap(32).isNull());
-  ChooseOk(box, Path("*"));
+// A run greys the commands that start runs and shows the wait cursor;
+// after it the summary has the focus, and from the pane F8 selects the
+// error line, Enter opens the report a line names or beeps, and the
+// context menu offers the same.
+TEST_F(ShellTest, DialogRunThenItsLogFromTheKeyboard) {
+  std::unique_ptr<Shell> shell = Start({});
+  MainWindow* window = shell->Window();
+  EXPECT_FALSE(window->windowIcon().pixmap(32).isNull());
+  ChooseOk(*shell, "/s/*");
   int observed = 0;
-  AtFirstPump(&shell_, [&] {
+  AtFirstPump(shell.get(), [&] {
     ++observed;
-    ASSERT_NE(Window(), nullptr);
-    EXPECT_TRUE(shell_.Running());
-    EXPECT_EQ(MenuItemsEnabled(Window()),
-              (std::vector<bool>{false, false, true, true}));
+    EXPECT_TRUE(shell->Running());
+    EXPECT_FALSE(window->DecompileAction()->isEnabled());
+    EXPECT_FALSE(window->CompileAction()->isEnabled());
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    // The pane is emptied when the run starts and filled when it ends.
-    EXPECT_TRUE(Window()->LogPane()->toPlainText().isEmpty());
+    EXPECT_TRUE(window->LogPane()->toPlainText().isEmpty());
   });
   QCoreApplication::processEvents();
-
   EXPECT_EQ(observed, 1);
-  EXPECT_EQ(PaneText(), Lines({Decompiled("ALPHA.000", "ALPHA.t00"),
-                               Decompiled("BETA.000", "BETA.t00"),
-                               "2 file(s) decompiled."}));
-  EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
-  EXPECT_EQ(MenuItemsEnabled(Window()), std::vector<bool>(4, true));
+  EXPECT_TRUE(window->DecompileAction()->isEnabled());
+  EXPECT_TRUE(window->CompileAction()->isEnabled());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
 
-TEST_F(ShellTest, ClosingTheWindowStopsTheRunAfterTheCurrentFile) {
-  struct Row {
-    const char* how;
-    std::function<void(MainWindow*)> close;
-  };
-  const Row rows[] = {
-      {"close", [](MainWindow* window) { window->close(); }},
-      {"Exit", [](MainWindow* window) { window->ExitAction()->trigger(); }},
-      {"destroyed", [](MainWindow* window) { delete window; }},
-  };
-  WriteSetFile("A.000");
-  WriteSetFile("B.000");
-  WriteSetFile("C.000");
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.how);
-    Shell shell(fs_);
-    ASSERT_TRUE(shell.InitInstance({}));
-    QCoreApplication::processEvents();
-    QPointer<MainWindow> window = shell.Window();
-    ChooseOk(window->findChild<DecompileBox*>(), Path("*"));
-    AtFirstPump(&shell, [&] { row.close(window); });
-    QCoreApplication::processEvents();
-
-    EXPECT_EQ(shell.Window(), nullptr);
-    ASSERT_NE(shell.Log(), nullptr);
-    EXPECT_EQ(LogPaneText(shell.Log()->Text()).toStdString(),
-              Decompiled("A.000", "A.t00"));
-    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("*.t00")}),
-              QStringList{QStringLiteral("A.t00")});
-    EXPECT_TRUE(QFile::remove(QString::fromStdString(Path("A.t00"))));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());
-  }
-}
-
-// Arguments at start run at once and open no dialog.
-TEST_F(ShellTest, CommandLineRunsAtOnce) {
-  WriteSetFile("NEW.000");
-  const std::string names[] = {Path("NEW")};
-  ASSERT_TRUE(shell_.InitInstance(names));
-  EXPECT_EQ(PaneText(),
-            Lines({Decompiled("NEW.000", "NEW.t00"), "1 file(s) decompiled."}));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Window()->findChild<DecompileBox*>(), nullptr);
-}
-
-TEST_F(ShellTest, CompileDialogRunsTheCompile) {
-  WriteSetFile("BASE.000");
-  WriteFileAt(QString::fromStdString(Path("BAD.txt")),
-              "; Menu 2 - Keyboard\nKey_Rate = x\n");
-  StartWithDialog()->CancelButton()->click();
-  Window()->CompileAction()->trigger();
-  auto* box = Window()->findChild<CompileBox*>();
-  ASSERT_NE(box, nullptr);
-  QTest::keyClicks(box->ReportEdit(), QString::fromStdString(Path("BAD.txt")));
-  QTest::keyClicks(box->BaseEdit(), QString::fromStdString(Path("BASE.000")));
-  QTest::keyClicks(box->OutputEdit(), QString::fromStdString(Path("NEW.000")));
-  box->OkButton()->click();
-  QCoreApplication::processEvents();
-  std::string report = Path("BAD.txt");
-  EXPECT_EQ(PaneText(),
-            Lines({report + ":2:12: Key_Rate: \"x\" is not a number",
-                   "1 problem in " + report + "; " + Path("NEW.000") +
-                       " not written"}));
-}
-
-// After a run the summary has the focus; from the pane, F8 reaches the
-// error, Enter opens the report a line names and the changes of a
-// comparison line, and the context menu offers the same.
-TEST_F(ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
-  WriteSetFile("A.000");
-  WriteFileAt(QString::fromStdString(Path("Z.000")), "not a set file");
-  DecompileBox* box = StartWithDialog();
-  int beeps = 0;
-  Window()->SetBeep([&] { ++beeps; });
-  ChooseOk(box, Path("*"));
-  QCoreApplication::processEvents();
-  QLabel* summary = Window()->SummaryLine();
+  QLabel* summary = window->SummaryLine();
+  QPlainTextEdit* pane = window->LogPane();
   EXPECT_EQ(summary->text(), QStringLiteral("Decompiled 1 file, 1 error. "
                                             "Report next to the set file."));
-  EXPECT_EQ(Window()->focusWidget(), summary);
-  EXPECT_EQ(Window()->LogPane()->textCursor().position(), 0);
-
-  QPlainTextEdit* pane = Window()->LogPane();
-  Window()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(Window()));
+  EXPECT_EQ(window->focusWidget(), summary);
+  EXPECT_EQ(pane->document()->blockCount(), 3);
+  EXPECT_EQ(pane->textCursor().position(), 0);
+  int beeps = 0;
+  window->SetBeep([&] { ++beeps; });
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   QTest::keyClick(summary, Qt::Key_F8);
   // Selected, so that a screen reader says it; the caret at its start.
   QTextCursor reached = pane->textCursor();
   EXPECT_EQ(reached.blockNumber(), 1);
   EXPECT_EQ(reached.position(), reached.block().position());
   EXPECT_TRUE(reached.selectedText().startsWith(QStringLiteral("Error: ")));
-  EXPECT_EQ(Window()->focusWidget(), pane);
+  EXPECT_EQ(window->focusWidget(), pane);
   QTest::keyClick(pane, Qt::Key_F8);
   QTest::keyClick(pane, Qt::Key_Return);  // an error names no report
-  EXPECT_EQ(beeps, 2);
   QTest::keyClick(pane, Qt::Key_F8, Qt::ShiftModifier);
-  EXPECT_EQ(beeps, 3);  // nothing before the first line
-  std::unique_ptr<QMenu> menu(Window()->NewLogMenu());
-  EXPECT_FALSE(Window()->ViewAction()->isEnabled());
+  EXPECT_EQ(beeps, 3);
+  delete window->NewLogMenu();
+  EXPECT_FALSE(window->ViewAction()->isEnabled());
   pane->moveCursor(QTextCursor::Start);
-  menu.reset(Window()->NewLogMenu());
-  EXPECT_TRUE(Window()->ViewAction()->isEnabled());
+  delete window->NewLogMenu();
+  EXPECT_TRUE(window->ViewAction()->isEnabled());
   QTest::keyClick(pane, Qt::Key_Enter, Qt::KeypadModifier);
-  auto* viewer = Window()->findChild<ReportViewer*>();
+  auto* viewer = window->findChild<ReportViewer*>();
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.t00 - Report"));
 }
 
-// "--view" shows a set file's report and writes nothing; a file that is
-// none says why in the pane. "--compare-with" readies the dialog.
-TEST_F(ShellTest, ViewAndCompareWithAtStart) {
-  WriteSetFile("A.000");
-  const std::string view[] = {"--view", Path("A")};
-  ASSERT_TRUE(shell_.InitInstance(view));
-  auto* viewer = Window()->findChild<ReportViewer*>();
+TEST_F(ShellTest, ClosingTheWindowStopsTheRunAfterTheCurrentFile) {
+  const std::function<void(MainWindow*)> closes[] = {
+      [](MainWindow* window) { window->close(); },
+      [](MainWindow* window) { window->ExitAction()->trigger(); },
+      [](MainWindow* window) { delete window; },
+  };
+  for (const auto& close : closes) {
+    SCOPED_TRACE(&close - closes);
+    std::unique_ptr<Shell> shell = Start({});
+    QPointer<MainWindow> window = shell->Window();
+    ChooseOk(*shell, "/s/*");
+    AtFirstPump(shell.get(), [&] { close(window); });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shell->Window(), nullptr);
+    ASSERT_NE(shell->Log(), nullptr);
+    EXPECT_EQ(LogPaneText(shell->Log()->Text()),
+              QStringLiteral("/s/A.000 decompiled to /s/A.t00."));
+    EXPECT_TRUE(fs_.Remove("/s/A.t00"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+  }
+}
+
+// Arguments run at once or open what they ask for, and no dialog; a file
+// that cannot be viewed says why in the pane.
+TEST_F(ShellTest, ArgumentsRunOrOpenWhatTheyAskFor) {
+  std::unique_ptr<Shell> shell = Start({"/s/A"});
+  EXPECT_EQ(shell->Window()->LogPane()->toPlainText(),
+            QStringLiteral("/s/A.000 decompiled to /s/A.t00.\n"
+                           "1 file(s) decompiled."));
+  EXPECT_EQ(shell->Window()->findChild<QDialog*>(), nullptr);
+  // What runs nothing hides the last run's summary.
+  const std::string kTooMany[] = {"a", "b", "c", "d"};
+  shell->StartCommandLineRun(kTooMany);
+  EXPECT_FALSE(shell->Window()->SummaryLine()->isVisibleTo(shell->Window()));
+
+  const std::vector<std::string> before = fs_.Paths();
+  shell = Start({"--view", "/s/A"});
+  auto* viewer = shell->Window()->findChild<ReportViewer*>();
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.000 - Report"));
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"A.000"});
-
-  WriteFileAt(QString::fromStdString(Path("Z.000")), "not a set file");
-  for (auto [name, why] : {std::pair{"none.000", " cannot be found."},
-                           {"Z.000",
-                            " does not match Orvalen version 7.0 "
-                            "format."}}) {
-    Shell other(fs_);
-    const std::string bad[] = {"--view", Path(name)};
-    ASSERT_TRUE(other.InitInstance(bad));
-    EXPECT_EQ(other.Window()->LogPane()->toPlainText().toStdString(),
-              "Error: File " + Path(name) + why);
+  EXPECT_EQ(fs_.Paths(), before);
+  for (auto [name, why] :
+       {std::pair{"/s/none.000", " cannot be found."},
+        {"/s/Z.000", " does not match Orvalen version 7.0 format."}}) {
+    shell = Start({"--view", name});
+    EXPECT_EQ(shell->Window()->LogPane()->toPlainText().toStdString(),
+              "Error: File " + std::string(name) + why);
   }
 
-  Shell third(fs_);
-  const std::string compare[] = {"--compare-with", Path("A.000")};
-  ASSERT_TRUE(third.InitInstance(compare));
-  QCoreApplication::processEvents();
-  auto* box = third.Window()->findChild<DecompileBox*>();
+  shell = Start({"--compare-with", "/s/A.000"});
+  auto* box = shell->Window()->findChild<DecompileBox*>();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->CompareBox()->isChecked());
-  EXPECT_EQ(box->InputEdit()->text().toStdString(), Path("A.000"));
+  EXPECT_EQ(box->InputEdit()->text(), QStringLiteral("/s/A.000"));
   EXPECT_EQ(box->focusWidget(), box->OutputEdit());
+  shell = Start({"--edit", "/s/A.000"});
+  auto* editor = shell->Window()->findChild<SettingsEditor*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->windowTitle(), QStringLiteral("A.000 - Settings"));
+}
+
+TEST_F(ShellTest, CompileDialogRunsTheCompile) {
+  std::unique_ptr<Shell> shell = Start({});
+  shell->Window()->CompileAction()->trigger();
+  auto* box = shell->Window()->findChild<CompileBox*>();
+  ASSERT_NE(box, nullptr);
+  QTest::keyClicks(box->ReportEdit(), "/s/R.txt");
+  QTest::keyClicks(box->OutputEdit(), "/s/NEW.000");
+  box->OkButton()->click();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(shell->Window()->SummaryLine()->text(),
+            QStringLiteral("Compiled 0 files, 1 error."));
+  EXPECT_EQ(shell->Window()->LogPane()->toPlainText().toStdString(),
+            "Error: Cannot open file /s/R.txt");
 }
 
 TEST_F(ShellTest, LogBufferThatCannotBeObtainedStopsTheStart) {
+  Shell shell(fs_);
   QStringList errors;
-  shell_.SetErrorBox([&](const QString& text) { errors << text; });
-  shell_.SetLogAllocator([] { return std::unique_ptr<LogBuffer>(); });
-  EXPECT_FALSE(shell_.InitInstance({}));
+  shell.SetErrorBox([&](const QString& text) { errors << text; });
+  shell.SetLogAllocator([] { return std::unique_ptr<LogBuffer>(); });
+  EXPECT_FALSE(shell.InitInstance({}));
   EXPECT_EQ(errors, QStringList{QStringLiteral("Not enough memory")});
-  EXPECT_EQ(shell_.Window(), nullptr);
+  EXPECT_EQ(shell.Window(), nullptr);
 }
 
 }  // namespace
