@@ -21,7 +21,6 @@ class FakeFile final : public InputFile, public OutputFile {
   ~FakeFile() override { (void)Close(); }
 
   std::size_t Read(std::span<std::uint8_t> buffer) override {
-    ++fs_.reads;
     std::size_t n = std::min(buffer.size(), bytes_.size() - pos_);
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), n,
                 buffer.begin());
@@ -81,16 +80,13 @@ std::vector<DirEntry> FakeFileSystem::Search(const std::string& directory,
   std::string dir = directory.empty() ? cwd_ : directory;
   std::vector<DirEntry> entries;
   for (const auto& [path, file] : files_) {
-    if (path.size() <= dir.size() || path.compare(0, dir.size(), dir) != 0) {
-      continue;
-    }
+    if (path.size() <= dir.size() || !path.starts_with(dir)) continue;
     std::string_view rest = std::string_view(path).substr(dir.size());
-    if (rest.find('/') != std::string_view::npos) continue;
-    if (path_style == PathStyle::kWindows &&
-        rest.find('\\') != std::string_view::npos) {
+    bool windows = path_style == PathStyle::kWindows;
+    if (rest.find_first_of(windows ? "/\\" : "/") != rest.npos ||
+        !MatchesWildcard(pattern, rest)) {
       continue;
     }
-    if (!MatchesWildcard(pattern, rest)) continue;
     entries.push_back({std::string(rest),
                        file.listed_size.value_or(file.bytes.size()),
                        file.modified, FileId{1, file.inode}});
@@ -129,11 +125,10 @@ std::unique_ptr<OutputFile> FakeFileSystem::CreateBeside(
 
 bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
   Lock lock(mutex_);
-  auto it = files_.find(from);
-  if (it == files_.end() || fail_rename.count(from)) return false;
-  File file = std::move(it->second);
-  files_.erase(it);
-  files_[to] = std::move(file);
+  if (fail_rename.count(from)) return false;
+  auto node = files_.extract(from);
+  if (node.empty()) return false;
+  files_.insert_or_assign(to, std::move(node.mapped()));
   return true;
 }
 

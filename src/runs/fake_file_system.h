@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <map>
 #include <mutex>
 #include <set>
@@ -43,7 +42,6 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> fail_close;
   std::set<std::string> fail_rename;  // by the name renamed from
   int open_files = 0;
-  std::atomic<int> reads = 0;  // calls of InputFile::Read, by every reader
 
   PathStyle Style() const override { return path_style; }
   std::string CurrentDirectory() override { return cwd_; }

@@ -83,15 +83,8 @@ TEST(FileNames, ReportNames) {
     EXPECT_EQ(ReportPathFromOutputName(SplitFileName(row[0], "/cwd/"), row[1]),
               row[2]);
   }
-}
-
-TEST(FileNames, LooksLikeSetFileName) {
-  for (const char* path : {"/out/REPORT.001", "/v1.0/A.t00", "/out/A.0"}) {
-    EXPECT_TRUE(LooksLikeSetFileName(path)) << path;
-  }
-  // The first "." counts.
-  for (const char* path : {"/out/A.t00", "/out/A", "/out/A.", "./A.000"}) {
-    EXPECT_FALSE(LooksLikeSetFileName(path)) << path;
+  for (const Row& row : Rows("setname", 2)) {
+    EXPECT_EQ(LooksLikeSetFileName(row[0]), row[1] == "yes") << row[0];
   }
 }
 

@@ -14,10 +14,6 @@ namespace quorlith {
 // as one text.
 class MarkedLog {
  public:
-  MarkedLog() = default;
-  MarkedLog(const MarkedLog&) = delete;
-  MarkedLog& operator=(const MarkedLog&) = delete;
-
   LogBuffer& buffer() { return buffer_; }
 
   // The lines so far, each ending in LF.

@@ -15,9 +15,8 @@ TEST(OrderedRunner, CommitsInOrderUntilOneIsRefused) {
     std::size_t count;
     std::size_t refused;  // the item whose commit returns false, if any
   };
-  for (Row row :
-       {Row{1, 100, 100}, Row{2, 100, 100}, Row{4, 100, 100}, Row{8, 100, 100},
-        Row{1, 10000, 5}, Row{3, 10000, 5}, Row{1, 4, 3}, Row{3, 4, 3}}) {
+  for (Row row : {Row{1, 100, 100}, Row{4, 100, 100}, Row{8, 100, 100},
+                  Row{3, 10000, 5}, Row{1, 4, 3}, Row{3, 4, 3}}) {
     SCOPED_TRACE(testing::Message() << row.jobs << " " << row.refused);
     std::vector<std::size_t> committed;
     std::atomic<std::size_t> started{0};
