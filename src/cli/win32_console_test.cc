@@ -4,7 +4,6 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 
 namespace quorlith {
 namespace {
@@ -12,8 +11,6 @@ namespace {
 // Greek, Hebrew and an emoji, written in pieces that split characters.
 const std::string kText =
     "\xCE\xB1\xCE\xB2 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xF0\x9F\x98\x80 ok\n";
-const std::wstring kWide =
-    L"\x03B1\x03B2 \x05E9\x05DC\x05D5\x05DD \xD83D\xDE00 ok";
 
 void WriteInPieces(HANDLE handle) {
   Win32ConsoleBuffer buffer(handle);
@@ -23,9 +20,11 @@ void WriteInPieces(HANDLE handle) {
   }
 }
 
+// A pipe gets the UTF-8 bytes, and never waits for a key.
 TEST(Win32Console, PipeGetsUtf8Bytes) {
   HANDLE read_end, write_end;
   ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  EXPECT_FALSE(WaitForKey(read_end));
   WriteInPieces(write_end);
   CloseHandle(write_end);
   char got[256];
@@ -35,81 +34,50 @@ TEST(Win32Console, PipeGetsUtf8Bytes) {
   EXPECT_EQ(std::string(got, n), kText);
 }
 
-TEST(Win32Console, ConsoleGetsUtf16) {
-  FreeConsole();
-  ASSERT_TRUE(AllocConsole());
-  HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(console, INVALID_HANDLE_VALUE);
-  // Whatever the console's code page, the characters arrive whole.
-  SetConsoleOutputCP(437);
-  WriteInPieces(console);
-  wchar_t shown[64];
-  DWORD n = 0;
-  ASSERT_TRUE(ReadConsoleOutputCharacterW(
-      console, shown, static_cast<DWORD>(kWide.size()), {0, 0}, &n));
-  EXPECT_EQ(std::wstring(shown, n), kWide);
-  CloseHandle(console);
-  FreeConsole();
-}
-
-// A console of its own, as a double click in Explorer opens, waits for a
-// key, and only for a key going down; a pipe does not wait.
-TEST(Win32Console, WaitsForAKeyOnlyOnItsOwnConsole) {
+// A console of its own, as a double click in Explorer opens, shows the
+// characters whole whatever its code page, and waits for a key, and only
+// for a key going down.
+TEST(Win32Console, OwnConsoleGetsUtf16AndWaitsForAKey) {
   FreeConsole();
   EXPECT_FALSE(AloneOnConsole());
   ASSERT_TRUE(AllocConsole());
   EXPECT_TRUE(AloneOnConsole());
-  HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(input, INVALID_HANDLE_VALUE);
-  INPUT_RECORD keys[2] = {};
-  for (INPUT_RECORD& key : keys) {
-    key.EventType = KEY_EVENT;
-    key.Event.KeyEvent.wRepeatCount = 1;
-    key.Event.KeyEvent.uChar.UnicodeChar = L'x';
-  }
+  auto open = [](const wchar_t* name) {
+    return CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  };
+  HANDLE output = open(L"CONOUT$");
+  SetConsoleOutputCP(437);
+  WriteInPieces(output);
+  const std::wstring kWide =
+      L"\x03B1\x03B2 \x05E9\x05DC\x05D5\x05DD \xD83D\xDE00 ok";
+  wchar_t shown[64];
+  DWORD n = 0;
+  ReadConsoleOutputCharacterW(output, shown, static_cast<DWORD>(kWide.size()),
+                              {0, 0}, &n);
+  EXPECT_EQ(std::wstring(shown, n), kWide);
+  HANDLE input = open(L"CONIN$");
+  INPUT_RECORD keys[2] = {{KEY_EVENT, {}}, {KEY_EVENT, {}}};
   keys[1].Event.KeyEvent.bKeyDown = TRUE;  // the first is a key going up
-  DWORD written = 0;
-  ASSERT_TRUE(WriteConsoleInputW(input, keys, 2, &written));
+  ASSERT_TRUE(WriteConsoleInputW(input, keys, 2, &n));
   EXPECT_TRUE(WaitForKey(input));
-  DWORD left = 1;
-  GetNumberOfConsoleInputEvents(input, &left);
-  EXPECT_EQ(left, 0u);
+  GetNumberOfConsoleInputEvents(input, &n);
+  EXPECT_EQ(n, 0u);
   CloseHandle(input);
-
-  HANDLE read_end, write_end;
-  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
-  EXPECT_FALSE(WaitForKey(read_end));
-  CloseHandle(read_end);
-  CloseHandle(write_end);
+  CloseHandle(output);
   FreeConsole();
 }
 
 // Explorer shows quorlith.exe with its icon, its Properties with its
 // version; the program stands beside the tests.
 TEST(Win32Console, ProgramHasItsIconAndVersion) {
-  wchar_t tests[MAX_PATH];
-  GetModuleFileNameW(nullptr, tests, MAX_PATH);
-  std::wstring program = tests;
-  program.replace(program.find_last_of(L'\\') + 1, std::wstring::npos,
-                  L"quorlith.exe");
-  HMODULE image = LoadLibraryExW(program.c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  // Found first beside the program that loads it.
+  HMODULE image =
+      LoadLibraryExW(L"quorlith.exe", nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(image, nullptr);
   EXPECT_NE(FindResourceW(image, L"APPICON", RT_GROUP_ICON), nullptr);
-  HRSRC version = FindResourceW(image, MAKEINTRESOURCEW(1), RT_VERSION);
-  ASSERT_NE(version, nullptr);
-  auto* data = static_cast<const wchar_t*>(
-      LockResource(LoadResource(image, version)));
-  std::wstring_view text(data, SizeofResource(image, version) / 2);
-  // The key, the padding to a 32-bit boundary, then the value.
-  std::size_t at = text.find(L"ProductVersion");
-  ASSERT_NE(at, std::wstring_view::npos);
-  at = text.find_first_not_of(L'\0', at + 14);
-  EXPECT_EQ(text.substr(at, 4), std::wstring_view(L"7.0\0", 4));
+  EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), RT_VERSION), nullptr);
   FreeLibrary(image);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,27 +20,21 @@ namespace {
 // random lines of the characters that matter.
 TEST(Win32CommandLine, SplitsAsTheSystemDoes) {
   constexpr char kAlphabet[] = {'a', ' ', '\t', '\\', '"'};
+  const std::regex kEndsAtEscapedQuote(R"(\\"(\s|$))");
   std::mt19937 random(35);
-  int compared = 0;
   for (int round = 0; round < 20000; ++round) {
     std::string line;
-    int length = 1 + static_cast<int>(random() % 12);
-    for (int i = 0; i < length; ++i) line += kAlphabet[random() % 5];
-    if (line.find("\\\" ") != std::string::npos ||
-        line.find("\\\"\t") != std::string::npos || line.ends_with("\\\"")) {
-      continue;
+    for (int i = static_cast<int>(random() % 12); i >= 0; --i) {
+      line += kAlphabet[random() % 5];
     }
+    if (std::regex_search(line, kEndsAtEscapedQuote)) continue;
     int count = 0;
     wchar_t** argv = CommandLineToArgvW(Widen(line).c_str(), &count);
-    ASSERT_NE(argv, nullptr);
     std::vector<std::string> expected;
     for (int i = 0; i < count; ++i) expected.push_back(Narrow(argv[i]));
     LocalFree(argv);
-    SCOPED_TRACE(line);
-    ASSERT_EQ(SplitWindowsCommandLine(line), expected);
-    ++compared;
+    ASSERT_EQ(SplitWindowsCommandLine(line), expected) << line;
   }
-  EXPECT_GT(compared, 10000);
 }
 
 }  // namespace

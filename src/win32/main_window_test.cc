@@ -1,27 +1,137 @@
 #include "win32/main_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "runs/command_line.h"
 #include "runs/win32_file_system.h"
 #include "runs/win32_wide.h"
 #include "setfile/set_file_builder.h"
 #include "win32/resource.h"
 #include "win32/settings_editor.h"
-#include "win32/ui_testing.h"
+
+// What the Win32 program adds to the shared code, whose decisions
+// run_session_test.cc and settings_model_test.cc check: its windows,
+// resources, keys, dialogs and message loops, and what a screen reader
+// gets from them. Driven as a user drives it, with window messages.
 
 namespace quorlith::win32 {
 namespace {
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
+                    L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The visible dialog titled `title`, or null.
+HWND FindDialog(const wchar_t* title) {
+  HWND dialog = FindWindowW(L"#32770", title);
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+// Steps that a test takes as a user would, each acting once it is ready,
+// checked at every tick of a thread timer. The timer's messages reach the
+// modal loops of dialogs and the run's pump too, so a step can act while
+// a dialog is open or a run goes on, as a user's keys do. Pumps messages
+// until every step is done; false after 30 seconds or a quit message.
+using Steps =
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>>;
+bool Play(Steps steps) {
+  static Steps* playing;
+  static std::size_t next;
+  static DWORD start;
+  playing = &steps;
+  next = 0;
+  start = GetTickCount();
+  UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (next == playing->size()) return;
+    if (GetTickCount() - start > 30000) {
+      // Unblocks the test: a quit message ends the loops of dialogs, of a
+      // run and this one.
+      PostQuitMessage(1);
+    } else if ((*playing)[next].first()) {
+      SCOPED_TRACE(testing::Message() << "step " << next);
+      (*playing)[next++].second();
+    }
+  });
+  MSG message;
+  while (next < steps.size() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateShellMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  KillTimer(nullptr, timer);
+  return next == steps.size();
+}
+
+// A step for once the dialog titled `title` shows, kept in `dialog`.
+Steps::value_type OnDialog(const wchar_t* title, HWND& dialog,
+                           std::function<void()> act) {
+  return {[title, &dialog] { return (dialog = FindDialog(title)) != nullptr; },
+          std::move(act)};
+}
+
+// Keys as a dialog's own loop gets them: posted, not sent.
+void PressKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+}
+void Type(HWND field, std::string_view text) {
+  for (wchar_t unit : Widen(text)) SendMessageW(field, WM_CHAR, unit, 1);
+}
+// A key that a control reads at once.
+void Send(HWND target, WPARAM key) { SendMessageW(target, WM_KEYDOWN, key, 1); }
+
+// The name a screen reader gets for `control` through Active
+// Accessibility (Wine's names a field by the label before it, as Windows
+// does), or a note saying why there is none.
+std::string AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  // mingw-w64's IID_IAccessible links to a stub, not the GUID: __uuidof.
+  if (FAILED(AccessibleObjectFromWindow(
+          control, OBJID_CLIENT, __uuidof(IAccessible),
+          reinterpret_cast<void**>(&accessible)))) {
+    return "(no accessible object)";
+  }
+  VARIANT self = {};
+  self.vt = VT_I4;  // lVal is CHILDID_SELF, 0
+  BSTR name = nullptr;
+  HRESULT result = accessible->get_accName(self, &name);
+  accessible->Release();
+  std::string text = result == S_OK && name ? Narrow(name) : "(no name)";
+  SysFreeString(name);
+  return text;
+}
+
+// The text of `edit` from its caret on.
+std::wstring FromCaret(HWND edit) {
+  DWORD start = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return TextOf(edit).substr(start);
+}
+
+// The text a screen reader reads for the tree's selected item.
+std::string SelectedItem(HWND tree) {
+  wchar_t text[256] = {};
+  TVITEMW item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(
+      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = 256;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return Narrow(text);
+}
 
 class Win32ShellTest : public ::testing::Test {
  protected:
@@ -32,11 +142,10 @@ class Win32ShellTest : public ::testing::Test {
     ASSERT_TRUE(kRegistered);
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    dir_ = Narrow(temp) + "quorlith-gui-" +
-           std::to_string(GetCurrentProcessId()) + "\\";
+    dir_ = Narrow(temp) + "quorlith-gui\\";
     std::filesystem::create_directories(Widen(dir_));
     SetCurrentDirectoryW(Widen(dir_).c_str());
-    Shell().error_box = [this](UINT id) { error_boxes_.push_back(id); };
+    Shell().error_box = [](UINT id) { ADD_FAILURE() << "error box " << id; };
     Shell().allocate_log = nullptr;
   }
 
@@ -47,19 +156,13 @@ class Win32ShellTest : public ::testing::Test {
     std::filesystem::remove_all(Widen(dir_));
   }
 
-  void Write(const std::string& name, std::string_view bytes) {
-    std::ofstream file(std::filesystem::path(Widen(dir_ + name)),
-                       std::ios::binary);
-    ASSERT_TRUE(file << bytes) << name;
-  }
-
-  void WriteSetFiles(int count) {
-    std::vector<std::uint8_t> bytes = SetFileBuilder().Bytes();
-    for (int i = 0; i < count; ++i) {
-      char name[16];
-      std::snprintf(name, sizeof name, "S%03d.000", i);
-      Write(name, std::string(bytes.begin(), bytes.end()));
-    }
+  // A set file, unless other bytes are given.
+  template <typename Bytes = std::vector<std::uint8_t>>
+  void Write(const std::string& name,
+             const Bytes& bytes = SetFileBuilder().Bytes()) {
+    std::ofstream(std::filesystem::path(Widen(dir_ + name)), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
 
   // Destroys the main window and drops what it left in the queue, its
@@ -80,493 +183,316 @@ class Win32ShellTest : public ::testing::Test {
 
   std::string PaneText() { return Narrow(TextOf(Shell().log_pane)); }
 
-  // The program's entry as WinMain calls it; a usage text keeps its start
-  // synchronous.
-  int RunProgram() {
-    return ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                     L"quorlith-gui.exe a b c d", fs_);
-  }
-
-  // So that the next start registers the class itself.
-  static bool UnregisterMainClass() {
-    return UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)) != 0;
-  }
-
-  bool DecompileGreyed() {
-    return (GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE, MF_BYCOMMAND) &
-            MF_GRAYED) != 0;
-  }
-
   Win32FileSystem fs_;
   std::string dir_;
-  std::vector<UINT> error_boxes_;
 };
 
-TEST_F(Win32ShellTest, MainWindowAndItsMenu) {
+// The window class and title, the menu and keys as the resources have
+// them, the names screen readers give both panes, the window's own sharp
+// icons, and the About box.
+TEST_F(Win32ShellTest, MainWindowMenuKeysIconsAndAbout) {
   ASSERT_TRUE(Start("nothing.000"));
   HWND window = Shell().window;
-  wchar_t class_name[32];
-  GetClassNameW(window, class_name, 32);
-  EXPECT_EQ(std::wstring_view(class_name), L"OrvSetClass");
-  EXPECT_EQ(TextOf(window), L"Quorlith");
-  LONG_PTR style = GetWindowLongPtrW(Shell().log_pane, GWL_STYLE);
-  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
-  const std::pair<int, UINT> kItems[] = {{0, IDM_DECOMPILE},
-                                         {0, IDM_COMPILE},
-                                         {0, IDM_EDIT_SET_FILE},
-                                         {0, IDM_EXIT},
-                                         {1, IDM_ABOUT}};
-  std::vector<std::wstring> items;
-  for (auto [popup, command] : kItems) {
-    wchar_t text[32] = {};
-    GetMenuStringW(GetSubMenu(GetMenu(window), popup), command, text, 32,
-                   MF_BYCOMMAND);
-    items.emplace_back(text);
+  EXPECT_EQ(FindWindowW(L"OrvSetClass", L"Quorlith"), window);
+  std::vector<std::pair<std::wstring, UINT>> items;
+  for (int popup : {0, 1}) {
+    HMENU menu = GetSubMenu(GetMenu(window), popup);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[32] = {};
+      GetMenuStringW(menu, i, text, 32, MF_BYPOSITION);
+      items.emplace_back(text, GetMenuItemID(menu, i));
+    }
   }
-  EXPECT_EQ(items,
-            (std::vector<std::wstring>{
-                L"&Decompile...\tCtrl+O", L"&Compile...\tCtrl+B",
-                L"&Edit Set File...\tCtrl+E", L"E&xit\tCtrl+Q", L"&About..."}));
-  // The pane fills the client area below the summary at any size.
-  SetWindowPos(window, nullptr, 0, 0, 500, 300, SWP_NOZORDER | SWP_NOMOVE);
-  RECT client, pane, summary;
-  GetClientRect(window, &client);
-  GetWindowRect(Shell().log_pane, &pane);
-  GetWindowRect(Shell().summary, &summary);
-  EXPECT_EQ(pane.right - pane.left, client.right);
-  EXPECT_EQ(pane.bottom - pane.top + summary.bottom - summary.top,
-            client.bottom);
-  EXPECT_GT(summary.bottom - summary.top, 10);
-  // Screen readers name both panes through Active Accessibility.
+  EXPECT_EQ(items, (std::vector<std::pair<std::wstring, UINT>>{
+                       {L"&Decompile...\tCtrl+O", IDM_DECOMPILE},
+                       {L"&Compile...\tCtrl+B", IDM_COMPILE},
+                       {L"&Edit Set File...\tCtrl+E", IDM_EDIT_SET_FILE},
+                       {L"E&xit\tCtrl+Q", IDM_EXIT},
+                       {L"&About...", IDM_ABOUT}}));
+  using Key = std::tuple<int, int, int>;
+  std::vector<Key> keys;
+  ACCEL table[8];
+  for (int i = 0; i < CopyAcceleratorTableW(Shell().keys, table, 8); ++i) {
+    keys.emplace_back(table[i].fVirt & ~FNOINVERT, table[i].key, table[i].cmd);
+  }
+  constexpr int kControl = FVIRTKEY | FCONTROL;
+  EXPECT_EQ(keys,
+            (std::vector<Key>{{kControl, 'O', IDM_DECOMPILE},
+                              {kControl, 'B', IDM_COMPILE},
+                              {kControl, 'E', IDM_EDIT_SET_FILE},
+                              {kControl, 'Q', IDM_EXIT},
+                              {FVIRTKEY, VK_F8, IDM_NEXT_ERROR},
+                              {FVIRTKEY | FSHIFT, VK_F8, IDM_PREVIOUS_ERROR}}));
   EXPECT_EQ(AccessibleName(Shell().log_pane), "Progress log");
   EXPECT_EQ(AccessibleName(Shell().summary), "Summary");
-  // The keys of the menu and of the log, as the accelerator table has them.
-  ACCEL keys[8];
-  int count = CopyAcceleratorTableW(Shell().keys, keys, 8);
-  std::vector<std::pair<WORD, WORD>> table;
-  for (int i = 0; i < count; ++i) {
-    table.emplace_back(keys[i].key, keys[i].cmd);
-    EXPECT_EQ(keys[i].fVirt & ~(FVIRTKEY | FNOINVERT),
-              keys[i].key == VK_F8
-                  ? (keys[i].cmd == IDM_NEXT_ERROR ? 0 : FSHIFT)
-                  : FCONTROL);
-  }
-  EXPECT_EQ(table,
-            (std::vector<std::pair<WORD, WORD>>{{'O', IDM_DECOMPILE},
-                                                {'B', IDM_COMPILE},
-                                                {'E', IDM_EDIT_SET_FILE},
-                                                {'Q', IDM_EXIT},
-                                                {VK_F8, IDM_NEXT_ERROR},
-                                                {VK_F8, IDM_PREVIOUS_ERROR}}));
+  auto icon = SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
+  EXPECT_NE(icon, 0);
+  EXPECT_NE(icon, static_cast<LRESULT>(GetClassLongPtrW(window, GCLP_HICON)));
+  // Escape and the close command leave the About box open; OK closes it.
+  PostMessageW(window, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(Play({
+      OnDialog(L"About Quorlith", about,
+               [&] {
+                 SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
+                 SendMessageW(about, WM_CLOSE, 0, 0);
+                 EXPECT_EQ(FindDialog(L"About Quorlith"), about);
+                 SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+               }),
+      {[] { return !FindDialog(L"About Quorlith"); }, [] {}},
+  }));
 }
 
-// Explorer shows a program's first icon group, the taskbar the window's
-// own icons: both are APPICON, which holds each size they ask for.
-TEST_F(Win32ShellTest, SharpIconFirstAndOnTheWindow) {
-  std::vector<std::wstring> groups;
-  EnumResourceNamesW(
-      nullptr, RT_GROUP_ICON,
-      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
-        reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(
-            IS_INTRESOURCE(name) ? L"#" : name);
-        return TRUE;
-      },
-      reinterpret_cast<LONG_PTR>(&groups));
-  EXPECT_EQ(groups, (std::vector<std::wstring>{L"APPICON", L"ORVSET"}));
-  // The group's entries: 6 bytes of header, then 14 a picture, whose
-  // first byte is its side (0 for 256) and whose bit count is at 6.
-  HRSRC found = FindResourceW(nullptr, L"APPICON", RT_GROUP_ICON);
-  ASSERT_NE(found, nullptr);
-  auto* group = static_cast<const unsigned char*>(
-      LockResource(LoadResource(nullptr, found)));
-  std::vector<std::pair<int, int>> pictures;
-  for (int i = 0; i < group[4]; ++i) {
-    const unsigned char* entry = group + 6 + 14 * i;
-    pictures.emplace_back(entry[0] == 0 ? 256 : entry[0], entry[6]);
-  }
-  EXPECT_EQ(pictures, (std::vector<std::pair<int, int>>{
-                          {16, 32}, {32, 32}, {48, 32}, {256, 32}}));
-
-  ASSERT_TRUE(Start("nothing.000"));
-  auto big = reinterpret_cast<HICON>(
-      SendMessageW(Shell().window, WM_GETICON, ICON_BIG, 0));
-  auto small_icon = reinterpret_cast<HICON>(
-      SendMessageW(Shell().window, WM_GETICON, ICON_SMALL, 0));
-  EXPECT_NE(big, nullptr);
-  EXPECT_NE(small_icon, nullptr);
-  EXPECT_NE(big, reinterpret_cast<HICON>(
-                     GetClassLongPtrW(Shell().window, GCLP_HICON)));
-}
-
-TEST_F(Win32ShellTest, DialogOpensAtStartForTheKeyboard) {
-  ASSERT_TRUE(Start());
-  HWND dialog = nullptr;
-  Script script;
-  script.OnDialog(L"Decompile", dialog, [&] {
-    HWND input = GetDlgItem(dialog, IDC_INPUT);
-    HWND ok = GetDlgItem(dialog, IDOK);
-    EXPECT_EQ(GetFocus(), input);
-    EXPECT_FALSE(IsWindowEnabled(ok));
-    EXPECT_EQ(SendMessageW(input, EM_GETLIMITTEXT, 0, 0), 548);
-    EXPECT_EQ(AccessibleNames(dialog, {IDC_INPUT, IDC_INPUT_BROWSE, IDC_OUTPUT,
-                                       IDC_OUTPUT_BROWSE, IDC_COMPARE, IDOK}),
-              (Names{"Input File(s):", "Browse...", "Output File(s):",
-                     "Browse...", "Compare Set Files", "OK"}));
-    // Each field's Browse... button comes next.
-    EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
-              GetDlgItem(dialog, IDC_INPUT_BROWSE));
-    EXPECT_EQ(
-        GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_INPUT_BROWSE), FALSE),
-        GetDlgItem(dialog, IDC_OUTPUT));
-    Type(input, "x");
-    EXPECT_TRUE(IsWindowEnabled(ok));
-    SendMessageW(input, WM_CHAR, VK_BACK, 1);
-    EXPECT_FALSE(IsWindowEnabled(ok));
-    SetFocus(ok);
-    PressAlt(ok, L'o');
-  });
-  script.Then(
-      "Alt+O moves to the output field",
-      [&] { return GetFocus() == GetDlgItem(dialog, IDC_OUTPUT); },
-      [&] { PressAlt(GetFocus(), L'i'); });
-  script.Then(
-      "Alt+I moves to the input field",
-      [&] { return GetFocus() == GetDlgItem(dialog, IDC_INPUT); },
-      [&] {
-        Type(GetFocus(), "S000");
-        PressAlt(GetFocus(), L'c');
-      });
-  script.Then(
-      "Alt+C ticks the box",
-      [&] { return IsDlgButtonChecked(dialog, IDC_COMPARE) == BST_CHECKED; },
-      [&] { PressKey(GetFocus(), VK_ESCAPE); });
-  script.Then(
-      "Escape closes it", [] { return !FindDialog(L"Decompile"); }, [] {});
-  ASSERT_TRUE(script.Play());
-  EXPECT_EQ(PaneText(), "");  // cancelled: nothing ran
-}
-
+// Without arguments the Decompile dialog opens, its OK enabled by an
+// input. While its run goes on the commands are greyed; Exit ends the
+// run after its current file, and the program with status 0.
 TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
-  constexpr int kFiles = 300;
-  WriteSetFiles(kFiles);
-  ASSERT_TRUE(Start("none"));
-  HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-  RECT frame;
-  GetWindowRect(Shell().window, &frame);
-  SetCursorPos((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
-  PostMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+  for (int i = 0; i < 300; ++i) Write("S" + std::to_string(i) + ".000");
+  ASSERT_TRUE(Start());  // the dialog opens
   HWND dialog = nullptr;
-  Script script;
-  script.OnDialog(L"Decompile", dialog, [&] {
-    Type(GetDlgItem(dialog, IDC_INPUT), "*");
-    PressKey(GetDlgItem(dialog, IDC_INPUT), VK_RETURN);
-  });
-  script.Then(
-      "the run goes on", [] { return Shell().session->Running(); },
-      [&] {
-        EXPECT_TRUE(DecompileGreyed());
-        EXPECT_EQ(GetCursor(), wait);  // the pointer is over the window
-        // A posted command cannot start a second run either.
-        SendMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
-        EXPECT_EQ(FindDialog(L"Decompile"), nullptr);
-        EXPECT_TRUE(PaneText().empty());
-        SendMessageW(Shell().window, WM_COMMAND, IDM_EXIT, 0);
-      });
-  ASSERT_TRUE(script.Play());
-  EXPECT_NE(GetCursor(), wait);  // the cursor of before is back
-  EXPECT_EQ(Shell().window, nullptr);
-  EXPECT_FALSE(Shell().session->Running());
+  ASSERT_TRUE(Play({
+      OnDialog(L"Decompile", dialog,
+               [&] {
+                 EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+                 Type(GetFocus(), "*");  // the input has the focus
+                 PressKey(GetFocus(), VK_RETURN);
+               }),
+      {[] { return Shell().session->Running(); },
+       [&] {
+         EXPECT_TRUE(GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE,
+                                  MF_BYCOMMAND) &
+                     MF_GRAYED);
+         // A posted command cannot start a second run either.
+         SendMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
+         EXPECT_EQ(FindDialog(L"Decompile"), nullptr);
+         SendMessageW(Shell().window, WM_COMMAND, IDM_EXIT, 0);
+       }},
+  }));
   EXPECT_EQ(Shell().session->Log(), nullptr);  // released with the window
-  auto reports = std::count_if(
-      std::filesystem::directory_iterator(Widen(dir_)), {},
-      [](const auto& entry) { return entry.path().extension() == L".t00"; });
-  EXPECT_GE(reports, 1);
-  EXPECT_LT(reports, kFiles);
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0u);
 }
 
-TEST_F(Win32ShellTest, AboutBoxClosesOnlyWithOk) {
-  ASSERT_TRUE(Start("none"));
-  HWND about = nullptr;
-  Script script;
-  PostMessageW(Shell().window, WM_COMMAND, IDM_ABOUT, 0);
-  script.OnDialog(L"About Quorlith", about, [&] {
-    EXPECT_EQ(GetWindowLongPtrW(about, GWL_STYLE) & WS_SYSMENU, 0);
-    std::vector<std::wstring> texts;
-    for (HWND child = GetWindow(about, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      texts.push_back(TextOf(child));
-    }
-    EXPECT_EQ(texts, (std::vector<std::wstring>{Widen(kVersionText),
-                                                L"for Orvalen", L"OK"}));
-    PressKey(GetDlgItem(about, IDOK), VK_ESCAPE);
-    SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    SendMessageW(about, WM_CLOSE, 0, 0);
-  });
-  script.Then(
-      "Escape and closing leave it open", [] { return true; },
-      [&] {
-        EXPECT_EQ(FindDialog(L"About Quorlith"), about);
-        SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-      });
-  script.Then(
-      "OK closes it", [] { return !FindDialog(L"About Quorlith"); }, [] {});
-  ASSERT_TRUE(script.Play());
-  EXPECT_TRUE(IsWindow(Shell().window));
-}
-
-// The program's own command line is split as cmd users quote a folder:
-// its closing quote is no escaped one.
-TEST_F(Win32ShellTest, CommandLineRunsAtOnce) {
-  WriteSetFiles(1);
-  CreateDirectoryW(Widen(dir_ + "my sets").c_str(), nullptr);
-  ASSERT_TRUE(Start("S000 \"my sets\\\""));
-  EXPECT_EQ(PaneText(), dir_ +
-                            "S000.000 decompiled to C:my sets\\S000.t00.\r\n"
-                            "1 file(s) decompiled.");
-  EXPECT_FALSE(DecompileGreyed());
-  Script script;
-  script.Then(
-      "no dialog opens", [] { return true; },
-      [] { EXPECT_EQ(FindDialog(L"Decompile"), nullptr); });
-  ASSERT_TRUE(script.Play());
-}
-
-TEST_F(Win32ShellTest, CompileDialogListsEachProblemOnItsOwnLine) {
-  WriteSetFiles(1);
-  Write("BAD.txt", "; Menu 2 - Keyboard\nKey_Rate = x\nKey_Pitch = 1\n");
-  ASSERT_TRUE(Start("nothing.000"));
-  PostMessageW(Shell().window, WM_COMMAND, IDM_COMPILE, 0);
-  HWND dialog = nullptr;
-  Script script;
-  script.OnDialog(L"Compile", dialog, [&] {
-    HWND report = GetDlgItem(dialog, IDC_REPORT);
-    EXPECT_EQ(GetFocus(), report);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-    EXPECT_EQ(
-        AccessibleNames(dialog, {IDC_REPORT, IDC_BASE, IDC_COMPILE_OUTPUT}),
-        (Names{"Report:", "Base Set File(s):", "Output Set File:"}));
-    Type(report, "BAD.txt");
-    Type(GetDlgItem(dialog, IDC_BASE), "S000.000");
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-    Type(GetDlgItem(dialog, IDC_COMPILE_OUTPUT), "NEW.000");
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-    PressKey(report, VK_RETURN);
-  });
-  script.Then(
-      "the log shows the problems",
-      [&] { return !FindDialog(L"Compile") && !PaneText().empty(); }, [] {});
-  ASSERT_TRUE(script.Play());
-  EXPECT_EQ(PaneText(),
-            "BAD.txt:2:12: Key_Rate: \"x\" is not a number\r\n"
-            "1 problem in BAD.txt; " +
-                dir_ + "NEW.000 not written");
-  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "NEW.000")));
-}
-
-// The text of the line the caret of `edit` is on.
-std::wstring CaretLineText(HWND edit) {
-  DWORD start = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  auto line = SendMessageW(edit, EM_LINEFROMCHAR, start, 0);
-  wchar_t text[512] = {};
-  *reinterpret_cast<WORD*>(text) = 511;
-  auto length = SendMessageW(edit, EM_GETLINE, static_cast<WPARAM>(line),
-                             reinterpret_cast<LPARAM>(text));
-  return std::wstring(text, static_cast<std::size_t>(length));
-}
-
-// A key pressed with Control held, as the control reads it at once.
-void PressControl(HWND target, UINT key) {
-  BYTE state[256];
-  GetKeyboardState(state);
-  state[VK_CONTROL] = 0x80;
-  SetKeyboardState(state);
-  SendMessageW(target, WM_KEYDOWN, key, 1);
-  state[VK_CONTROL] = 0;
-  SetKeyboardState(state);
-}
-
-// After a run the summary has the focus; from the log, F8 reaches the
-// error, Enter opens a line's report and the context menu's command a
-// comparison's changes, each in a viewer read from the keyboard alone.
-TEST_F(Win32ShellTest, SummaryErrorsAndResultsFromTheKeyboard) {
-  WriteSetFiles(1);
-  Write("Z.000", "not a set file");
-  ASSERT_TRUE(Start("*"));
+// A command line runs at once; then the summary has the focus, Tab
+// reaches the log, F8 its error and Enter opens a line's report in a
+// viewer read from the keyboard alone, which Escape closes.
+TEST_F(Win32ShellTest, AfterARunFromTheKeyboard) {
+  Write("S000.000");
+  Write("Z.000", std::string("not a set file"));
+  Write("BAD.txt", std::string("; Menu 2 - Keyboard\nKey_Rate = x\n"));
+  ASSERT_TRUE(Start("*.000"));
   EXPECT_EQ(Narrow(TextOf(Shell().summary)),
             "Decompiled 1 file, 1 error. Report next to the set file.");
+  EXPECT_FALSE(
+      GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE, MF_BYCOMMAND) &
+      MF_GRAYED);
   EXPECT_EQ(GetFocus(), Shell().summary);
   HWND pane = Shell().log_pane;
   HWND viewer = nullptr;
-  HWND text = nullptr;
-  Script script;
-  script.Then(
-      "the summary has the focus", [] { return true; },
-      [&] { PressKey(Shell().summary, VK_TAB); });
-  script.Then(
-      "Tab reaches the log", [&] { return GetFocus() == pane; },
-      [&] { PressKey(pane, VK_F8); });
-  script.Then(
-      "F8 selects the error line",
-      [&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
-      [&] {
-        EXPECT_EQ(CaretLineText(pane).rfind(L"Error: File ", 0), 0u);
-        SendMessageW(pane, EM_SETSEL, 0, 0);
-        PressKey(pane, VK_RETURN);
-      });
-  script.Then(
-      "Enter opens the line's report",
-      [&] {
-        viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
-        return viewer != nullptr;
-      },
-      [&] {
-        text = GetFocus();
-        EXPECT_EQ(GetParent(text), viewer);
-        EXPECT_EQ(AccessibleName(text), "Report");
-        EXPECT_EQ(CaretLineText(text), L"Screen_Voice = Off");
-        PressKey(text, VK_F6);
-      });
-  script.Then(
-      "F6 goes to the next section",
-      [&] { return CaretLineText(text) != L"Screen_Voice = Off"; },
-      [&] {
-        EXPECT_EQ(CaretLineText(text), L"; Menu 1.6 - Punctuation");
-        PressControl(text, 'F');
-      });
-  script.Then(
-      "Ctrl+F opens the Find dialog",
-      [] { return Shell().find_dialog != nullptr; },
-      [&] {
-        SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
-        SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
-      });
-  script.Then(
-      "a match closes it and is selected",
-      [] { return Shell().find_dialog == nullptr; },
-      [&] {
-        EXPECT_EQ(GetFocus(), text);
-        EXPECT_EQ(CaretLineText(text).rfind(L"Key_Rate = ", 0), 0u);
-        PressKey(text, VK_ESCAPE);
-      });
-  script.Then(
-      "Escape closes the viewer", [&] { return !IsWindow(viewer); }, [] {});
-  ASSERT_TRUE(script.Play());
-  Close();
-
-  ASSERT_TRUE(Start("S000.000 S000.000 x"));
-  SendMessageW(Shell().window, WM_COMMAND, IDM_OPEN_REPORT, 0);
-  viewer = FindWindowW(kViewerClass, L"S000.000 \u2192 S000.000 - Changes");
-  ASSERT_NE(viewer, nullptr);
-  text = GetFocus();
-  EXPECT_EQ(AccessibleName(text), "Changes");
-  EXPECT_EQ(TextOf(text).rfind(L"No differences.", 0), 0u);
-  Close();
+  PressKey(Shell().summary, VK_TAB);
+  ASSERT_TRUE(Play({
+      {[&] { return GetFocus() == pane; }, [&] { PressKey(pane, VK_F8); }},
+      {[&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
+       [&] {
+         EXPECT_TRUE(FromCaret(pane).starts_with(L"Error: File "));
+         SendMessageW(pane, EM_SETSEL, 0, 0);
+         PressKey(pane, VK_RETURN);
+       }},
+      {[&] {
+         viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
+         return viewer != nullptr;
+       },
+       [&] {
+         EXPECT_EQ(AccessibleName(GetFocus()), "Report");
+         EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Screen_Voice = Off"));
+         PressKey(GetFocus(), VK_ESCAPE);
+       }},
+      {[&] { return !IsWindow(viewer); }, [] {}},
+  }));
+  // The Compile dialog's OK waits for the report and the output; each
+  // field reaches the run.
+  PostMessageW(Shell().window, WM_COMMAND, IDM_COMPILE, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(Play({
+      OnDialog(L"Compile", dialog,
+               [&] {
+                 const std::tuple<int, const char*, const char*> kFields[] = {
+                     {IDC_REPORT, "Report:", "BAD.txt"},
+                     {IDC_BASE, "Base Set File(s):", "S000.000"},
+                     {IDC_COMPILE_OUTPUT, "Output Set File:", "NEW.000"}};
+                 for (auto [id, name, text] : kFields) {
+                   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+                   EXPECT_EQ(AccessibleName(GetDlgItem(dialog, id)), name);
+                   Type(GetDlgItem(dialog, id), text);
+                 }
+                 PressKey(GetFocus(), VK_RETURN);
+               }),
+      {[] { return !FindDialog(L"Compile"); }, [] {}},
+  }));
+  EXPECT_TRUE(PaneText().ends_with("1 problem in BAD.txt; " + dir_ +
+                                   "NEW.000 not written"));
 }
 
-// "--view" shows a set file's report and writes nothing, "--edit" opens it
-// in the settings editor; "--compare-with" readies the Decompile dialog
-// for the new files.
-TEST_F(Win32ShellTest, ViewAndCompareWithAtStart) {
-  WriteSetFiles(1);
+// "--view" shows a set file's report, "--edit" opens it
+// in the settings editor. "--compare-with" readies the Decompile dialog:
+// its input given, the box ticked and the focus on the output, where a
+// path may come quoted. Each field is named by its label, takes 548
+// characters and has its Browse... button next; the labels' mnemonics
+// reach the fields.
+TEST_F(Win32ShellTest, StartOptionsAndTheDecompileDialog) {
+  Write("S000.000");
   ASSERT_TRUE(Start("--view S000"));
   EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
-  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
   Close();
   ASSERT_TRUE(Start("--edit S000"));
   EXPECT_NE(FindWindowW(kEditorClass, L"S000.000 - Settings"), nullptr);
   Close();
   ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
   HWND dialog = nullptr;
-  Script script;
-  script.OnDialog(L"Decompile", dialog, [&] {
-    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, IDC_INPUT))), dir_ + "S000.000");
-    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPARE), BST_CHECKED);
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_OUTPUT));
-    Type(GetDlgItem(dialog, IDC_OUTPUT), "\"" + dir_ + "S000.000\"");
-    PressKey(GetFocus(), VK_RETURN);
-  });
-  script.Then(
-      "the quoted path compares",
-      [] { return !FindDialog(L"Decompile") && !Shell().session->Running(); },
-      [] {});
-  ASSERT_TRUE(script.Play());
+  ASSERT_TRUE(Play({
+      OnDialog(L"Decompile", dialog,
+               [&] {
+                 HWND input = GetDlgItem(dialog, IDC_INPUT);
+                 EXPECT_EQ(Narrow(TextOf(input)), dir_ + "S000.000");
+                 EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPARE),
+                           BST_CHECKED);
+                 EXPECT_EQ(SendMessageW(input, EM_GETLIMITTEXT, 0, 0), 548);
+                 EXPECT_EQ(AccessibleName(input), "Input File(s):");
+                 EXPECT_EQ(AccessibleName(GetDlgItem(dialog, IDC_OUTPUT)),
+                           "Output File(s):");
+                 EXPECT_EQ(GetNextDlgTabItem(dialog, input, FALSE),
+                           GetDlgItem(dialog, IDC_INPUT_BROWSE));
+                 EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_OUTPUT));
+                 Type(GetFocus(), "\"" + dir_ + "S000.000\"");
+                 PostMessageW(GetFocus(), WM_SYSCHAR, L'i', 1 << 29);  // Alt+I
+               }),
+      {[&] { return GetFocus() == GetDlgItem(dialog, IDC_INPUT); },
+       [] { PressKey(GetFocus(), VK_RETURN); }},
+      {[] { return !FindDialog(L"Decompile"); }, [] {}},
+  }));
   EXPECT_EQ(PaneText(), dir_ + "S000.000 compared with " + dir_ +
                             "S000.000\r\n1 file(s) compared.");
   // The caret is at the start, where a screen reader begins to read.
   EXPECT_EQ(SendMessageW(Shell().log_pane, EM_GETSEL, 0, 0), 0);
 }
 
-// The program's own entry: registration, start and message loop.
-TEST_F(Win32ShellTest, ShellMainEndsWithTheQuitCode) {
-  // The atom is held while the program starts, so an error box during
-  // start-up finds it; it is gone once the program has started.
-  std::vector<bool> atom_held;
-  Shell().error_box = [&](UINT id) {
-    error_boxes_.push_back(id);
-    atom_held.push_back(GlobalFindAtomW(L"quorlith 1") != 0);
+// The program's own entry: registration, start and message loop, ending
+// with the quit code; a start-up error in its box, then status 0. The
+// atom that marks a running copy is held while it starts, and released
+// only if this copy added it.
+TEST_F(Win32ShellTest, ShellMainLoopsAndReportsStartUpErrors) {
+  auto run_program = [&] {
+    return ShellMain(GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                     L"quorlith-gui.exe a b c d", fs_);
   };
-  // The class is registered already, so this copy cannot register it.
-  EXPECT_EQ(RunProgram(), 0);
-  EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_CLASS_ERROR});
-
-  ASSERT_TRUE(UnregisterMainClass());
-  error_boxes_.clear();
-  // A message ahead of the quit: the loop must dispatch it and go on.
-  PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
-  PostQuitMessage(7);
-  EXPECT_EQ(RunProgram(), 7);
-  EXPECT_TRUE(error_boxes_.empty());
-  EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);
-  EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
-  Close();
-
-  ASSERT_TRUE(UnregisterMainClass());
-  Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
-  PostQuitMessage(9);
-  EXPECT_EQ(RunProgram(), 0);
-  EXPECT_EQ(error_boxes_, std::vector<UINT>{IDS_MEMORY_ERROR});
-  EXPECT_EQ(atom_held, (std::vector<bool>{true, true}));
-  EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
-  Shell().allocate_log = nullptr;
-
-  // An atom another copy holds is left to it.
   ATOM other = GlobalAddAtomW(L"quorlith 1");
-  ASSERT_TRUE(UnregisterMainClass());
-  PostQuitMessage(5);
-  EXPECT_EQ(RunProgram(), 5);
+  ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)));
+  PostQuitMessage(7);
+  EXPECT_EQ(run_program(), 7);
+  EXPECT_EQ(PaneText().rfind("Usage: quorlith", 0), 0u);  // it started
   EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), other);
   GlobalDeleteAtom(other);
-}
+  Close();
 
-// Without a box of the test's, a start-up error has its own message box,
-// and the program ends with status 0 once it is closed.
-TEST_F(Win32ShellTest, StartUpErrorShowsItsBox) {
-  auto start_and_close_box = [&](const wchar_t* message) {
-    Shell().error_box = nullptr;
+  Shell().error_box = nullptr;
+  // The class is registered already; then it registers, but there is no
+  // memory for the log.
+  for (const wchar_t* error :
+       {L"Error creating window class", L"Not enough memory"}) {
+    if (error[0] == L'N') {
+      ASSERT_TRUE(UnregisterClassW(L"OrvSetClass", GetModuleHandleW(nullptr)));
+      Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
+    }
     int status = -1;
     HWND box = nullptr;
-    Script script;
-    script.Then(
-        "the program starts", [] { return true; },
-        [&] { status = RunProgram(); });
-    script.OnDialog(L"Initialization error", box, [&] {
-      EXPECT_NE(FindWindowExW(box, nullptr, L"Static", message), nullptr);
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_TRUE(script.Play());
-    return status;
+    EXPECT_TRUE(Play({
+        {[] { return true; }, [&] { status = run_program(); }},
+        OnDialog(L"Initialization error", box,
+                 [&] {
+                   EXPECT_NE(FindWindowExW(box, nullptr, L"Static", error),
+                             nullptr);
+                   EXPECT_NE(GlobalFindAtomW(L"quorlith 1"), 0);
+                   PostMessageW(box, WM_COMMAND, IDOK, 0);
+                 }),
+    }));
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(GlobalFindAtomW(L"quorlith 1"), 0);
+  }
+}
+
+// The settings editor from the keyboard: find and edit a setting in
+// controls named by their labels, a value refused with the focus kept, a
+// name picked, the editor's own keys and commands, and a question before
+// changes are lost.
+TEST_F(Win32ShellTest, SettingsEditorFromTheKeyboard) {
+  Write("A.000");
+  Write("B.000", SetFileBuilder().SetWord(BlockId::kKeyboard, 4, 33).Bytes());
+  int answer = IDCANCEL;
+  EditorHooks().choose_file = [&](HWND, const wchar_t*, bool) {
+    return dir_ + "B.000";
   };
-  // The class is registered already.
-  EXPECT_EQ(start_and_close_box(L"Error creating window class"), 0);
-  // Registered, but no memory for the log.
-  ASSERT_TRUE(UnregisterMainClass());
-  Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
-  EXPECT_EQ(start_and_close_box(L"Not enough memory"), 0);
-  Shell().allocate_log = nullptr;
+  EditorHooks().ask_unsaved = [&](HWND, const std::wstring&) { return answer; };
+  std::u16string error;
+  HWND editor = OpenSettingsEditor(fs_, dir_ + "A.000", nullptr, error);
+  ASSERT_NE(editor, nullptr);
+  HWND tree = GetDlgItem(editor, IDC_SETTINGS_TREE);
+  HWND edit = GetDlgItem(editor, IDC_VALUE_EDIT);
+  EXPECT_EQ(GetFocus(), tree);
+  EXPECT_EQ(AccessibleName(tree), "Settings");
+  // An accelerator's command, as the message loop hands it over.
+  auto command = [&](UINT id) {
+    SendMessageW(editor, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+  };
+  // Finds the setting, then edits it with `key`, which the message loop
+  // first offers to the editor's keys (F2 is one), then to the tree.
+  auto edit_setting = [&](const char* keyword, WPARAM key = VK_RETURN) {
+    command(IDM_FIND);
+    SetWindowTextW(GetFocus(), Widen(keyword).c_str());
+    Send(GetFocus(), VK_RETURN);
+    EXPECT_EQ(GetFocus(), tree);
+    MSG message = {tree, WM_KEYDOWN, key, 1, 0, {}};
+    if (!TranslateEditorMessage(message)) Send(tree, key);
+  };
+
+  edit_setting("key_rate");
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(AccessibleName(edit), "Key_Rate (a number from -32768 to 32767):");
+  SetWindowTextW(edit, L"70000");
+  Send(edit, VK_RETURN);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_NE(TextOf(GetDlgItem(editor, IDC_VALUE_PROBLEM)), L"");
+  SetWindowTextW(edit, L"70");
+  Send(edit, VK_RETURN);
+  EXPECT_EQ(GetFocus(), tree);
+  EXPECT_EQ(SelectedItem(tree), "Key_Rate = 70 (changed)");
+
+  edit_setting("Key_Voice", VK_F2);
+  HWND choice = GetFocus();
+  EXPECT_EQ(GetDlgCtrlID(choice), IDC_VALUE_CHOICE);
+  // Windows names a drop-down list by the label before it (Wine by its
+  // text).
+  EXPECT_EQ(TextOf(GetWindow(choice, GW_HWNDPREV)),
+            L"Key_Voice (one of 8 names):");
+  SendMessageW(choice, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(L"On_with_Words"));
+  Send(choice, VK_RETURN);
+  const std::pair<UINT, const char*> kCommands[] = {
+      {IDM_UNDO, "Key_Voice = Off"},
+      {IDM_COMPARE_WITH, "Key_Rate = 70 (changed; differs: 0 in B.000)"},
+      {IDM_NEXT_DIFFERENCE, "Key_Pitch = 0 (differs: 33 in B.000)"},
+      {IDM_TAKE_OTHER, "Key_Pitch = 33 (changed)"},
+  };
+  for (auto [id, selected] : kCommands) {
+    command(id);
+    EXPECT_EQ(SelectedItem(tree), selected) << id;
+  }
+
+  SendMessageW(editor, WM_CLOSE, 0, 0);  // cancelled
+  EXPECT_TRUE(IsWindow(editor));
+  answer = IDNO;
+  SendMessageW(editor, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(editor));
 }
 
 }  // namespace
