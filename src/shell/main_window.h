@@ -81,7 +81,6 @@ class MainWindow : public QMainWindow {
   QAction* ViewAction() const { return view_action_; }
   QAction* NextErrorAction() const { return next_error_action_; }
   QAction* PreviousErrorAction() const { return previous_error_action_; }
-  const QTimer* RunTimer() const { return run_timer_; }
   // The menu the pane offers on Shift+F10, the menu key or a right click.
   QMenu* NewLogMenu();
 

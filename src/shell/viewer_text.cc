@@ -128,20 +128,4 @@ std::optional<std::size_t> FindInText(std::u16string_view text,
   return std::nullopt;
 }
 
-std::size_t LineOfOffset(std::u16string_view text, std::size_t offset) {
-  offset = std::min(offset, text.size());
-  return static_cast<std::size_t>(std::count(
-      text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), u'\n'));
-}
-
-std::size_t OffsetOfLine(std::u16string_view text, std::size_t line) {
-  std::size_t offset = 0;
-  for (std::size_t i = 0; i < line; ++i) {
-    std::size_t end = text.find(u'\n', offset);
-    if (end == std::u16string_view::npos) return text.size();
-    offset = end + 1;
-  }
-  return offset;
-}
-
 }  // namespace quorlith

@@ -47,9 +47,4 @@ std::optional<std::size_t> FindInText(std::u16string_view text,
                                       std::u16string_view needle,
                                       std::size_t from, bool forward);
 
-// The line that holds character `offset` of `text`.
-std::size_t LineOfOffset(std::u16string_view text, std::size_t offset);
-// The first character of line `line` of `text`.
-std::size_t OffsetOfLine(std::u16string_view text, std::size_t line);
-
 }  // namespace quorlith

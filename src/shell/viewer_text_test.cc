@@ -63,9 +63,6 @@ TEST(ViewerText, FindIgnoresCaseAndStopsAtTheEnds) {
     EXPECT_EQ(FindInText(kText, needle, from, forward), found)
         << Utf16ToUtf8(needle) << from;
   }
-  EXPECT_EQ(LineOfOffset(kText, 14), 1u);
-  EXPECT_EQ(OffsetOfLine(kText, 1), 14u);
-  EXPECT_EQ(OffsetOfLine(kText, 5), kText.size());
 }
 
 }  // namespace

@@ -261,12 +261,4 @@ inline std::span<const std::uint8_t> Utf16LeBytes(std::u16string_view text) {
 enum class ReportEncoding { kUtf16, kUtf8Crlf, kUtf8Lf };
 std::string EncodeReport(std::u16string_view text, ReportEncoding encoding);
 
-// Rolls `out` back to `mark` when no more than `threshold` characters were
-// written since: a section whose setting lines were all filtered out leaves
-// only its fixed comment lines, and those must go too.
-inline void EraseIfShort(ReportText& out, std::size_t mark,
-                         std::size_t threshold) {
-  if (out.size() - mark <= threshold) out.resize(mark);
-}
-
 }  // namespace quorlith
