@@ -26,11 +26,7 @@ std::u16string Decompiled(const SetFileImage& image) {
 }
 
 bool SameImage(const SetFileImage& a, const SetFileImage& b) {
-  for (std::size_t i = 0; i < kBlockCount; ++i) {
-    auto id = static_cast<BlockId>(i);
-    if (!std::ranges::equal(a.Block(id), b.Block(id))) return false;
-  }
-  return true;
+  return std::ranges::equal(a.Body(), b.Body());
 }
 
 // Over its own file a report gives the file back; over another, a file
