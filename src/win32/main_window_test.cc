@@ -91,6 +91,16 @@ void Type(HWND field, std::string_view text) {
 }
 // A key that a control reads at once.
 void Send(HWND target, WPARAM key) { SendMessageW(target, WM_KEYDOWN, key, 1); }
+// Alike, with Control held.
+void PressControl(HWND target, UINT key) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  Send(target, key);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+}
 
 // The name a screen reader gets for `control` through Active
 // Accessibility (Wine's names a field by the label before it, as Windows
@@ -306,6 +316,19 @@ TEST_F(Win32ShellTest, AfterARunFromTheKeyboard) {
        [&] {
          EXPECT_EQ(AccessibleName(GetFocus()), "Report");
          EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Screen_Voice = Off"));
+         PressKey(GetFocus(), VK_F6);
+       }},
+      // F6 steps to the next section, Ctrl+F finds and selects a match.
+      {[&] { return FromCaret(GetFocus()).starts_with(L"; Menu 1.6 - "); },
+       [&] { PressControl(GetFocus(), 'F'); }},
+      {[] { return Shell().find_dialog != nullptr; },
+       [] {
+         SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
+         SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
+       }},
+      {[] { return Shell().find_dialog == nullptr; },
+       [&] {
+         EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Key_Rate = "));
          PressKey(GetFocus(), VK_ESCAPE);
        }},
       {[&] { return !IsWindow(viewer); }, [] {}},
