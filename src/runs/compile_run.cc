@@ -113,14 +113,17 @@ class Committer {
     }
     std::u16string out_name = Utf8ToUtf16(result.output_path);
     std::optional<FileId> target = fs_.IdOf(result.output_path);
-    if (target && (inputs_.contains(*target) || result.base_id == target)) {
-      LogRunError(log_,
-                  out_name + u": is a file the compile reads; nothing written");
-      return true;
-    }
+    // Written already comes first: a base that an earlier output replaced
+    // is that output or the file before it, as the reading fell, and the
+    // message must not depend on which.
     if (target && written_.contains(*target)) {
       LogRunError(
           log_, out_name + u": this compile wrote it already; nothing written");
+      return true;
+    }
+    if (target && (inputs_.contains(*target) || result.base_id == target)) {
+      LogRunError(log_,
+                  out_name + u": is a file the compile reads; nothing written");
       return true;
     }
     if (result.base_id && written_.contains(*result.base_id)) {
