@@ -72,6 +72,11 @@ TEST(SettingsEditor, FindEditRefuseUndoSaveFromTheKeyboard) {
   const QString refused =
       QStringLiteral("Key_Rate: \"70000\" is out of range: -32768 to 32767");
   EXPECT_EQ(editor->Problem()->text(), refused);
+  // The reason is a notification, which screen readers say as it appears.
+  QAccessibleInterface* said =
+      QAccessible::queryAccessibleInterface(editor->Problem());
+  EXPECT_EQ(said->role(), QAccessible::Notification);
+  EXPECT_EQ(said->text(QAccessible::Name), refused);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(
                 QAccessible::Description),
             refused);
