@@ -63,8 +63,9 @@ std::uint32_t PosixCksum(std::string_view bytes) {
 //   = 1234567 89                   standard output's POSIX cksum and size,
 //                                  for an output too long to spell out
 //
-// A stream without lines is not checked, but a status of 2 (trouble, or
-// a wrong command line) must say why on standard error. `leading` goes
+// A stream without lines is not checked, except that a success says
+// nothing on standard error and trouble (status 2, or a wrong command
+// line) says why there. `leading` goes
 // before every command line's arguments.
 void PlayTranscript(FakeFileSystem& fs, const std::string& text,
                     const std::vector<std::string>& leading = {}) {
@@ -77,6 +78,8 @@ void PlayTranscript(FakeFileSystem& fs, const std::string& text,
     ConsoleOutcome outcome = Quorlith(fs, args);
     EXPECT_EQ(outcome.status, status) << outcome.err;
     EXPECT_TRUE(status != 2 || !outcome.err.empty());
+    EXPECT_TRUE(expected.contains('!') || status != 0 || outcome.err.empty())
+        << outcome.err;
     std::map<char, std::string> actual = {
         {'>', outcome.out},
         {'!', outcome.err},

@@ -36,3 +36,11 @@ git merge -q --no-edit screen >/dev/null
 git merge -q --no-edit rival >merge.log 2>&1 && exit 1
 grep -q "conflict: Key_Rate = 60 in base, 70 in mine, 80 in theirs" merge.log
 [[ $(cat DEFAULT.000) == *$'; mine\nKey_Rate = 70\n; theirs\nKey_Rate = 80'* ]]
+
+# Settled as the README says: theirs' line kept, then merged again with
+# the conflicts as the report has them.
+git show :1:DEFAULT.000 >b.000 && git show :2:DEFAULT.000 >m.000
+git show :3:DEFAULT.000 >t.000 && sed -i '/^; base$/,/^; theirs$/d' DEFAULT.000
+"$quorlith" --merge b.000 m.000 t.000 --resolved DEFAULT.000 -o r.000 >/dev/null
+[[ $("$quorlith" --get Key_Rate r.000) == "Key_Rate = 80" ]]
+[[ $("$quorlith" --get Screen_Rate r.000) == "Screen_Rate = 55" ]]

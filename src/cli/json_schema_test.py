@@ -71,6 +71,7 @@ with tempfile.TemporaryDirectory() as folder:
 
     # Lines of a report cannot be told apart where a value holds a line end,
     # as the files of random bytes do; UTF-8 shows a lone surrogate as U+FFFD.
+    assert sum(f["path"] == hostile for f in files) == 1
     for file in (f for f in files if "random" not in f["path"]):
         shown = [line.split(" = ", 1) for line in
                  run(0, "--show", file["path"]).split("\n")

@@ -161,6 +161,8 @@ TEST(SectionComparisons, EachLineByTheStoredWordsAndTexts) {
       {kCursor, kKey10, 7, u"", "Key#10 = Alt-x Word \n"},
       {kCursor, kKey10 + 2, 7, u"", "Key#10 = Alt-x Next_Line Word\n"},
       {kCursor, kKey10 + 4, 1, u"", "Key#10 = Alt-x Next_Line \n"},
+      {kCursor, kKey10 + 6, 1, u"", "Key#10 = Alt-x Next_Line \n"},
+      {kCursor, kKey10 + 532, 1, u"", "Key#10 = Alt-x Next_Line \n"},
       {kCursor, kKey10 + 534, 0, u"a", "Key#10 = Alt-x Next_Line \n"},
       {kCursor, kKey10 + 8, 0, u"NAME", "Key#10 = Alt-x Next_Line \n"},
       {kCursor, kKey10 + 18, 'q', u"", ""},  // after the NUL

@@ -127,9 +127,9 @@ TEST_F(RunSessionTest, SummaryAndProgress) {
   });
   host_.calls.clear();
   session_.Run(host_, RunMode::kDecompile, "/s/*", "");
-  host_.calls.resize(5);
-  EXPECT_EQ(host_.calls,
-            (Calls{"begin", "pump", "progress 2 of 3", "pump", "pump"}));
+  host_.calls.resize(7);  // the log's text after them
+  EXPECT_EQ(host_.calls, (Calls{"begin", "pump", "progress 2 of 3", "pump",
+                                "pump", "cursor", "end"}));
 }
 
 // Each log line that names a report opens it, each comparison line its
@@ -151,6 +151,7 @@ TEST_F(RunSessionTest, LinesLeadToReportsChangesAndErrors) {
   std::u16string error;
   ASSERT_TRUE(session_.ViewLine(1, view, error));
   EXPECT_EQ(view.title, u"B.t00 - Report");
+  EXPECT_EQ(view.name, u"Report");
   EXPECT_EQ(view.Lines()[view.first_line], u"Screen_Voice = Off");
   EXPECT_FALSE(session_.ViewLine(2, view, error));
   EXPECT_TRUE(error.empty());
@@ -158,6 +159,7 @@ TEST_F(RunSessionTest, LinesLeadToReportsChangesAndErrors) {
   session_.Run(host_, RunMode::kCompare, "/s/A.000", "/s/N.001");
   ASSERT_TRUE(session_.ViewLine(0, view, error));
   EXPECT_EQ(view.title, u"A.000 → N.001 - Changes");
+  EXPECT_EQ(view.name, u"Changes");
   EXPECT_EQ(view.Lines()[0], u"1 setting differs in all.");
   // A report that is gone is an error naming it.
   session_.Run(host_, RunMode::kDecompile, "/s/A", "");

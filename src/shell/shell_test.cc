@@ -166,8 +166,12 @@ TEST_F(ShellTest, ArgumentsRunOrOpenWhatTheyAskFor) {
        {std::pair{"/s/none.000", " cannot be found."},
         {"/s/Z.000", " does not match Orvalen version 7.0 format."}}) {
     shell = Start({"--view", name});
-    EXPECT_EQ(shell->Window()->LogPane()->toPlainText().toStdString(),
+    QPlainTextEdit* pane = shell->Window()->LogPane();
+    EXPECT_EQ(pane->toPlainText().toStdString(),
               "Error: File " + std::string(name) + why);
+    // No summary: the pane has the focus, its caret on the first line.
+    EXPECT_EQ(shell->Window()->focusWidget(), pane);
+    EXPECT_EQ(pane->textCursor().position(), 0);
   }
 
   shell = Start({"--compare-with", "/s/A.000"});
