@@ -279,6 +279,11 @@ TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
        }},
   }));
   EXPECT_EQ(Shell().session->Log(), nullptr);  // released with the window
+  int reports = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Widen(dir_))) {
+    reports += entry.path().extension() == L".t00";
+  }
+  EXPECT_LT(reports, 300);  // the run stopped after its current file
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0u);
@@ -367,6 +372,7 @@ TEST_F(Win32ShellTest, StartOptionsAndTheDecompileDialog) {
   Write("S000.000");
   ASSERT_TRUE(Start("--view S000"));
   EXPECT_NE(FindWindowW(kViewerClass, L"S000.000 - Report"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Widen(dir_ + "S000.t00")));
   Close();
   ASSERT_TRUE(Start("--edit S000"));
   EXPECT_NE(FindWindowW(kEditorClass, L"S000.000 - Settings"), nullptr);
@@ -484,7 +490,8 @@ TEST_F(Win32ShellTest, SettingsEditorFromTheKeyboard) {
   SetWindowTextW(edit, L"70000");
   Send(edit, VK_RETURN);
   EXPECT_EQ(GetFocus(), edit);
-  EXPECT_NE(TextOf(GetDlgItem(editor, IDC_VALUE_PROBLEM)), L"");
+  EXPECT_EQ(Narrow(TextOf(GetDlgItem(editor, IDC_VALUE_PROBLEM))),
+            "Key_Rate: \"70000\" is out of range: -32768 to 32767");
   SetWindowTextW(edit, L"70");
   Send(edit, VK_RETURN);
   EXPECT_EQ(GetFocus(), tree);
@@ -500,6 +507,7 @@ TEST_F(Win32ShellTest, SettingsEditorFromTheKeyboard) {
   SendMessageW(choice, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                reinterpret_cast<LPARAM>(L"On_with_Words"));
   Send(choice, VK_RETURN);
+  EXPECT_EQ(SelectedItem(tree), "Key_Voice = On_with_Words (changed)");
   const std::pair<UINT, const char*> kCommands[] = {
       {IDM_UNDO, "Key_Voice = Off"},
       {IDM_COMPARE_WITH, "Key_Rate = 70 (changed; differs: 0 in B.000)"},
@@ -510,6 +518,9 @@ TEST_F(Win32ShellTest, SettingsEditorFromTheKeyboard) {
     command(id);
     EXPECT_EQ(SelectedItem(tree), selected) << id;
   }
+  command(IDM_SAVE);
+  EXPECT_EQ(TextOf(editor), L"A.000 - Settings");
+  command(IDM_UNDO);  // unsaved again: closing asks
 
   SendMessageW(editor, WM_CLOSE, 0, 0);  // cancelled
   EXPECT_TRUE(IsWindow(editor));
