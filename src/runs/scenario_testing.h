@@ -37,9 +37,10 @@
 //   same PATH OTHER              both hold the same bytes
 //   absent PATH
 //   unchanged PATH               its bytes are those its "file" line gave it
-//   report PATH contains|lacks TEXT
+//   report PATH starts|line|contains|lacks TEXT
 //                                the report's text, UTF-8; one in UTF-16
-//                                starts "UTF-16 " in place of its mark
+//                                starts "UTF-16 " in place of its mark;
+//                                a line is whole, CR LF or LF ended
 //   pumps N                      the pump ran N times in all
 
 #include <gtest/gtest.h>
@@ -212,14 +213,20 @@ inline void PlayScenario(const std::string& script, int jobs,
       arg = next();
       std::string text;
       std::getline(words >> std::ws, text);
-      ASSERT_TRUE(fs.Exists(path) && (arg == "contains" || arg == "lacks"));
+      ASSERT_TRUE(fs.Exists(path) && (arg == "starts" || arg == "line" ||
+                                      arg == "contains" || arg == "lacks"));
       const Bytes& bytes = fs.Find(path)->bytes;
       std::string report(bytes.begin(), bytes.end());
       if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         report = "UTF-16 " + Utf8OfUtf16Bytes(bytes).substr(3);
       }
-      EXPECT_EQ(report.find(text) != std::string::npos, arg == "contains")
-          << report.substr(0, 1000);
+      std::string ended = "\n" + report + "\n";
+      std::erase(ended, '\r');
+      bool found = arg == "starts" ? report.starts_with(text)
+                   : arg == "line"
+                       ? ended.find("\n" + text + "\n") != std::string::npos
+                       : report.find(text) != std::string::npos;
+      EXPECT_EQ(found, arg != "lacks") << report.substr(0, 1000);
     } else {
       ADD_FAILURE() << "unknown command";
     }
