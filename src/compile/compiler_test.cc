@@ -166,7 +166,8 @@ TEST(CompilerTest, AReportReadInPlaceReadsAsOneDecoded) {
       utf16(u"\xFEFF; a mark twice\r\n", true),
       "",
       "\xFF",
-      "\xFFKey_Rate = 60\n",  // one byte of the mark: no UTF-16
+      "\xFFKey_Rate = 60\n",   // one byte of the mark: no UTF-16
+      "\xFF\xFE\0\0;\0\0\0"s,  // UTF-32 LE
       utf16(u"", false),
       "Key_Rate = 60",
   };
