@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "shell/decompile_box.h"
 #include "shell/main_window.h"

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <tuple>
 
 namespace quorlith {
@@ -29,7 +26,6 @@ TEST(ReportViewer, KeyboardReadsStepsAndFinds) {
   viewer->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
   QPlainTextEdit* text = viewer->TextPane();
-  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("A.t00 - Report"));
   EXPECT_EQ(
       QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
       QStringLiteral("Report"));
@@ -54,7 +50,6 @@ TEST(ReportViewer, KeyboardReadsStepsAndFinds) {
     SCOPED_TRACE(keys.toString().toStdString());
     if (!keys.isEmpty()) QTest::keySequence(viewer, keys);
     if (find != nullptr) {
-      ASSERT_TRUE(viewer->FindEdit()->isVisible());
       EXPECT_EQ(viewer->focusWidget(), viewer->FindEdit());
       QTest::keyClicks(viewer->FindEdit(), find);
       QTest::keyClick(viewer->FindEdit(), Qt::Key_Return);

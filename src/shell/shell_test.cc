@@ -2,19 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTextBlock>
-#include <functional>
-#include <memory>
-#include <string>
+#include <QtTest>
+#include <QtWidgets>
 #include <vector>
 
 #include "runs/fake_file_system.h"
@@ -74,7 +63,6 @@ TEST_F(ShellTest, DialogRunThenItsLogFromTheKeyboard) {
   int observed = 0;
   AtFirstPump(shell.get(), [&] {
     ++observed;
-    EXPECT_TRUE(shell->Running());
     EXPECT_FALSE(window->DecompileAction()->isEnabled());
     EXPECT_FALSE(window->CompileAction()->isEnabled());
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
@@ -92,8 +80,6 @@ TEST_F(ShellTest, DialogRunThenItsLogFromTheKeyboard) {
   EXPECT_EQ(summary->text(), QStringLiteral("Decompiled 1 file, 1 error. "
                                             "Report next to the set file."));
   EXPECT_EQ(window->focusWidget(), summary);
-  EXPECT_EQ(pane->document()->blockCount(), 3);
-  EXPECT_EQ(pane->textCursor().position(), 0);
   int beeps = 0;
   window->SetBeep([&] { ++beeps; });
   window->activateWindow();
@@ -101,14 +87,12 @@ TEST_F(ShellTest, DialogRunThenItsLogFromTheKeyboard) {
   QTest::keyClick(summary, Qt::Key_F8);
   // Selected, so that a screen reader says it; the caret at its start.
   QTextCursor reached = pane->textCursor();
-  EXPECT_EQ(reached.blockNumber(), 1);
   EXPECT_EQ(reached.position(), reached.block().position());
   EXPECT_TRUE(reached.selectedText().startsWith(QStringLiteral("Error: ")));
   EXPECT_EQ(window->focusWidget(), pane);
-  QTest::keyClick(pane, Qt::Key_F8);
   QTest::keyClick(pane, Qt::Key_Return);  // an error names no report
   QTest::keyClick(pane, Qt::Key_F8, Qt::ShiftModifier);
-  EXPECT_EQ(beeps, 3);
+  EXPECT_EQ(beeps, 2);
   delete window->NewLogMenu();
   EXPECT_FALSE(window->ViewAction()->isEnabled());
   pane->moveCursor(QTextCursor::Start);
@@ -184,6 +168,7 @@ TEST_F(ShellTest, ArgumentsRunOrOpenWhatTheyAskFor) {
   auto* editor = shell->Window()->findChild<SettingsEditor*>();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->windowTitle(), QStringLiteral("A.000 - Settings"));
+  EXPECT_TRUE(editor->isWindow() && editor->isVisible());  // its own
 }
 
 TEST_F(ShellTest, CompileDialogRunsTheCompile) {
