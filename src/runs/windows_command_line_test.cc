@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorlith {
@@ -10,11 +11,7 @@ namespace {
 
 // Each line as cmd hands it over, and the arguments after the program's.
 TEST(WindowsCommandLine, Splits) {
-  struct Case {
-    const char* line;
-    std::vector<std::string> args;
-  };
-  const Case kCases[] = {
+  const std::pair<const char*, std::vector<std::string>> kCases[] = {
       // A quoted folder that ends in "\" stays a folder.
       {R"(q "D:\My Sets\A B.000" "D:\My Sets\Out Put\")",
        {R"(D:\My Sets\A B.000)", R"(D:\My Sets\Out Put\)"}},
@@ -41,11 +38,11 @@ TEST(WindowsCommandLine, Splits) {
       {"q", {}},
       {"", {}},
   };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.line);
-    std::vector<std::string> args = SplitWindowsCommandLine(c.line);
+  for (const auto& [line, want] : kCases) {
+    SCOPED_TRACE(line);
+    std::vector<std::string> args = SplitWindowsCommandLine(line);
     ASSERT_FALSE(args.empty());
-    EXPECT_EQ(std::vector<std::string>(args.begin() + 1, args.end()), c.args);
+    EXPECT_EQ(std::vector<std::string>(args.begin() + 1, args.end()), want);
   }
 }
 

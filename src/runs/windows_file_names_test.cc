@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace quorlith {
 namespace {
@@ -13,11 +14,7 @@ TEST(WindowsFileNames, Limits) {
   const std::string kFolder = R"(C:\)";  // 3 characters
   std::string alphas;                    // Greek: one UTF-16 unit each
   for (int i = 0; i < 252; ++i) alphas += "\xCE\xB1";
-  struct Case {
-    std::string path;
-    bool fits;
-  };
-  const Case kCases[] = {
+  const std::pair<std::string, bool> kCases[] = {
       {kFolder + std::string(252, 'a') + ".000", true},   // 259
       {kFolder + std::string(253, 'a') + ".000", false},  // 260
       {kFolder + std::string(255, 'a'), true},            // name of 255
@@ -29,9 +26,8 @@ TEST(WindowsFileNames, Limits) {
       // An emoji is two units.
       {kFolder + "\xF0\x9F\x98\x80" + std::string(251, 'a') + ".000", false},
   };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.path.size());
-    EXPECT_EQ(FitsWindowsLimits(c.path), c.fits);
+  for (const auto& [path, fits] : kCases) {
+    EXPECT_EQ(FitsWindowsLimits(path), fits) << path.size();
   }
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -75,16 +77,33 @@ bool Play(Steps steps) {
   return next == steps.size();
 }
 
-// A step for once the dialog titled `title` shows, kept in `dialog`.
-Steps::value_type OnDialog(const wchar_t* title, HWND& dialog,
-                           std::function<void()> act) {
-  return {[title, &dialog] { return (dialog = FindDialog(title)) != nullptr; },
-          std::move(act)};
+// A step for once the dialog titled `title` shows. A dialog opened by a
+// message that Play dispatches is gone once Play returns.
+Steps::value_type OnDialog(const wchar_t* title,
+                           std::function<void(HWND)> act) {
+  return {[title] { return FindDialog(title) != nullptr; },
+          [title, act] { act(FindDialog(title)); }};
+}
+
+// Hands the program what waits in the queue, as its message loop does; a
+// quit message is dropped.
+void Drain() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT || TranslateShellMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 // Keys as a dialog's own loop gets them: posted, not sent.
-void PressKey(HWND target, UINT key) {
+void PostKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
+}
+// Alike, outside a dialog, and handled on return.
+void PressKey(HWND target, UINT key) {
+  PostKey(target, key);
+  Drain();
 }
 void Type(HWND field, std::string_view text) {
   for (wchar_t unit : Widen(text)) SendMessageW(field, WM_CHAR, unit, 1);
@@ -107,18 +126,17 @@ void PressControl(HWND target, UINT key) {
 // does), or a note saying why there is none.
 std::string AccessibleName(HWND control) {
   IAccessible* accessible = nullptr;
+  BSTR name = nullptr;
   // mingw-w64's IID_IAccessible links to a stub, not the GUID: __uuidof.
-  if (FAILED(AccessibleObjectFromWindow(
+  if (SUCCEEDED(AccessibleObjectFromWindow(
           control, OBJID_CLIENT, __uuidof(IAccessible),
           reinterpret_cast<void**>(&accessible)))) {
-    return "(no accessible object)";
+    VARIANT self = {};
+    self.vt = VT_I4;  // lVal is CHILDID_SELF, 0
+    if (accessible->get_accName(self, &name) != S_OK) name = nullptr;
+    accessible->Release();
   }
-  VARIANT self = {};
-  self.vt = VT_I4;  // lVal is CHILDID_SELF, 0
-  BSTR name = nullptr;
-  HRESULT result = accessible->get_accName(self, &name);
-  accessible->Release();
-  std::string text = result == S_OK && name ? Narrow(name) : "(no name)";
+  std::string text = name ? Narrow(name) : "(no name)";
   SysFreeString(name);
   return text;
 }
@@ -135,11 +153,10 @@ std::string SelectedItem(HWND tree) {
   wchar_t text[256] = {};
   TVITEMW item = {};
   item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(
-      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.hItem = TreeView_GetSelection(tree);
   item.pszText = text;
   item.cchTextMax = 256;
-  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  TreeView_GetItem(tree, &item);
   return Narrow(text);
 }
 
@@ -179,10 +196,7 @@ class Win32ShellTest : public ::testing::Test {
   // quit message included.
   void Close() {
     if (Shell().window) DestroyWindow(Shell().window);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT) DispatchMessageW(&message);
-    }
+    Drain();
   }
 
   bool Start(const std::string& arguments = {}) {
@@ -192,6 +206,10 @@ class Win32ShellTest : public ::testing::Test {
   }
 
   std::string PaneText() { return Narrow(TextOf(Shell().log_pane)); }
+  static bool Greyed(UINT command) {
+    return GetMenuState(GetMenu(Shell().window), command, MF_BYCOMMAND) &
+           MF_GRAYED;
+  }
 
   Win32FileSystem fs_;
   std::string dir_;
@@ -204,13 +222,20 @@ TEST_F(Win32ShellTest, MainWindowMenuKeysIconsAndAbout) {
   ASSERT_TRUE(Start("nothing.000"));
   HWND window = Shell().window;
   EXPECT_EQ(FindWindowW(L"OrvSetClass", L"Quorlith"), window);
+  // Each key a menu item shows is the accelerator of its command.
+  using Key = std::tuple<int, int, int>;
   std::vector<std::pair<std::wstring, UINT>> items;
+  std::vector<Key> shown, keys;
   for (int popup : {0, 1}) {
     HMENU menu = GetSubMenu(GetMenu(window), popup);
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       wchar_t text[32] = {};
       GetMenuStringW(menu, i, text, 32, MF_BYPOSITION);
       items.emplace_back(text, GetMenuItemID(menu, i));
+      if (wcsstr(text, L"\tCtrl+") != nullptr) {
+        shown.emplace_back(FVIRTKEY | FCONTROL, text[wcslen(text) - 1],
+                           items.back().second);
+      }
     }
   }
   EXPECT_EQ(items, (std::vector<std::pair<std::wstring, UINT>>{
@@ -219,20 +244,13 @@ TEST_F(Win32ShellTest, MainWindowMenuKeysIconsAndAbout) {
                        {L"&Edit Set File...\tCtrl+E", IDM_EDIT_SET_FILE},
                        {L"E&xit\tCtrl+Q", IDM_EXIT},
                        {L"&About...", IDM_ABOUT}}));
-  using Key = std::tuple<int, int, int>;
-  std::vector<Key> keys;
   ACCEL table[8];
   for (int i = 0; i < CopyAcceleratorTableW(Shell().keys, table, 8); ++i) {
     keys.emplace_back(table[i].fVirt & ~FNOINVERT, table[i].key, table[i].cmd);
   }
-  constexpr int kControl = FVIRTKEY | FCONTROL;
-  EXPECT_EQ(keys,
-            (std::vector<Key>{{kControl, 'O', IDM_DECOMPILE},
-                              {kControl, 'B', IDM_COMPILE},
-                              {kControl, 'E', IDM_EDIT_SET_FILE},
-                              {kControl, 'Q', IDM_EXIT},
-                              {FVIRTKEY, VK_F8, IDM_NEXT_ERROR},
-                              {FVIRTKEY | FSHIFT, VK_F8, IDM_PREVIOUS_ERROR}}));
+  shown.insert(shown.end(), {{FVIRTKEY, VK_F8, IDM_NEXT_ERROR},
+                             {FVIRTKEY | FSHIFT, VK_F8, IDM_PREVIOUS_ERROR}});
+  EXPECT_EQ(keys, shown);
   EXPECT_EQ(AccessibleName(Shell().log_pane), "Progress log");
   EXPECT_EQ(AccessibleName(Shell().summary), "Summary");
   auto icon = SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
@@ -240,17 +258,12 @@ TEST_F(Win32ShellTest, MainWindowMenuKeysIconsAndAbout) {
   EXPECT_NE(icon, static_cast<LRESULT>(GetClassLongPtrW(window, GCLP_HICON)));
   // Escape and the close command leave the About box open; OK closes it.
   PostMessageW(window, WM_COMMAND, IDM_ABOUT, 0);
-  HWND about = nullptr;
-  ASSERT_TRUE(Play({
-      OnDialog(L"About Quorlith", about,
-               [&] {
-                 SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
-                 SendMessageW(about, WM_CLOSE, 0, 0);
-                 EXPECT_EQ(FindDialog(L"About Quorlith"), about);
-                 SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-               }),
-      {[] { return !FindDialog(L"About Quorlith"); }, [] {}},
-  }));
+  ASSERT_TRUE(Play({OnDialog(L"About Quorlith", [](HWND about) {
+    SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
+    SendMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_EQ(FindDialog(L"About Quorlith"), about);
+    SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+  })}));
 }
 
 // Without arguments the Decompile dialog opens, its OK enabled by an
@@ -259,19 +272,16 @@ TEST_F(Win32ShellTest, MainWindowMenuKeysIconsAndAbout) {
 TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
   for (int i = 0; i < 300; ++i) Write("S" + std::to_string(i) + ".000");
   ASSERT_TRUE(Start());  // the dialog opens
-  HWND dialog = nullptr;
   ASSERT_TRUE(Play({
-      OnDialog(L"Decompile", dialog,
-               [&] {
+      OnDialog(L"Decompile",
+               [](HWND dialog) {
                  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
                  Type(GetFocus(), "*");  // the input has the focus
-                 PressKey(GetFocus(), VK_RETURN);
+                 PostKey(GetFocus(), VK_RETURN);
                }),
       {[] { return Shell().session->Running(); },
-       [&] {
-         EXPECT_TRUE(GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE,
-                                  MF_BYCOMMAND) &
-                     MF_GRAYED);
+       [] {
+         EXPECT_TRUE(Greyed(IDM_DECOMPILE));
          // A posted command cannot start a second run either.
          SendMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
          EXPECT_EQ(FindDialog(L"Decompile"), nullptr);
@@ -279,11 +289,12 @@ TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
        }},
   }));
   EXPECT_EQ(Shell().session->Log(), nullptr);  // released with the window
-  int reports = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(Widen(dir_))) {
-    reports += entry.path().extension() == L".t00";
-  }
-  EXPECT_LT(reports, 300);  // the run stopped after its current file
+  // The run stopped after its current file.
+  EXPECT_LT(std::count_if(std::filesystem::directory_iterator(Widen(dir_)), {},
+                          [](const auto& entry) {
+                            return entry.path().extension() == L".t00";
+                          }),
+            300);
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0u);
@@ -299,65 +310,47 @@ TEST_F(Win32ShellTest, AfterARunFromTheKeyboard) {
   ASSERT_TRUE(Start("*.000"));
   EXPECT_EQ(Narrow(TextOf(Shell().summary)),
             "Decompiled 1 file, 1 error. Report next to the set file.");
-  EXPECT_FALSE(
-      GetMenuState(GetMenu(Shell().window), IDM_DECOMPILE, MF_BYCOMMAND) &
-      MF_GRAYED);
+  EXPECT_FALSE(Greyed(IDM_DECOMPILE));
   EXPECT_EQ(GetFocus(), Shell().summary);
   HWND pane = Shell().log_pane;
-  HWND viewer = nullptr;
   PressKey(Shell().summary, VK_TAB);
-  ASSERT_TRUE(Play({
-      {[&] { return GetFocus() == pane; }, [&] { PressKey(pane, VK_F8); }},
-      {[&] { return SendMessageW(pane, EM_GETSEL, 0, 0) != 0; },
-       [&] {
-         EXPECT_TRUE(FromCaret(pane).starts_with(L"Error: File "));
-         SendMessageW(pane, EM_SETSEL, 0, 0);
-         PressKey(pane, VK_RETURN);
-       }},
-      {[&] {
-         viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
-         return viewer != nullptr;
-       },
-       [&] {
-         EXPECT_EQ(AccessibleName(GetFocus()), "Report");
-         EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Screen_Voice = Off"));
-         PressKey(GetFocus(), VK_F6);
-       }},
-      // F6 steps to the next section, Ctrl+F finds and selects a match.
-      {[&] { return FromCaret(GetFocus()).starts_with(L"; Menu 1.6 - "); },
-       [&] { PressControl(GetFocus(), 'F'); }},
-      {[] { return Shell().find_dialog != nullptr; },
-       [] {
-         SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
-         SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
-       }},
-      {[] { return Shell().find_dialog == nullptr; },
-       [&] {
-         EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Key_Rate = "));
-         PressKey(GetFocus(), VK_ESCAPE);
-       }},
-      {[&] { return !IsWindow(viewer); }, [] {}},
-  }));
+  EXPECT_EQ(GetFocus(), pane);
+  PressKey(pane, VK_F8);
+  EXPECT_TRUE(FromCaret(pane).starts_with(L"Error: File "));
+  SendMessageW(pane, EM_SETSEL, 0, 0);
+  PressKey(pane, VK_RETURN);
+  HWND viewer = FindWindowW(kViewerClass, L"S000.t00 - Report");
+  ASSERT_NE(viewer, nullptr);
+  HWND report = GetFocus();
+  EXPECT_EQ(AccessibleName(report), "Report");
+  EXPECT_TRUE(FromCaret(report).starts_with(L"Screen_Voice = Off"));
+  // F6 steps to the next section, Ctrl+F finds and selects a match.
+  PressKey(report, VK_F6);
+  EXPECT_TRUE(FromCaret(report).starts_with(L"; Menu 1.6 - "));
+  PressControl(report, 'F');
+  ASSERT_NE(Shell().find_dialog, nullptr);
+  SetDlgItemTextW(Shell().find_dialog, 1152, L"key_rate");
+  SendMessageW(Shell().find_dialog, WM_COMMAND, IDOK, 0);
+  Drain();
+  EXPECT_EQ(Shell().find_dialog, nullptr);
+  EXPECT_TRUE(FromCaret(GetFocus()).starts_with(L"Key_Rate = "));
+  PressKey(GetFocus(), VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(viewer));
   // The Compile dialog's OK waits for the report and the output; each
   // field reaches the run.
   PostMessageW(Shell().window, WM_COMMAND, IDM_COMPILE, 0);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(Play({
-      OnDialog(L"Compile", dialog,
-               [&] {
-                 const std::tuple<int, const char*, const char*> kFields[] = {
-                     {IDC_REPORT, "Report:", "BAD.txt"},
-                     {IDC_BASE, "Base Set File(s):", "S000.000"},
-                     {IDC_COMPILE_OUTPUT, "Output Set File:", "NEW.000"}};
-                 for (auto [id, name, text] : kFields) {
-                   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-                   EXPECT_EQ(AccessibleName(GetDlgItem(dialog, id)), name);
-                   Type(GetDlgItem(dialog, id), text);
-                 }
-                 PressKey(GetFocus(), VK_RETURN);
-               }),
-      {[] { return !FindDialog(L"Compile"); }, [] {}},
-  }));
+  ASSERT_TRUE(Play({OnDialog(L"Compile", [](HWND dialog) {
+    const std::tuple<int, const char*, const char*> kFields[] = {
+        {IDC_REPORT, "Report:", "BAD.txt"},
+        {IDC_BASE, "Base Set File(s):", "S000.000"},
+        {IDC_COMPILE_OUTPUT, "Output Set File:", "NEW.000"}};
+    for (auto [id, name, text] : kFields) {
+      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+      EXPECT_EQ(AccessibleName(GetDlgItem(dialog, id)), name);
+      Type(GetDlgItem(dialog, id), text);
+    }
+    PostKey(GetFocus(), VK_RETURN);
+  })}));
   EXPECT_TRUE(PaneText().ends_with("1 problem in BAD.txt; " + dir_ +
                                    "NEW.000 not written"));
 }
@@ -380,8 +373,9 @@ TEST_F(Win32ShellTest, StartOptionsAndTheDecompileDialog) {
   ASSERT_TRUE(Start("--compare-with \"" + dir_ + "S000.000\""));
   HWND dialog = nullptr;
   ASSERT_TRUE(Play({
-      OnDialog(L"Decompile", dialog,
-               [&] {
+      OnDialog(L"Decompile",
+               [&](HWND shown) {
+                 dialog = shown;
                  HWND input = GetDlgItem(dialog, IDC_INPUT);
                  EXPECT_EQ(Narrow(TextOf(input)), dir_ + "S000.000");
                  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPARE),
@@ -397,8 +391,7 @@ TEST_F(Win32ShellTest, StartOptionsAndTheDecompileDialog) {
                  PostMessageW(GetFocus(), WM_SYSCHAR, L'i', 1 << 29);  // Alt+I
                }),
       {[&] { return GetFocus() == GetDlgItem(dialog, IDC_INPUT); },
-       [] { PressKey(GetFocus(), VK_RETURN); }},
-      {[] { return !FindDialog(L"Decompile"); }, [] {}},
+       [] { PostKey(GetFocus(), VK_RETURN); }},
   }));
   EXPECT_EQ(PaneText(), dir_ + "S000.000 compared with " + dir_ +
                             "S000.000\r\n1 file(s) compared.");
@@ -434,11 +427,10 @@ TEST_F(Win32ShellTest, ShellMainLoopsAndReportsStartUpErrors) {
       Shell().allocate_log = [] { return std::unique_ptr<LogBuffer>(); };
     }
     int status = -1;
-    HWND box = nullptr;
     EXPECT_TRUE(Play({
         {[] { return true; }, [&] { status = run_program(); }},
-        OnDialog(L"Initialization error", box,
-                 [&] {
+        OnDialog(L"Initialization error",
+                 [&](HWND box) {
                    EXPECT_NE(FindWindowExW(box, nullptr, L"Static", error),
                              nullptr);
                    EXPECT_NE(GlobalFindAtomW(L"quorlith 1"), 0);
