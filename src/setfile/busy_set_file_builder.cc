@@ -8,23 +8,15 @@
 namespace quorlith {
 namespace {
 
-constexpr std::uint32_t kFirstWildSeed = 8;
-
-constexpr std::size_t kHotKeyRecords = 284;  // the last slot is never read
-constexpr std::size_t kHotKeyRecordSize = 18;
-constexpr std::size_t kCursorKeys = 46;
-constexpr std::size_t kCursorKeyRecordSize = 1066;
-constexpr std::size_t kStandardWindows = 50;
-constexpr std::size_t kStandardWindowsOffset = 2;
-constexpr std::size_t kStandardWindowSize = 192;
-constexpr std::size_t kHyperactiveWindows = 26;
-constexpr std::size_t kHyperactiveOffset = 9602;
-constexpr std::size_t kHyperactiveSize = 1942;
-constexpr std::size_t kSetFileNameUnits = 261;  // cursor keys, windows,
-                                                // dictionaries
+// The record offsets and sizes are written out as numbers: hot keys 284 of
+// 18 bytes (the last slot is never read), cursor keys 46 of 1066, standard
+// windows 50 of 192 from 2, hyperactive ones 26 of 1942 from 9602; a set
+// file's name (cursor keys, windows, dictionaries) has 261 units.
+constexpr std::size_t kNameUnits = 261;
 
 // The low 16 bits of any integer, signed or not: the builder writes
-// two's-complement words and wrapping is what it wants.
+// two's-complement words and wrapping (of unsigned differences too) is what
+// it wants.
 template <std::integral T>
 std::uint16_t Word(T value) {
   return static_cast<std::uint16_t>(value);
@@ -47,14 +39,12 @@ std::u16string Label(std::u16string_view stem, std::size_t n,
 void SetLabel(SetFileBuilder& b, BlockId block, std::size_t offset,
               std::size_t units, std::u16string_view stem, std::size_t n,
               std::size_t choice) {
-  std::size_t length = choice % 3 == 0   ? units
-                       : choice % 3 == 1 ? units / 2
-                                         : 0;
+  std::size_t length = (2 - choice % 3) * units / 2;
   b.SetText(block, offset, Label(stem, n, length), length < units);
 }
 
 void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
-  const bool wild = seed >= kFirstWildSeed;
+  const bool wild = seed >= 8;
   std::size_t n = 0;
   for (BlockId id :
        {BlockId::kScreen, BlockId::kKeyboard, BlockId::kMouse,
@@ -62,26 +52,22 @@ void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
     for (std::size_t offset = 0; offset + 1 < Layout(id).size; offset += 2) {
       // 0x8100 to 0xCFFF with bit 8 set: no surrogates, so every tone stays
       // a character, and a high byte in every word.
-      b.SetWord(
-          id, offset,
-          Word(wild ? (0x8000 + (seed * 2654435761u + n * 40503u) % 0x5000) |
-                          0x100
-                    : (seed + n) % 8));
+      auto high = 0x8000 + (seed * 2654435761u + n * 40503u) % 0x5000;
+      b.SetWord(id, offset, Word(wild ? high | 0x100 : (seed + n) % 8));
       ++n;
     }
   }
-  if (!wild) {
-    b.SetWord(BlockId::kScreen, 6, Word(u'A' + seed))
-        .SetWord(BlockId::kKeyboard, 6, Word(u'é' + seed))
-        .SetWord(BlockId::kMouse, 6, Word(u'Ω' + seed));
-  }
-  // The line filter: four characters, or all six units without a NUL.
+  // Tones, and the line filter: four characters, or all six units
+  // without a NUL.
   if (wild) {
     b.SetText(BlockId::kScreen, 38, u"ñ€Ab9z", false);
   } else {
-    b.SetText(
-        BlockId::kScreen, 38,
-        std::u16string{u'-', u'=', static_cast<char16_t>(u'a' + seed), u'*'});
+    b.SetWord(BlockId::kScreen, 6, Word(u'A' + seed))
+        .SetWord(BlockId::kKeyboard, 6, Word(u'é' + seed))
+        .SetWord(BlockId::kMouse, 6, Word(u'Ω' + seed))
+        .SetText(BlockId::kScreen, 38,
+                 u"-=" + std::u16string(1, static_cast<char16_t>(u'a' + seed)) +
+                     u"*");
   }
   // The attribute byte: each flag on in one kind of seed and off in the
   // other, the bits no line reads on with the flags off; the byte after it
@@ -106,30 +92,23 @@ std::vector<std::uint16_t> HotKeyCodes() {
   return codes;
 }
 
-bool IsKeypadCode(std::uint16_t code) {
-  return code >= 0xF433 && code <= 0xF43C;
-}
-
 void SetHotKeys(SetFileBuilder& b, std::uint32_t records_seed) {
   const std::vector<std::uint16_t> codes = HotKeyCodes();
-  for (std::size_t i = 0; i < kHotKeyRecords; ++i) {
+  for (std::size_t i = 0; i < 284; ++i) {
     std::size_t j = i + records_seed;
-    std::size_t at = i * kHotKeyRecordSize;
     std::uint16_t code = codes[j % codes.size()];
     // Flags hold 1, or now and then 2, which counts as not set.
     auto flag = [&](std::size_t every, std::size_t at_rest) {
       return Word(j % every == at_rest ? 1 : j % 23 == every ? 2 : 0);
     };
-    b.SetWord(BlockId::kHotKey, at, Word(0x5A5A ^ i))  // never read
-        .SetWord(BlockId::kHotKey, at + 2, flag(5, 1))
-        .SetWord(BlockId::kHotKey, at + 4, flag(7, 2))
-        .SetWord(BlockId::kHotKey, at + 6, flag(3, 1))
-        .SetWord(BlockId::kHotKey, at + 8, flag(11, 4))
-        .SetWord(BlockId::kHotKey, at + 10,
-                 IsKeypadCode(code) || j % 13 == 6 ? 1 : 0)
-        .SetWord(BlockId::kHotKey, at + 12, flag(6, 5))
-        .SetWord(BlockId::kHotKey, at + 14, flag(9, 7))
-        .SetWord(BlockId::kHotKey, at + 16, code);
+    // The first word is never read; numpad is set with the keypad's codes.
+    bool numpad = (code >= 0xF433 && code <= 0xF43C) || j % 13 == 6;
+    const std::uint16_t words[] = {Word(0x5A5A ^ i), flag(5, 1),  flag(7, 2),
+                                   flag(3, 1),       flag(11, 4), Word(numpad),
+                                   flag(6, 5),       flag(9, 7),  code};
+    for (std::size_t w = 0; w < 9; ++w) {
+      b.SetWord(BlockId::kHotKey, i * 18 + 2 * w, words[w]);
+    }
   }
 }
 
@@ -140,26 +119,23 @@ void SetCursorKeys(SetFileBuilder& b, std::uint32_t records_seed) {
   // Second commands, mostly rows that take an argument.
   constexpr std::int16_t kSecondRows[] = {30, 22, 30, 26, 30, 28,
                                           30, 0,  24, 30, 23, -3};
-  for (std::size_t k = 0; k < kCursorKeys; ++k) {
+  for (std::size_t k = 0; k < 46; ++k) {
     std::size_t j = k + records_seed;
-    std::size_t at = k * kCursorKeyRecordSize;
+    std::size_t at = k * 1066;
     BlockId id = BlockId::kCursorKey;
     b.SetWord(id, at, Word(j % 33))
         .SetWord(id, at + 2, Word(kSecondRows[j % std::size(kSecondRows)]))
-        .SetWord(id, at + 4, Word(static_cast<std::int64_t>(j * 7 % 40) - 20))
+        .SetWord(id, at + 4, Word(j * 7 % 40 - 20))
         .SetWord(id, at + 6, Word(284 - j % 40))
         .SetWord(id, at + 530, Word(j / 2 % 7))
-        .SetWord(id, at + 532, Word(static_cast<std::int64_t>(j * 6 % 287) - 1))
-        .SetWord(id, at + 1056,
-                 Word(j % 3 == 1   ? 1
-                      : j % 8 == 5 ? 2
-                                   : 0))
+        .SetWord(id, at + 532, Word(j * 6 % 287 - 1))
+        .SetWord(id, at + 1056, Word(j % 3 == 1 ? 1 : (j % 8 == 5) * 2))
         .SetWord(id, at + 1058, Word(j % 4 == 2))
         .SetWord(id, at + 1060, Word(j % 5 == 3))
         .SetWord(id, at + 1062, kCodes[j % std::size(kCodes)])
         .SetWord(id, at + 1064, Word(j % 10 == 9 ? 0xFFFF : j * 997));
-    SetLabel(b, id, at + 8, kSetFileNameUnits, u"C:\\Sets\\Key", j, j + 1);
-    SetLabel(b, id, at + 534, kSetFileNameUnits, u"Zweite", j, j);
+    SetLabel(b, id, at + 8, kNameUnits, u"C:\\Sets\\Key", j, j + 1);
+    SetLabel(b, id, at + 534, kNameUnits, u"Zweite", j, j);
   }
 }
 
@@ -168,9 +144,7 @@ void SetCursorKeys(SetFileBuilder& b, std::uint32_t records_seed) {
 void SetEdges(SetFileBuilder& b, std::size_t at, std::size_t j) {
   constexpr std::uint16_t kTruths[] = {0, 1, 0xFFFF, 2};
   for (std::size_t e = 0; e < 4; ++e) {
-    b.SetWord(BlockId::kWindow, at + 6 * e,
-              Word(static_cast<std::int64_t>(j * 13 % 200) - 100 +
-                   static_cast<std::int64_t>(e)))
+    b.SetWord(BlockId::kWindow, at + 6 * e, Word(j * 13 % 200 - 100 + e))
         .SetWord(BlockId::kWindow, at + 6 * e + 2, kTruths[(j + e) % 4])
         .SetWord(BlockId::kWindow, at + 6 * e + 4, Word((j + 4 * e) % 16));
   }
@@ -186,9 +160,9 @@ void SetWindows(SetFileBuilder& b, std::uint32_t records_seed) {
   }
   b.SetWord(id, 0, Word(7 + records_seed));
   constexpr std::uint16_t kOneIsOn[] = {0, 1, 2, 257};
-  for (std::size_t w = 0; w < kStandardWindows; ++w) {
+  for (std::size_t w = 0; w < 50; ++w) {
     std::size_t j = w + records_seed;
-    std::size_t at = kStandardWindowsOffset + w * kStandardWindowSize;
+    std::size_t at = 2 + w * 192;
     SetEdges(b, at, j);
     for (std::size_t e = 0; e < 4; ++e) {
       SetLabel(b, id, at + 24 + 22 * e, 11, u"F", j * 4 + e, j + e);
@@ -196,9 +170,7 @@ void SetWindows(SetFileBuilder& b, std::uint32_t records_seed) {
     b.SetWord(id, at + 112, Word(j % 5))
         .SetWord(id, at + 166, kOneIsOn[j % 4])
         .SetWord(id, at + 172, kOneIsOn[(j + 1) % 4])
-        .SetWord(
-            id, at + 178,
-            Word(j % 6 == 0 ? -1 : static_cast<std::int64_t>(j * 3 % 60) - 5))
+        .SetWord(id, at + 178, Word(j % 6 == 0 ? 0xFFFF : j * 3 % 60 - 5))
         .SetWord(id, at + 180, Word(j % 3))
         .SetWord(id, at + 188, kOneIsOn[(j + 2) % 4])
         .SetWord(id, at + 190, Word(j % 4));
@@ -207,24 +179,23 @@ void SetWindows(SetFileBuilder& b, std::uint32_t records_seed) {
   // Hot-key rows: the search keyword, past the table, empty rows, ends.
   constexpr std::uint16_t kHotKeyArguments[] = {284, 285, 0xFFFF, 246,
                                                 283, 0,   265,    127};
-  for (std::size_t k = 0; k < kHyperactiveWindows; ++k) {
+  for (std::size_t k = 0; k < 26; ++k) {
     std::size_t j = k + records_seed;
-    std::size_t at = kHyperactiveOffset + k * kHyperactiveSize;
+    std::size_t at = 9602 + k * 1942;
     SetEdges(b, at, j);
     b.SetWord(id, at + 24, Word(j % 3))
         .SetWord(id, at + 78, Word(j % 3))
-        .SetWord(id, at + 80, Word(static_cast<std::int64_t>(j % 11) - 1));
+        .SetWord(id, at + 80, Word(j % 11 - 1));
     SetLabel(b, id, at + 26, 26, u"Hyper ", j, j);
     SetLabel(b, id, at + 82, 33, u"Find ", j, j + 1);
     for (std::size_t s = 0; s < 3; ++s) {
       b.SetWord(id, at + 154 + 2 * s, Word((j + 4 * s) % 10))
           .SetWord(id, at + 160 + 2 * s, kHotKeyArguments[(j + s) % 8])
           .SetWord(id, at + 166 + 2 * s, Word(62 + (j * 5 + s * 7) % 33))
-          .SetWord(id, at + 370 + 2 * s,
-                   Word(static_cast<std::int64_t>((j * 7 + s) * 91) - 1000));
+          .SetWord(id, at + 370 + 2 * s, Word((j * 7 + s) * 91 - 1000));
       SetLabel(b, id, at + 172 + 66 * s, 33, u"Say ", j * 3 + s, j + s);
-      SetLabel(b, id, at + 376 + 522 * s, kSetFileNameUnits, u"D:\\Hyper",
-               j * 3 + s, j + s + 1);
+      SetLabel(b, id, at + 376 + 522 * s, kNameUnits, u"D:\\Hyper", j * 3 + s,
+               j + s + 1);
     }
   }
 }
@@ -234,9 +205,8 @@ void SetDictionaries(SetFileBuilder& b, std::uint32_t records_seed) {
                                             u"Tasten_Naïve", u"Grafik",
                                             u"Farben"};
   for (std::size_t i = 0; i < std::size(kStems); ++i) {
-    SetLabel(b, BlockId::kDictionary, i * 2 * kSetFileNameUnits,
-             kSetFileNameUnits, kStems[i], i + records_seed,
-             i + records_seed + 1);
+    SetLabel(b, BlockId::kDictionary, i * 2 * kNameUnits, kNameUnits, kStems[i],
+             i + records_seed, i + records_seed + 1);
   }
 }
 
