@@ -1,6 +1,6 @@
 #include "report/report_testing.h"
 
-#include <algorithm>
+#include <sstream>
 
 #include "report/report_writer.h"
 #include "setfile/busy_set_file_builder.h"
@@ -19,15 +19,6 @@ std::string Readable(std::u16string_view text) {
     }
   }
   return Utf16ToUtf8(plain);
-}
-
-std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
-  std::vector<std::uint8_t> bytes;
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  return bytes;
 }
 
 std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes) {
@@ -75,21 +66,18 @@ std::vector<GoldenReport> GoldenReports() {
 std::string LineDifferences(std::string_view expected,
                             std::string_view actual) {
   if (expected == actual) return "";
-  std::size_t at = 0;
-  while (at < expected.size() && at < actual.size() &&
-         expected[at] == actual[at]) {
-    ++at;
-  }
-  std::size_t start = expected.substr(0, at).rfind('\n') + 1;  // npos + 1 = 0
-  auto line = [&](std::string_view text) {
-    std::string_view rest = text.substr(std::min(start, text.size()));
-    return std::string(rest.substr(0, rest.find('\n')));
-  };
-  return "line " +
-         std::to_string(
-             1 + std::count(expected.begin(), expected.begin() + at, '\n')) +
-         ":\n  expected: " + line(expected) + "\n  actual:   " + line(actual) +
-         "\n";
+  std::istringstream e{std::string(expected)}, a{std::string(actual)};
+  std::string line_e, line_a;
+  int line = 0;
+  do {
+    ++line;
+    line_e.clear();
+    line_a.clear();
+    std::getline(e, line_e);
+    std::getline(a, line_a);
+  } while (line_e == line_a && (e || a));
+  return "line " + std::to_string(line) + ":\n  expected: " + line_e +
+         "\n  actual:   " + line_a + "\n";
 }
 
 }  // namespace quorlith

@@ -29,9 +29,8 @@ constexpr int RandomFiles(int count) {
 // shows as "<CR>" or "<LF>" and makes any golden comparison fail.
 std::string Readable(std::u16string_view text);
 
-// The UTF-16 LE bytes of `text`, as report files hold it, and the UTF-8 of
-// such bytes (an odd last byte left out).
-std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text);
+// The UTF-8 of the UTF-16 LE bytes of a report file (an odd last byte left
+// out).
 std::string Utf8OfUtf16Bytes(std::span<const std::uint8_t> bytes);
 
 // The body of a comparison report, readable: what lies between the
