@@ -46,7 +46,9 @@ HWND FindDialog(const wchar_t* title) {
 // checked at every tick of a thread timer. The timer's messages reach the
 // modal loops of dialogs and the run's pump too, so a step can act while
 // a dialog is open or a run goes on, as a user's keys do. Pumps messages
-// until every step is done; false after 30 seconds or a quit message.
+// until every step is done and the message that the loop was handling
+// when the last one acted is handled too (a dialog it opened is closed);
+// false after 30 seconds or a quit message.
 using Steps =
     std::vector<std::pair<std::function<bool()>, std::function<void()>>>;
 bool Play(Steps steps) {
@@ -57,12 +59,11 @@ bool Play(Steps steps) {
   next = 0;
   start = GetTickCount();
   UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (next == playing->size()) return;
     if (GetTickCount() - start > 30000) {
       // Unblocks the test: a quit message ends the loops of dialogs, of a
       // run and this one.
       PostQuitMessage(1);
-    } else if ((*playing)[next].first()) {
+    } else if (next < playing->size() && (*playing)[next].first()) {
       SCOPED_TRACE(testing::Message() << "step " << next);
       (*playing)[next++].second();
     }
@@ -74,7 +75,7 @@ bool Play(Steps steps) {
     DispatchMessageW(&message);
   }
   KillTimer(nullptr, timer);
-  return next == steps.size();
+  return next == steps.size() && GetTickCount() - start <= 30000;
 }
 
 // A step for once the dialog titled `title` shows. A dialog opened by a
