@@ -80,23 +80,15 @@ void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
 }
 
 // Key codes of every kind: none, control keys, characters and the bounds
-// of their range, every named key, the reserved codes after them and the
-// numeric keypad's, and codes past every range.
-std::vector<std::uint16_t> HotKeyCodes() {
-  std::vector<std::uint16_t> codes = {0,   8,   9,   13,  27,  32,     31,
+// of their range, then every named key, the reserved codes after them and
+// the numeric keypad's, and codes past every range.
+void SetHotKeys(SetFileBuilder& b, std::uint32_t records_seed) {
+  constexpr std::uint16_t kCodes[] = {0,   8,   9,   13,  27,  32,     31,
                                       33,  'A', 'Z', '[', 'a', 'z',    '{',
                                       233, 255, 256, 'x', 'M', 0xF3FF, 0xFFFF};
-  for (std::uint16_t code = 0xF400; code <= 0xF441; ++code) {
-    codes.push_back(code);
-  }
-  return codes;
-}
-
-void SetHotKeys(SetFileBuilder& b, std::uint32_t records_seed) {
-  const std::vector<std::uint16_t> codes = HotKeyCodes();
   for (std::size_t i = 0; i < 284; ++i) {
-    std::size_t j = i + records_seed;
-    std::uint16_t code = codes[j % codes.size()];
+    std::size_t j = i + records_seed, c = j % (std::size(kCodes) + 66);
+    auto code = Word(c < std::size(kCodes) ? kCodes[c] : 0xF400 + c - 21);
     // Flags hold 1, or now and then 2, which counts as not set.
     auto flag = [&](std::size_t every, std::size_t at_rest) {
       return Word(j % every == at_rest ? 1 : j % 23 == every ? 2 : 0);
@@ -200,16 +192,6 @@ void SetWindows(SetFileBuilder& b, std::uint32_t records_seed) {
   }
 }
 
-void SetDictionaries(SetFileBuilder& b, std::uint32_t records_seed) {
-  constexpr std::u16string_view kStems[] = {u"C:\\Dict\\Exceptions", u"Zeichen",
-                                            u"Tasten_Naïve", u"Grafik",
-                                            u"Farben"};
-  for (std::size_t i = 0; i < std::size(kStems); ++i) {
-    SetLabel(b, BlockId::kDictionary, i * 2 * kNameUnits, kNameUnits, kStems[i],
-             i + records_seed, i + records_seed + 1);
-  }
-}
-
 }  // namespace
 
 SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed) {
@@ -218,7 +200,13 @@ SetFileBuilder BusySetFile(std::uint32_t seed, std::uint32_t records_seed) {
   SetHotKeys(b, records_seed);
   SetCursorKeys(b, records_seed);
   SetWindows(b, records_seed);
-  SetDictionaries(b, records_seed);
+  constexpr std::u16string_view kStems[] = {u"C:\\Dict\\Exceptions", u"Zeichen",
+                                            u"Tasten_Naïve", u"Grafik",
+                                            u"Farben"};
+  for (std::size_t i = 0; i < std::size(kStems); ++i) {
+    SetLabel(b, BlockId::kDictionary, i * 2 * kNameUnits, kNameUnits, kStems[i],
+             i + records_seed, i + records_seed + 1);
+  }
   return b;
 }
 
