@@ -176,9 +176,10 @@ TEST_F(RunSessionTest, DestroyedWindowEndsTheRunAndFreesTheLogAfterIt) {
   EXPECT_EQ(session_.Log(), nullptr);
   EXPECT_FALSE(session_.Running());
 
-  // No run starts again, nor without a log.
+  // No run starts again, even with a log; nor one without a log.
   host_.calls.clear();
   host_.exists = true;
+  ASSERT_TRUE(session_.AdoptLog(AllocateLogBuffer()));
   session_.Run(host_, RunMode::kDecompile, "/s/*", "");
   RunSession fresh(fs_);
   EXPECT_FALSE(fresh.AdoptLog(nullptr));
