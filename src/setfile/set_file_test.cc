@@ -10,47 +10,43 @@ namespace quorlith {
 namespace {
 
 TEST(SetFile, ValidityTest) {
+  constexpr std::size_t kSize = kSetFileSize, kNone = kSetFileSize;
   struct Case {
     const char* label;
-    std::size_t file_offset;  // byte to change, or kSetFileSize for none
+    std::size_t file_offset;  // byte to change, or kNone
     std::uint8_t value;
-    std::uint64_t entry_size;
     CheckResult expected;
-    std::size_t length = kSetFileSize;  // of the bytes checked
+    std::uint64_t entry_size = kSize;
+    std::size_t length = kSize;  // of the bytes checked
   };
   const Case kCases[] = {
-      {"valid", kSetFileSize, 0, kSetFileSize, CheckResult::kOk},
-      {"bytes 17 to 21 are free", 17, 0xFF, kSetFileSize, CheckResult::kOk},
-      {"byte 21 is free", 21, 0x7F, kSetFileSize, CheckResult::kOk},
-      {"magic terminator", 16, 'x', kSetFileSize, CheckResult::kBadMagic},
-      {"magic case", 0, 'o', kSetFileSize, CheckResult::kBadMagic},
-      {"magic last byte", 15, 'E', kSetFileSize, CheckResult::kBadMagic},
-      {"version 46", 22, 46, kSetFileSize, CheckResult::kBadVersion},
-      {"version 48", 22, 48, kSetFileSize, CheckResult::kBadVersion},
-      {"version high byte", 25, 1, kSetFileSize, CheckResult::kBadVersion},
-      {"version top bit", 25, 0x80, kSetFileSize, CheckResult::kBadVersion},
-      {"the body is not the version", kHeaderSize, 0xFF, kSetFileSize,
-       CheckResult::kOk},
-      {"one byte short", kSetFileSize, 0, kSetFileSize - 1,
-       CheckResult::kWrongSize},
-      {"one byte long", kSetFileSize, 0, kSetFileSize + 1,
-       CheckResult::kWrongSize},
-      {"only low 32 bits count", kSetFileSize, 0,
-       (std::uint64_t{1} << 32) + kSetFileSize, CheckResult::kOk},
-      {"empty", kSetFileSize, 0, kSetFileSize, CheckResult::kTooShort, 0},
-      {"header less one byte", kSetFileSize, 0, kSetFileSize,
-       CheckResult::kTooShort, kHeaderSize - 1},
-      {"header alone", kSetFileSize, 0, kSetFileSize, CheckResult::kOk,
-       kHeaderSize},
+      {"valid", kNone, 0, CheckResult::kOk},
+      {"bytes 17 to 21 are free", 17, 0xFF, CheckResult::kOk},
+      {"byte 21 is free", 21, 0x7F, CheckResult::kOk},
+      {"magic terminator", 16, 'x', CheckResult::kBadMagic},
+      {"magic case", 0, 'o', CheckResult::kBadMagic},
+      {"magic last byte", 15, 'E', CheckResult::kBadMagic},
+      {"version 46", 22, 46, CheckResult::kBadVersion},
+      {"version 48", 22, 48, CheckResult::kBadVersion},
+      {"version high byte", 25, 1, CheckResult::kBadVersion},
+      {"version top bit", 25, 0x80, CheckResult::kBadVersion},
+      {"the body is not the version", kHeaderSize, 0xFF, CheckResult::kOk},
+      {"one byte short", kNone, 0, CheckResult::kWrongSize, kSize - 1},
+      {"one byte long", kNone, 0, CheckResult::kWrongSize, kSize + 1},
+      {"only low 32 bits count", kNone, 0, CheckResult::kOk,
+       (std::uint64_t{1} << 32) + kSize},
+      {"empty", kNone, 0, CheckResult::kTooShort, kSize, 0},
+      {"header less one", kNone, 0, CheckResult::kTooShort, kSize,
+       kHeaderSize - 1},
+      {"header alone", kNone, 0, CheckResult::kOk, kSize, kHeaderSize},
   };
   for (const Case& c : kCases) {
-    SCOPED_TRACE(c.label);
     SetFileBuilder builder;
-    if (c.file_offset < kSetFileSize)
-      builder.SetFileByte(c.file_offset, c.value);
+    if (c.file_offset < kNone) builder.SetFileByte(c.file_offset, c.value);
     EXPECT_EQ(
         CheckSetFile(ByteView(builder.Bytes()).first(c.length), c.entry_size),
-        c.expected);
+        c.expected)
+        << c.label;
   }
 }
 
