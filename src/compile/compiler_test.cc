@@ -250,9 +250,10 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
       // A form applies where it stands, after the lines before it, to
       // every key bound with the same modifiers, the first and the last.
       {u"Key#01 = Control-F24 Line\r\nKey#04 = F24 Line\r\n"
-       u"Key#46 = Control-F24 Line\r\n"
+       u"Key#20 = Control-F24 Line\r\nKey#46 = Control-F24 Line\r\n"
        u"cursor_key = Control-F24 Line Speak_Window_4",
        u"Key#01 = Control-F24 Line Speak_Window_4\r\nKey#04 = F24 Line\r\n"
+       u"Key#20 = Control-F24 Line Speak_Window_4\r\n"
        u"Key#46 = Control-F24 Line Speak_Window_4\r\n"},
   };
   for (const auto& [global, one_by_one] : kCases) {
