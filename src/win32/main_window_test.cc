@@ -283,9 +283,9 @@ TEST_F(Win32ShellTest, DecompileGreyedDuringARunAndExitEndsIt) {
       {[] { return Shell().session->Running(); },
        [] {
          EXPECT_TRUE(Greyed(IDM_DECOMPILE));
-         // A posted command cannot start a second run either.
+         // A posted command cannot start a second run either: its dialog
+         // would stay open past Play's time.
          SendMessageW(Shell().window, WM_COMMAND, IDM_DECOMPILE, 0);
-         EXPECT_EQ(FindDialog(L"Decompile"), nullptr);
          SendMessageW(Shell().window, WM_COMMAND, IDM_EXIT, 0);
        }},
   }));
