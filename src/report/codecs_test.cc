@@ -49,14 +49,13 @@ TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
       // A record and what lies after it, as far as any field reaches (a
       // dictionary name at the end of its block).
       auto window = [&](const std::vector<std::uint8_t>& from) {
-        std::size_t end = std::min(kBodySize, entry.record_offset + 2610);
-        return std::vector<std::uint8_t>(
-            from.begin() + static_cast<std::ptrdiff_t>(entry.record_offset),
-            from.begin() + static_cast<std::ptrdiff_t>(end));
+        return ByteView(from).subspan(
+            entry.record_offset,
+            std::min<std::size_t>(2610, kBodySize - entry.record_offset));
       };
-      const std::vector<std::uint8_t> record = window(body);
+      const ByteView record = window(body);
       std::u16string text = Rendered(s, record);
-      std::vector<std::uint8_t> parsed = record;
+      std::vector<std::uint8_t> parsed(record.begin(), record.end());
       ASSERT_EQ(s.codec->parse(text, parsed, s.field), std::nullopt)
           << Utf16ToUtf8(text);
       ASSERT_EQ(Rendered(s, parsed), text);
@@ -64,7 +63,7 @@ TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
       std::vector<OwnedBits> owned;
       s.codec->owned(parsed, s.field, owned);
       ASSERT_FALSE(owned.empty());
-      std::vector<std::uint8_t> outside = record;
+      std::vector<std::uint8_t> outside(record.begin(), record.end());
       for (const OwnedBits& bits : owned) {
         outside[bits.offset] =
             static_cast<std::uint8_t>((outside[bits.offset] & ~bits.mask) |
@@ -77,9 +76,8 @@ TEST(Codecs, RenderParseCompareAndOwnOverRandomRecords) {
       ASSERT_TRUE(again == parsed) << "a second parse stored other bits";
       EXPECT_FALSE(s.codec->differs(parsed, again, s.field));
 
-      const std::vector<std::uint8_t> another = window(other);
-      if (!s.field.fold_az && Rendered(s, another) != text) {
-        EXPECT_TRUE(s.codec->differs(record, another, s.field));
+      if (!s.field.fold_az && Rendered(s, window(other)) != text) {
+        EXPECT_TRUE(s.codec->differs(record, window(other), s.field));
       }
 
       std::vector<StoredValue> stored;

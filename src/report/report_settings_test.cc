@@ -46,15 +46,13 @@ TEST(ReportSettingsTest, AreTheReportsSettingLinesOverRandomFiles) {
     RenderComparisonReport({}, {}, a, b, text);
     std::vector<ReportSetting> settings = ComparisonSettings(a, b);
     EXPECT_EQ(Joined(settings), SettingLines(text)) << i;
-    for (const ReportSetting& s : settings) {
-      ASSERT_FALSE(s.shown.stored.empty()) << i;
-      ASSERT_EQ(s.shown.stored.size(), s.original.stored.size()) << i;
-    }
     // Each original value is the one the original's own report shows,
     // wherever that report has the line.
     std::map<std::u16string, ReportSetting> before;
     for (ReportSetting& o : DecompileSettings(a)) before[o.keyword] = o;
     for (const ReportSetting& s : settings) {
+      ASSERT_FALSE(s.shown.stored.empty()) << i;
+      ASSERT_EQ(s.shown.stored.size(), s.original.stored.size()) << i;
       auto o = before.find(s.keyword);
       if (o == before.end()) continue;
       EXPECT_EQ(o->second.shown.value, s.original.value) << i;
