@@ -1,8 +1,7 @@
 #include "runs/fake_file_system.h"
 
 #include <algorithm>
-
-#include "runs/file_names.h"
+#include <utility>
 
 namespace quorlith {
 
@@ -36,8 +35,7 @@ class FakeFile final : public InputFile, public OutputFile {
   }
   bool Close() override {
     Lock lock(fs_.mutex_);
-    if (open_) --fs_.open_files;
-    open_ = false;
+    fs_.open_files -= std::exchange(open_, false);
     return fs_.fail_close.count(path_) == 0;
   }
 
@@ -106,12 +104,8 @@ std::unique_ptr<InputFile> FakeFileSystem::OpenForRead(
 std::unique_ptr<OutputFile> FakeFileSystem::Create(const std::string& path) {
   Lock lock(mutex_);
   if (fail_create.count(path)) return nullptr;
-  File* file = Find(path);
-  if (file == nullptr) {
-    AddFile(path, {});
-  } else {
-    file->bytes.clear();
-  }
+  files_.try_emplace(path, File{{}, 0, std::nullopt, next_inode_++})
+      .first->second.bytes.clear();
   return std::make_unique<FakeFile>(*this, path);
 }
 
@@ -119,8 +113,7 @@ std::unique_ptr<OutputFile> FakeFileSystem::CreateBeside(
     const std::string& path, std::string& name) {
   Lock lock(mutex_);
   name = path + ".quorlith-new";
-  if (Find(name) != nullptr) return nullptr;
-  return Create(name);
+  return Exists(name) ? nullptr : Create(name);
 }
 
 bool FakeFileSystem::Rename(const std::string& from, const std::string& to) {
@@ -140,8 +133,7 @@ bool FakeFileSystem::Remove(const std::string& path) {
 std::optional<FileId> FakeFileSystem::IdOf(const std::string& path) {
   Lock lock(mutex_);
   File* file = Find(path);
-  if (file == nullptr) return std::nullopt;
-  return FileId{1, file->inode};
+  return file ? std::optional(FileId{1, file->inode}) : std::nullopt;
 }
 
 }  // namespace quorlith
