@@ -48,7 +48,6 @@ TEST(ProgressLog, LimitDropsWhatDoesNotFit) {
   EXPECT_EQ(log.Text().size(), 127900u);
   log.LogMessage(LogCode::kCouldBeSetFile, std::u16string(95, u'y'));
   log.LogMessage(LogCode::kDecompiledCount, {}, {}, 1);
-  EXPECT_EQ(log.Text().size(), 127900u + 24u);
   EXPECT_EQ(log.Text().substr(127900), u"1 file(s) decompiled.\r\r\n");
   EXPECT_EQ(codes, (std::vector<std::uint32_t>{4, 8}));
   EXPECT_EQ(log.ErrorCount(), 1u);
