@@ -186,10 +186,8 @@ TEST(CompilerTest, AReportIsUtf16LeOrValidUtf8WithASetting) {
 TEST(CompilerTest, EverySectionTitleBeginsASection) {
   SetFileImage image;
   for (std::u16string_view title : SectionTitles()) {
-    std::u16string text(title);
-    EXPECT_EQ(ProblemLines(CompileReport(text + u" \t\r\nKey_Rate = 1",
-                                         BusySetFile(1).Image(), image)),
-              "")
+    std::u16string text = std::u16string(title) + u" \t\r\nKey_Rate = 1";
+    EXPECT_EQ(ProblemLines(CompileReport(text, image, image)), "")
         << Utf16ToUtf8(text);
   }
 }
@@ -272,25 +270,23 @@ TEST(CompilerTest, GlobalFormsSetEveryRecordTheyName) {
 // name's included: only around numbers and names are they an editor's.
 TEST(CompilerTest, LinesReadBackAsWritten) {
   const std::u16string kLines[] = {
-      u"; Menu 5 - Cursor Key Settings\r\n"
       u"Key#06 = Home Load_Set_my sets\\a b.000 Line",
-      u"; Menu 10 - Dictionary Settings\r\nException_Dictionary_File =  a b ",
-      u"; Menu 3 - Mouse Settings\r\nMouse_Tone =  ",
+      u"Exception_Dictionary_File =  a b ",
+      u"Mouse_Tone =  ",
       // A window argument is its letter, from the first to the last.
-      u"; Hyperactive Window Characteristics\r\n"
       u"Window#A_First_Command = Speak_Window A",
-      u"; Hyperactive Window Characteristics\r\n"
       u"Window#B_First_Command = Speak_Window Z",
       // Comparisons fold a file name's letters; a compile stores them as
       // typed.
-      u"; Menu 10 - Dictionary Settings\r\nException_Dictionary_File = DEF.EXC",
-      u"; Menu 10 - Dictionary Settings\r\nException_Dictionary_File = def.exc",
+      u"Exception_Dictionary_File = DEF.EXC",
+      u"Exception_Dictionary_File = def.exc",
   };
   SetFileImage image = BusySetFile(4).Image();
-  for (const std::u16string& lines : kLines) {
-    SCOPED_TRACE(Utf16ToUtf8(lines));
-    EXPECT_EQ(ProblemLines(CompileReport(lines, image, image)), "");
-    std::u16string line = lines.substr(lines.find(u"\r\n") + 2);
+  for (const std::u16string& line : kLines) {
+    SCOPED_TRACE(Utf16ToUtf8(line));
+    EXPECT_EQ(ProblemLines(
+                  CompileReport(u"; Menu 1 - Screen\r\n" + line, image, image)),
+              "");
     EXPECT_NE(Decompiled(image).find(u"\r\n" + line + u"\r\n"),
               std::u16string::npos);
   }

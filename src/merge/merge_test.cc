@@ -23,15 +23,6 @@ struct Spot {
   std::size_t offset;
 };
 
-std::vector<Spot> SpotsFor(std::mt19937& random) {
-  std::vector<Spot> spots;
-  for (int i = 0; i < 10; ++i) {
-    auto block = static_cast<BlockId>(random() % kBlockCount);
-    spots.push_back({block, (random() % (Layout(block).size / 2)) * 2});
-  }
-  return spots;
-}
-
 // `base` with some spots changed: words to small values (named ones) or
 // any value, single bytes (hidden bits, half a word), or a short text.
 SetFileBuilder Changed(SetFileBuilder file, const std::vector<Spot>& spots,
@@ -89,7 +80,11 @@ TEST(MergeTest, PropertiesOverRandomTriples) {
   for (int i = 0; i < RandomFiles(300); ++i) {
     SCOPED_TRACE("triple " + std::to_string(i));
     SetFileBuilder base_file = RandomSetFile(random);
-    std::vector<Spot> spots = SpotsFor(random);
+    std::vector<Spot> spots(10);
+    for (Spot& spot : spots) {
+      spot.block = static_cast<BlockId>(random() % kBlockCount);
+      spot.offset = (random() % (Layout(spot.block).size / 2)) * 2;
+    }
     const Bytes& b = base_file.Bytes();
     Bytes m = Changed(base_file, spots, random).Bytes();
     Bytes t = Changed(base_file, spots, random).Bytes();
