@@ -58,20 +58,11 @@ int main(int argc, char** argv) {
     std::size_t word =
         (quorlith::kBlockLayouts[block].file_offset - quorlith::kHeaderSize) /
         2;
-    Bytes patch = {static_cast<std::uint8_t>(word),
-                   static_cast<std::uint8_t>(word >> 8),
-                   8,
-                   0x41,
-                   0x00,
-                   0x01,
-                   0x00,
-                   0xFF,
-                   0xFF,
-                   0x0A,
-                   0x00};
+    Bytes patch = {0, 0, 8, 0x41, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x0A, 0x00};
+    patch[0] = static_cast<std::uint8_t>(word);
+    patch[1] = static_cast<std::uint8_t>(word >> 8);
     Save(dir + "/compare/block" + std::to_string(block), patch);
-    Bytes merge = {1};
-    merge.insert(merge.end(), patch.begin(), patch.end());
+    Bytes merge = WithMode(1, patch);
     merge.insert(merge.end(), pair.begin(), pair.end());
     Save(dir + "/merge/block" + std::to_string(block), merge);
     pair = patch;
@@ -119,15 +110,13 @@ int main(int argc, char** argv) {
   for (const std::u16string& word : words) {
     dict << '"';
     for (unsigned char c : quorlith::Utf16ToUtf8(word)) {
-      if (c == '"' || c == '\\') {
-        dict << '\\' << c;
-      } else if (c < 0x20 || c > 0x7E) {
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        dict << hex;
-      } else {
-        dict << c;
-      }
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped,
+                    c < 0x20 || c > 0x7E    ? "\\x%02X"
+                    : c == '"' || c == '\\' ? "\\%c"
+                                            : "%c",
+                    c);
+      dict << escaped;
     }
     dict << "\"\n";
   }
