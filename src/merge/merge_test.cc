@@ -30,20 +30,16 @@ SetFileBuilder Changed(SetFileBuilder file, const std::vector<Spot>& spots,
   int changes = static_cast<int>(random() % 5);
   for (int i = 0; i < changes; ++i) {
     const Spot& spot = spots[random() % spots.size()];
-    switch (random() % 3) {
-      case 0:
-        file.SetWord(
-            spot.block, spot.offset,
-            static_cast<std::uint16_t>(random() % 2 ? random() % 8 : random()));
-        break;
-      case 1:
-        file.SetByte(spot.block, spot.offset + random() % 2,
-                     static_cast<std::uint8_t>(random()));
-        break;
-      default:
-        if (spot.offset + 8 <= Layout(spot.block).size) {
-          file.SetText(spot.block, spot.offset, u"abc");
-        }
+    auto kind = random() % 3;
+    if (kind == 0) {
+      file.SetWord(
+          spot.block, spot.offset,
+          static_cast<std::uint16_t>(random() % 2 ? random() % 8 : random()));
+    } else if (kind == 1) {
+      file.SetByte(spot.block, spot.offset + random() % 2,
+                   static_cast<std::uint8_t>(random()));
+    } else if (spot.offset + 8 <= Layout(spot.block).size) {
+      file.SetText(spot.block, spot.offset, u"abc");
     }
   }
   return file;
@@ -132,8 +128,7 @@ TEST(MergeTest, HiddenBitsFollowTheSideThatChangedThem) {
   const std::size_t alt = Layout(BlockId::kHotKey).file_offset + 18 + 4;
   using enum MergeSide;
   struct Case {
-    std::uint8_t mine;
-    std::uint8_t theirs;
+    std::uint8_t mine, theirs;
     MergeSide preferred;
     std::uint8_t merged;
     std::optional<MergeSide> kept;  // a byte conflict, kept from this side
@@ -153,8 +148,7 @@ TEST(MergeTest, HiddenBitsFollowTheSideThatChangedThem) {
   base.SetFileByte(alt, 0x00);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.mine) + ", " + std::to_string(c.theirs));
-    SetFileBuilder mine = base;
-    SetFileBuilder theirs = base;
+    SetFileBuilder mine = base, theirs = base;
     mine.SetFileByte(alt, c.mine);
     theirs.SetFileByte(alt, c.theirs);
     MergeOutcome outcome =
