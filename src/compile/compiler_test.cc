@@ -192,9 +192,13 @@ TEST(CompilerTest, EverySectionTitleBeginsASection) {
   }
 }
 
-// testdata/compile/problems.t00 holds a line for each kind of problem, and
-// lines that must compile beside them; compile_problems.txt lists what the
-// compile says, in full, so the lists of allowed names are checked too.
+// testdata/compile/problems.t00 holds a line for each kind of problem
+// that no other test points at (a setting before any title is in the
+// table of encodings above; a cursor_key form that finds no key, an
+// unknown window characteristic and a value off its list are in the
+// console's lines), and lines that must compile beside them;
+// compile_problems.txt lists what the compile says, in full, so the lists
+// of allowed names are checked too.
 // Among its lines: keywords and value names read without regard to case;
 // blanks around a number no part of it; the same value again no conflict;
 // the nearest keyword by every letter, the first and the last too, and of
