@@ -65,9 +65,8 @@ void SetSmallBlocks(SetFileBuilder& b, std::uint32_t seed) {
     b.SetWord(BlockId::kScreen, 6, Word(u'A' + seed))
         .SetWord(BlockId::kKeyboard, 6, Word(u'é' + seed))
         .SetWord(BlockId::kMouse, 6, Word(u'Ω' + seed))
-        .SetText(BlockId::kScreen, 38,
-                 u"-=" + std::u16string(1, static_cast<char16_t>(u'a' + seed)) +
-                     u"*");
+        .SetText(BlockId::kScreen, 38, u"-=a*")
+        .SetWord(BlockId::kScreen, 42, Word(u'a' + seed));
   }
   // The attribute byte: each flag on in one kind of seed and off in the
   // other, the bits no line reads on with the flags off; the byte after it

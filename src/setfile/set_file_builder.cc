@@ -29,10 +29,8 @@ SetFileBuilder& SetFileBuilder::SetByte(BlockId block, std::size_t offset,
 
 SetFileBuilder& SetFileBuilder::SetWord(BlockId block, std::size_t offset,
                                         std::uint16_t value) {
-  std::size_t at = At(block, offset, 2);
-  bytes_[at] = static_cast<std::uint8_t>(value & 0xFF);
-  bytes_[at + 1] = static_cast<std::uint8_t>(value >> 8);
-  return *this;
+  SetByte(block, offset, static_cast<std::uint8_t>(value & 0xFF));
+  return SetByte(block, offset + 1, static_cast<std::uint8_t>(value >> 8));
 }
 
 SetFileBuilder& SetFileBuilder::SetText(BlockId block, std::size_t offset,
