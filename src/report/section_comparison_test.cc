@@ -15,18 +15,6 @@
 namespace quorlith {
 namespace {
 
-// The text of the section whose title line is `title` in a report, up to
-// the next section's title.
-std::string SectionOf(const std::string& report, const std::string& title) {
-  std::size_t start = report.find("\n" + title + "\n") + 1;
-  std::size_t end = report.find(";***END OF FILE***\n", start);
-  for (std::u16string_view other : SectionTitles()) {
-    std::size_t next = report.find("\n" + Utf16ToUtf8(other) + "\n", start);
-    if (next != std::string::npos) end = std::min(end, next + 1);
-  }
-  return report.substr(start, end - start);
-}
-
 // A comparison of the busy file of the decompile golden, as the printed
 // file, with an original whose word at `at` of the body differs by `bits`.
 std::string BodyOfFlip(std::size_t at, std::uint16_t bits) {
@@ -48,80 +36,6 @@ bool IsSmall(const Part& section) {
          section.block != BlockId::kWindow;
 }
 
-// Each field of a small section, flipped alone in the original, writes its
-// line of the section's decompile (which decompile.txt holds) and nothing
-// else, under the section's title and its sub-section's header, which its
-// ";" line closes; every bit of a block that no line shows writes nothing.
-// Bits of a flag's mask flip one at a time, of other fields bits 0 and 15.
-TEST(SectionComparisons, EachFieldWritesOnlyItsGoldenLine) {
-  struct Flip {
-    std::size_t at;  // in the body
-    std::uint16_t bits;
-    std::string body;
-  };
-  std::vector<Flip> flips;
-  std::map<std::size_t, std::uint16_t> shown;  // by word of the body
-  for (const Part& section : ReportParts()) {
-    if (!IsSmall(section)) continue;
-    std::string title = Utf16ToUtf8(section.title);
-    std::string golden = SectionOf(ReadGolden("decompile.txt"), title);
-    ASSERT_TRUE(golden.ends_with("\n;\n")) << title;
-    std::istringstream lines(golden.substr(0, golden.size() - 2));
-    std::string line, sub;
-    std::getline(lines, line);
-    std::vector<std::string> expected;
-    std::vector<std::size_t> open;  // lines of the open sub-section
-    while (std::getline(lines, line)) {
-      if (line == ";") {
-        for (std::size_t k : open) expected[k] += ";\n";
-        open.clear();
-        sub.clear();
-      } else if (line.starts_with("; ")) {
-        open.clear();
-        sub = line + "\n";
-      } else {
-        if (!sub.empty()) open.push_back(expected.size());
-        expected.push_back(title + "\n" + sub + line + "\n");
-      }
-    }
-    std::size_t i = 0;
-    for (const SchemaSetting& s : AllSettings()) {
-      if (SectionTitles()[s.section] != section.title) continue;
-      ASSERT_LT(i, expected.size()) << title;
-      const Field& field = s.setting->field;
-      bool flag = s.setting->codec == &kFlag;
-      std::size_t at = s.record_offset + field.offset;
-      flips.push_back({at,
-                       static_cast<std::uint16_t>(flag ? field.mask : 0x8001),
-                       expected[i++] + ";\n"});
-      std::size_t words = flag || field.units == 0 ? 1 : field.units;
-      for (std::size_t k = 0; k < words; ++k) {
-        shown[at + 2 * k] |= flag ? field.mask : 0xFFFF;
-      }
-    }
-    ASSERT_EQ(i, expected.size()) << title;
-    std::size_t start = Layout(section.block).file_offset - kHeaderSize;
-    for (std::size_t at = start; at < start + Layout(section.block).size;
-         at += 2) {
-      shown.try_emplace(at, 0);
-    }
-  }
-  for (auto [at, words] : shown) {
-    if (words != 0xFFFF) {
-      flips.push_back({at, static_cast<std::uint16_t>(~words),
-                       std::string(kNoDifferences)});
-    }
-  }
-  for (const Flip& flip : flips) {
-    for (int bit = 0; bit < 16; ++bit) {
-      if ((flip.bits >> bit & 1) == 0) continue;
-      EXPECT_EQ(BodyOfFlip(flip.at, static_cast<std::uint16_t>(1u << bit)),
-                flip.body)
-          << "word " << flip.at << " bit " << bit;
-    }
-  }
-}
-
 // A part's title and the comment lines after it.
 std::string Comments(const Part& part) {
   std::string text = Utf16ToUtf8(part.title) + "\n";
@@ -135,6 +49,67 @@ std::string GoldenLine(std::string_view keyword) {
   std::size_t start = golden.find("\n" + std::string(keyword) + " = ");
   if (start == std::string::npos) return "";
   return golden.substr(start + 1, golden.find('\n', start + 1) - start);
+}
+
+// The part within `part` whose title, after "; ", is `group`.
+const Part* SubPart(const Part& part, std::u16string_view group) {
+  for (const Item& item : part.items) {
+    if (item.part == nullptr || group.empty()) continue;
+    if (item.part->title.ends_with(group)) return item.part;
+    if (const Part* sub = SubPart(*item.part, group)) return sub;
+  }
+  return nullptr;
+}
+
+// Each field of a small section, flipped alone in the original, writes its
+// line of the decompile golden and nothing else, under the comment lines of
+// its section and sub-section, which their ";" lines close; every bit of a
+// block that no line shows writes nothing. Bits of a flag's mask flip one
+// at a time, of other fields bits 0 and 15.
+TEST(SectionComparisons, EachFieldWritesOnlyItsGoldenLine) {
+  std::map<std::size_t, std::uint16_t> shown;  // by word of the body
+  for (const Part& section : ReportParts()) {
+    std::size_t start = Layout(section.block).file_offset - kHeaderSize;
+    for (std::size_t at = start;
+         IsSmall(section) && at < start + Layout(section.block).size; at += 2) {
+      shown.try_emplace(at, 0);
+    }
+  }
+  auto closers = [](std::size_t count) {
+    std::string text;
+    while (count-- > 0) text += ";\n";
+    return text;
+  };
+  for (const SchemaSetting& s : AllSettings()) {
+    const Part& section = ReportParts()[s.section];
+    if (!IsSmall(section)) continue;
+    const Part* sub = SubPart(section, s.group);
+    std::string body =
+        Comments(section) + (sub ? Comments(*sub) : "") +
+        GoldenLine(Utf16ToUtf8(s.keyword)) +
+        closers((sub ? sub->separators : 0) + section.separators);
+    const Field& field = s.setting->field;
+    bool flag = s.setting->codec == &kFlag;
+    std::size_t at = s.record_offset + field.offset;
+    for (int bit = 0; bit < 16; ++bit) {
+      if (((flag ? field.mask : 0x8001) >> bit & 1) == 0) continue;
+      EXPECT_EQ(BodyOfFlip(at, static_cast<std::uint16_t>(1u << bit)), body)
+          << "word " << at << " bit " << bit;
+    }
+    std::size_t words = flag || field.units == 0 ? 1 : field.units;
+    for (std::size_t k = 0; k < words; ++k) {
+      shown[at + 2 * k] |= flag ? field.mask : 0xFFFF;
+    }
+  }
+  for (auto [at, words] : shown) {
+    for (int bit = 0; bit < 16; ++bit) {
+      if ((words >> bit & 1) == 0) {
+        EXPECT_EQ(BodyOfFlip(at, static_cast<std::uint16_t>(1u << bit)),
+                  kNoDifferences)
+            << "word " << at << " bit " << bit;
+      }
+    }
+  }
 }
 
 // Every fifth setting of the key and window sections, each of its first
