@@ -74,16 +74,15 @@ TEST(MergeRun, AConflictReportSettlesAsTheLinesKeptSay) {
     request.theirs = "/T.000";
     request.output = "/O.000";
     ASSERT_EQ(RunMerge(fs, log, request), MergeResult::kConflicts);
+    MergeRequest settled = request, picked = request;
+    settled.resolved = "/R.t00";
+    settled.output = "/S.000";
+    picked.output = "/P.000";
     for (auto [side, pick] : {std::pair{"mine", MergePick::kMine},
                               std::pair{"theirs", MergePick::kTheirs}}) {
       SCOPED_TRACE(side);
       fs.AddFile("/R.t00", KeepingLinesOf(fs.Find("/O.t00")->bytes, side));
-      MergeRequest settled = request;
-      settled.resolved = "/R.t00";
-      settled.output = "/S.000";
-      MergeRequest picked = request;
       picked.pick = pick;
-      picked.output = "/P.000";
       ASSERT_EQ(RunMerge(fs, log, settled), MergeResult::kMerged)
           << Utf16ToUtf8(log.Text());
       ASSERT_EQ(RunMerge(fs, log, picked), MergeResult::kMerged);
@@ -92,8 +91,7 @@ TEST(MergeRun, AConflictReportSettlesAsTheLinesKeptSay) {
     // A conflict whose lines all went is settled by no one's guess.
     fs.AddFile("/R.t00", KeepingLinesOf(fs.Find("/O.t00")->bytes, "neither"));
     LogBuffer unsettled;
-    request.resolved = "/R.t00";
-    EXPECT_EQ(RunMerge(fs, unsettled, request), MergeResult::kTrouble);
+    EXPECT_EQ(RunMerge(fs, unsettled, settled), MergeResult::kTrouble);
     std::string text = Utf16ToUtf8(unsettled.Text());
     EXPECT_TRUE(text.starts_with("Key_") &&
                 text.find(": a conflict that no line settles; keep one of its "
