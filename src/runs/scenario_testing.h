@@ -51,7 +51,6 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -88,12 +87,11 @@ inline void PlayScenario(const std::string& script, int jobs,
       {"keyboard", BlockId::kKeyboard},
       {"mouse", BlockId::kMouse}};
   int pumps = 0, cancel_after = 1 << 30;
-  // The last run's log, until its lines are checked.
-  std::optional<std::string> log;
-  std::string expected;
+  // The last run's log and the lines it must be, until checked.
+  std::string log, expected;
   auto check_log = [&] {
-    EXPECT_EQ(log.value_or(""), expected);
-    log.reset();
+    EXPECT_EQ(log, expected);
+    log.clear();
     expected.clear();
   };
   std::istringstream lines(script);
@@ -195,7 +193,7 @@ inline void PlayScenario(const std::string& script, int jobs,
       RunDecompile(ctx, mode, input, output);
       EXPECT_EQ(fs.open_files, 0);
       log = Utf16ToUtf8(buffer.Text());  // CR CR LF line ends
-      std::erase(*log, '\r');
+      std::erase(log, '\r');
     } else if (verb == "absent") {
       EXPECT_FALSE(fs.Exists(path));
     } else if (verb == "pumps") {
