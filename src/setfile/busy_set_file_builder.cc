@@ -238,8 +238,7 @@ SetFileBuilder HostileSetFile(std::mt19937& random) {
 }
 
 std::vector<NamedSetFile> ViewGoldenFiles() {
-  std::vector<NamedSetFile> files;
-  files.push_back({"O.000", BusySetFile(1)});
+  std::vector<NamedSetFile> files = {{"O.000", BusySetFile(1)}};
   for (std::uint32_t i = 0; i < 4; ++i) {
     files.push_back({"B" + std::to_string(i) + ".000", BusySetFile(10 + i)});
   }
