@@ -166,7 +166,7 @@ TEST(SectionComparisons, EachWordAndTextUnderItsPartsComments) {
       {"Window#E_Left", {4, 22}, 1, ""},
       {"Window#Z_Left", {1942}, 1, ""},
       {"Window#0_Float_Top_String", {14}, 1, ""},
-      {"Key#12", {4, 6, 530, 532, 534, 8, 1062}, 0x20, k1},
+      {"Key#12", {4, 6, 530, 532, 534, 8, 1056, 1058, 1060, 1062}, 0x20, k1},
       {"Key#02", {1062}, 0x20, k1},  // x
       {"Key#12", {536}, 'q', ""},
       {"Line", {0}, 1, ""},
