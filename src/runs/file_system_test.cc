@@ -142,7 +142,7 @@ TEST_P(FileSystemContract, SearchMatchesSortsAndDescribes) {
     EXPECT_EQ(entries[i].id, fs_->IdOf(root_ + kSorted[i]));
     ids.insert(entries[i].id.value_or(FileId{}));
   }
-  EXPECT_EQ(ids.size(), entries.size());  // each its own, none missing
+  EXPECT_EQ(ids.size(), entries.size());  // each its own
   EXPECT_EQ(entries[2].modified, kWritten);
   EXPECT_EQ(fs_->IdOf(root_ + "L.t00"), entries[1].id);
   EXPECT_EQ(fs_->IdOf(root_ + "missing"), std::nullopt);

@@ -19,8 +19,8 @@
 #include "runs/whole_files.h"
 #include "setfile/set_file_builder.h"
 
-// What POSIX alone has: links planted in a folder, permission bits,
-// FIFOs and devices, descriptor 0 and signals. What every file system
+// What POSIX alone has: symbolic links, permission bits, FIFOs and
+// devices, descriptor 0 and signals. What every file system
 // keeps is in file_system_test.cc.
 
 namespace quorlith {
