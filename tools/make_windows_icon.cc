@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -15,9 +16,9 @@ namespace {
 
 constexpr int kSizes[] = {16, 32, 48, 256};
 constexpr int kPngSize = 256;
-constexpr int kDirectorySize = 2 + 2 + 2;         // reserved, type, count
+constexpr int kDirectorySize = 2 + 2 + 2;  // reserved, type, count
 constexpr int kEntrySize = 1 + 1 + 1 + 1 + 2 + 2 + 4 + 4;
-constexpr int kBitmapHeaderSize = 40;             // BITMAPINFOHEADER
+constexpr int kBitmapHeaderSize = 40;  // BITMAPINFOHEADER
 constexpr std::uint16_t kIconType = 1;
 
 // REQUIRES: bytes <= 4.
@@ -60,6 +61,48 @@ QByteArray Bitmap(const QImage& image) {
   return out;
 }
 
+// `picture` scaled down to `side` by averaging the area each pixel covers,
+// weighted by alpha. Integer arithmetic throughout, so that the icon is the
+// same bytes on every processor: Qt's smooth scaling takes a different
+// path, and rounds differently, where the processor offers wider vector
+// instructions, and the committed icon is compared with what this makes.
+QImage AreaAverage(const QImage& picture, int side) {
+  const std::int64_t from = picture.width();
+  QImage out(side, side, QImage::Format_ARGB32);
+  // Spans in units of 1/(from * side): a source pixel is `side` long, a
+  // scaled one `from`.
+  auto overlap = [&](std::int64_t s, std::int64_t d) {
+    return std::max<std::int64_t>(0, std::min((s + 1) * side, (d + 1) * from) -
+                                         std::max(s * side, d * from));
+  };
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      std::int64_t alpha = 0, colour[3] = {0, 0, 0};
+      for (std::int64_t sy = y * from / side; sy * side < (y + 1) * from;
+           ++sy) {
+        for (std::int64_t sx = x * from / side; sx * side < (x + 1) * from;
+             ++sx) {
+          std::int64_t w = overlap(sx, x) * overlap(sy, y);
+          QRgb p = picture.pixel(static_cast<int>(sx), static_cast<int>(sy));
+          alpha += w * qAlpha(p);
+          colour[0] += w * qAlpha(p) * qRed(p);
+          colour[1] += w * qAlpha(p) * qGreen(p);
+          colour[2] += w * qAlpha(p) * qBlue(p);
+        }
+      }
+      auto channel = [&](std::int64_t c) {
+        return alpha == 0 ? 0 : static_cast<int>((2 * c + alpha) / (2 * alpha));
+      };
+      const std::int64_t area = from * from;
+      out.setPixel(
+          x, y,
+          qRgba(channel(colour[0]), channel(colour[1]), channel(colour[2]),
+                static_cast<int>((2 * alpha + area) / (2 * area))));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,16 +111,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   QImage picture(QString::fromLocal8Bit(argv[1]));
-  if (picture.isNull()) {
-    std::fprintf(stderr, "make_windows_icon: cannot read %s\n", argv[1]);
+  if (picture.isNull() || picture.width() != picture.height()) {
+    std::fprintf(stderr,
+                 "make_windows_icon: cannot read %s as a square picture\n",
+                 argv[1]);
     return 1;
   }
   picture = picture.convertToFormat(QImage::Format_ARGB32);
   std::vector<QByteArray> images;
   for (int side : kSizes) {
-    // Smooth scaling, as for the Linux icons, keeps thin strokes at 16.
-    QImage scaled = picture.scaled(side, side, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
+    // Averaging, not sampling, keeps thin strokes at 16.
+    QImage scaled =
+        side == picture.width() ? picture : AreaAverage(picture, side);
     if (side == kPngSize) {
       QByteArray png;
       QBuffer buffer(&png);
