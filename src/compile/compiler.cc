@@ -32,7 +32,6 @@ constexpr std::size_t kLargestText = std::size_t{1} << 31;
 constexpr std::u16string_view kVersionLead =
     u"; Human readable SET file for Orvalen version ";
 constexpr std::u16string_view kCreatedFromLead = u"; Created from ";
-constexpr std::u16string_view kComparisonLead = u"; Comparison list between ";
 
 // The column, from 1, of `pos` in `line`, counting characters: a surrogate
 // pair is one, as an editor counts it.
@@ -291,8 +290,6 @@ class ReportReader {
       // The header's line names the base; one among the settings is a
       // comment.
       outcome.created_from = Utf16ToUtf8(line.substr(kCreatedFromLead.size()));
-    } else if (line.starts_with(kComparisonLead)) {
-      outcome.comparison = true;
     } else if (keywords_.IsSectionTitle(TrimTrailingBlanks(line))) {
       in_section_ = true;
     }

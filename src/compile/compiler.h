@@ -29,7 +29,6 @@ struct CompileProblem {
 struct CompileOutcome {
   std::vector<CompileProblem> problems;  // in line order
   std::string created_from;  // the header's "Created from" path, or empty
-  bool comparison = false;   // the header is a comparison report's
   int settings = 0;          // setting lines read
 };
 
