@@ -93,7 +93,7 @@ TEST(CompilerTest, AReportCompilesOverAnotherBase) {
   std::mt19937 random(15);
   ParsedReport parsed;
   auto image = std::make_unique<SetFileImage>();
-  for (int i = 0; i < RandomFiles(500); ++i) {
+  for (int i = 0; i < RandomFiles(300); ++i) {
     SetFileImage file = RandomSetFile(random).Image();
     std::u16string report = Decompiled(file);
     parsed.Read(Bytes(EncodeReport(report, ReportEncoding::kUtf16)));
