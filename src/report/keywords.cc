@@ -1,6 +1,7 @@
 #include "report/keywords.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "codecs/cursor_key.h"
@@ -123,12 +124,26 @@ std::u16string_view Keywords::Nearest(std::u16string_view keyword,
   std::size_t best = folded.size() / 3 + 2;
   std::u16string_view nearest;
   std::vector<std::size_t> row(folded.size() + 1);
+  // How many of each letter (by its low seven bits) `folded` has to spare.
+  std::array<int, 128> spare{};
+  for (char16_t c : folded) ++spare[c & 127];
   for (const Keyword& entry : keywords_) {
     const std::u16string& candidate = entry.folded;
     if (candidate.size() > folded.size() + best ||
         folded.size() > candidate.size() + best) {
       continue;
     }
+    // An edit adds at most one letter the other lacks and removes at most
+    // one it has too many of, so the larger of the two counts is no more
+    // than the edits: a cheap test that rules most candidates out before
+    // the table of edits is filled.
+    if (budget < 2 * candidate.size()) return {};
+    budget -= 2 * candidate.size();
+    std::size_t lacking = 0;
+    for (char16_t c : candidate) lacking += --spare[c & 127] < 0;
+    for (char16_t c : candidate) ++spare[c & 127];
+    std::size_t extra = folded.size() + lacking - candidate.size();
+    if (std::max(lacking, extra) >= best) continue;
     for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
     bool near = true;
     for (std::size_t i = 1; i <= candidate.size() && near; ++i) {
