@@ -138,6 +138,9 @@ TEST(DecompileBox, LabelsTabOrderEnterCancelBrowseAndOk) {
       (QStringList{box.InputBrowseButton()->text(),
                    box.OutputBrowseButton()->text(), box.CompareBox()->text()}),
       (QStringList{"Bro&wse...", "Brow&se...", "&Compare Set Files"}));
+  EXPECT_EQ((QStringList{box.InputBrowseButton()->accessibleName(),
+                         box.OutputBrowseButton()->accessibleName()}),
+            (QStringList{"Browse for input files", "Browse for output files"}));
   EXPECT_EQ(TabChain(box.InputEdit()),
             (std::vector<const QWidget*>{
                 box.InputEdit(), box.InputBrowseButton(), box.OutputEdit(),
