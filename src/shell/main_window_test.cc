@@ -212,6 +212,9 @@ TEST(CompileBox, LabelsTabOrderEnterBrowseAndQuotes) {
   QList<QPushButton*> browse = box.BrowseButtons();
   ASSERT_EQ(browse.size(), 3);
   EXPECT_EQ(
+      (QStringList{browse[0]->text(), browse[1]->text(), browse[2]->text()}),
+      (QStringList{"Bro&wse...", "Brow&se...", "Brows&e..."}));
+  EXPECT_EQ(
       TabChain(box.ReportEdit()),
       (std::vector<const QWidget*>{box.ReportEdit(), browse[0], box.BaseEdit(),
                                    browse[1], box.OutputEdit(), browse[2],
