@@ -82,12 +82,12 @@ QImage AreaAverage(const QImage& picture, int side) {
            ++sy) {
         for (std::int64_t sx = x * from / side; sx * side < (x + 1) * from;
              ++sx) {
-          std::int64_t w = overlap(sx, x) * overlap(sy, y);
           QRgb p = picture.pixel(static_cast<int>(sx), static_cast<int>(sy));
-          alpha += w * qAlpha(p);
-          colour[0] += w * qAlpha(p) * qRed(p);
-          colour[1] += w * qAlpha(p) * qGreen(p);
-          colour[2] += w * qAlpha(p) * qBlue(p);
+          std::int64_t weight = overlap(sx, x) * overlap(sy, y) * qAlpha(p);
+          alpha += weight;
+          colour[0] += weight * qRed(p);
+          colour[1] += weight * qGreen(p);
+          colour[2] += weight * qBlue(p);
         }
       }
       auto channel = [&](std::int64_t c) {
